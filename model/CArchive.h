@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+// Thrown when a file ends before a field is complete, or a read/write fails.
+class CArchiveException : public std::runtime_error {
+public:
+    enum class Cause { EndOfFile, ReadFailed, WriteFailed, TooDeep };
+    CArchiveException(Cause cause, std::uint64_t offset, const std::string& what);
+    Cause cause;
+    std::uint64_t offset; // byte offset in the file where the failing field starts
+};
+
+// Buffered reader/writer of the language file's two primitives (32-bit number,
+// string) over an open file. The buffer is 4096 bytes; Close() flushes.
+class CArchive {
+public:
+    enum class Mode { Load, Store };
+    static constexpr std::size_t kBufferSize = 4096;
+
+    // The archive does not own file. fileSize bounds every length read from it,
+    // so a hostile length fails at once instead of allocating.
+    CArchive(std::FILE* file, Mode mode, std::uint64_t fileSize = UINT64_MAX);
+    ~CArchive();
+
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    bool IsLoading() const { return mode == Mode::Load; }
+    bool IsStoring() const { return mode == Mode::Store; }
+
+    std::uint32_t ReadUInt32();
+    std::int32_t ReadInt32() { return static_cast<std::int32_t>(ReadUInt32()); }
+    std::u16string ReadString();
+
+    void WriteUInt32(std::uint32_t value);
+    void WriteInt32(std::int32_t value) { WriteUInt32(static_cast<std::uint32_t>(value)); }
+    void WriteString(const std::u16string& text);
+
+    void Close();
+    // Bytes consumed (loading) or produced (storing) so far.
+    std::uint64_t Position() const { return position; }
+    std::uint64_t BytesLeft() const;
+
+private:
+    void ReadBytes(void* out, std::size_t count);
+    void WriteBytes(const void* data, std::size_t count);
+    void Fill();
+    void Flush();
+
+    std::FILE* file;
+    Mode mode;
+    std::uint64_t fileSize;
+    std::uint64_t position = 0;
+    unsigned char buffer[kBufferSize];
+    std::size_t bufferPos = 0;
+    std::size_t bufferEnd = 0;
+    bool closed = false;
+};
+
+// 8-bit strings of old files are decoded as Windows-1252.
+std::u16string DecodeWindows1252(const unsigned char* bytes, std::size_t count);
