@@ -2,8 +2,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+// Progress of long reads and writes: bytes done and total (0 when unknown).
+using ProgressCallback = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
 // Thrown when a file ends before a field is complete, or a read/write fails.
 class CArchiveException : public std::runtime_error {
@@ -38,18 +43,27 @@ public:
 
     void WriteUInt32(std::uint32_t value);
     void WriteInt32(std::int32_t value) { WriteUInt32(static_cast<std::uint32_t>(value)); }
-    void WriteString(const std::u16string& text);
+    void WriteString(std::u16string_view text);
 
+    // Called about every 256 KiB of file traffic.
+    void SetProgress(ProgressCallback callback, std::uint64_t total);
+
+    // Flushes a storing archive. The file stays open: it belongs to the caller.
     void Close();
     // Bytes consumed (loading) or produced (storing) so far.
     std::uint64_t Position() const { return position; }
     std::uint64_t BytesLeft() const;
 
 private:
+    std::uint8_t ReadByte();
+    std::uint16_t ReadUInt16();
+    std::uint32_t ReadLittle32();
     void ReadBytes(void* out, std::size_t count);
     void WriteBytes(const void* data, std::size_t count);
     void Fill();
     void Flush();
+    void ReportProgress();
+    [[noreturn]] void Fail(CArchiveException::Cause cause, const std::string& what) const;
 
     std::FILE* file;
     Mode mode;
@@ -59,6 +73,10 @@ private:
     std::size_t bufferPos = 0;
     std::size_t bufferEnd = 0;
     bool closed = false;
+    std::uint64_t fieldStart = 0; // where the field being read or written began
+    ProgressCallback progress;
+    std::uint64_t progressTotal = 0;
+    std::uint64_t nextProgress = 0;
 };
 
 // 8-bit strings of old files are decoded as Windows-1252.

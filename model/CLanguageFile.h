@@ -21,6 +21,9 @@ public:
     static constexpr std::int32_t kFlagPixelCount = kFlagSide * kFlagSide;
     static constexpr std::uint32_t kOriginalBit = 1u;
     static constexpr std::uint32_t kSwitchListBit = 2u;
+    // Deepest node level a file may hold (root 0, top nodes 1). Real files stay
+    // below ten; the limit keeps hostile files away from recursive code elsewhere.
+    static constexpr std::int32_t kMaxTreeDepth = 1000;
 
     explicit CLanguageFile(std::unique_ptr<CTextNode> root = nullptr);
     ~CLanguageFile();
@@ -51,12 +54,23 @@ public:
                            std::int32_t y);
     std::unique_ptr<CBitmap> CreateFlagBitmap(const CDeviceContext& dc) const;
 
-    // Byte form. Reading throws CArchiveException on a truncated file; a wrong
-    // magic stops reading and is returned, the object then has no tree.
+    // Byte form, by the archive's direction. Reading throws CArchiveException on a
+    // truncated file (cause EndOfFile) or a tree deeper than kMaxTreeDepth (TooDeep)
+    // and then leaves the object as it was; a wrong magic stops reading and is
+    // returned, the object then has no tree. Reading builds everything aside and
+    // takes it over only when the whole record set has arrived.
     SerializeResult Serialize(CArchive& ar);
+    // Writing only; Serialize on a storing archive calls it.
+    void Store(CArchive& ar) const;
+    // Reading only; on a storing archive they do nothing and return Ok.
     SerializeResult LoadHeader(CArchive& ar);
     SerializeResult LoadHeaderAndFlag(CArchive& ar);
+    // Number of bytes Store writes.
+    std::uint64_t StoredSize() const;
 
+    // Version update, foreign overlay, run-time switch: takes other's tree shape and
+    // original texts, keeps this object's translations. Returns changed. Needs a tree
+    // on both sides; without one nothing happens and the result is false.
     bool TakeStructureFrom(const CLanguageFile& other);
 
     std::unique_ptr<CTextNode> root;
@@ -70,6 +84,12 @@ public:
     std::uint32_t headerNumber3 = 0;
     std::uint32_t flags = kOriginalBit;
     std::uint32_t headerNumber2 = 0;
+
+private:
+    enum class ReadExtent { Header, HeaderAndFlag, Whole };
+    SerializeResult Load(CArchive& ar, ReadExtent extent);
+    static std::unique_ptr<CTextNode> LoadTree(CArchive& ar);
+    static void StoreTree(CArchive& ar, const CTextNode& top);
 };
 
 // The magic string every language file starts with.

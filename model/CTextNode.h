@@ -9,6 +9,8 @@ class CArchive;
 
 // One node of a language file's text tree: a text in two languages plus the
 // size and kind of the control that shows it. A node owns its children.
+// Every operation over a subtree (destruction included) runs on an explicit stack,
+// so the depth of a tree never exhausts the native stack.
 class CTextNode {
 public:
     explicit CTextNode(CTextNode* parent);
@@ -23,6 +25,7 @@ public:
     std::int32_t ChildCount() const { return childCount; }
     std::int32_t ChildCapacity() const { return childCapacity; }
 
+    // Walks n levels down by original text, always taking the first child that matches.
     CTextNode* FindByPath(const std::u16string* texts, std::int32_t n);
     std::int32_t CountNodes() const;
     std::int32_t GetDepth() const;
@@ -30,10 +33,15 @@ public:
 
     void MarkDone();
     void MarkToDo();
+    // Recomputes the inner nodes' form bottom-up; true when any inner node switched
+    // between having nothing and having something to be edited below it.
     bool UpdateStates();
 
-    // Structure merge (version update, foreign overlay, run-time switch).
+    // Structure merge (version update, foreign overlay, run-time switch). MergeTexts
+    // matches siblings through CMatchIndex, which gives exactly FindMatch's results.
     bool MergeTexts(const CTextNode& old);
+    // The plain sibling match: one pass over oldParent's children per call, quadratic
+    // when used for every child of a node. Kept as the reference for CMatchIndex.
     const CTextNode* FindMatch(const CTextNode& oldParent) const;
     std::int32_t ChildDifference(const CTextNode& other, std::int32_t& onlyHere,
                                  std::int32_t& onlyThere) const;
@@ -49,6 +57,10 @@ public:
 
 private:
     friend class CLanguageFile;
+
+    // Takes the children read from a file at once; the capacity ends up where ten-step
+    // growth would have put it, without copying the array once per ten children.
+    void AdoptChildren(std::vector<std::unique_ptr<CTextNode>>& kids);
 
     // Slots beyond childCount are empty; capacity grows in steps of 10.
     std::unique_ptr<std::unique_ptr<CTextNode>[]> children;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CArchive.h"
 #include "CLanguageFile.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,9 +25,6 @@ struct ReadOutcome {
 };
 
 enum class ReadDepth { Whole, Header, HeaderAndFlag };
-
-// Progress of long reads and writes: bytes done and total; called sparingly.
-using ProgressCallback = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
 ReadOutcome ReadLanguageFile(const std::string& path, ReadDepth depth = ReadDepth::Whole,
                              const ProgressCallback& progress = {});

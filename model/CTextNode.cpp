@@ -1,0 +1,372 @@
+#include "CTextNode.h"
+
+#include "CMatchIndex.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+constexpr std::int32_t kCapacityStep = 10;
+
+// Below this many comparisons the nested loop beats building a hash set.
+constexpr std::int64_t kPlainDifferenceLimit = 256;
+
+// Above this many old siblings MergeTexts builds a CMatchIndex instead of
+// scanning the siblings once per child.
+constexpr std::int32_t kIndexThreshold = 8;
+
+bool HasSomethingToEdit(std::uint32_t state) { return state >= 2 && state <= 5; }
+
+void MarkSubtree(CTextNode& top, std::uint32_t leafState, std::uint32_t innerState)
+{
+    std::vector<CTextNode*> pending{&top};
+    while (!pending.empty()) {
+        CTextNode* node = pending.back();
+        pending.pop_back();
+        const std::int32_t count = node->ChildCount();
+        node->editState = count == 0 ? leafState : innerState;
+        for (std::int32_t i = 0; i < count; ++i)
+            pending.push_back(node->GetChild(i));
+    }
+}
+
+std::int32_t CountOnlyIn(const CTextNode& a, const CTextNode& b)
+{
+    std::int32_t only = 0;
+    for (std::int32_t i = 0; i < a.ChildCount(); ++i) {
+        const std::u16string& text = a.GetChild(i)->originalText;
+        bool found = false;
+        for (std::int32_t j = 0; j < b.ChildCount() && !found; ++j)
+            found = b.GetChild(j)->originalText == text;
+        if (!found)
+            ++only;
+    }
+    return only;
+}
+
+std::int32_t CountOnlyInHashed(const CTextNode& a, const CTextNode& b)
+{
+    std::unordered_set<std::u16string_view> texts;
+    texts.reserve(static_cast<std::size_t>(b.ChildCount()));
+    for (std::int32_t j = 0; j < b.ChildCount(); ++j)
+        texts.insert(b.GetChild(j)->originalText);
+    std::int32_t only = 0;
+    for (std::int32_t i = 0; i < a.ChildCount(); ++i)
+        if (!texts.contains(a.GetChild(i)->originalText))
+            ++only;
+    return only;
+}
+
+} // namespace
+
+CTextNode::CTextNode(CTextNode* parent) : parent(parent) {}
+
+CTextNode::~CTextNode()
+{
+    if (childCount == 0)
+        return;
+    // Detach the whole subtree level by level so that no destructor below recurses.
+    std::vector<std::unique_ptr<CTextNode>> pending;
+    for (std::int32_t i = childCount - 1; i >= 0; --i)
+        pending.push_back(std::move(children[i]));
+    childCount = 0;
+    while (!pending.empty()) {
+        std::unique_ptr<CTextNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (std::int32_t i = node->childCount - 1; i >= 0; --i)
+            pending.push_back(std::move(node->children[i]));
+        node->childCount = 0;
+    }
+}
+
+std::int32_t CTextNode::AddChild(std::unique_ptr<CTextNode> node)
+{
+    if (childCapacity <= childCount) {
+        const std::int32_t newCapacity = childCapacity + kCapacityStep;
+        auto grown = std::make_unique<std::unique_ptr<CTextNode>[]>(
+            static_cast<std::size_t>(newCapacity));
+        for (std::int32_t i = 0; i < childCount; ++i)
+            grown[i] = std::move(children[i]);
+        children = std::move(grown);
+        childCapacity = newCapacity;
+    }
+    children[childCount] = std::move(node);
+    return ++childCount;
+}
+
+void CTextNode::AdoptChildren(std::vector<std::unique_ptr<CTextNode>>& kids)
+{
+    const auto count = static_cast<std::int32_t>(kids.size());
+    const std::int32_t needed = childCount + count;
+    if (needed > childCapacity) {
+        const std::int32_t newCapacity = (needed + kCapacityStep - 1) / kCapacityStep * kCapacityStep;
+        auto grown = std::make_unique<std::unique_ptr<CTextNode>[]>(
+            static_cast<std::size_t>(newCapacity));
+        for (std::int32_t i = 0; i < childCount; ++i)
+            grown[i] = std::move(children[i]);
+        children = std::move(grown);
+        childCapacity = newCapacity;
+    }
+    for (auto& kid : kids)
+        children[childCount++] = std::move(kid);
+    kids.clear();
+}
+
+CTextNode* CTextNode::GetChild(std::int32_t index) const
+{
+    if (index < 0 || index >= childCount)
+        return nullptr;
+    return children[index].get();
+}
+
+CTextNode* CTextNode::FindByPath(const std::u16string* texts, std::int32_t n)
+{
+    CTextNode* node = this;
+    for (std::int32_t level = 0; level < n; ++level) {
+        CTextNode* next = nullptr;
+        for (std::int32_t i = 0; i < node->childCount && !next; ++i)
+            if (node->children[i]->originalText == texts[level])
+                next = node->children[i].get();
+        if (!next)
+            return nullptr;
+        node = next;
+    }
+    return node;
+}
+
+std::int32_t CTextNode::CountNodes() const
+{
+    std::int32_t count = 0;
+    std::vector<const CTextNode*> pending{this};
+    while (!pending.empty()) {
+        const CTextNode* node = pending.back();
+        pending.pop_back();
+        ++count;
+        for (std::int32_t i = 0; i < node->childCount; ++i)
+            pending.push_back(node->children[i].get());
+    }
+    return count;
+}
+
+std::int32_t CTextNode::GetDepth() const
+{
+    std::int32_t depth = 0;
+    for (const CTextNode* node = parent; node; node = node->parent)
+        ++depth;
+    return depth;
+}
+
+std::unique_ptr<CTextNode> CTextNode::CopyTree(CTextNode* newParent) const
+{
+    auto copyFields = [](const CTextNode& source, CTextNode* parent) {
+        auto node = std::make_unique<CTextNode>(parent);
+        node->originalText = source.originalText;
+        node->translatedText = source.translatedText;
+        node->kindCode = source.kindCode;
+        node->width = source.width;
+        node->height = source.height;
+        node->editState = source.editState;
+        if (source.childCapacity > 0) {
+            node->children = std::make_unique<std::unique_ptr<CTextNode>[]>(
+                static_cast<std::size_t>(source.childCapacity));
+            node->childCapacity = source.childCapacity;
+        }
+        return node;
+    };
+
+    std::unique_ptr<CTextNode> top = copyFields(*this, newParent);
+    std::vector<std::pair<const CTextNode*, CTextNode*>> pending{{this, top.get()}};
+    while (!pending.empty()) {
+        auto [source, copy] = pending.back();
+        pending.pop_back();
+        for (std::int32_t i = 0; i < source->childCount; ++i) {
+            copy->children[i] = copyFields(*source->children[i], copy);
+            pending.emplace_back(source->children[i].get(), copy->children[i].get());
+        }
+        copy->childCount = source->childCount;
+    }
+    return top;
+}
+
+void CTextNode::MarkDone() { MarkSubtree(*this, 0, 1); }
+
+void CTextNode::MarkToDo() { MarkSubtree(*this, 3, 5); }
+
+bool CTextNode::UpdateStates()
+{
+    if (childCount == 0)
+        return false;
+
+    struct Frame {
+        CTextNode* node;
+        std::int32_t next;
+        bool changedBelow;
+    };
+    std::vector<Frame> stack{{this, 0, false}};
+    for (;;) {
+        Frame& frame = stack.back();
+        CTextNode* node = frame.node;
+        if (frame.next < node->childCount) {
+            CTextNode* child = node->children[frame.next++].get();
+            // A leaf is never changed and reports false, so only inner nodes get a frame.
+            if (child->childCount > 0)
+                stack.push_back({child, 0, false});
+            continue;
+        }
+
+        bool somethingBelow = false;
+        for (std::int32_t i = 0; i < node->childCount && !somethingBelow; ++i)
+            somethingBelow = HasSomethingToEdit(node->children[i]->editState);
+
+        bool result = frame.changedBelow;
+        switch (node->editState) {
+        case 0:
+        case 1:
+            node->editState = somethingBelow ? 2 : 1;
+            result = somethingBelow || result;
+            break;
+        case 2:
+            node->editState = somethingBelow ? 2 : 1;
+            result = !somethingBelow || result;
+            break;
+        case 3:
+        case 4:
+            node->editState = somethingBelow ? 5 : 4;
+            result = somethingBelow || result;
+            break;
+        case 5:
+            node->editState = somethingBelow ? 5 : 4;
+            result = !somethingBelow || result;
+            break;
+        default:
+            break; // unknown states are carried unchanged
+        }
+
+        stack.pop_back();
+        if (stack.empty())
+            return result;
+        stack.back().changedBelow = stack.back().changedBelow || result;
+    }
+}
+
+bool CTextNode::MergeTexts(const CTextNode& old)
+{
+    struct Frame {
+        CTextNode* node;
+        const CTextNode* old;
+        std::int32_t next;
+        bool changed;
+        std::unique_ptr<CMatchIndex> index;
+    };
+
+    auto open = [](CTextNode* node, const CTextNode* counterpart) {
+        node->translatedText = counterpart->translatedText;
+        Frame frame{node, counterpart, 0, false, nullptr};
+        if (node->childCount > 1 && counterpart->childCount > kIndexThreshold)
+            frame.index = std::make_unique<CMatchIndex>(*counterpart);
+        return frame;
+    };
+
+    std::vector<Frame> stack;
+    stack.push_back(open(this, &old));
+    for (;;) {
+        Frame& frame = stack.back();
+        CTextNode* node = frame.node;
+        if (frame.next < node->childCount) {
+            CTextNode* child = node->children[frame.next++].get();
+            const CTextNode* match =
+                frame.index ? frame.index->Find(*child) : child->FindMatch(*frame.old);
+            if (!match) {
+                frame.changed = true;
+                child->MarkToDo();
+            } else if (child->childCount == 0) {
+                child->translatedText = match->translatedText;
+                child->editState = 0;
+            } else {
+                stack.push_back(open(child, match));
+            }
+            continue;
+        }
+
+        const bool changed = frame.changed;
+        node->editState = node->childCount == 0 ? 0 : (changed ? 2 : 1);
+        stack.pop_back();
+        if (stack.empty())
+            return changed;
+        stack.back().changed = stack.back().changed || changed;
+    }
+}
+
+const CTextNode* CTextNode::FindMatch(const CTextNode& oldParent) const
+{
+    std::int32_t exactCount = 0;
+    std::int32_t lastExact = -1;
+    for (std::int32_t i = 0; i < oldParent.childCount; ++i) {
+        if (oldParent.children[i]->originalText == originalText) {
+            ++exactCount;
+            lastExact = i;
+        }
+    }
+    if (exactCount == 1)
+        return oldParent.children[lastExact].get();
+
+    std::int64_t bestScore = 9999;
+    const CTextNode* kept = nullptr;
+    std::int32_t keptOnlyHere = 0;
+    std::int32_t keptOnlyThere = 0;
+    for (std::int32_t i = 0; i < oldParent.childCount; ++i) {
+        const CTextNode& candidate = *oldParent.children[i];
+        std::int32_t onlyHere = 0;
+        std::int32_t onlyThere = 0;
+        std::int64_t score = ChildDifference(candidate, onlyHere, onlyThere);
+        if (candidate.originalText != originalText)
+            score += 5;
+        if (score <= bestScore) {
+            bestScore = score;
+            kept = &candidate;
+            keptOnlyHere = onlyHere;
+            keptOnlyThere = onlyThere;
+        }
+    }
+    if (exactCount >= 2 || !kept)
+        return kept;
+    if (keptOnlyHere >= childCount || keptOnlyThere >= kept->childCount)
+        return nullptr;
+    return kept;
+}
+
+std::int32_t CTextNode::ChildDifference(const CTextNode& other, std::int32_t& onlyHere,
+                                        std::int32_t& onlyThere) const
+{
+    const std::int64_t work = static_cast<std::int64_t>(childCount) * other.childCount;
+    if (work <= kPlainDifferenceLimit) {
+        onlyHere = CountOnlyIn(*this, other);
+        onlyThere = CountOnlyIn(other, *this);
+    } else {
+        onlyHere = CountOnlyInHashed(*this, other);
+        onlyThere = CountOnlyInHashed(other, *this);
+    }
+    return onlyHere + onlyThere;
+}
+
+void CTextNode::ReplaceTextsByTranslations(const CTextNode& other, std::int32_t depth)
+{
+    struct Item {
+        CTextNode* node;
+        const CTextNode* other;
+        std::int32_t depth;
+    };
+    std::vector<Item> pending{{this, &other, depth}};
+    while (!pending.empty()) {
+        Item item = pending.back();
+        pending.pop_back();
+        if (item.depth > 1)
+            item.node->originalText = item.other->translatedText;
+        // Shapes agree after a structure merge; a shorter other simply ends the walk there.
+        const std::int32_t count = std::min(item.node->childCount, item.other->childCount);
+        for (std::int32_t i = 0; i < count; ++i)
+            pending.push_back({item.node->children[i].get(), item.other->children[i].get(),
+                               item.depth + 1});
+    }
+}
