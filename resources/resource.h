@@ -1,0 +1,127 @@
+// Resource ids of the Glossmark Editor. Shared by Edit.rc and the C++ code.
+// The framework's standard ids are defined here too, so that nothing else
+// has to be included to name them.
+#pragma once
+
+// Resources
+#define IDD_ABOUTBOX                    100
+#define IDR_MAINFRAME                   128
+#define IDB_TREE_BOXES                  137
+#define IDB_KIND_ICONS                  141
+#define IDB_PLACEHOLDERS                145
+#define IDR_TOOLBAR                     146
+#define IDB_TOOLBAR_HOT                 146
+#define IDB_TOOLBAR_NORMAL              147
+#define IDD_HEADVIEW                    147
+#define IDB_TOOLBAR_CHECKED             148
+#define IDB_TOOLBAR_DISABLED            149
+#define IDD_FLAGDIALOG                  158
+#define IDB_FLAG_STRIP                  159
+#define IDD_FONTSDIALOG                 161
+#define IDB_ABOUT                       165
+#define IDS_VERSION_FORMAT              200
+
+// Dialog controls
+#define IDOK                            1
+#define IDCANCEL                        2
+#define IDHELP                          9
+#define IDC_STATIC                      (-1)
+#define IDC_HEAD_VERSION                1001
+#define IDC_HEAD_LANGUAGE               1002
+#define IDC_HEAD_PROGRAM                1003
+#define IDC_HEAD_FOREIGN_NAME           1004
+#define IDC_HEAD_FOREIGN_LABEL          1005
+#define IDC_FLAG_LIST                   1006
+#define IDC_HEAD_FOREIGN_FLAG           1007
+#define IDC_HEAD_OWN_FLAG               1008
+#define IDC_FONTS_CHANGE_FOREIGN        1012
+#define IDC_FONTS_CHANGE_TEXT           1013
+#define IDC_FONTS_FOREIGN_SAMPLE        1014
+#define IDC_FONTS_TEXT_SAMPLE           1015
+#define IDC_ABOUT_VERSION               1017
+
+// The run-time layer's own command: opens the language switch dialog.
+#define ID_GLOSSMARK_SWITCH             19987
+
+// The editor's commands
+#define ID_MARK_ALL_DONE                32797
+#define ID_MARK_ALL_TODO                32798
+#define ID_EXPAND_ALL                   32804
+#define ID_SHOW_TODO                    32805
+#define ID_COLLAPSE_ALL                 32806
+#define ID_SHOW_FOREIGN                 32807
+#define ID_HIDE_FOREIGN                 32808
+#define ID_OPEN_LANGUAGE                32809
+#define ID_VERSION_UPDATE               32810
+#define ID_SAVE_LANGUAGE                32811
+#define ID_SAVE_LANGUAGE_AS             32814
+#define ID_NEW_TRANSLATION              32815
+#define ID_CHOOSE_FLAG                  33002
+#define ID_LANGUAGE_SWITCH              33007
+#define ID_FONTS                        33008
+#define ID_FIND                         33009
+#define ID_REPLACE                      33010
+#define ID_FIND_NEXT_DOWN               33011
+#define ID_FIND_NEXT_UP                 33012
+
+// The framework's commands and strings
+#define AFX_IDS_APP_TITLE               57344
+#define AFX_IDS_IDLEMESSAGE             57345
+#define ID_FILE_NEW                     57600
+#define ID_FILE_OPEN                    57601
+#define ID_FILE_SAVE                    57603
+#define ID_FILE_PRINT_SETUP             57606
+#define ID_FILE_PRINT                   57607
+#define ID_FILE_PRINT_DIRECT            57608
+#define ID_FILE_PRINT_PREVIEW           57609
+#define ID_EDIT_COPY                    57634
+#define ID_EDIT_CUT                     57635
+#define ID_EDIT_PASTE                   57637
+#define ID_EDIT_UNDO                    57643
+#define ID_APP_ABOUT                    57664
+#define ID_APP_EXIT                     57665
+#define ID_HELP_FINDER                  57667
+#define ID_CONTEXT_HELP                 57669
+#define ID_HELP                         57670
+#define ID_DEFAULT_HELP                 57671
+#define ID_NEXT_PANE                    57680
+#define ID_PREV_PANE                    57681
+#define ID_INDICATOR_CAPS               59137
+#define ID_INDICATOR_NUM                59138
+#define ID_INDICATOR_SCRL               59139
+#define ID_VIEW_TOOLBAR                 59392
+#define ID_VIEW_STATUS_BAR              59393
+#define AFX_IDW_PANE_FIRST              59648
+
+// Texts of the language switch dialog (dialog title, labels, buttons,
+// messages) and of the switch command.
+#define IDS_SWITCH_LANGUAGE_NAME        61203
+#define IDS_SWITCH_TITLE                61204
+#define IDS_SWITCH_THIS_VERSION         61205
+#define IDS_SWITCH_OLDER_VERSIONS       61206
+#define IDS_SWITCH_OK                   61207
+#define IDS_SWITCH_CANCEL               61208
+#define IDS_SWITCH_HELP                 61209
+#define IDS_SWITCH_VERSION_PREFIX       61210
+#define IDS_SWITCH_OLDER_WARNING        61211
+#define IDS_SWITCH_ERROR                61212
+#define IDS_SWITCH_MENU_TEXT            61213
+
+// The document's and the views' texts
+#define IDS_TITLE_SHOW_FOREIGN          61447
+#define IDS_TITLE_OPEN_LANGUAGE         61448
+#define IDS_TITLE_FORMAT                61449
+#define IDS_TITLE_SAVE_LANGUAGE         61450
+#define IDS_ASK_SAVE                    61451
+#define IDS_TITLE_VERSION_UPDATE        61452
+#define IDS_OTHER_PROGRAM               61453
+#define IDS_OTHER_VERSION               61454
+#define IDS_NEW_LANGUAGE_NAME           61455
+#define IDS_INVALID_FILE                61456
+#define IDS_ORIGINAL_MARK               61457
+#define IDS_REPLACE_TOO_LONG            61458
+#define IDS_NOT_FOUND                   61459
+#define ID_INDICATOR_POSITION           61460
+#define IDS_POSITION_TEXT               61461
+#define IDS_POSITION_COUNT              61462
+#define IDS_ASK_NEW_FROM_ORIGINAL       61464
