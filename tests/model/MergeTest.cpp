@@ -1,0 +1,381 @@
+#include "CMatchIndex.h"
+#include "ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+const CTextNode* At(const CLanguageFile& language, std::initializer_list<int> indexes)
+{
+    const CTextNode* node = language.GetRoot();
+    for (int index : indexes)
+        node = node->GetChild(index);
+    return node;
+}
+
+// The translation side: a German program translated to English.
+std::unique_ptr<CLanguageFile> Translated()
+{
+    auto language = std::make_unique<CLanguageFile>(BuildTree(
+        {u"",
+         {{u"Dialoge",
+           {{u"Öffnen", {{u"OK", {}, u"OK"}, {u"Abbrechen", {}, u"Cancel"}, {u"Speichern", {}, u"Save"}}, u"Open", 5},
+            {u"Suchen", {{u"", {}, u"first"}, {u"", {}, u"second", 3}, {u"Weiter", {}, u"Next"}}, u"Find"}},
+           u"", 2},
+          {u"Menus", {{u"&Datei", {{u"&Neu", {}, u"&New"}}, u"&File"}}, u"", 1},
+          {u"Stringtables", {{u"%d Texte", {}, u"%d texts"}}, u"", 1}},
+         u"", 2}));
+    language->programName = u"Kasse";
+    language->programVersion = u"1.0";
+    language->languageName = u"English";
+    language->headerText4 = u"four";
+    language->headerNumber1 = 11;
+    language->headerNumber2 = 12;
+    language->headerNumber3 = 13;
+    language->flags = 0x2u; // a translation
+    return language;
+}
+
+// The same program as an original-language file: translated text = original text.
+std::unique_ptr<CLanguageFile> OriginalOf(const CLanguageFile& language)
+{
+    auto original = language.Copy();
+    std::vector<CTextNode*> pending{original->GetRoot()};
+    while (!pending.empty()) {
+        CTextNode* node = pending.back();
+        pending.pop_back();
+        node->translatedText = node->originalText;
+        for (std::int32_t i = 0; i < node->ChildCount(); ++i)
+            pending.push_back(node->GetChild(i));
+    }
+    original->GetRoot()->MarkDone();
+    original->programName = u"Kasse (Original)";
+    original->programVersion = u"2.0";
+    original->languageName = u"Deutsch";
+    original->flags = 0x1u | 0x100u;
+    original->headerNumber2 = 99;
+    return original;
+}
+
+TEST(Merge, IdenticalTreesMatchEverything)
+{
+    auto language = Translated();
+    auto newer = OriginalOf(*language);
+    EXPECT_FALSE(language->TakeStructureFrom(*newer));
+
+    EXPECT_EQ(At(*language, {0, 0})->translatedText, u"Open");
+    EXPECT_EQ(At(*language, {0, 0})->editState, 1u); // was 5: marks are not carried over
+    EXPECT_EQ(At(*language, {0, 1, 1})->translatedText, u"second");
+    EXPECT_EQ(At(*language, {0, 1, 1})->editState, 0u);
+    EXPECT_EQ(At(*language, {1, 0, 0})->translatedText, u"&New");
+    EXPECT_EQ(language->GetRoot()->editState, 1u);
+    EXPECT_EQ(language->GetRoot()->CountNodes(), newer->GetRoot()->CountNodes());
+}
+
+TEST(Merge, HeaderFieldsAndOriginalBit)
+{
+    auto language = Translated();
+    auto newer = OriginalOf(*language);
+    language->TakeStructureFrom(*newer);
+    EXPECT_EQ(language->programVersion, u"2.0");
+    EXPECT_EQ(language->flags, 0x100u); // other's flags with bit 0 cleared
+    EXPECT_EQ(language->headerNumber2, 99u);
+    EXPECT_EQ(language->programName, u"Kasse");
+    EXPECT_EQ(language->languageName, u"English");
+    EXPECT_EQ(language->headerText4, u"four");
+    EXPECT_EQ(language->headerNumber1, 11u);
+    EXPECT_EQ(language->headerNumber3, 13u);
+
+    auto bothOriginal = OriginalOf(*Translated());
+    bothOriginal->TakeStructureFrom(*newer);
+    EXPECT_TRUE(bothOriginal->IsOriginal());
+
+    auto translation = Translated();
+    auto originalSide = OriginalOf(*translation);
+    originalSide->TakeStructureFrom(*translation); // other is no original file
+    EXPECT_EQ(originalSide->flags, 0x2u);
+
+    CLanguageFile noTree;
+    EXPECT_FALSE(noTree.TakeStructureFrom(*newer));
+    EXPECT_EQ(noTree.GetRoot(), nullptr);
+}
+
+TEST(Merge, ChangedLeafIsMarkedAndItsAncestorsShowIt)
+{
+    auto language = Translated();
+    auto newer = OriginalOf(*language);
+    newer->GetRoot()->GetChild(0)->GetChild(0)->GetChild(2)->originalText = u"Sichern";
+    newer->GetRoot()->GetChild(0)->GetChild(0)->GetChild(2)->translatedText = u"Sichern";
+    EXPECT_TRUE(language->TakeStructureFrom(*newer));
+
+    const CTextNode* leaf = At(*language, {0, 0, 2});
+    EXPECT_EQ(leaf->originalText, u"Sichern");
+    EXPECT_EQ(leaf->translatedText, u"Sichern");
+    EXPECT_EQ(leaf->editState, 3u);
+    EXPECT_EQ(At(*language, {0, 0})->editState, 2u);
+    EXPECT_EQ(At(*language, {0, 0})->translatedText, u"Open");
+    EXPECT_EQ(At(*language, {0})->editState, 2u);
+    EXPECT_EQ(language->GetRoot()->editState, 2u);
+    EXPECT_EQ(At(*language, {1})->editState, 1u);
+}
+
+TEST(Merge, DuplicateLeafTextTakesTheLaterOldSibling)
+{
+    auto language = Translated();
+    auto newer = OriginalOf(*language);
+    EXPECT_FALSE(language->TakeStructureFrom(*newer));
+    // Both empty texts score 0 against both old ones; the later old one wins each time.
+    EXPECT_EQ(At(*language, {0, 1, 0})->translatedText, u"second");
+    EXPECT_EQ(At(*language, {0, 1, 1})->translatedText, u"second");
+}
+
+TEST(Merge, RetitledDialogIsFoundByItsControls)
+{
+    auto language = Translated();
+    auto newer = OriginalOf(*language);
+    CTextNode* dialog = newer->GetRoot()->GetChild(0)->GetChild(0);
+    dialog->originalText = u"Datei öffnen";
+    auto help = std::make_unique<CTextNode>(dialog);
+    help->originalText = u"Hilfe";
+    help->translatedText = u"Hilfe";
+    dialog->AddChild(std::move(help));
+
+    EXPECT_TRUE(language->TakeStructureFrom(*newer));
+    const CTextNode* merged = At(*language, {0, 0});
+    EXPECT_EQ(merged->originalText, u"Datei öffnen");
+    EXPECT_EQ(merged->translatedText, u"Open");
+    EXPECT_EQ(merged->editState, 2u);
+    EXPECT_EQ(merged->GetChild(1)->translatedText, u"Cancel");
+    EXPECT_EQ(merged->GetChild(3)->editState, 3u);
+
+    // Without the new control nothing is to be edited.
+    auto same = Translated();
+    auto retitled = OriginalOf(*same);
+    retitled->GetRoot()->GetChild(0)->GetChild(0)->originalText = u"Datei öffnen";
+    EXPECT_FALSE(same->TakeStructureFrom(*retitled));
+    EXPECT_EQ(At(*same, {0, 0})->translatedText, u"Open");
+    EXPECT_EQ(At(*same, {0, 0})->editState, 1u);
+}
+
+TEST(Merge, UnmatchedSubtreeIsWhollyToBeEdited)
+{
+    auto language = Translated();
+    auto newer = OriginalOf(*language);
+    CTextNode* menus = newer->GetRoot()->GetChild(1);
+    menus->AddChild(BuildTree({u"&Extras", {{u"&Optionen", {{u"Farben"}}, u"&Optionen"}, {u"Info", {}, u"Info"}}, u"&Extras"},
+                              menus));
+
+    EXPECT_TRUE(language->TakeStructureFrom(*newer));
+    const CTextNode* extras = At(*language, {1, 1});
+    EXPECT_EQ(extras->editState, 5u);
+    EXPECT_EQ(extras->translatedText, u"&Extras");
+    EXPECT_EQ(extras->GetChild(0)->editState, 5u);
+    EXPECT_EQ(extras->GetChild(0)->GetChild(0)->editState, 3u);
+    EXPECT_EQ(extras->GetChild(1)->editState, 3u);
+    EXPECT_EQ(At(*language, {1})->editState, 2u);
+    EXPECT_EQ(At(*language, {1, 0})->editState, 1u);
+}
+
+TEST(Merge, ReplaceTextsByTranslationsSparesRootAndTopNodes)
+{
+    auto previous = Translated();
+    auto chosen = Translated();
+    chosen->GetRoot()->originalText = u"root";
+    chosen->TakeStructureFrom(*previous);
+    auto mapping = chosen->Copy();
+    mapping->GetRoot()->ReplaceTextsByTranslations(*previous->GetRoot(), 0);
+
+    EXPECT_EQ(mapping->GetRoot()->originalText, u"");
+    EXPECT_EQ(At(*mapping, {0})->originalText, u"Dialoge");
+    EXPECT_EQ(At(*mapping, {1})->originalText, u"Menus");
+    EXPECT_EQ(At(*mapping, {2})->originalText, u"Stringtables");
+    EXPECT_EQ(At(*mapping, {0, 0})->originalText, u"Open");
+    EXPECT_EQ(At(*mapping, {0, 0, 1})->originalText, u"Cancel");
+    EXPECT_EQ(At(*mapping, {1, 0, 0})->originalText, u"&New");
+    EXPECT_EQ(At(*mapping, {2, 0})->originalText, u"%d texts");
+    EXPECT_EQ(At(*mapping, {2, 0})->translatedText, u"%d texts");
+
+    // A shorter other side ends the walk instead of reading past it.
+    CTextNode small(nullptr);
+    mapping->GetRoot()->ReplaceTextsByTranslations(small, 0);
+}
+
+TEST(FindMatch, ScoringRules)
+{
+    // Two exact old leaves and a non-exact sibling sharing all six children: the
+    // exact ones score 6, the other 0 + 5, so it wins although its text differs.
+    NodeSpec k{u"A"};
+    NodeSpec sharing{u"B"};
+    for (char16_t c = u'1'; c <= u'6'; ++c) {
+        k.children.push_back({std::u16string(1, c)});
+        sharing.children.push_back({std::u16string(1, c)});
+    }
+    auto node = BuildTree(k);
+    auto old = BuildTree({u"", {{u"A"}, {u"A"}, sharing}});
+    EXPECT_EQ(node->FindMatch(*old), old->GetChild(2));
+    EXPECT_EQ(CMatchIndex(*old).Find(*node), old->GetChild(2));
+
+    // No exact text: a leaf never matches, an inner node only by shared children,
+    // and only when the best-scoring sibling is one that shares them.
+    auto leaf = BuildTree({u"Z"});
+    EXPECT_EQ(leaf->FindMatch(*old), nullptr);
+    EXPECT_EQ(leaf->FindMatch(CTextNode(nullptr)), nullptr);
+    auto bAndLeaf = BuildTree({u"", {sharing, {u"D"}}});
+    NodeSpec renamed{u"C", sharing.children};
+    renamed.children.push_back({u"7"});
+    EXPECT_EQ(BuildTree(renamed)->FindMatch(*bAndLeaf), bAndLeaf->GetChild(0));
+    auto oneShared = BuildTree({u"C", {{u"1"}}}); // the leaf D scores better than B
+    EXPECT_EQ(oneShared->FindMatch(*bAndLeaf), nullptr);
+
+    // Scores above the start value of 9999 are never kept.
+    NodeSpec wide{u"W"};
+    for (int i = 0; i < 10000; ++i)
+        wide.children.push_back({u"c" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10))});
+    auto wideNode = BuildTree(wide);
+    auto twoLeaves = BuildTree({u"", {{u"W"}, {u"W"}}});
+    EXPECT_EQ(wideNode->FindMatch(*twoLeaves), nullptr);
+    EXPECT_EQ(CMatchIndex(*twoLeaves).Find(*wideNode), nullptr);
+    wide.children.pop_back(); // 9999 is still kept, and the later one wins
+    EXPECT_EQ(BuildTree(wide)->FindMatch(*twoLeaves), twoLeaves->GetChild(1));
+}
+
+TEST(ChildDifference, CountsEachChildIncludingDuplicates)
+{
+    auto a = BuildTree({u"a", {{u"x"}, {u"x"}, {u"y"}, {u"z"}}});
+    auto b = BuildTree({u"b", {{u"y"}, {u"w"}, {u"w"}}});
+    std::int32_t here = -1;
+    std::int32_t there = -1;
+    EXPECT_EQ(a->ChildDifference(*b, here, there), 5);
+    EXPECT_EQ(here, 3);
+    EXPECT_EQ(there, 2);
+}
+
+// Random siblings and grandchildren drawn from few texts, so that every branch of the
+// indexed match (one, several or no exact texts; shared children; ties) occurs often.
+class RandomTrees {
+public:
+    explicit RandomTrees(unsigned seed) : random(seed) {}
+
+    std::unique_ptr<CTextNode> Node(int texts, int maxChildren, int childTexts)
+    {
+        auto node = std::make_unique<CTextNode>(nullptr);
+        node->originalText = Text(texts);
+        for (char digit : std::to_string(serial++))
+            node->translatedText += static_cast<char16_t>(digit);
+        const int count = Pick(maxChildren + 1);
+        for (int i = 0; i < count; ++i) {
+            auto child = std::make_unique<CTextNode>(node.get());
+            child->originalText = Text(childTexts);
+            node->AddChild(std::move(child));
+        }
+        return node;
+    }
+
+    std::unique_ptr<CTextNode> Parent(int siblings, int texts, int maxChildren, int childTexts)
+    {
+        auto parent = std::make_unique<CTextNode>(nullptr);
+        for (int i = 0; i < siblings; ++i) {
+            auto child = Node(texts, maxChildren, childTexts);
+            child->parent = parent.get();
+            parent->AddChild(std::move(child));
+        }
+        return parent;
+    }
+
+    int Pick(int bound) { return static_cast<int>(random() % static_cast<unsigned>(bound)); }
+
+private:
+    std::u16string Text(int texts) { return std::u16string(1, static_cast<char16_t>(u'a' + Pick(texts))); }
+
+    std::mt19937 random;
+    int serial = 0;
+};
+
+TEST(FindMatch, IndexAgreesWithThePlainAlgorithm)
+{
+    RandomTrees trees(20240611);
+    int decided = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const int siblings = trees.Pick(round % 10 == 0 ? 300 : 40);
+        const int texts = 1 + trees.Pick(8);
+        const int maxChildren = trees.Pick(7);
+        const int childTexts = 1 + trees.Pick(6);
+        auto old = trees.Parent(siblings, texts, maxChildren, childTexts);
+        CMatchIndex index(*old);
+        for (int query = 0; query < 30; ++query) {
+            auto node = trees.Node(texts + 1, maxChildren + 1, childTexts + 1);
+            const CTextNode* plain = node->FindMatch(*old);
+            ASSERT_EQ(index.Find(*node), plain) << "round " << round << " query " << query;
+            decided += plain != nullptr;
+        }
+    }
+    EXPECT_GT(decided, 30000); // the comparison is not vacuous
+}
+
+// The merge as written down, recursively and with the plain match, to hold the
+// indexed and iterative MergeTexts against.
+bool ReferenceMerge(CTextNode& node, const CTextNode& old)
+{
+    node.translatedText = old.translatedText;
+    bool changed = false;
+    for (std::int32_t i = 0; i < node.ChildCount(); ++i) {
+        CTextNode* child = node.GetChild(i);
+        if (const CTextNode* match = child->FindMatch(old)) {
+            if (ReferenceMerge(*child, *match))
+                changed = true;
+        } else {
+            changed = true;
+            child->MarkToDo();
+        }
+    }
+    node.editState = node.ChildCount() == 0 ? 0 : (changed ? 2 : 1);
+    return changed;
+}
+
+TEST(Merge, IndexedMergeAgreesWithTheReference)
+{
+    RandomTrees trees(7);
+    for (int round = 0; round < 200; ++round) {
+        auto newer = BuildTree({u"", {{u"Dialoge"}}});
+        auto older = BuildTree({u"", {{u"Dialoge"}}});
+        newer->GetChild(0)->AddChild(trees.Parent(30, 12, 5, 8));
+        older->GetChild(0)->AddChild(trees.Parent(30, 12, 5, 8));
+        newer->GetChild(0)->GetChild(0)->originalText = u"x";
+        older->GetChild(0)->GetChild(0)->originalText = u"x";
+        auto viaIndex = newer->CopyTree(nullptr);
+        const bool changed = viaIndex->MergeTexts(*older);
+        EXPECT_EQ(ReferenceMerge(*newer, *older), changed);
+        CLanguageFile expected(std::move(newer));
+        CLanguageFile actual(std::move(viaIndex));
+        ASSERT_EQ(StoreToBytes(actual), StoreToBytes(expected)) << "round " << round;
+    }
+}
+
+TEST(ChildDifference, LargeChildListsAgreeWithSmallOnes)
+{
+    RandomTrees trees(99);
+    for (int round = 0; round < 50; ++round) {
+        auto a = trees.Node(3, 400, 60);
+        auto b = trees.Node(3, 400, 60);
+        std::int32_t here = 0;
+        std::int32_t there = 0;
+        const std::int32_t sum = a->ChildDifference(*b, here, there);
+        std::int32_t expectHere = 0;
+        for (std::int32_t i = 0; i < a->ChildCount(); ++i) {
+            bool found = false;
+            for (std::int32_t j = 0; j < b->ChildCount(); ++j)
+                found = found || a->GetChild(i)->originalText == b->GetChild(j)->originalText;
+            expectHere += found ? 0 : 1;
+        }
+        std::int32_t swappedHere = 0;
+        std::int32_t swappedThere = 0;
+        b->ChildDifference(*a, swappedHere, swappedThere);
+        EXPECT_EQ(here, expectHere);
+        EXPECT_EQ(there, swappedHere);
+        EXPECT_EQ(sum, here + there);
+    }
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "CArchive.h"
+#include "CLanguageFile.h"
+#include "CTextNode.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Helpers shared by the model tests and the fuzz target: language files as byte
+// vectors (no disk), and text trees written down as nested initialisers.
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes StoreToBytes(const CLanguageFile& language)
+{
+    char* data = nullptr;
+    std::size_t size = 0;
+    std::FILE* file = open_memstream(&data, &size);
+    {
+        CArchive ar(file, CArchive::Mode::Store);
+        language.Store(ar);
+        ar.Close();
+    }
+    std::fclose(file);
+    Bytes bytes(data, data + size);
+    std::free(data);
+    return bytes;
+}
+
+enum class LoadKind { Whole, Header, HeaderAndFlag };
+
+// Reads bytes into language; CArchiveException passes through.
+inline SerializeResult LoadFromBytes(const Bytes& bytes, CLanguageFile& language,
+                                     LoadKind kind = LoadKind::Whole)
+{
+    static std::uint8_t none = 0;
+    void* data = bytes.empty() ? &none : const_cast<std::uint8_t*>(bytes.data());
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(fmemopen(data, bytes.size(), "rb"),
+                                                         &std::fclose);
+    CArchive ar(file.get(), CArchive::Mode::Load, bytes.size());
+    switch (kind) {
+    case LoadKind::Header: return language.LoadHeader(ar);
+    case LoadKind::HeaderAndFlag: return language.LoadHeaderAndFlag(ar);
+    case LoadKind::Whole: break;
+    }
+    return language.Serialize(ar);
+}
+
+struct NodeSpec {
+    std::u16string text;
+    std::vector<NodeSpec> children = {};
+    std::u16string translated = {};
+    std::uint32_t state = 0;
+    std::int32_t kind = 99;
+};
+
+inline std::unique_ptr<CTextNode> BuildTree(const NodeSpec& spec, CTextNode* parent = nullptr)
+{
+    auto node = std::make_unique<CTextNode>(parent);
+    node->originalText = spec.text;
+    node->translatedText = spec.translated;
+    node->editState = spec.state;
+    node->kindCode = spec.kind;
+    for (const NodeSpec& child : spec.children)
+        node->AddChild(BuildTree(child, node.get()));
+    return node;
+}
