@@ -1,0 +1,33 @@
+#pragma once
+
+// The state a command's update handler sets (update-command-UI): enabled,
+// check mark, and optionally a new text. The menu and the toolbar apply it to
+// their items after the command route has been asked.
+
+#include "WinTypes.h"
+
+#include <optional>
+#include <string>
+
+class CCmdUI {
+public:
+    explicit CCmdUI(UINT id) : m_nID(id) {}
+    virtual ~CCmdUI() = default;
+
+    virtual void Enable(bool on = true) { m_enabled = on; m_enableChanged = true; }
+    virtual void SetCheck(int check = 1) { m_check = check; }    // 0, 1, 2 indeterminate
+    virtual void SetText(const std::u16string& text) { m_text = text; }
+
+    UINT m_nID;
+
+    bool IsEnabled() const { return m_enabled; }
+    bool EnableChanged() const { return m_enableChanged; }
+    int GetCheck() const { return m_check; }
+    const std::optional<std::u16string>& GetText() const { return m_text; }
+
+private:
+    bool m_enabled = true;
+    bool m_enableChanged = false;
+    int m_check = 0;
+    std::optional<std::u16string> m_text;
+};
