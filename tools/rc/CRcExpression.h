@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CRcToken.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// Integer expressions of resource scripts and of #if lines, with C's
+// operators and precedence. Reads from tokens[pos] on and leaves pos after
+// the expression, so the caller goes on with the rest of the statement.
+class CRcExpression {
+public:
+    // What an identifier that is left after macro expansion is worth: the
+    // script rejects it, #if takes it as 0.
+    using IdentifierValue = std::function<std::int64_t(const CRcToken&)>;
+
+    CRcExpression(const std::vector<CRcToken>& tokens, std::size_t& pos,
+                  IdentifierValue identifierValue);
+
+    std::int64_t Parse();
+    // One operand of a '|' chain: the operators that bind tighter than '|'.
+    std::int64_t ParseAboveOr();
+
+private:
+    std::int64_t Binary(int level);
+    std::int64_t Unary();
+    const CRcToken& Peek() const;
+    bool AcceptPunct(std::string_view text);
+
+    const std::vector<CRcToken>& tokens;
+    std::size_t& pos;
+    IdentifierValue identifierValue;
+    int depth = 0;
+};
