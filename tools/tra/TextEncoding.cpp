@@ -1,0 +1,198 @@
+#include "TextEncoding.h"
+
+#include <cstdint>
+
+namespace tra_text {
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+bool IsHigh(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLow(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void AppendUtf16(std::u16string& out, char32_t c)
+{
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+// Decodes one UTF-8 sequence at text[pos]; returns U+FFFD and advances one byte when the
+// bytes are not well-formed.
+char32_t DecodeUtf8(std::string_view text, std::size_t& pos)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    std::size_t length = 0;
+    char32_t c = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++pos;
+        return 0xFFFD;
+    }
+    if (pos + length > text.size()) {
+        ++pos;
+        return 0xFFFD;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(pos + i) & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (byte(pos + i) & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++pos;
+        return 0xFFFD;
+    }
+    pos += length;
+    return c;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::string ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t unit = text[i];
+        if (IsHigh(unit) && i + 1 < text.size() && IsLow(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else if (IsHigh(unit) || IsLow(unit)) {
+            AppendUtf8(out, 0xFFFD);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+std::u16string FromUtf8(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        AppendUtf16(out, DecodeUtf8(text, pos));
+    }
+    return out;
+}
+
+void AppendJsonString(std::string& out, std::u16string_view text)
+{
+    const auto escape = [&out](char32_t unit) {
+        out += "\\u";
+        out += kHex[(unit >> 12) & 0xF];
+        out += kHex[(unit >> 8) & 0xF];
+        out += kHex[(unit >> 4) & 0xF];
+        out += kHex[unit & 0xF];
+    };
+    out += '"';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t unit = text[i];
+        switch (unit) {
+        case u'"':
+            out += "\\\"";
+            continue;
+        case u'\\':
+            out += "\\\\";
+            continue;
+        case u'\n':
+            out += "\\n";
+            continue;
+        case u'\r':
+            out += "\\r";
+            continue;
+        case u'\t':
+            out += "\\t";
+            continue;
+        default:
+            break;
+        }
+        if (unit < 0x20 || unit == 0x7F) {
+            escape(unit);
+        } else if (IsHigh(unit) && i + 1 < text.size() && IsLow(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else if (IsHigh(unit) || IsLow(unit)) {
+            escape(unit);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    out += '"';
+}
+
+std::u16string FromParsedJson(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t c = DecodeUtf8(text, pos);
+        if (c == kPrivateEscape && pos + 4 <= text.size()) {
+            int unit = 0;
+            bool valid = true;
+            for (std::size_t i = 0; i < 4; ++i) {
+                const int digit = HexValue(text[pos + i]);
+                valid = valid && digit >= 0;
+                unit = unit * 16 + digit;
+            }
+            if (valid) {
+                out += static_cast<char16_t>(unit);
+                pos += 4;
+                continue;
+            }
+        }
+        AppendUtf16(out, c);
+    }
+    return out;
+}
+
+} // namespace tra_text
