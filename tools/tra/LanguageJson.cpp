@@ -194,20 +194,6 @@ private:
     std::vector<Shift> shifts;
 };
 
-int Hex(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // The code unit of a \uXXXX escape at json[pos], or -1.
 int EscapedUnit(std::string_view json, std::size_t pos)
 {
@@ -216,7 +202,7 @@ int EscapedUnit(std::string_view json, std::size_t pos)
     }
     int unit = 0;
     for (std::size_t i = 2; i < 6; ++i) {
-        const int digit = Hex(json[pos + i]);
+        const int digit = tra_text::HexDigitValue(json[pos + i]);
         if (digit < 0) {
             return -1;
         }
@@ -277,11 +263,8 @@ RewrittenJson::RewrittenJson(std::string_view json)
 
 void RewrittenJson::Replace(std::size_t originalLength, char16_t unit)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     text += "\\uFDD0";
-    for (int shift = 12; shift >= 0; shift -= 4) {
-        text += kDigits[(unit >> shift) & 0xF];
-    }
+    tra_text::AppendHex4(text, unit);
     const std::size_t extra = (shifts.empty() ? 0 : shifts.back().extra) + 10 - originalLength;
     shifts.push_back({text.size(), extra});
 }

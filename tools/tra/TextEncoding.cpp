@@ -81,7 +81,9 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& pos)
     return c;
 }
 
-int HexValue(char c)
+} // namespace
+
+int HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -95,7 +97,12 @@ int HexValue(char c)
     return -1;
 }
 
-} // namespace
+void AppendHex4(std::string& out, char32_t unit)
+{
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        out += kHex[(unit >> shift) & 0xF];
+    }
+}
 
 std::string ToUtf8(std::u16string_view text)
 {
@@ -129,10 +136,7 @@ void AppendJsonString(std::string& out, std::u16string_view text)
 {
     const auto escape = [&out](char32_t unit) {
         out += "\\u";
-        out += kHex[(unit >> 12) & 0xF];
-        out += kHex[(unit >> 8) & 0xF];
-        out += kHex[(unit >> 4) & 0xF];
-        out += kHex[unit & 0xF];
+        AppendHex4(out, unit);
     };
     out += '"';
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -180,7 +184,7 @@ std::u16string FromParsedJson(std::string_view text)
             int unit = 0;
             bool valid = true;
             for (std::size_t i = 0; i < 4; ++i) {
-                const int digit = HexValue(text[pos + i]);
+                const int digit = HexDigitValue(text[pos + i]);
                 valid = valid && digit >= 0;
                 unit = unit * 16 + digit;
             }

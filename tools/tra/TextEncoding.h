@@ -15,6 +15,12 @@ namespace tra_text {
 
 inline constexpr char32_t kPrivateEscape = 0xFDD0;
 
+// 0-15 for a hex digit of either case, else -1.
+int HexDigitValue(char c);
+
+// Appends the four upper-case hex digits of a code unit.
+void AppendHex4(std::string& out, char32_t unit);
+
 // For showing texts: a lone surrogate becomes U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 
