@@ -187,8 +187,9 @@ std::uint32_t CRcParser::Style(std::uint32_t initial, std::string_view what)
     do {
         const bool clear = AcceptKeyword("NOT");
         const CRcToken& at = Peek();
-        if (at.kind != CRcToken::Kind::Number && at.kind != CRcToken::Kind::Identifier &&
-            !at.IsPunct("(") && !at.IsPunct("~") && !at.IsPunct("-"))
+        if ((at.kind != CRcToken::Kind::Number && at.kind != CRcToken::Kind::Identifier &&
+             !at.IsPunct("(") && !at.IsPunct("~") && !at.IsPunct("-")) ||
+            at.IsKeyword("BEGIN") || at.IsKeyword("END"))
             Fail(at, "expected " + std::string(what) + ", found " + Describe(at));
         CRcExpression expression(tokens, pos, [this, what](const CRcToken& token) -> std::int64_t {
             Fail(token, "'" + token.text + "' is not defined (expected " + std::string(what) + ")");
@@ -440,7 +441,8 @@ void CRcParser::Accelerators(std::uint32_t id, const RcPlace& place)
             Fail(start, "BEGIN of the accelerator table without END");
         std::uint32_t key = 0;
         bool control = false;
-        if (at.kind == CRcToken::Kind::String) {
+        const bool character = at.kind == CRcToken::Kind::String;
+        if (character) {
             const std::u16string text = Next().value;
             if (text.size() == 2 && text[0] == u'^' && text[1] >= u'@' && text[1] < 0x80) {
                 key = static_cast<std::uint32_t>(std::toupper(static_cast<int>(text[1]))) & 0x1F;
@@ -469,7 +471,7 @@ void CRcParser::Accelerators(std::uint32_t id, const RcPlace& place)
         if ((flags & res::AccelVirtKey) != 0) {
             if (control)
                 Fail(at, "\"^X\" keys are characters; write \"X\", ..., VIRTKEY, CONTROL instead");
-            if (key >= 'a' && key <= 'z')
+            if (character && key >= 'a' && key <= 'z')
                 key -= 'a' - 'A'; // virtual keys of letters are the capitals
         } else if ((flags & (res::AccelShift | res::AccelControl)) != 0) {
             Fail(at, "SHIFT and CONTROL need VIRTKEY");
