@@ -15,7 +15,7 @@ public:
     virtual ~CCmdUI() = default;
 
     virtual void Enable(bool on = true) { m_enabled = on; m_enableChanged = true; }
-    virtual void SetCheck(int check = 1) { m_check = check; }    // 0, 1, 2 indeterminate
+    virtual void SetCheck(int check = 1) { m_check = check; m_checkChanged = true; } // 0, 1, 2
     virtual void SetText(const std::u16string& text) { m_text = text; }
 
     UINT m_nID;
@@ -23,11 +23,13 @@ public:
     bool IsEnabled() const { return m_enabled; }
     bool EnableChanged() const { return m_enableChanged; }
     int GetCheck() const { return m_check; }
+    bool CheckChanged() const { return m_checkChanged; }
     const std::optional<std::u16string>& GetText() const { return m_text; }
 
 private:
     bool m_enabled = true;
     bool m_enableChanged = false;
     int m_check = 0;
+    bool m_checkChanged = false;
     std::optional<std::u16string> m_text;
 };

@@ -24,9 +24,11 @@
 #include "WinTypes.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -89,6 +91,9 @@ public:
     // SRCINVERT, BLACKNESS, WHITENESS; others fail. False when nothing was drawn.
     bool BitBlt(int x, int y, int w, int h, const CDc* src, int sx, int sy, DWORD rop);
 
+    // Draws a Qt image at (x, y), blending by its alpha (image lists, icons).
+    void DrawImage(int x, int y, const QImage& image);
+
     void FillSolidRect(const CRect& rect, COLORREF color); // background colour unchanged
     void FillSolidRect(int x, int y, int w, int h, COLORREF color);
     // Outline one pixel wide along the inside of rect: top and left in
@@ -119,17 +124,24 @@ public:
                               std::span<const int> tabPositions) const;
 
     // Ends any drawing in progress on the selected bitmap, so the image can be
-    // read or copied elsewhere by Qt code.
+    // read or copied elsewhere by Qt code (a copy of a QImage that is being
+    // painted on would otherwise still change). A bitmap that is destroyed
+    // while selected is deselected first.
     void Flush();
 
 private:
     enum class Kind { Memory, Painter, Window };
     QPainter* Painter();     // nullptr when drawing is dropped
     void EndPainting();
-    void ApplyState(QPainter& p) const;
+    const QFontMetrics& Metrics() const;
+    void SetFontInternal(const QFont& font);
+    void BitmapGone(CImageBitmap* bitmap);
+    friend class CImageBitmap;
     QPoint Org(int x, int y) const { return {x + m_viewportOrg.x, y + m_viewportOrg.y}; }
-    int TabbedLayout(std::u16string_view text, std::span<const int> tabs, int startX,
-                     int origin, QPainter* draw, int y);
+    // Walks text segment by segment from x, moving to the tab stops; draws
+    // each segment when painter is given. Returns the end position.
+    int TabbedLayout(std::u16string_view text, std::span<const int> tabs, int x, int origin,
+                     QPainter* painter, int y) const;
 
     Kind m_kind;
     QPainter* m_external = nullptr;              // painter DC
@@ -139,6 +151,7 @@ private:
     CFont* m_fontObject = nullptr;
     QFont m_font;
     QFont m_defaultFont;
+    mutable std::optional<QFontMetrics> m_metrics;
     COLORREF m_textColor = 0x000000;
     COLORREF m_bkColor = 0xFFFFFF;
     COLORREF m_penColor = 0x000000;

@@ -43,7 +43,6 @@
 
 #include <QFont>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -58,7 +57,7 @@ public:
                     const std::u16string& fontName = {}, int pointSize = 0);
     CDialogTemplate(const CDialogTemplate& other);
     CDialogTemplate& operator=(const CDialogTemplate& other);
-    ~CDialogTemplate();
+    ~CDialogTemplate() = default;
 
     // Appends a control to an in-memory template (ignored for a view).
     void AddControl(res::ControlClass cls, const std::u16string& text, int id, int x, int y,
@@ -90,11 +89,24 @@ public:
     static int MulDiv(int number, int numerator, int denominator);
 
 private:
-    void Rebind() const;
+    struct OwnedControl {
+        res::ControlClass cls;
+        std::u16string className;
+        std::u16string text;
+        int id;
+        int x, y, cx, cy;
+        DWORD style, exStyle;
+    };
 
     const res::DialogTemplate* m_view = nullptr;
-    // in-memory template
-    std::deque<std::u16string> m_texts;
-    std::vector<res::DialogControl> m_controls;
+    // in-memory template; Get() makes the res:: form of it on demand
+    std::u16string m_title;
+    std::u16string m_fontName;
+    int m_pointSize = 0;
+    int m_x = 0, m_y = 0, m_cx = 0, m_cy = 0;
+    DWORD m_style = 0;
+    std::vector<OwnedControl> m_owned;
+    mutable std::vector<res::DialogControl> m_views;
     mutable res::DialogTemplate m_own{};
+    mutable bool m_dirty = true;
 };

@@ -11,9 +11,14 @@
 
 #include <memory>
 
+class CDc;
+
 class CImageBitmap : public CBitmap {
 public:
     CImageBitmap() = default;
+    ~CImageBitmap() override;
+    CImageBitmap(const CImageBitmap& other) : CBitmap(), m_image(other.m_image) {}
+    CImageBitmap& operator=(const CImageBitmap& other);
     // A bitmap of width x height, all black (like a new compatible bitmap).
     CImageBitmap(int width, int height);
     // Takes image, converted to Format_RGB32 (alpha dropped, on black).
@@ -36,5 +41,7 @@ public:
     static QRgb ToQRgb(COLORREF color);
 
 private:
+    friend class CDc;
     QImage m_image;
+    CDc* m_selectedInto = nullptr; // the DC drawing into this bitmap, if any
 };

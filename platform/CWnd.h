@@ -66,6 +66,8 @@ public:
     // "SysTreeView32", "SysTabControl32", "#32770" (dialog), or the stored
     // name of a custom control; else the Qt class name.
     std::u16string GetClassName() const;
+    // Records the class name a control stands for (the template builder does).
+    void SetClassName(const std::u16string& name) const;
 
     // GetMenu: the menu bar of a frame window (or of a window with a
     // QMenuBar child); nullptr for child windows and windows without one.
