@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -128,6 +129,57 @@ TEST(RcPreprocessor, BadInputIsReportedAtItsLine)
     EXPECT_RC_ERROR("\n\n@\n", 3, "unexpected character");
     EXPECT_RC_ERROR("#if 1 +\n#endif\n", 1, "expected a number");
     EXPECT_RC_ERROR("1 DIALOG 0, 0, 10, 10 STYLE 1 / 0 BEGIN END\n", 1, "division by zero");
+}
+
+} // namespace
+
+namespace {
+
+std::string ReadEditRc()
+{
+    std::ifstream in(GLOSSMARK_SOURCE_DIR "/resources/Edit.rc", std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+// Parses or reports a CRcError; any other outcome (a crash, another exception) fails.
+void ParsesOrReports(const std::string& text)
+{
+    try {
+        ParseRc(text);
+    } catch (const CRcError&) {
+    }
+}
+
+TEST(RcRobustness, CutAndDamagedScriptsGiveErrorsNotCrashes)
+{
+    const std::string script = ReadEditRc();
+    ASSERT_FALSE(script.empty());
+    const std::string header = "#include \"" GLOSSMARK_SOURCE_DIR "/resources/resource.h\"\n";
+    std::string body = script.substr(script.find('\n', script.find("#include")) + 1);
+    for (std::size_t cut = 0; cut < body.size(); cut += 97)
+        ParsesOrReports(header + body.substr(0, cut));
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::string damaged = body;
+        for (int k = 0; k < 4; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            const std::size_t at = seed % damaged.size();
+            damaged[at] = "\"{}(),|\\\n#0ENDBEGIN\xC3"[seed % 21];
+        }
+        ParsesOrReports(header + damaged);
+    }
+}
+
+TEST(RcRobustness, ExplodingMacrosAndDeepNestingAreRefused)
+{
+    std::string defines = "#define M0 1\n";
+    for (int i = 1; i <= 40; ++i)
+        defines += "#define M" + std::to_string(i) + " M" + std::to_string(i - 1) + " | M" +
+                   std::to_string(i - 1) + "\n";
+    EXPECT_RC_ERROR(defines + "1 DIALOG 0, 0, 1, 1 STYLE M40 BEGIN END\n", 42, "too many tokens");
+    EXPECT_RC_ERROR("1 DIALOG 0, 0, 1, 1 STYLE " + std::string(5000, '(') + "\n", 1, "nested too deeply");
 }
 
 } // namespace

@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 32;
 constexpr int kMaxExpansionDepth = 64;
+// Macros that use each other twice can double at every level; no script needs this many.
+constexpr std::size_t kMaxTokensPerLine = 100000;
 constexpr int kUtf8 = 65001;
 constexpr int kWindows1252 = 1252;
 
@@ -226,8 +228,9 @@ void CRcPreprocessor::Process(const std::string& name, std::string_view bytes, i
         if (!active || headerOnly || line.empty())
             continue;
         std::vector<std::string> expanding;
+        const std::size_t lineStart = out.size();
         for (const CRcToken& token : Tokenize(file, firstLine, line, codePage))
-            Expand(token, out, expanding, firstLine, file);
+            Expand(token, out, expanding, firstLine, file, lineStart);
     }
     if (!conditionals.empty())
         throw CRcError(name, conditionals.back().line, "#if without #endif");
@@ -393,7 +396,7 @@ bool CRcPreprocessor::EvaluateCondition(const std::shared_ptr<const std::string>
             continue;
         }
         std::vector<std::string> expanding;
-        Expand(raw[i], tokens, expanding, line, file);
+        Expand(raw[i], tokens, expanding, line, file, 0);
     }
     std::size_t pos = 0;
     CRcExpression expression(tokens, pos, [](const CRcToken&) { return std::int64_t{0}; });
@@ -567,7 +570,8 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
 
 void CRcPreprocessor::Expand(const CRcToken& token, std::vector<CRcToken>& out,
                              std::vector<std::string>& expanding, int line,
-                             const std::shared_ptr<const std::string>& file) const
+                             const std::shared_ptr<const std::string>& file,
+                             std::size_t lineStart) const
 {
     if (token.kind != CRcToken::Kind::Identifier ||
         std::find(expanding.begin(), expanding.end(), token.text) != expanding.end()) {
@@ -587,7 +591,10 @@ void CRcPreprocessor::Expand(const CRcToken& token, std::vector<CRcToken>& out,
     if (static_cast<int>(expanding.size()) >= kMaxExpansionDepth)
         throw CRcError(*file, line, "macro '" + token.text + "' expands too deeply");
     expanding.push_back(token.text);
-    for (const CRcToken& inner : macro->replacement)
-        Expand(inner, out, expanding, line, file);
+    for (const CRcToken& inner : macro->replacement) {
+        if (out.size() - lineStart > kMaxTokensPerLine)
+            throw CRcError(*file, line, "macro '" + token.text + "' expands to too many tokens");
+        Expand(inner, out, expanding, line, file, lineStart);
+    }
     expanding.pop_back();
 }

@@ -48,7 +48,7 @@ private:
                                    std::string_view text, int codePage) const;
     void Expand(const CRcToken& token, std::vector<CRcToken>& out,
                 std::vector<std::string>& expanding, int line,
-                const std::shared_ptr<const std::string>& file) const;
+                const std::shared_ptr<const std::string>& file, std::size_t lineStart) const;
 
     CRcSymbols& symbols;
     std::vector<std::string> includeDirs;
