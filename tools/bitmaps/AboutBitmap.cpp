@@ -54,6 +54,15 @@ void languagePage(QPainter& painter, int left, int top, const QImage& flag)
     }
 }
 
+// Text with a black shadow two pixels down and right, so it stands off the gradient.
+void shadowedText(QPainter& painter, const QRect& box, const QString& text, QRgb colour)
+{
+    painter.setPen(QColor(vga::black));
+    painter.drawText(box.translated(2, 2), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.setPen(QColor(colour));
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
 }  // namespace
 
 QImage drawAboutBitmap(const QImage& flagStrip)
@@ -82,11 +91,7 @@ QImage drawAboutBitmap(const QImage& flagStrip)
             break;
     }
     painter.setFont(title);
-    painter.setPen(QColor(vga::black));
-    painter.drawText(titleBox.translated(2, 2), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Glossmark"));
-    painter.setPen(QColor(vga::white));
-    painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Glossmark"));
+    shadowedText(painter, titleBox, QStringLiteral("Glossmark"), vga::white);
 
     QFont subtitle(QStringLiteral("DejaVu Serif"));
     subtitle.setPixelSize(22);
@@ -94,11 +99,7 @@ QImage drawAboutBitmap(const QImage& flagStrip)
     subtitle.setItalic(true);
     const QRect subtitleBox(150, 58, 96, 30);
     painter.setFont(subtitle);
-    painter.setPen(QColor(vga::black));
-    painter.drawText(subtitleBox.translated(2, 2), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Editor"));
-    painter.setPen(QColor(vga::yellow));
-    painter.drawText(subtitleBox, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Editor"));
+    shadowedText(painter, subtitleBox, QStringLiteral("Editor"), vga::yellow);
 
     painter.setPen(QColor(vga::yellow));
     painter.drawLine(104, 60, 240, 60);

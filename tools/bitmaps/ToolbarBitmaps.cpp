@@ -2,6 +2,7 @@
 
 #include "Palette.h"
 #include "PixelArt.h"
+#include "TreeBitmaps.h"
 
 #include <functional>
 #include <vector>
@@ -259,52 +260,27 @@ std::vector<Art> buttonArt()
         },
         // 32806 collapse the whole tree
         [](QImage& image) {
-            drawSprite(image, 1, 1,
-                       {
-                           "ddddddddd.........",
-                           "dWWWWWWWd.........",
-                           "dWWWKWWWd.........",
-                           "dWWWKWWWd.........",
-                           "dWKKKKKWdKKKKKKKK.",
-                           "dWWWKWWWd.........",
-                           "dWWWKWWWd.........",
-                           "dWWWWWWWd.........",
-                           "ddddddddd.........",
-                           "....K.............",
-                           "ddddddddd.........",
-                           "dWWWWWWWd.........",
-                           "dWWWKWWWd.........",
-                           "dWWWKWWWd.........",
-                           "dWKKKKKWdKKKKKKKKK",
-                           "dWWWKWWWd.........",
-                           "dWWWKWWWd.........",
-                           "dWWWWWWWd.........",
-                           "ddddddddd.........",
-                       });
+            drawTreeBox(image, 1, 1, true);
+            drawTreeBox(image, 1, 11, true);
+            drawSprite(image, 5, 10, {"K"});
+            drawSprite(image, 10, 5, {"KKKKKKKK."});
+            drawSprite(image, 10, 15, {"KKKKKKKKK"});
         },
         // 32804 expand the whole tree
         [](QImage& image) {
-            drawSprite(image, 1, 1,
+            drawTreeBox(image, 1, 1, false);
+            drawSprite(image, 10, 5, {"KKKKKKKK."});
+            drawSprite(image, 5, 10,
                        {
-                           "ddddddddd.........",
-                           "dWWWWWWWd.........",
-                           "dWWWWWWWd.........",
-                           "dWWWWWWWd.........",
-                           "dWKKKKKWdKKKKKKKK.",
-                           "dWWWWWWWd.........",
-                           "dWWWWWWWd.........",
-                           "dWWWWWWWd.........",
-                           "ddddddddd.........",
-                           "....K.............",
-                           "..................",
-                           "....K.............",
-                           "..................",
-                           "....K.K.KKKKKKKKK.",
-                           "..................",
-                           "....K.............",
-                           "..................",
-                           "....K.K.KKKKKKKKKK",
-                           "..................",
+                           "K.............",
+                           "..............",
+                           "K.............",
+                           "..............",
+                           "K.K.KKKKKKKKK.",
+                           "..............",
+                           "K.............",
+                           "..............",
+                           "K.K.KKKKKKKKKK",
                        });
         },
         // 32805 show the texts still to be edited

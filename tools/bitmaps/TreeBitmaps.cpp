@@ -26,35 +26,29 @@ QImage greyStrip(int width, int height)
 // The view draws its dotted tree lines on even offsets from the top of a row; a one-line row
 // puts the box 7 pixels down, so the dots of the tee and the corner fall on odd rows of the
 // image and the branch on row 4, the row of the view's horizontal line.
+void drawTreeBox(QImage& image, int left, int top, bool plus)
+{
+    drawSprite(image, left, top,
+               {
+                   "ddddddddd",
+                   "dWWWWWWWd",
+                   "dWWWWWWWd",
+                   "dWWWWWWWd",
+                   "dWKKKKKWd",
+                   "dWWWWWWWd",
+                   "dWWWWWWWd",
+                   "dWWWWWWWd",
+                   "ddddddddd",
+               });
+    if (plus)
+        drawSprite(image, left + 4, top + 2, {"K", "K", ".", "K", "K"});
+}
+
 QImage drawBoxStrip()
 {
     QImage strip = greyStrip(40, 10);
-    drawSprite(strip, 0, 0,
-               {
-                   "ddddddddd.",
-                   "dWWWWWWWd.",
-                   "dWWWKWWWd.",
-                   "dWWWKWWWd.",
-                   "dWKKKKKWd.",
-                   "dWWWKWWWd.",
-                   "dWWWKWWWd.",
-                   "dWWWWWWWd.",
-                   "ddddddddd.",
-                   "..........",
-               });
-    drawSprite(strip, 10, 0,
-               {
-                   "ddddddddd.",
-                   "dWWWWWWWd.",
-                   "dWWWWWWWd.",
-                   "dWWWWWWWd.",
-                   "dWKKKKKWd.",
-                   "dWWWWWWWd.",
-                   "dWWWWWWWd.",
-                   "dWWWWWWWd.",
-                   "ddddddddd.",
-                   "..........",
-               });
+    drawTreeBox(strip, 0, 0, true);
+    drawTreeBox(strip, 10, 0, false);
     drawSprite(strip, 20, 0,
                {
                    "..........",
