@@ -23,7 +23,7 @@ constexpr char16_t kHighControls[32] = {
 
 std::string SystemError(int error) { return error ? std::strerror(error) : "unknown error"; }
 
-void ToLittleEndian(char16_t* text, std::size_t count)
+void SwapIfBigEndian(char16_t* text, std::size_t count)
 {
     if constexpr (std::endian::native != std::endian::little) {
         for (std::size_t i = 0; i < count; ++i)
@@ -130,22 +130,10 @@ std::uint16_t CArchive::ReadUInt16()
     return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
 }
 
-std::uint32_t CArchive::ReadUInt32()
-{
-    fieldStart = position;
-    return ReadLittle32();
-}
-
 std::uint32_t CArchive::ReadLittle32()
 {
     unsigned char bytes[4];
-    if (bufferEnd - bufferPos >= 4) {
-        std::memcpy(bytes, buffer + bufferPos, 4);
-        bufferPos += 4;
-        position += 4;
-    } else {
-        ReadBytes(bytes, 4);
-    }
+    ReadBytes(bytes, 4);
     return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
            (static_cast<std::uint32_t>(bytes[2]) << 16) |
            (static_cast<std::uint32_t>(bytes[3]) << 24);
@@ -155,6 +143,20 @@ std::u16string CArchive::ReadString()
 {
     const std::uint64_t start = position;
     fieldStart = start;
+
+    // Most strings are short UTF-16 ones that lie wholly in the buffer.
+    const unsigned char* head = buffer + bufferPos;
+    const std::size_t available = bufferEnd - bufferPos;
+    if (available >= 4 && head[0] == 0xFF && head[1] == 0xFE && head[2] == 0xFF && head[3] < 0xFF &&
+        available - 4 >= 2u * head[3]) {
+        const std::size_t length = head[3];
+        std::u16string text(length, u'\0');
+        std::memcpy(text.data(), head + 4, 2 * length);
+        SwapIfBigEndian(text.data(), length);
+        bufferPos += 4 + 2 * length;
+        position += 4 + 2 * length;
+        return text;
+    }
 
     bool wide = false;
     std::uint64_t length = ReadByte();
@@ -191,7 +193,7 @@ std::u16string CArchive::ReadString()
             ReadBytes(text.data() + done, piece * 2);
             done += piece;
         }
-        ToLittleEndian(text.data(), text.size());
+        SwapIfBigEndian(text.data(), text.size());
         return text;
     }
     std::u16string text;

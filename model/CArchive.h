@@ -37,7 +37,19 @@ public:
     bool IsLoading() const { return mode == Mode::Load; }
     bool IsStoring() const { return mode == Mode::Store; }
 
-    std::uint32_t ReadUInt32();
+    // Inline: a language file is mostly numbers and short strings, read one by one.
+    std::uint32_t ReadUInt32()
+    {
+        fieldStart = position;
+        if (bufferEnd - bufferPos < 4)
+            return ReadLittle32();
+        const unsigned char* bytes = buffer + bufferPos;
+        bufferPos += 4;
+        position += 4;
+        return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+               (static_cast<std::uint32_t>(bytes[2]) << 16) |
+               (static_cast<std::uint32_t>(bytes[3]) << 24);
+    }
     std::int32_t ReadInt32() { return static_cast<std::int32_t>(ReadUInt32()); }
     std::u16string ReadString();
 

@@ -314,26 +314,6 @@ TEST(FindMatch, IndexAgreesWithThePlainAlgorithm)
     EXPECT_GT(decided, 30000); // the comparison is not vacuous
 }
 
-// The merge as written down, recursively and with the plain match, to hold the
-// indexed and iterative MergeTexts against.
-bool ReferenceMerge(CTextNode& node, const CTextNode& old)
-{
-    node.translatedText = old.translatedText;
-    bool changed = false;
-    for (std::int32_t i = 0; i < node.ChildCount(); ++i) {
-        CTextNode* child = node.GetChild(i);
-        if (const CTextNode* match = child->FindMatch(old)) {
-            if (ReferenceMerge(*child, *match))
-                changed = true;
-        } else {
-            changed = true;
-            child->MarkToDo();
-        }
-    }
-    node.editState = node.ChildCount() == 0 ? 0 : (changed ? 2 : 1);
-    return changed;
-}
-
 TEST(Merge, IndexedMergeAgreesWithTheReference)
 {
     RandomTrees trees(7);

@@ -70,3 +70,23 @@ inline std::unique_ptr<CTextNode> BuildTree(const NodeSpec& spec, CTextNode* par
         node->AddChild(BuildTree(child, node.get()));
     return node;
 }
+
+// The merge as written down, recursively and with the plain match, to hold the
+// indexed and iterative MergeTexts against (small trees only: it recurses).
+inline bool ReferenceMerge(CTextNode& node, const CTextNode& old)
+{
+    node.translatedText = old.translatedText;
+    bool changed = false;
+    for (std::int32_t i = 0; i < node.ChildCount(); ++i) {
+        CTextNode* child = node.GetChild(i);
+        if (const CTextNode* match = child->FindMatch(old)) {
+            if (ReferenceMerge(*child, *match))
+                changed = true;
+        } else {
+            changed = true;
+            child->MarkToDo();
+        }
+    }
+    node.editState = node.ChildCount() == 0 ? 0 : (changed ? 2 : 1);
+    return changed;
+}
