@@ -257,15 +257,21 @@ void CRcParser::SkipBlock()
     }
 }
 
-template <typename List>
-void CRcParser::CheckUnique(const List& list, std::uint32_t id, const RcPlace& at,
-                            std::string_view kind) const
+template <typename Resource>
+Resource CRcParser::Start(const std::vector<Resource>& list, std::uint32_t id, const RcPlace& place,
+                          std::string_view kind)
 {
-    for (const auto& entry : list) {
+    for (const Resource& entry : list) {
         if (entry.id == id)
-            throw CRcError(at.file, at.line, std::string(kind) + " " + std::to_string(id) + " is defined twice (first at " +
-                         entry.place.file + ":" + std::to_string(entry.place.line) + ")");
+            throw CRcError(place.file, place.line,
+                           std::string(kind) + " " + std::to_string(id) + " is defined twice (first at " +
+                               entry.place.file + ":" + std::to_string(entry.place.line) + ")");
     }
+    SkipMemoryOptions();
+    Resource resource;
+    resource.id = id;
+    resource.place = place;
+    return resource;
 }
 
 CRcScript CRcParser::Parse()
@@ -362,11 +368,7 @@ void CRcParser::StringTable()
 
 void CRcParser::Menu(std::uint32_t id, const RcPlace& place)
 {
-    CheckUnique(script.menus, id, place, "menu");
-    SkipMemoryOptions();
-    RcMenu menu;
-    menu.id = id;
-    menu.place = place;
+    RcMenu menu = Start(script.menus, id, place, "menu");
     Begin("to open the menu");
     MenuItems(menu.items, 1);
     script.menus.push_back(std::move(menu));
@@ -428,11 +430,7 @@ void CRcParser::MenuItems(std::vector<RcMenuItem>& items, int depth)
 
 void CRcParser::Accelerators(std::uint32_t id, const RcPlace& place)
 {
-    CheckUnique(script.accelerators, id, place, "accelerator table");
-    SkipMemoryOptions();
-    RcAcceleratorTable table;
-    table.id = id;
-    table.place = place;
+    RcAcceleratorTable table = Start(script.accelerators, id, place, "accelerator table");
     const CRcToken& start = Peek();
     Begin("to open the accelerator table");
     while (!AtEnd()) {
@@ -483,11 +481,7 @@ void CRcParser::Accelerators(std::uint32_t id, const RcPlace& place)
 
 void CRcParser::Dialog(std::uint32_t id, const RcPlace& place, bool extended)
 {
-    CheckUnique(script.dialogs, id, place, "dialog");
-    SkipMemoryOptions();
-    RcDialog dialog;
-    dialog.id = id;
-    dialog.place = place;
+    RcDialog dialog = Start(script.dialogs, id, place, "dialog");
     dialog.x = Coordinate("the dialog's x");
     ExpectComma("after the dialog's x");
     dialog.y = Coordinate("the dialog's y");
@@ -661,11 +655,7 @@ bool CRcParser::Control(RcDialog& dialog)
 
 void CRcParser::Toolbar(std::uint32_t id, const RcPlace& place)
 {
-    CheckUnique(script.toolbars, id, place, "toolbar");
-    SkipMemoryOptions();
-    RcToolbar toolbar;
-    toolbar.id = id;
-    toolbar.place = place;
+    RcToolbar toolbar = Start(script.toolbars, id, place, "toolbar");
     toolbar.buttonWidth = static_cast<std::int16_t>(Ranged("the button width", 1, 1000));
     ExpectComma("between the toolbar's button width and height");
     toolbar.buttonHeight = static_cast<std::int16_t>(Ranged("the button height", 1, 1000));
@@ -687,19 +677,15 @@ void CRcParser::Toolbar(std::uint32_t id, const RcPlace& place)
 
 void CRcParser::Bitmap(std::uint32_t id, const RcPlace& place)
 {
-    CheckUnique(script.bitmaps, id, place, "bitmap");
-    SkipMemoryOptions();
+    RcBitmap bitmap = Start(script.bitmaps, id, place, "bitmap");
     const CRcToken& at = Peek();
     std::string file = Utf16ToUtf8(String("the bitmap's file name"));
     std::replace(file.begin(), file.end(), '\\', '/');
     if (file.empty())
         Fail(at, "the bitmap's file name is empty");
-    RcBitmap bitmap;
-    bitmap.id = id;
     bitmap.file = file;
     const std::filesystem::path base = std::filesystem::path(at.FileName()).parent_path();
     bitmap.path = (base / file).lexically_normal().string();
-    bitmap.place = place;
     script.bitmaps.push_back(std::move(bitmap));
 }
 

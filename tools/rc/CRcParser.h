@@ -52,8 +52,10 @@ private:
     void SkipResource(const CRcToken& type);
 
     RcPlace PlaceOf(const CRcToken& token) const { return {token.FileName(), token.line}; }
-    template <typename List>
-    void CheckUnique(const List& list, std::uint32_t id, const RcPlace& at, std::string_view kind) const;
+    // Checks that the id is new for its type and reads past the memory options.
+    template <typename Resource>
+    Resource Start(const std::vector<Resource>& list, std::uint32_t id, const RcPlace& place,
+                   std::string_view kind);
 
     std::vector<CRcToken> tokens;
     std::size_t pos = 0;
