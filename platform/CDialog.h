@@ -58,6 +58,9 @@ public:
 
     virtual void OnOK();
     virtual void OnCancel();
+    // Qt's ways to end a dialog lead to OnOK / OnCancel.
+    void reject() override;
+    void accept() override;
 
 protected:
     // Called once the controls exist and the hooks have run. The result is
@@ -65,9 +68,6 @@ protected:
     virtual bool OnInitDialog() { return true; }
     // The BN_CLICKED entry of the message map.
     void OnClicked(int id, std::function<void()> handler);
-
-    void reject() override;
-    void accept() override;
 
 private:
     bool Build();
