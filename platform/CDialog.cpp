@@ -1,7 +1,6 @@
 #include "CDialog.h"
 
 #include "CMessageHooks.h"
-#include "CResources.h"
 #include "QtStrings.h"
 
 #include <QAbstractButton>
@@ -14,10 +13,9 @@ CDialog::ModalResponder& Responder()
 }
 } // namespace
 
-CDialog::CDialog(UINT templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId)
+CDialog::CDialog(UINT templateId, QWidget* parent)
+    : QDialog(parent), m_template(CDialogTemplate::Load(templateId)), m_templateId(templateId)
 {
-    if (const res::DialogTemplate* tpl = CResources::FindDialog(templateId))
-        m_template = std::make_unique<CDialogTemplate>(*tpl);
 }
 
 CDialog::CDialog(const CDialogTemplate& tpl, QWidget* parent)
@@ -27,11 +25,8 @@ CDialog::CDialog(const CDialogTemplate& tpl, QWidget* parent)
 
 CDialog::~CDialog()
 {
-    if (m_built) {
-        HookEvent event{HookMessage::Destroy};
-        event.window = this;
-        CMessageHooks::Dispatch(event, {});
-    }
+    if (m_built)
+        CMessageHooks::Dispatch(HookMessage::Destroy, this);
 }
 
 CDialog::ModalResponder CDialog::SetModalResponder(ModalResponder responder)
@@ -57,12 +52,8 @@ bool CDialog::Build()
     }
     setFixedSize(m_template->GetClientSizePixels().ToQSize());
 
-    HookEvent created{HookMessage::Create};
-    created.window = this;
-    CMessageHooks::Dispatch(created, {});
-    HookEvent init{HookMessage::InitDialog};
-    init.window = this;
-    CMessageHooks::Dispatch(init, [this] { OnInitDialog(); });
+    CMessageHooks::Dispatch(HookMessage::Create, this);
+    CMessageHooks::Dispatch(HookMessage::InitDialog, this, [this] { OnInitDialog(); });
     return true;
 }
 

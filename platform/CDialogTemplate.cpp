@@ -1,6 +1,7 @@
 #include "CDialogTemplate.h"
 
 #include "CImageBitmap.h"
+#include "CResources.h"
 #include "CWnd.h"
 #include "LOGFONT.h"
 #include "QtStrings.h"
@@ -187,6 +188,12 @@ CDialogTemplate::CDialogTemplate(const std::u16string& title, int x, int y, int 
     : m_title(title), m_fontName(fontName), m_pointSize(pointSize), m_x(x), m_y(y), m_cx(cx),
       m_cy(cy), m_style(style)
 {
+}
+
+std::unique_ptr<CDialogTemplate> CDialogTemplate::Load(UINT id)
+{
+    const res::DialogTemplate* tpl = CResources::FindDialog(id);
+    return tpl ? std::make_unique<CDialogTemplate>(*tpl) : nullptr;
 }
 
 CDialogTemplate::CDialogTemplate(const CDialogTemplate& other)

@@ -43,6 +43,7 @@
 
 #include <QFont>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ public:
     // An empty in-memory template (x, y, cx, cy in dialog units).
     CDialogTemplate(const std::u16string& title, int x, int y, int cx, int cy, DWORD style,
                     const std::u16string& fontName = {}, int pointSize = 0);
+    // The template id of the installed resources, or nullptr.
+    static std::unique_ptr<CDialogTemplate> Load(UINT id);
     CDialogTemplate(const CDialogTemplate& other);
     CDialogTemplate& operator=(const CDialogTemplate& other);
     ~CDialogTemplate() = default;

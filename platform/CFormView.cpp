@@ -1,12 +1,10 @@
 #include "CFormView.h"
 
 #include "CMessageHooks.h"
-#include "CResources.h"
 
-CFormView::CFormView(UINT templateId, QWidget* parent) : QWidget(parent), m_templateId(templateId)
+CFormView::CFormView(UINT templateId, QWidget* parent)
+    : QWidget(parent), m_template(CDialogTemplate::Load(templateId)), m_templateId(templateId)
 {
-    if (const res::DialogTemplate* tpl = CResources::FindDialog(templateId))
-        m_template = std::make_unique<CDialogTemplate>(*tpl);
 }
 
 CFormView::CFormView(const CDialogTemplate& tpl, QWidget* parent)
@@ -16,11 +14,8 @@ CFormView::CFormView(const CDialogTemplate& tpl, QWidget* parent)
 
 CFormView::~CFormView()
 {
-    if (m_built) {
-        HookEvent event{HookMessage::Destroy};
-        event.window = this;
-        CMessageHooks::Dispatch(event, {});
-    }
+    if (m_built)
+        CMessageHooks::Dispatch(HookMessage::Destroy, this);
 }
 
 bool CFormView::Create()
@@ -32,12 +27,8 @@ bool CFormView::Create()
     m_built = true;
     setFont(m_template->GetFont());
     m_template->CreateControls(this);
-    HookEvent created{HookMessage::Create};
-    created.window = this;
-    CMessageHooks::Dispatch(created, {});
-    HookEvent init{HookMessage::InitDialog};
-    init.window = this;
-    CMessageHooks::Dispatch(init, {});
+    CMessageHooks::Dispatch(HookMessage::Create, this);
+    CMessageHooks::Dispatch(HookMessage::InitDialog, this);
     return true;
 }
 

@@ -90,9 +90,7 @@ CFrameWnd::CFrameWnd(QWidget* parent) : QMainWindow(parent)
 
 CFrameWnd::~CFrameWnd()
 {
-    HookEvent event{HookMessage::Destroy};
-    event.window = this;
-    CMessageHooks::Dispatch(event, {});
+    CMessageHooks::Dispatch(HookMessage::Destroy, this);
 }
 
 bool CFrameWnd::event(QEvent* e)
@@ -128,9 +126,7 @@ bool CFrameWnd::LoadFrame(UINT resourceId)
         setWindowTitle(ToQString(title.substr(0, title.find(u'\n'))));
         found = true;
     }
-    HookEvent event{HookMessage::Create};
-    event.window = this;
-    CMessageHooks::Dispatch(event, {});
+    CMessageHooks::Dispatch(HookMessage::Create, this);
     return found;
 }
 

@@ -81,3 +81,10 @@ void CMessageHooks::Dispatch(const HookEvent& event, const std::function<void()>
         own();
     Raise(HookType::CallWndProcRet, event);
 }
+
+void CMessageHooks::Dispatch(HookMessage message, QWidget* window, const std::function<void()>& own)
+{
+    HookEvent event{message};
+    event.window = window;
+    Dispatch(event, own);
+}

@@ -78,4 +78,6 @@ public:
     static void Raise(HookType type, const HookEvent& event);
     // Raises to the call hooks, runs own (may be empty), raises to the return hooks.
     static void Dispatch(const HookEvent& event, const std::function<void()>& own);
+    // Dispatch of an event that names only its message and window.
+    static void Dispatch(HookMessage message, QWidget* window, const std::function<void()>& own = {});
 };
