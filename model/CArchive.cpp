@@ -4,6 +4,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -30,6 +31,31 @@ void SwapIfBigEndian(char16_t* text, std::size_t count)
             text[i] = static_cast<char16_t>((text[i] >> 8) | (text[i] << 8));
     }
 }
+
+// UTF-16LE code units straight from a byte buffer.
+struct LittleEndianUnits {
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = char16_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char16_t*;
+    using reference = char16_t;
+
+    const unsigned char* at;
+
+    char16_t operator*() const { return static_cast<char16_t>(at[0] | (at[1] << 8)); }
+    LittleEndianUnits& operator++()
+    {
+        at += 2;
+        return *this;
+    }
+    LittleEndianUnits operator++(int)
+    {
+        LittleEndianUnits before = *this;
+        at += 2;
+        return before;
+    }
+    bool operator==(const LittleEndianUnits&) const = default;
+};
 
 } // namespace
 
@@ -150,9 +176,8 @@ std::u16string CArchive::ReadString()
     if (available >= 4 && head[0] == 0xFF && head[1] == 0xFE && head[2] == 0xFF && head[3] < 0xFF &&
         available - 4 >= 2u * head[3]) {
         const std::size_t length = head[3];
-        std::u16string text(length, u'\0');
-        std::memcpy(text.data(), head + 4, 2 * length);
-        SwapIfBigEndian(text.data(), length);
+        // Built straight from the bytes: no zero fill first, no alignment assumed.
+        std::u16string text(LittleEndianUnits{head + 4}, LittleEndianUnits{head + 4 + 2 * length});
         bufferPos += 4 + 2 * length;
         position += 4 + 2 * length;
         return text;

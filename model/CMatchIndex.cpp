@@ -1,6 +1,7 @@
 #include "CMatchIndex.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -12,21 +13,38 @@ constexpr std::int64_t kTextDiffers = 5;
 CMatchIndex::CMatchIndex(const CTextNode& oldParent)
     : parent(oldParent), size(oldParent.ChildCount())
 {
-    groups.reserve(static_cast<std::size_t>(size));
+    const std::size_t tableSize = std::bit_ceil(std::max<std::size_t>(16, 2 * static_cast<std::size_t>(size)));
+    table.resize(tableSize);
+    tableMask = tableSize - 1;
     groupOf.resize(static_cast<std::size_t>(size));
     nextSameText.assign(static_cast<std::size_t>(size), -1);
+    const std::hash<std::u16string_view> hasher;
     for (std::int32_t j = 0; j < size; ++j) {
-        auto [it, inserted] = groups.try_emplace(parent.GetChild(j)->originalText);
-        Group& group = it->second;
-        if (inserted) {
-            group.id = static_cast<std::int32_t>(firstOfGroup.size());
-            firstOfGroup.push_back(j);
+        const std::u16string_view text = parent.GetChild(j)->originalText;
+        const std::size_t hash = hasher(text);
+        Slot& slot = table[SlotOf(text, hash)];
+        if (slot.group < 0) {
+            slot = {hash, static_cast<std::int32_t>(groups.size())};
+            groups.push_back({0, j, j});
         } else {
+            Group& group = groups[static_cast<std::size_t>(slot.group)];
             nextSameText[static_cast<std::size_t>(group.last)] = j;
+            group.last = j;
         }
-        group.last = j;
-        ++group.count;
-        groupOf[static_cast<std::size_t>(j)] = group.id;
+        ++groups[static_cast<std::size_t>(slot.group)].count;
+        groupOf[static_cast<std::size_t>(j)] = slot.group;
+    }
+}
+
+std::size_t CMatchIndex::SlotOf(std::u16string_view text, std::size_t hash) const
+{
+    for (std::size_t at = hash & tableMask;; at = (at + 1) & tableMask) {
+        const Slot& slot = table[at];
+        if (slot.group < 0)
+            return at;
+        if (slot.hash == hash &&
+            parent.GetChild(groups[static_cast<std::size_t>(slot.group)].first)->originalText == text)
+            return at;
     }
 }
 
@@ -80,10 +98,10 @@ void CMatchIndex::BuildScoreOrder()
 
 const std::vector<std::int32_t>& CMatchIndex::GroupScoreOrder(const Group& group)
 {
-    auto [it, inserted] = groupScoreOrder.try_emplace(group.id);
+    auto [it, inserted] = groupScoreOrder.try_emplace(group.first);
     std::vector<std::int32_t>& order = it->second;
     if (inserted) {
-        for (std::int32_t j = firstOfGroup[static_cast<std::size_t>(group.id)]; j >= 0;
+        for (std::int32_t j = group.first; j >= 0;
              j = nextSameText[static_cast<std::size_t>(j)])
             order.push_back(j);
         std::sort(order.begin(), order.end(), [this](std::int32_t a, std::int32_t b) {
@@ -100,10 +118,10 @@ const CTextNode* CMatchIndex::Find(const CTextNode& node)
     if (size == 0)
         return nullptr;
 
-    const auto found = groups.find(node.originalText);
-    const Group* exact = found == groups.end() ? nullptr : &found->second;
+    const std::u16string_view text = node.originalText;
+    const std::int32_t exactId = table[SlotOf(text, std::hash<std::u16string_view>{}(text))].group;
+    const Group* exact = exactId < 0 ? nullptr : &groups[static_cast<std::size_t>(exactId)];
     const std::int32_t exactCount = exact ? exact->count : 0;
-    const std::int32_t exactId = exact ? exact->id : -1;
     if (exactCount == 1)
         return parent.GetChild(exact->last);
 

@@ -29,8 +29,14 @@ public:
 private:
     struct Group {
         std::int32_t count = 0;
+        std::int32_t first = -1;
         std::int32_t last = -1;
-        std::int32_t id = 0;
+    };
+    // Open addressing over the siblings' texts: one flat array, no node per entry,
+    // since an index is built for every inner node the merge visits.
+    struct Slot {
+        std::size_t hash = 0;
+        std::int32_t group = -1; // -1: empty
     };
     struct Best {
         std::int64_t score = INT64_MAX;
@@ -39,6 +45,8 @@ private:
         std::int32_t onlyThere = 0;
     };
 
+    // The slot holding text's group, or the empty slot where it would go.
+    std::size_t SlotOf(std::u16string_view text, std::size_t hash) const;
     void Consider(Best& best, std::int32_t position, std::int32_t onlyHere,
                   std::int32_t onlyThere, bool exact) const;
     void BuildGrandchildIndex();
@@ -48,10 +56,11 @@ private:
 
     const CTextNode& parent;
     std::int32_t size;
-    std::unordered_map<std::u16string_view, Group> groups;
+    std::vector<Group> groups;
+    std::vector<Slot> table;
+    std::size_t tableMask = 0;
     std::vector<std::int32_t> groupOf;      // group id of each position
     std::vector<std::int32_t> nextSameText; // next position with the same text, or -1
-    std::vector<std::int32_t> firstOfGroup;
 
     // Built on first need: most nodes are decided by a unique exact text.
     bool grandchildIndexBuilt = false;

@@ -66,48 +66,58 @@ CTextNode::~CTextNode()
 {
     if (childCount == 0)
         return;
-    // Detach the whole subtree level by level so that no destructor below recurses.
-    std::vector<std::unique_ptr<CTextNode>> pending;
-    for (std::int32_t i = childCount - 1; i >= 0; --i)
-        pending.push_back(std::move(children[i]));
-    childCount = 0;
-    while (!pending.empty()) {
-        std::unique_ptr<CTextNode> node = std::move(pending.back());
-        pending.pop_back();
-        for (std::int32_t i = node->childCount - 1; i >= 0; --i)
-            pending.push_back(std::move(node->children[i]));
+    // Depth first on an explicit stack: children go in index order, each after its own
+    // children, and every destructor that runs finds its node already emptied.
+    struct Frame {
+        CTextNode* node;
+        std::int32_t next;
+    };
+    std::vector<Frame> stack{{this, 0}};
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        CTextNode* node = frame.node;
+        if (frame.next < node->childCount) {
+            std::unique_ptr<CTextNode>& child = node->children[frame.next];
+            if (child->childCount > 0) {
+                stack.push_back({child.get(), 0});
+                continue;
+            }
+            child.reset();
+            ++frame.next;
+            continue;
+        }
         node->childCount = 0;
+        stack.pop_back();
+        if (!stack.empty()) {
+            Frame& parentFrame = stack.back();
+            parentFrame.node->children[parentFrame.next++].reset();
+        }
     }
 }
 
 std::int32_t CTextNode::AddChild(std::unique_ptr<CTextNode> node)
 {
-    if (childCapacity <= childCount) {
-        const std::int32_t newCapacity = childCapacity + kCapacityStep;
-        auto grown = std::make_unique<std::unique_ptr<CTextNode>[]>(
-            static_cast<std::size_t>(newCapacity));
-        for (std::int32_t i = 0; i < childCount; ++i)
-            grown[i] = std::move(children[i]);
-        children = std::move(grown);
-        childCapacity = newCapacity;
-    }
+    if (childCapacity <= childCount)
+        GrowTo(childCapacity + kCapacityStep);
     children[childCount] = std::move(node);
     return ++childCount;
+}
+
+void CTextNode::GrowTo(std::int32_t capacity)
+{
+    auto grown = std::make_unique<std::unique_ptr<CTextNode>[]>(static_cast<std::size_t>(capacity));
+    for (std::int32_t i = 0; i < childCount; ++i)
+        grown[i] = std::move(children[i]);
+    children = std::move(grown);
+    childCapacity = capacity;
 }
 
 void CTextNode::AdoptChildren(std::vector<std::unique_ptr<CTextNode>>& kids)
 {
     const auto count = static_cast<std::int32_t>(kids.size());
     const std::int32_t needed = childCount + count;
-    if (needed > childCapacity) {
-        const std::int32_t newCapacity = (needed + kCapacityStep - 1) / kCapacityStep * kCapacityStep;
-        auto grown = std::make_unique<std::unique_ptr<CTextNode>[]>(
-            static_cast<std::size_t>(newCapacity));
-        for (std::int32_t i = 0; i < childCount; ++i)
-            grown[i] = std::move(children[i]);
-        children = std::move(grown);
-        childCapacity = newCapacity;
-    }
+    if (needed > childCapacity)
+        GrowTo((needed + kCapacityStep - 1) / kCapacityStep * kCapacityStep);
     for (auto& kid : kids)
         children[childCount++] = std::move(kid);
     kids.clear();
@@ -219,28 +229,14 @@ bool CTextNode::UpdateStates()
         for (std::int32_t i = 0; i < node->childCount && !somethingBelow; ++i)
             somethingBelow = HasSomethingToEdit(node->children[i]->editState);
 
+        // The own-text part stays; the form follows what is below. The result reports a
+        // switch between nothing and something below, here or further down.
         bool result = frame.changedBelow;
-        switch (node->editState) {
-        case 0:
-        case 1:
-            node->editState = somethingBelow ? 2 : 1;
-            result = somethingBelow || result;
-            break;
-        case 2:
-            node->editState = somethingBelow ? 2 : 1;
-            result = !somethingBelow || result;
-            break;
-        case 3:
-        case 4:
-            node->editState = somethingBelow ? 5 : 4;
-            result = somethingBelow || result;
-            break;
-        case 5:
-            node->editState = somethingBelow ? 5 : 4;
-            result = !somethingBelow || result;
-            break;
-        default:
-            break; // unknown states are carried unchanged
+        const std::uint32_t state = node->editState;
+        if (state <= 5) { // unknown states are carried unchanged
+            const bool hadSomethingBelow = state == 2 || state == 5;
+            node->editState = (state >= 3 ? 3 : 0) + (somethingBelow ? 2 : 1);
+            result = result || hadSomethingBelow != somethingBelow;
         }
 
         stack.pop_back();

@@ -61,6 +61,8 @@ private:
     // Takes the children read from a file at once; the capacity ends up where ten-step
     // growth would have put it, without copying the array once per ten children.
     void AdoptChildren(std::vector<std::unique_ptr<CTextNode>>& kids);
+    // A new array of capacity slots holding the children in use.
+    void GrowTo(std::int32_t capacity);
 
     // Slots beyond childCount are empty; capacity grows in steps of 10.
     std::unique_ptr<std::unique_ptr<CTextNode>[]> children;

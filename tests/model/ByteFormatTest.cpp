@@ -42,18 +42,7 @@ Bytes HeaderAndFlag(std::u16string_view magic = kLanguageFileMagic)
 
 Bytes StoredString(const std::u16string& text)
 {
-    char* data = nullptr;
-    std::size_t size = 0;
-    std::FILE* file = open_memstream(&data, &size);
-    {
-        CArchive ar(file, CArchive::Mode::Store);
-        ar.WriteString(text);
-        ar.Close();
-    }
-    std::fclose(file);
-    Bytes bytes(data, data + size);
-    std::free(data);
-    return bytes;
+    return StoreWith([&text](CArchive& ar) { ar.WriteString(text); });
 }
 
 std::u16string LoadedString(const Bytes& bytes)

@@ -16,20 +16,27 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline Bytes StoreToBytes(const CLanguageFile& language)
+// The bytes that write(archive) produces.
+template <class Write>
+Bytes StoreWith(Write write)
 {
     char* data = nullptr;
     std::size_t size = 0;
     std::FILE* file = open_memstream(&data, &size);
     {
         CArchive ar(file, CArchive::Mode::Store);
-        language.Store(ar);
+        write(ar);
         ar.Close();
     }
     std::fclose(file);
     Bytes bytes(data, data + size);
     std::free(data);
     return bytes;
+}
+
+inline Bytes StoreToBytes(const CLanguageFile& language)
+{
+    return StoreWith([&language](CArchive& ar) { language.Store(ar); });
 }
 
 enum class LoadKind { Whole, Header, HeaderAndFlag };
