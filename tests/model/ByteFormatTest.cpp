@@ -286,11 +286,11 @@ TEST(ByteFormat, NegativeChildCountIsALeaf)
 
 TEST(ByteFormat, ReadChildArrayHasTheCapacityOfTenStepGrowth)
 {
-    NodeSpec spec{u""};
+    NodeShape shape{u""};
     for (int i = 0; i < 21; ++i)
-        spec.children.push_back({u"c"});
-    spec.children[0].children.resize(10, NodeSpec{u"g"});
-    CLanguageFile language(BuildTree(spec));
+        shape.children.push_back({u"c"});
+    shape.children[0].children.resize(10, NodeShape{u"g"});
+    CLanguageFile language(BuildTree(shape));
     CLanguageFile loaded;
     ASSERT_EQ(LoadFromBytes(StoreToBytes(language), loaded), SerializeResult::Ok);
     EXPECT_EQ(loaded.GetRoot()->ChildCapacity(), 30);

@@ -206,8 +206,8 @@ TEST(FindMatch, ScoringRules)
 {
     // Two exact old leaves and a non-exact sibling sharing all six children: the
     // exact ones score 6, the other 0 + 5, so it wins although its text differs.
-    NodeSpec k{u"A"};
-    NodeSpec sharing{u"B"};
+    NodeShape k{u"A"};
+    NodeShape sharing{u"B"};
     for (char16_t c = u'1'; c <= u'6'; ++c) {
         k.children.push_back({std::u16string(1, c)});
         sharing.children.push_back({std::u16string(1, c)});
@@ -223,14 +223,14 @@ TEST(FindMatch, ScoringRules)
     EXPECT_EQ(leaf->FindMatch(*old), nullptr);
     EXPECT_EQ(leaf->FindMatch(CTextNode(nullptr)), nullptr);
     auto bAndLeaf = BuildTree({u"", {sharing, {u"D"}}});
-    NodeSpec renamed{u"C", sharing.children};
+    NodeShape renamed{u"C", sharing.children};
     renamed.children.push_back({u"7"});
     EXPECT_EQ(BuildTree(renamed)->FindMatch(*bAndLeaf), bAndLeaf->GetChild(0));
     auto oneShared = BuildTree({u"C", {{u"1"}}}); // the leaf D scores better than B
     EXPECT_EQ(oneShared->FindMatch(*bAndLeaf), nullptr);
 
     // Scores above the start value of 9999 are never kept.
-    NodeSpec wide{u"W"};
+    NodeShape wide{u"W"};
     for (int i = 0; i < 10000; ++i)
         wide.children.push_back({u"c" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10))});
     auto wideNode = BuildTree(wide);

@@ -58,22 +58,22 @@ inline SerializeResult LoadFromBytes(const Bytes& bytes, CLanguageFile& language
     return language.Serialize(ar);
 }
 
-struct NodeSpec {
+struct NodeShape {
     std::u16string text;
-    std::vector<NodeSpec> children = {};
+    std::vector<NodeShape> children = {};
     std::u16string translated = {};
     std::uint32_t state = 0;
     std::int32_t kind = 99;
 };
 
-inline std::unique_ptr<CTextNode> BuildTree(const NodeSpec& spec, CTextNode* parent = nullptr)
+inline std::unique_ptr<CTextNode> BuildTree(const NodeShape& shape, CTextNode* parent = nullptr)
 {
     auto node = std::make_unique<CTextNode>(parent);
-    node->originalText = spec.text;
-    node->translatedText = spec.translated;
-    node->editState = spec.state;
-    node->kindCode = spec.kind;
-    for (const NodeSpec& child : spec.children)
+    node->originalText = shape.text;
+    node->translatedText = shape.translated;
+    node->editState = shape.state;
+    node->kindCode = shape.kind;
+    for (const NodeShape& child : shape.children)
         node->AddChild(BuildTree(child, node.get()));
     return node;
 }

@@ -19,7 +19,7 @@ std::vector<std::uint32_t> StatesPreOrder(const CTextNode& top)
 }
 
 // root > a > (a1, a2 > (a21)), b
-NodeSpec SmallTree(std::uint32_t inner, std::uint32_t leaf)
+NodeShape SmallTree(std::uint32_t inner, std::uint32_t leaf)
 {
     return {u"", {{u"a", {{u"a1", {}, u"", leaf}, {u"a2", {{u"a21", {}, u"", leaf}}, u"", inner}},
                    u"", inner},
