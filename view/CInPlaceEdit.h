@@ -1,0 +1,108 @@
+#pragma once
+
+// The in-place editor: a borderless multi-line edit control that lies exactly
+// over the text piece being edited in the current row of the text tree view
+// and grows with its text. It edits one text piece at a time; line breaks and
+// placeholders stay outside it. Every change the control accepts is committed
+// to the piece at once: the node becomes done, the tree's states are
+// recomputed, the document is marked modified and the row is repainted.
+//
+// What the editor uses of its surroundings (all public there):
+//   CTextRow    node, freeSize, initialLineCount, currentPiece, view,
+//               translatedPieces (PieceList), Layout(CDc&)
+//   CMyEditView GetDocument(), RepaintCurrentRow(), GetCurrentRowOrigin(),
+//               GetTabWidth(), MoveCurrentRow(delta, atStart, caretAtStart),
+//               MakePieceVisible(row, y), ComputeDocumentHeight(),
+//               UpdateScrollBars(fromPixels), RepaintAll(), GetShownRows()
+//   CTransDoc   IsOriginal(), AskNewFromOriginal(), SetModified()
+
+#include "CRect.h"
+
+#include <QPlainTextEdit>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CMyEditView;
+class CTextPiece;
+class CTextRow;
+class QFont;
+
+class CInPlaceEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    static constexpr int ControlId = 123;
+    static constexpr CRect ParkedRect{-10, -10, -5, -5};
+
+    // Creates the control as a child of parent (the view's drawing surface),
+    // parked outside the window, in a font made from the text font.
+    CInPlaceEdit(CMyEditView* view, QWidget* parent);
+    ~CInPlaceEdit() override;
+
+    // Stores the rectangle (parent's client coordinates) and moves there.
+    void MoveTo(const CRect& rect);
+    // Moves along with a scrolled view.
+    void MoveBy(int dx, int dy);
+    const CRect& GetRect() const { return m_rect; }
+
+    // Opens on piece with the caret at caret, or at the end for -1.
+    void Attach(CTextPiece* piece, int caret);
+    // Leaves the piece: grey outline, no piece, caret hidden.
+    void Detach();
+    CTextPiece* GetPiece() const { return m_piece; }
+    bool IsReadOnlyText() const { return m_readOnly; }
+
+    // Widens the editor for the text that inserting s over the selection
+    // would give; returns the rectangle before.
+    CRect PredictSize(const std::u16string& s);
+    // Takes the window text into the piece (or refuses it when a size-limited
+    // text grows too wide, going back to previous). True when accepted.
+    bool Commit(const CRect& previous);
+    // Replaces the selection by replaceText when matches(selected text) holds;
+    // true unless the width rule refused the result.
+    bool ReplaceSelection(const std::u16string& replaceText,
+                          const std::function<bool(const std::u16string&)>& matches);
+
+    // Selection as character indexes into the window text (UTF-16 units).
+    void GetSel(int& start, int& end) const;
+    void SetSel(int start, int end);
+    std::u16string GetWindowText() const;
+    void SetWindowText(const std::u16string& text);
+
+    // Whether a size-limited text of `width` dialog units can show `text`:
+    // its width in the stock variable-pitch font is below 77.5 % of the
+    // control's width.
+    static bool FitsWidth(const std::u16string& text, int width);
+
+    // The row operations that keys drive (public for the view and tests).
+    void SplitLine();
+    void Join(bool withPrevious);
+    void MoveToPiece(bool next);
+    void MoveToLine(bool down);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool DocumentIsOriginal() const;
+    // A typed text (character, input method commit): the question for
+    // original-language files, else predict, let the control apply, commit.
+    template <class Apply> void TypeText(const std::u16string& s, Apply apply);
+    void DrawOutline(bool black);
+    void SplitRowAt(const std::u16string& tail);
+    CTextRow* Row() const;
+    int PieceIndex() const;
+
+    CMyEditView* m_view;
+    CTextPiece* m_piece = nullptr;
+    CRect m_rect = ParkedRect;
+    std::unique_ptr<QFont> m_font;
+    bool m_deletePending = false;
+    bool m_readOnly = true;
+    bool m_settingText = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+// Splitting a text into pieces and joining the pieces back.
+//
+// Per line, literal runs become text pieces and every format specifier (the
+// printf conversions together with the strftime ones) becomes a placeholder.
+// Every line starts and ends with a text piece, and every placeholder has a
+// text piece directly before and after it. Joining the pieces gives the text
+// back unchanged, except that in a format text (one that holds a placeholder
+// or a "%%") a single "%" that begins no specifier comes back as "%%".
+
+#include "CPiece.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pieces {
+
+// True for the 33 conversion characters.
+bool IsConversionChar(char16_t c);
+
+// Appends the pieces of text to list (text pieces get foreign, freeSize and
+// row) and returns the line count: line of the last piece + 1.
+std::int32_t SplitText(std::u16string_view text, bool foreign, bool freeSize, CTextRow* row,
+                       PieceList& list);
+
+// The text built from a list: each piece's GetText, a line feed between lines.
+std::u16string ComposeText(const PieceList& list);
+
+// Line of the last piece + 1 (0 for an empty list).
+std::int32_t LineCount(const PieceList& list);
+
+} // namespace pieces
