@@ -1,0 +1,180 @@
+#pragma once
+
+// The text tree view: the lower pane of the main frame's splitter. It shows
+// the language's text tree as rows (one per node, depth-first, the root left
+// out) and lets the user type translations into the rows' text pieces with
+// the in-place editor.
+//
+// Scrolling is the view's own model: the visible band is kept as fractions
+// of the document and mapped onto the scroll bars, whose range never exceeds
+// 16384. Painting goes into an off-screen image that reaches the window in
+// one copy. Only the rows inside the window are laid out and painted; the
+// rows' heights are summed in CRowHeights, so a step of scrolling costs the
+// same for ten thousand texts as for a hundred thousand.
+
+#include "CDc.h"
+#include "CImageBitmap.h"
+#include "CPoint.h"
+#include "CRect.h"
+#include "CRowHeights.h"
+#include "CView.h"
+
+#include <QAbstractScrollArea>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CInPlaceEdit;
+class CStatusBar;
+class CTextRow;
+class CTransDoc;
+
+class CMyEditView : public QAbstractScrollArea, public CView {
+    Q_OBJECT
+public:
+    static constexpr double DocumentWidth = 2000.0;
+    static constexpr int MaxRange = 16384;
+    // Where a row jumped to lands below the window's top edge.
+    static constexpr int JumpMargin = 30;
+    // A piece closer than this to the bottom edge is scrolled up ...
+    static constexpr int BottomZone = 64;
+    // ... so that its top lies this far above the bottom edge.
+    static constexpr int BottomLift = 96;
+    // Pixels scrolled by one notch of the mouse wheel.
+    static constexpr int WheelStep = 48;
+    static constexpr int StatusPositionPane = 1;
+
+    explicit CMyEditView(QWidget* parent = nullptr);
+    ~CMyEditView() override;
+
+    CTransDoc* GetDocument() const;
+    void SetStatusBar(CStatusBar* statusBar) { m_statusBar = statusBar; }
+
+    // The framework's view operations.
+    void OnInitialUpdate();
+    // Hint 1 rebuilds and repaints, hint 2 writes the texts back into the
+    // tree; every other hint is ignored.
+    void OnUpdate(CView* sender, std::intptr_t hint) override;
+    // Paints the whole window into the off-screen image and copies it to dc.
+    void OnDraw(CDc& dc);
+
+    // Rows.
+    int GetRowCount() const { return int(m_rows.size()); }
+    CTextRow* GetRow(int index) const;
+    int GetCurrentRow() const { return m_currentRow; }
+    // Makes index the current row without opening the editor (search, tests).
+    void SetCurrentRow(int index) { m_currentRow = index; }
+    bool IsRowShown(int index) const;
+    // Document y of a shown row.
+    int RowDocumentY(int index) const;
+    int RowDocumentX(int index) const;
+    int IndexOf(const CTextRow* row) const;
+    // Expands or collapses a row (a click on its box).
+    void SetExpanded(int index, bool expanded);
+
+    // What the in-place editor uses.
+    CInPlaceEdit* GetEditor() const { return m_editor; }
+    CPoint GetCurrentRowOrigin() const { return m_currentOrigin; }
+    int GetTabWidth() const { return m_tabWidth; }
+    int GetShownRows() const { return m_shownRows; }
+    void RepaintCurrentRow();
+    void RepaintAll();
+
+    // Navigation and scrolling.
+    void MoveCurrentRow(int delta, bool atStart, bool caretAtStart);
+    void OpenEditorInCurrentRow(bool atStart, bool caretAtStart);
+    void MakeCurrentRowVisible();
+    void MakePieceVisible(CTextRow* row, int y);
+    void RevealCurrentRow();
+    void ComputeDocumentHeight();
+    void UpdateScrollBars(bool fromPixels);
+    void WritePositionPane();
+    // Vertical scrolling by d pixels (positive: down).
+    void ScrollBy(int d);
+    // A scroll bar message: codes 0 line up/left ... 8 end of scrolling.
+    void OnScroll(bool vertical, int code, int thumbPosition);
+    // Left button down at a window point.
+    void Click(int px, int py);
+    // The row at a document point, -1 for none; box says whether its box was hit.
+    int HitTest(int x, int y, bool& box);
+
+    // The scroll model, for the status of the window and for tests.
+    int GetVerticalScroll() const { return m_vScroll; }
+    int GetHorizontalScroll() const { return m_hScroll; }
+    double GetDocumentHeight() const { return m_docHeight; }
+    int GetVerticalRange() const { return m_vRange; }
+    int GetHorizontalRange() const { return m_hRange; }
+    double GetVerticalThumb() const { return m_vThumb; }
+    double GetHorizontalThumb() const { return m_hThumb; }
+    bool IsInitialised() const { return m_initialised; }
+    // The off-screen image as last painted.
+    const QImage& GetOffscreenImage() const;
+    // Rows laid out so far (the rest only know their height from line counts).
+    int CountLaidOutRows() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void Rebuild();
+    void WriteBack();
+    void MeasureTabWidth();
+    void MakeEditor();
+    void LoadStrips();
+    void FreeStrips();
+    void MakeOffscreen(int width, int height);
+    // Shows or hides the rows below index by the expanded flags.
+    void UpdateShown(int index);
+    // The row's height, laying it out first when asked to.
+    int RowHeight(int index, bool layOut);
+    // Lays a row out and keeps the sums when its height changed.
+    void LayOutRow(int index, CDc& dc);
+    int LineHeight(bool foreign) const;
+    // The next shown row after index (by the depth rule), GetRowCount() at the end.
+    int NextShown(int index) const;
+    void PaintRows(CDc& dc);
+    void PaintRow(CDc& dc, CTextRow& row, int sx, int sy);
+    void DottedLine(CDc& dc, int x1, int y1, int x2, int y2);
+    void ScrollBarAction(bool vertical, int action);
+    void MoveEditor(int dx, int dy);
+    void SetBars();
+
+    std::vector<std::unique_ptr<CTextRow>> m_rows;
+    int m_currentRow = -1;
+    CInPlaceEdit* m_editor = nullptr; // owned; let go with deleteLater
+    CPoint m_currentOrigin{-1, -1};
+    int m_shownRows = 5;
+    int m_vScroll = 0;
+    int m_hScroll = 0;
+    bool m_initialised = false;
+    int m_clientHeight = 0;
+    int m_clientWidth = 0;
+    double m_docHeight = 0.0;
+    double m_docWidth = DocumentWidth;
+    int m_vRange = 0;
+    int m_hRange = 0;
+    double m_hLine = 0.0, m_hPage = 0.0, m_vLine = 0.0, m_vPage = 0.0;
+    double m_hPos = 0.0, m_vPos = 0.0;
+    double m_vBandTop = 0.0, m_vBandBottom = 0.0;
+    double m_hBandLeft = 0.0, m_hBandRight = 0.0;
+    double m_hThumb = 0.0, m_vThumb = 0.0;
+    std::unique_ptr<CDc> m_offscreenDc;
+    std::unique_ptr<CImageBitmap> m_offscreen;
+    int m_tabWidth = 0;
+    CStatusBar* m_statusBar = nullptr;
+
+    CRowHeights m_heights;
+    int m_textLineHeight = 16;
+    int m_foreignLineHeight = 14;
+    std::unique_ptr<CDc> m_boxDc;
+    std::unique_ptr<CImageBitmap> m_boxStrip;
+    std::unique_ptr<CDc> m_iconDc;
+    std::unique_ptr<CImageBitmap> m_iconStrip;
+    bool m_paintAll = true;      // the next paint event draws the rows again
+    bool m_settingBars = false;  // our own changes to the scroll bars
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+// One row of the text tree view: one node of the language's tree (never the
+// invisible root), with its translated text split into pieces and, when the
+// document shows a foreign language, the matching foreign node's text above
+// it. The row refers to its nodes without owning them; it owns its pieces.
+//
+// A file may hold a hundred thousand texts, so a row is cheap until it is
+// needed: its text is split on first use (EnsurePieces) and laid out when it
+// is first painted or hit. Until then its height is computed from the line
+// counts of its texts, which gives the laid-out height whenever the text
+// font's lines are at least as high as a placeholder picture.
+
+#include "CPiece.h"
+#include "CRect.h"
+
+#include <cstdint>
+#include <string>
+
+class CDc;
+class CInPlaceEdit;
+class CMyEditView;
+class CTextNode;
+
+class CTextRow {
+public:
+    // Layout constants, in pixels.
+    static constexpr int TopMargin = 20;       // document y of the first row
+    static constexpr int Indent = 16;          // per level
+    static constexpr int PieceX = 50;          // first piece of each line, within the row
+    static constexpr int FirstLineY = 5;       // first line, within the row
+    static constexpr int ForeignGap = 3;       // between foreign and translated lines
+    static constexpr int RightMargin = 20;     // behind the widest line
+    static constexpr int BoxSize = 10;         // expand box, at x 0
+    static constexpr int IconX = 12;           // kind icon
+    static constexpr int IconWidth = 16;
+    static constexpr int IconHeight = 15;
+    static constexpr int StateIconOffset = 20; // from the kind icon to the state icon
+    static constexpr int FirstStateIcon = 12;  // icon strip image of edit state 0
+
+    // node: the row's node; foreignNode: its partner in the foreign tree or
+    // nullptr; lastChild: the node has no parent or is its parent's last
+    // child; level: the node's depth (top nodes 1).
+    CTextRow(CTextNode* node, CTextNode* foreignNode, CMyEditView* view, bool lastChild,
+             std::int32_t level);
+    ~CTextRow();
+    CTextRow(const CTextRow&) = delete;
+    CTextRow& operator=(const CTextRow&) = delete;
+
+    // Kind icon (icon strip image) and free size of a kind code. A code the
+    // table does not know gets the blank icon and a free size.
+    static int KindIcon(std::int32_t kindCode);
+    static bool FreeSizeOf(std::int32_t kindCode);
+
+    // Splits the texts into pieces when that has not happened yet.
+    void EnsurePieces();
+    bool HasPieces() const { return m_split; }
+
+    // Places the pieces and sets the row, box and icon rectangles.
+    void Layout(CDc& dc);
+    bool IsLaidOut() const { return m_laidOut; }
+    // The row's height: the laid-out one, else the one the line counts give
+    // for lines of textLine / foreignLine pixels.
+    int Height(int textLine, int foreignLine) const;
+
+    // Paints the row with its origin at (sx, sy); lays it out first if needed.
+    void Paint(CDc& dc, int sx, int sy);
+
+    // The translated text built from the pieces (the node's text as it would
+    // be written back when the row has never been split).
+    std::u16string ComposeTranslated() const;
+    // Appends the pieces of text to the translated or the foreign list and
+    // returns the line count of the translated list.
+    std::int32_t SplitText(const std::u16string& text, bool foreign);
+
+    // Index of the first translated piece whose HitTest holds at (x, y),
+    // relative to the row's origin; -1 for none.
+    int HitPiece(int x, int y) const;
+    bool HitBox(int x, int y) const { return boxRect.PtInRect({x, y}); }
+
+    // Editing: ends the edit on the current piece; opens the editor in this
+    // row (at start: on piece 0; otherwise on the last piece, or with caret
+    // at start on the first editable piece of the last line).
+    void EndEdit();
+    void OpenInRow(CInPlaceEdit* editor, int ox, int oy, bool atStart, bool caretAtStart);
+
+    bool HasChildren() const;
+
+    bool lastChild;
+    std::int32_t initialLineCount = 1;
+    CRect rowRect;
+    CRect boxRect;
+    CRect iconRect;
+    CTextNode* node;
+    CTextNode* foreignNode;
+    std::int32_t currentPiece = -1;
+    bool hasForeign;
+    bool expanded = true;
+    bool freeSize;
+    CMyEditView* view;
+    PieceList translatedPieces;
+    PieceList foreignPieces;
+
+    // Kept by the view's rebuild so that no walk over the tree is needed
+    // later: the node's depth, the row of its parent (-1 for a top node) and
+    // the index after the last row of its subtree.
+    std::int32_t level;
+    std::int32_t parentRow = -1;
+    std::int32_t subtreeEnd = 0;
+
+private:
+    // Line counts of the texts before they are split.
+    std::int32_t m_textLines = 1;
+    std::int32_t m_foreignLines = 0;
+    bool m_split = false;
+    bool m_laidOut = false;
+};
