@@ -1,0 +1,83 @@
+#include "CBusyFeedback.h"
+
+#include "CFrameWnd.h"
+#include "CStatusBar.h"
+#include "CWinApp.h"
+#include "QtStrings.h"
+#include "TranslatedStrings.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+
+namespace {
+
+CFrameWnd* MainFrame()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? qobject_cast<CFrameWnd*>(app->m_pMainWnd) : nullptr;
+}
+
+void ShowMessage(UINT id)
+{
+    CFrameWnd* frame = MainFrame();
+    if (!frame)
+        return;
+    frame->SetMessageText(id);
+    // The event loop does not run until the work is done: paint the line now.
+    if (CStatusBar* bar = frame->GetStatusBar())
+        bar->repaint();
+}
+
+// The prompt part of a command string ("prompt\ntooltip").
+std::u16string PromptOf(unsigned commandId)
+{
+    std::u16string text = TranslatedString(commandId);
+    if (const auto newline = text.find(u'\n'); newline != std::u16string::npos)
+        text.erase(newline);
+    return text;
+}
+
+constexpr int kProgressSteps = 1000;
+
+} // namespace
+
+CBusyFeedback::CBusyFeedback(unsigned commandId) : m_commandId(commandId)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ShowMessage(commandId);
+    m_timer.start();
+}
+
+CBusyFeedback::~CBusyFeedback()
+{
+    m_dialog.reset();
+    QApplication::restoreOverrideCursor();
+    ShowMessage(AFX_IDS_IDLEMESSAGE);
+}
+
+ProgressCallback CBusyFeedback::Progress()
+{
+    return [this](std::uint64_t done, std::uint64_t total) { OnProgress(done, total); };
+}
+
+void CBusyFeedback::OnProgress(std::uint64_t done, std::uint64_t total)
+{
+    if (total == 0)
+        return;
+    if (!m_dialog) {
+        if (m_timer.elapsed() < kProgressDelayMs)
+            return;
+        CFrameWnd* frame = MainFrame();
+        m_dialog = std::make_unique<QProgressDialog>(ToQString(PromptOf(m_commandId)), QString(),
+                                                     0, kProgressSteps, frame);
+        // Modal, so that nothing can reach the document while it is busy.
+        m_dialog->setWindowModality(Qt::ApplicationModal);
+        m_dialog->setMinimumDuration(0);
+        m_dialog->setAutoClose(false);
+        m_dialog->setAutoReset(false);
+        m_dialog->setWindowTitle(ToQString(AfxGetAppName()));
+        m_showed = true;
+    }
+    const auto part = done >= total ? kProgressSteps : int(done * kProgressSteps / total);
+    m_dialog->setValue(part);
+}

@@ -1,0 +1,364 @@
+#include "CTransDoc.h"
+
+#include "CBusyFeedback.h"
+#include "CFileDialog.h"
+#include "CFlagDialog.h"
+#include "CFontsDialog.h"
+#include "CImageBitmap.h"
+#include "CMessageBox.h"
+#include "CTextNode.h"
+#include "CWinApp.h"
+#include "LanguageFileIO.h"
+#include "QtStrings.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
+
+#include <QFile>
+
+namespace {
+
+// The file dialogs' options, kept for the record; the platform's dialogs
+// always hide the read-only box, check existence and ask before overwriting.
+constexpr DWORD kHideReadOnly = 0x00000004;
+constexpr DWORD kFileMustExist = 0x00001000;
+constexpr DWORD kOverwritePrompt = 0x00000002;
+
+constexpr char16_t kFilter[] = u"Glossmark (*.tra)|*.tra||";
+constexpr int kFlagSide = CLanguageFile::kFlagSide;
+
+QWidget* MainWindow()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? app->m_pMainWnd : nullptr;
+}
+
+std::string FileSystemPath(const std::u16string& path)
+{
+    return QFile::encodeName(ToQString(path)).toStdString();
+}
+
+void ShowFileError(const FileError& error, const std::u16string& path)
+{
+    AfxMessageBox(ToU16(QString::fromLocal8Bit(error.Describe(FileSystemPath(path)))));
+}
+
+} // namespace
+
+CTransDoc::CTransDoc() { RegisterCommands(); }
+
+CTransDoc::~CTransDoc() = default;
+
+void CTransDoc::RegisterCommands()
+{
+    AddCommand(ID_OPEN_LANGUAGE, [this] {
+        if (OpenLanguage())
+            UpdateAllViews(nullptr, kHintRebuild);
+    });
+    AddCommand(ID_SAVE_LANGUAGE, [this] { SaveLanguage(); });
+    AddUpdateCommandUI(ID_SAVE_LANGUAGE, [this](CCmdUI& ui) { ui.Enable(m_modified); });
+    // Ctrl+S reaches the framework's save, which would write no language: it
+    // saves the language as the menu command does.
+    AddCommand(ID_FILE_SAVE, [this] { SaveLanguage(); });
+    AddUpdateCommandUI(ID_FILE_SAVE, [this](CCmdUI& ui) { ui.Enable(m_modified); });
+    AddCommand(ID_SAVE_LANGUAGE_AS, [this] { SaveLanguageAs(); });
+    AddCommand(ID_NEW_TRANSLATION, [this] { NewTranslation(); });
+    AddCommand(ID_VERSION_UPDATE, [this] { VersionUpdate(); });
+    AddCommand(ID_SHOW_FOREIGN, [this] { ShowForeign(); });
+    AddCommand(ID_HIDE_FOREIGN, [this] { HideForeign(); });
+    AddUpdateCommandUI(ID_HIDE_FOREIGN, [this](CCmdUI& ui) { ui.Enable(m_foreign != nullptr); });
+    AddCommand(ID_CHOOSE_FLAG, [this] { ChooseFlag(); });
+    AddCommand(ID_FONTS, [this] { ChooseFonts(); });
+}
+
+bool CTransDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument() || !OpenLanguage())
+        return false;
+    // Stands in for the framework's initial update of the views.
+    UpdateAllViews(nullptr, kHintRebuild);
+    return true;
+}
+
+bool CTransDoc::OnOpenDocument(const std::u16string& /*path*/) { return true; }
+
+bool CTransDoc::SaveModified() { return AskSave(); }
+
+CTextNode* CTransDoc::GetRoot() const { return m_language ? m_language->GetRoot() : nullptr; }
+
+CTextNode* CTransDoc::GetForeignRoot() const { return m_foreign ? m_foreign->GetRoot() : nullptr; }
+
+std::u16string CTransDoc::GetProgramName() const
+{
+    return m_language ? m_language->GetProgramName() : std::u16string();
+}
+
+std::u16string CTransDoc::GetVersion() const
+{
+    return m_language ? m_language->GetProgramVersion() : std::u16string();
+}
+
+std::u16string CTransDoc::GetLanguageName() const
+{
+    return m_language ? m_language->GetLanguageName() : std::u16string();
+}
+
+std::u16string CTransDoc::GetForeignLanguageName() const
+{
+    return m_foreign ? m_foreign->GetLanguageName() : std::u16string();
+}
+
+bool CTransDoc::IsOriginal() const { return !m_language || m_language->IsOriginal(); }
+
+void CTransDoc::SetLanguageName(const std::u16string& text)
+{
+    if (m_language)
+        m_language->SetLanguageName(text);
+}
+
+void CTransDoc::SetModified()
+{
+    m_modified = true;
+    UpdateTitle();
+}
+
+void CTransDoc::UpdateTitle()
+{
+    const auto slash = m_path.find_last_of(u"/\\");
+    const std::u16string name = slash == std::u16string::npos ? m_path : m_path.substr(slash + 1);
+    std::u16string title;
+    FormatTranslated(title, IDS_TITLE_FORMAT, name);
+    if (m_modified)
+        title += u'*';
+    if (IsOriginal())
+        title += u' ' + TranslatedString(IDS_ORIGINAL_MARK);
+    SetTitle(title);
+}
+
+bool CTransDoc::AskSave()
+{
+    if (!m_modified)
+        return true;
+    switch (TranslatedMessageBox(IDS_ASK_SAVE, MB_YESNOCANCEL)) {
+    case IDCANCEL: return false;
+    case IDNO: return true;
+    default: break;
+    }
+    m_saveFailed = false;
+    if (m_path.empty())
+        SaveLanguageAs();
+    else
+        SaveLanguage();
+    // A cancelled save dialog lets the caller go on; a failed write does
+    // not, or the changes would be dropped after all.
+    return !m_saveFailed;
+}
+
+void CTransDoc::AskNewFromOriginal()
+{
+    if (TranslatedMessageBox(IDS_ASK_NEW_FROM_ORIGINAL, MB_YESNO) == IDYES)
+        NewTranslation();
+}
+
+std::u16string CTransDoc::AskForPath(bool open, unsigned titleId)
+{
+    const DWORD flags = kHideReadOnly | (open ? kFileMustExist : kOverwritePrompt);
+    CFileDialog dialog(open, u"tra", u"*.tra", flags, kFilter, MainWindow());
+    dialog.SetTitle(TranslatedString(titleId));
+    if (dialog.DoModal() != IDOK)
+        return {};
+    return dialog.GetPathName();
+}
+
+std::unique_ptr<CLanguageFile> CTransDoc::ReadChosenFile(const std::u16string& path,
+                                                         bool checkProgram, unsigned commandId)
+{
+    ReadOutcome outcome;
+    {
+        CBusyFeedback busy(commandId);
+        outcome = ReadLanguageFile(FileSystemPath(path), ReadDepth::Whole, busy.Progress());
+    }
+    if (outcome.error) {
+        ShowFileError(outcome.error, path);
+        return nullptr;
+    }
+    if (outcome.wrongMagic)
+        AfxMessageBox(kCorruptFileMessage);
+    if (!outcome.language || !outcome.language->GetRoot()) {
+        TranslatedMessageBox(IDS_INVALID_FILE);
+        return nullptr;
+    }
+    if (checkProgram && outcome.language->GetProgramName() != GetProgramName()) {
+        TranslatedMessageBox(IDS_OTHER_PROGRAM);
+        return nullptr;
+    }
+    return std::move(outcome.language);
+}
+
+bool CTransDoc::OpenLanguage()
+{
+    if (!AskSave())
+        return false;
+    std::u16string path;
+    if (m_startupFile && !m_startupFile->empty()) {
+        path = std::move(*m_startupFile);
+        m_startupFile->clear();
+    } else {
+        path = AskForPath(true, IDS_TITLE_OPEN_LANGUAGE);
+        if (path.empty())
+            return false;
+    }
+    std::unique_ptr<CLanguageFile> language = ReadChosenFile(path, false, ID_OPEN_LANGUAGE);
+    if (!language)
+        return false;
+    m_path = path;
+    m_language = std::move(language);
+    m_foreign.reset();
+    m_modified = false;
+    UpdateTitle();
+    UpdateAllViews(nullptr, kHintRedraw);
+    return true;
+}
+
+bool CTransDoc::SaveLanguage()
+{
+    if (m_path.empty())
+        return SaveLanguageAs();
+    if (!m_language)
+        return false;
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    FileError error;
+    {
+        CBusyFeedback busy(ID_SAVE_LANGUAGE);
+        error = WriteLanguageFile(*m_language, FileSystemPath(m_path), busy.Progress());
+    }
+    if (error) {
+        m_saveFailed = true;
+        ShowFileError(error, m_path);
+        return false;
+    }
+    m_modified = false;
+    UpdateTitle();
+    return true;
+}
+
+bool CTransDoc::SaveLanguageAs()
+{
+    const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE);
+    if (path.empty())
+        return false;
+    m_path = path;
+    return SaveLanguage();
+}
+
+void CTransDoc::NewTranslation()
+{
+    if (!AskSave() || !m_language)
+        return;
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    {
+        CBusyFeedback busy(ID_NEW_TRANSLATION);
+        m_foreign = m_language->Copy();
+    }
+    std::u16string name;
+    FormatTranslated(name, IDS_NEW_LANGUAGE_NAME, m_newTranslationNumber);
+    m_language->SetLanguageName(name);
+    if (CTextNode* root = m_language->GetRoot())
+        root->MarkToDo();
+    m_language->SetOriginal(false);
+    m_path.clear();
+    UpdateAllViews(nullptr, kHintRebuild);
+    ChooseFlag();
+    UpdateAllViews(nullptr, kHintRedraw);
+    m_modified = true;
+    UpdateTitle();
+}
+
+void CTransDoc::VersionUpdate()
+{
+    if (!AskSave() || !m_language)
+        return;
+    const std::u16string path = AskForPath(true, IDS_TITLE_VERSION_UPDATE);
+    if (path.empty())
+        return;
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    std::unique_ptr<CLanguageFile> newer = ReadChosenFile(path, true, ID_VERSION_UPDATE);
+    if (!newer)
+        return;
+    bool changed = false;
+    {
+        CBusyFeedback busy(ID_VERSION_UPDATE);
+        changed = m_language->TakeStructureFrom(*newer);
+    }
+    m_foreign = std::move(newer);
+    m_modified = changed;
+    m_path.clear();
+    UpdateTitle();
+    UpdateAllViews(nullptr, kHintRebuild);
+}
+
+void CTransDoc::ShowForeign()
+{
+    if (!m_language)
+        return;
+    const std::u16string path = AskForPath(true, IDS_TITLE_SHOW_FOREIGN);
+    if (path.empty())
+        return;
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    std::unique_ptr<CLanguageFile> foreign = ReadChosenFile(path, true, ID_SHOW_FOREIGN);
+    if (!foreign)
+        return;
+    bool changed = false;
+    {
+        CBusyFeedback busy(ID_SHOW_FOREIGN);
+        changed = foreign->TakeStructureFrom(*m_language);
+    }
+    if (changed)
+        TranslatedMessageBox(IDS_OTHER_VERSION);
+    m_foreign = std::move(foreign);
+    UpdateAllViews(nullptr, kHintRebuild);
+    UpdateAllViews(nullptr, kHintRedraw);
+}
+
+void CTransDoc::HideForeign()
+{
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    m_foreign.reset();
+    UpdateAllViews(nullptr, kHintRebuild);
+    UpdateAllViews(nullptr, kHintRedraw);
+}
+
+void CTransDoc::ChooseFlag()
+{
+    if (IsOriginal()) {
+        AskNewFromOriginal();
+        return;
+    }
+    CFlagDialog dialog(MainWindow());
+    if (dialog.DoModal() != IDOK || dialog.GetChosenFlag() < 0)
+        return;
+    m_pendingFlag = dialog.GetChosenFlag();
+    UpdateAllViews(nullptr, kHintApplyFlag);
+}
+
+void CTransDoc::ApplyFlag(const CDeviceContext& dc)
+{
+    CImageBitmap strip;
+    if (!strip.LoadBitmap(IDB_FLAG_STRIP))
+        return;
+    const int index = std::exchange(m_pendingFlag, -1);
+    // No flag chosen, or one the strip does not hold: the flag stays.
+    if (!m_language || index < 0 || (index + 1) * kFlagSide > strip.Width() ||
+        strip.Height() < kFlagSide)
+        return;
+    m_language->SetFlagFromBitmap(dc, strip, index * kFlagSide, 0);
+    UpdateAllViews(nullptr, kHintRedraw);
+    m_modified = true;
+    UpdateTitle();
+}
+
+void CTransDoc::ChooseFonts()
+{
+    CFontsDialog dialog(MainWindow());
+    if (dialog.DoModal() == IDOK)
+        UpdateAllViews(nullptr, kHintRebuild);
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+// The editor's document: the language being edited, the foreign language
+// shown beside it as an aid, the file it is saved to, and the commands of the
+// "Datei", "Flagge" and "Fremdsprache" menus.
+//
+// The document reaches its views only through update hints (UpdateAllViews);
+// the views call the operations below directly. Every text the document shows
+// comes from the string table through the run-time layer.
+
+#include "CDocument.h"
+#include "CLanguageFile.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CDeviceContext;
+class CTextNode;
+
+class CTransDoc : public CDocument {
+public:
+    // Update hints sent to the views.
+    static constexpr std::intptr_t kHintRebuild = 1;    // rebuild everything from the document
+    static constexpr std::intptr_t kHintStoreEdits = 2; // write pending edits into the document now
+    static constexpr std::intptr_t kHintApplyFlag = 3;  // call ApplyFlag with a DC of the view's own
+    static constexpr std::intptr_t kHintRedraw = 4;     // redraw
+
+    CTransDoc();
+    ~CTransDoc() override;
+
+    // The framework's new-document path: OpenLanguage.
+    bool OnNewDocument() override;
+    // Opening by path through the framework reads nothing; OpenLanguage does.
+    bool OnOpenDocument(const std::u16string& path) override;
+    // The close question: AskSave. False keeps the document and its window.
+    bool SaveModified() override;
+
+    // The application's start-up file (from the command line): the first
+    // OpenLanguage takes it instead of asking and empties it. nullptr: none.
+    void SetStartupFileSource(std::u16string* startupFile) { m_startupFile = startupFile; }
+
+    // Reading the document.
+    CTextNode* GetRoot() const;
+    CTextNode* GetForeignRoot() const;
+    CLanguageFile* GetLanguage() const { return m_language.get(); }
+    CLanguageFile* GetForeignLanguage() const { return m_foreign.get(); }
+    std::u16string GetProgramName() const;
+    std::u16string GetVersion() const;
+    std::u16string GetLanguageName() const;
+    // Empty when there is no foreign language.
+    std::u16string GetForeignLanguageName() const;
+    const std::u16string& GetPathName() const { return m_path; }
+    // The document's own modified mark (the framework's flag stays clear).
+    bool IsLanguageModified() const { return m_modified; }
+    int GetPendingFlagIndex() const { return m_pendingFlag; }
+    // True also while there is no language.
+    bool IsOriginal() const;
+
+    // Changes from the views.
+    void SetLanguageName(const std::u16string& text);
+    // Marks the language changed and updates the title.
+    void SetModified();
+
+    // Question 61464; Yes starts a new translation.
+    void AskNewFromOriginal();
+    // Copies the pending flag from the flag strip into the language's flag.
+    void ApplyFlag(const CDeviceContext& dc);
+    // Question 61451 when modified; false means the caller must stop.
+    bool AskSave();
+
+    // The commands.
+    bool OpenLanguage();
+    // True when the language was written.
+    bool SaveLanguage();
+    bool SaveLanguageAs();
+    void NewTranslation();
+    void VersionUpdate();
+    void ShowForeign();
+    void HideForeign();
+    void ChooseFlag();
+    void ChooseFonts();
+
+    // Title from the path, the modified mark and the original-language mark.
+    void UpdateTitle();
+
+private:
+    void RegisterCommands();
+    // A file read whole; nullptr after the user was told why not (file error,
+    // no tree, another program when checkProgram is set). commandId names
+    // the work while it runs.
+    std::unique_ptr<CLanguageFile> ReadChosenFile(const std::u16string& path, bool checkProgram,
+                                                  unsigned commandId);
+    // The open or save dialog with the title of string titleId; empty on cancel.
+    static std::u16string AskForPath(bool open, unsigned titleId);
+
+    std::unique_ptr<CLanguageFile> m_language;
+    std::unique_ptr<CLanguageFile> m_foreign;
+    std::u16string m_path;
+    bool m_modified = false;
+    std::int32_t m_newTranslationNumber = 0;
+    std::int32_t m_pendingFlag = -1;
+    bool m_saveFailed = false; // the last write failed (AskSave must not go on)
+    std::u16string* m_startupFile = nullptr;
+};

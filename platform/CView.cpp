@@ -1,0 +1,16 @@
+#include "CView.h"
+
+#include "CDocument.h"
+
+CView::~CView()
+{
+    if (m_document)
+        m_document->RemoveView(this);
+}
+
+bool CView::OnCmdMsg(UINT id, int code, CCmdUI* ui)
+{
+    if (HandleOwnCommand(id, code, ui))
+        return true;
+    return m_document && m_document->OnCmdMsg(id, code, ui);
+}
