@@ -1,0 +1,186 @@
+// String lookup by text: which entry wins, the switch mapping, the switch
+// command's prompt, and the index against the plain depth-first walk.
+
+#include "TranslationTest.h"
+
+#include "CResources.h"
+#include "CStringIndex.h"
+#include "SampleLanguage.h"
+#include "TranslatedStrings.h"
+#include "UiLanguage.h"
+
+namespace {
+
+class StringLookupTest : public TranslationTest {};
+
+TEST_F(StringLookupTest, NothingIsTranslatedWithoutATranslation)
+{
+    std::u16string text = u"Sprache öffnen";
+    EXPECT_FALSE(TranslateString(text));
+    EXPECT_EQ(text, u"Sprache öffnen");
+    // Loading still gives the program's own string.
+    EXPECT_EQ(TranslatedString(200), u"Version %i.%i%02i");
+}
+
+TEST_F(StringLookupTest, FirstEntryInDepthFirstOrderWins)
+{
+    auto language = MakeLanguage();
+    CTextNode* strings = Top(*language, u"Stringtables");
+    CTextNode* block = Add(strings, u"Block 1", u"Block 1");
+    Add(Add(block, u"inner", u"inner"), u"Datei", u"deep first");
+    Add(block, u"Datei", u"second");
+    Add(strings, u"Datei", u"third");
+    Install(*language);
+
+    std::u16string text = u"Datei";
+    EXPECT_TRUE(TranslateString(text));
+    EXPECT_EQ(text, u"deep first");
+    // Whole text, case-sensitive.
+    text = u"datei";
+    EXPECT_FALSE(TranslateString(text));
+    text = u"Datei ";
+    EXPECT_FALSE(TranslateString(text));
+}
+
+TEST_F(StringLookupTest, BranchNodeItselfMatches)
+{
+    auto language = MakeLanguage();
+    Top(*language, u"Stringtables")->translatedText = u"String tables";
+    Install(*language);
+    std::u16string text = u"Stringtables";
+    EXPECT_TRUE(TranslateString(text));
+    EXPECT_EQ(text, u"String tables");
+    // Other branches are not searched.
+    text = u"Menus";
+    EXPECT_FALSE(TranslateString(text));
+}
+
+TEST_F(StringLookupTest, NoStringtablesBranchFindsNothing)
+{
+    auto language = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
+    Add(Add(language->GetRoot(), u"Dialoge", u"Dialogs"), u"Datei", u"File");
+    Install(*language);
+    std::u16string text = u"Datei";
+    EXPECT_FALSE(TranslateString(text));
+    text = u"Dialoge";
+    EXPECT_FALSE(TranslateString(text));
+}
+
+TEST_F(StringLookupTest, SwitchMappingIsSearchedWhileItExists)
+{
+    auto language = MakeLanguage();
+    Add(Top(*language, u"Stringtables"), u"Datei", u"File");
+    Install(*language);
+
+    auto mapping = MakeLanguage();
+    Add(Top(*mapping, u"Stringtables"), u"File", u"Fichier");
+    SetSwitchMapping(std::move(mapping));
+    std::u16string text = u"File";
+    EXPECT_TRUE(TranslateString(text));
+    EXPECT_EQ(text, u"Fichier");
+    text = u"Datei";
+    EXPECT_FALSE(TranslateString(text));
+
+    EXPECT_NE(TakeSwitchMapping(), nullptr);
+    text = u"Datei";
+    EXPECT_TRUE(TranslateString(text));
+    EXPECT_EQ(text, u"File");
+}
+
+TEST_F(StringLookupTest, IndexFollowsTextsChangedInPlace)
+{
+    auto language = MakeLanguage();
+    Add(Top(*language, u"Stringtables"), u"Datei", u"File");
+    Install(*language);
+    std::u16string text = u"Datei";
+    EXPECT_TRUE(TranslateString(text));
+    Top(*GetCurrentTranslation(), u"Stringtables")->GetChild(0)->originalText = u"Neu";
+    InvalidateStringIndex();
+    text = u"Datei";
+    EXPECT_FALSE(TranslateString(text));
+    text = u"Neu";
+    EXPECT_TRUE(TranslateString(text));
+}
+
+TEST_F(StringLookupTest, SwitchCommandGivesTheSwitchEntrysPrompt)
+{
+    constexpr unsigned switchId = 19987;
+    auto language = MakeLanguage();
+    CTextNode* dialogs = Top(*language, u"Dialoge");
+    Add(dialogs, u"Sonst", u"Other", 1);
+    CTextNode* entry = Add(dialogs, u"Sprache umschalten", u"Switch language", 30);
+    for (int i = 0; i < 11; ++i)
+        Add(entry, u"Kind " + std::u16string(1, char16_t(u'0' + i)), u"Child " + std::u16string(1, char16_t(u'A' + i)));
+    Add(dialogs, u"Zweiter", u"Second", 30);
+    Install(*language);
+
+    std::u16string text = u"unchanged";
+    EXPECT_TRUE(LoadTranslatedString(text, switchId));
+    EXPECT_EQ(text, u"Child K");
+    EXPECT_EQ(FindSwitchEntry(), GetCurrentTranslation()->GetRoot()->GetChild(0)->GetChild(1));
+}
+
+TEST_F(StringLookupTest, SwitchCommandWithoutSwitchEntryLeavesTheText)
+{
+    auto language = MakeLanguage();
+    Add(Top(*language, u"Dialoge"), u"Sprache umschalten", u"Switch language", 30); // no child 10
+    Install(*language);
+    std::u16string text = u"unchanged";
+    EXPECT_FALSE(LoadTranslatedString(text, 19987));
+    EXPECT_EQ(text, u"unchanged");
+}
+
+TEST_F(StringLookupTest, LoadTranslatedStringReportsTheTranslationNotTheResource)
+{
+    auto language = MakeLanguage();
+    Add(Top(*language, u"Stringtables"), u"%s", u"[%s]");
+    Add(Top(*language, u"Stringtables"), u"", u"was empty");
+    Install(*language);
+    std::u16string text;
+    EXPECT_TRUE(LoadTranslatedString(text, 61449)); // "%s", looked up like any string
+    EXPECT_EQ(text, u"[%s]");
+    EXPECT_FALSE(LoadTranslatedString(text, 200));
+    EXPECT_EQ(text, u"Version %i.%i%02i");
+    // A missing resource is the empty string, which is then looked up too.
+    EXPECT_TRUE(LoadTranslatedString(text, 4321));
+    EXPECT_EQ(text, u"was empty");
+}
+
+TEST_F(StringLookupTest, IndexAnswersLikeTheLinearWalk)
+{
+    const auto language = MakeSampleLanguage(20000, 7);
+    const std::u16string name = u"Stringtables";
+    const CTextNode* strings = language->GetRoot()->FindByPath(&name, 1);
+    ASSERT_NE(strings, nullptr);
+    CStringIndex index;
+    index.Build(strings);
+
+    std::vector<const CTextNode*> stack{strings};
+    int checked = 0;
+    while (!stack.empty()) {
+        const CTextNode* node = stack.back();
+        stack.pop_back();
+        for (const std::u16string* key : {&node->originalText, &node->translatedText}) {
+            ASSERT_EQ(index.Find(*key), CStringIndex::FindLinear(strings, *key));
+            ++checked;
+        }
+        for (std::int32_t i = 0; i < node->ChildCount(); ++i)
+            stack.push_back(node->GetChild(i));
+    }
+    EXPECT_GT(checked, 1000);
+    EXPECT_EQ(index.Find(u"no such text"), nullptr);
+    EXPECT_EQ(CStringIndex::FindLinear(strings, u"no such text"), nullptr);
+    EXPECT_EQ(index.Find(name), strings);
+}
+
+TEST_F(StringLookupTest, TranslatedMessageBoxShowsTheTranslatedText)
+{
+    auto language = MakeLanguage();
+    Add(Top(*language, u"Stringtables"), u"Version %i.%i%02i", u"Release %i.%i%02i");
+    Install(*language);
+    EXPECT_EQ(TranslatedMessageBox(200), IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], u"Release %i.%i%02i");
+}
+
+} // namespace

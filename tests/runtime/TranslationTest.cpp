@@ -1,0 +1,72 @@
+#include "TranslationTest.h"
+
+#include "CMessageBox.h"
+#include "CProfile.h"
+#include "CResources.h"
+#include "EditorResources.h"
+#include "LanguageFileIO.h"
+#include "UiLanguage.h"
+
+void TranslationTest::SetUp()
+{
+    ASSERT_TRUE(dir.isValid());
+    CProfile::SetFile(dir.filePath("profile.ini"));
+    CResources::Set(&EditorResources());
+    m_previous = CDialog::SetModalResponder([this](CDialog& dialog) {
+        if (auto* box = qobject_cast<CMessageBox*>(&dialog)) {
+            boxes.push_back(box->GetText());
+            return int(IDOK);
+        }
+        return onDialog ? onDialog(dialog) : int(IDCANCEL);
+    });
+}
+
+void TranslationTest::TearDown()
+{
+    UnloadTranslation();
+    CDialog::SetModalResponder(m_previous);
+    CProfile::SetFile({});
+}
+
+std::unique_ptr<CLanguageFile> TranslationTest::MakeLanguage()
+{
+    auto file = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
+    file->programName = u"Glossmark Editor";
+    file->flags = 0;
+    for (const char16_t* top : {u"Dialoge", u"Menus", u"Stringtables"})
+        Add(file->GetRoot(), top, top);
+    return file;
+}
+
+CTextNode* TranslationTest::Top(CLanguageFile& file, const std::u16string& text)
+{
+    return file.GetRoot()->FindByPath(&text, 1);
+}
+
+CTextNode* TranslationTest::Add(CTextNode* parent, const std::u16string& original,
+                                const std::u16string& translated, std::int32_t kind)
+{
+    auto node = std::make_unique<CTextNode>(parent);
+    node->originalText = original;
+    node->translatedText = translated;
+    node->kindCode = kind;
+    CTextNode* raw = node.get();
+    parent->AddChild(std::move(node));
+    return raw;
+}
+
+std::string TranslationTest::PathOf(const std::string& name) const
+{
+    return dir.filePath(QString::fromStdString(name)).toStdString();
+}
+
+void TranslationTest::Install(const CLanguageFile& language, const std::string& name)
+{
+    ASSERT_FALSE(WriteLanguageFile(language, PathOf(name)));
+    ASSERT_TRUE(LoadTranslationFile(QString::fromStdString(PathOf(name)).toStdU16String(), false));
+}
+
+std::u16string TranslationTest::ProfileEntry() const
+{
+    return CProfile::GetProfileString(u"Language", u"LastTraFile", u"<not written>");
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// Fixture of the run-time layer tests: the editor's resources installed, the
+// profile in a file of the test's own, message boxes answered and recorded
+// instead of shown, and the layer unloaded after every test.
+
+#include "CDialog.h"
+#include "CLanguageFile.h"
+#include "CTextNode.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TranslationTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A language with the three top nodes and nothing below them.
+    static std::unique_ptr<CLanguageFile> MakeLanguage();
+    static CTextNode* Top(CLanguageFile& file, const std::u16string& text);
+    static CTextNode* Add(CTextNode* parent, const std::u16string& original,
+                          const std::u16string& translated, std::int32_t kind = 99);
+
+    // Writes language into the test folder under name and loads it as the
+    // current translation.
+    void Install(const CLanguageFile& language, const std::string& name = "Test.tra");
+    std::string PathOf(const std::string& name) const;
+    std::u16string ProfileEntry() const;
+
+    QTemporaryDir dir;
+    std::vector<std::u16string> boxes; // texts of the message boxes shown
+    // Answers every other dialog run modally (default: IDCANCEL).
+    std::function<int(CDialog&)> onDialog;
+
+private:
+    CDialog::ModalResponder m_previous;
+};
