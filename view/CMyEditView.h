@@ -138,8 +138,6 @@ private:
     // The next shown row after index (by the depth rule), GetRowCount() at the end.
     int NextShown(int index) const;
     void PaintRows(CDc& dc);
-    void PaintRow(CDc& dc, CTextRow& row, int sx, int sy);
-    void DottedLine(CDc& dc, int x1, int y1, int x2, int y2);
     void ScrollBarAction(bool vertical, int action);
     void MoveEditor(int dx, int dy);
     void SetBars();

@@ -63,8 +63,10 @@ public:
     // for lines of textLine / foreignLine pixels.
     int Height(int textLine, int foreignLine) const;
 
-    // Paints the row with its origin at (sx, sy); lays it out first if needed.
-    void Paint(CDc& dc, int sx, int sy);
+    // Paints the row with its origin at (sx, sy), its images taken from the
+    // box strip (bitmap 137) and the icon strip (bitmap 141); lays it out
+    // first if needed.
+    void Paint(CDc& dc, int sx, int sy, const CDc* boxStrip, const CDc* iconStrip);
 
     // The translated text built from the pieces (the node's text as it would
     // be written back when the row has never been split).
