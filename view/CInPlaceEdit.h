@@ -15,6 +15,10 @@
 //               MakePieceVisible(row, y), ComputeDocumentHeight(),
 //               UpdateScrollBars(fromPixels), RepaintAll(), GetShownRows()
 //   CTransDoc   IsOriginal(), AskNewFromOriginal(), SetModified()
+//
+// AskNewFromOriginal can start a new translation, which rebuilds the view and
+// so replaces the editor while one of its own key handlers runs: the view
+// must let an old editor go with deleteLater(), never delete it directly.
 
 #include "CRect.h"
 
@@ -85,15 +89,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
+    // Paints the outline below and right of the text area after the control
+    // has painted itself: the piece's shadow, black while it is edited.
+    bool event(QEvent* event) override;
 
 private:
     bool DocumentIsOriginal() const;
     // A typed text (character, input method commit): the question for
     // original-language files, else predict, let the control apply, commit.
     template <class Apply> void TypeText(const std::u16string& s, Apply apply);
-    void DrawOutline(bool black);
+    void Place();
+    void TextChangedOutside();
     void SplitRowAt(const std::u16string& tail);
     CTextRow* Row() const;
     int PieceIndex() const;
@@ -105,4 +111,6 @@ private:
     bool m_deletePending = false;
     bool m_readOnly = true;
     bool m_settingText = false;
+    bool m_inDefault = false; // the control applies a key we already decided on
+    int m_selBefore = -1;     // caret before the last predicted change
 };

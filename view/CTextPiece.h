@@ -33,6 +33,10 @@ public:
     // of eight average character widths of font when there is no view.
     int TabWidth(const CDc& dc) const;
 
+    // The font made from the program's text font (or foreign font), made
+    // again only when that record has changed.
+    static CFont& FontFor(bool foreign);
+
     bool doublePercent = false; // format text: "%" written back as "%%"
     CInPlaceEdit* editor = nullptr;
     bool foreign;

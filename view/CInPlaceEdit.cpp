@@ -1,0 +1,698 @@
+#include "CInPlaceEdit.h"
+
+#include "CDc.h"
+#include "CDialogTemplate.h"
+#include "CFont.h"
+#include "CMyEditView.h"
+#include "CTextPiece.h"
+#include "CTextRow.h"
+#include "CTransDoc.h"
+#include "CWnd.h"
+#include "CTextNode.h"
+#include "Pieces.h"
+#include "QtStrings.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+// Room right of and below the text area for the caret column and the outline.
+constexpr int OutlineRight = 1;
+constexpr int OutlineBottom = 2;
+
+// The platform's dialog base units come from its system font, and the width
+// of a size-limited text is measured in its stock variable-pitch font; both
+// stand-ins are made once.
+const QFont& SystemFont()
+{
+    static const QFont font = [] {
+        LOGFONT lf;
+        lf.height = -16;
+        lf.weight = FW_BOLD;
+        lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+        lf.faceName = u"System";
+        return MakeQFont(lf);
+    }();
+    return font;
+}
+
+const QFont& VariablePitchFont()
+{
+    static const QFont font = [] {
+        LOGFONT lf;
+        lf.height = -11;
+        lf.weight = FW_NORMAL;
+        lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+        lf.faceName = u"MS Sans Serif";
+        return MakeQFont(lf);
+    }();
+    return font;
+}
+
+int DialogBaseUnitX()
+{
+    static const int base = CDialogTemplate::BaseUnitsOf(SystemFont()).cx & 0xFFFF;
+    return base;
+}
+
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+// A caret never stands between the two halves of a surrogate pair.
+int PairSafe(const std::u16string& text, int pos)
+{
+    if (pos > 0 && pos < int(text.size()) && IsLowSurrogate(text[std::size_t(pos)]) &&
+        IsHighSurrogate(text[std::size_t(pos) - 1]))
+        return pos + 1;
+    return pos;
+}
+
+CTextRow* RowOf(const CTextPiece* piece) { return piece ? piece->row : nullptr; }
+
+CTextNode* RootOf(CTextNode* node)
+{
+    while (node && node->parent)
+        node = node->parent;
+    return node;
+}
+
+} // namespace
+
+CInPlaceEdit::CInPlaceEdit(CMyEditView* view, QWidget* parent)
+    : QPlainTextEdit(parent), m_view(view)
+{
+    setFrameStyle(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setTabChangesFocus(false);
+    setViewportMargins(0, 0, OutlineRight, OutlineBottom);
+    document()->setDocumentMargin(0);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    setPalette(pal);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    CWnd(this).SetDlgCtrlID(ControlId);
+    m_font = std::make_unique<QFont>(CTextPiece::FontFor(false).GetQFont());
+    setFont(*m_font);
+    setCursorWidth(0);
+    connect(this, &QPlainTextEdit::textChanged, this, &CInPlaceEdit::TextChangedOutside);
+    MoveTo(ParkedRect);
+    show();
+}
+
+CInPlaceEdit::~CInPlaceEdit()
+{
+    if (m_piece && m_piece->editor == this)
+        m_piece->editor = nullptr;
+}
+
+void CInPlaceEdit::Place()
+{
+    setGeometry(m_rect.left, m_rect.top, std::max(0, m_rect.Width()) + OutlineRight,
+                std::max(0, m_rect.Height()) + OutlineBottom);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void CInPlaceEdit::MoveTo(const CRect& rect)
+{
+    m_rect = rect;
+    Place();
+}
+
+void CInPlaceEdit::MoveBy(int dx, int dy)
+{
+    m_rect.OffsetRect(dx, dy);
+    Place();
+    update();
+}
+
+void CInPlaceEdit::Attach(CTextPiece* piece, int caret)
+{
+    m_readOnly = DocumentIsOriginal();
+    if (m_view)
+        setTabStopDistance(std::max(1, m_view->GetTabWidth()));
+    const QFont& font = CTextPiece::FontFor(false).GetQFont();
+    if (font != *m_font) {
+        *m_font = font;
+        setFont(*m_font);
+    }
+    m_piece = piece;
+    m_deletePending = false;
+    SetWindowText(piece ? piece->text : std::u16string());
+    if (caret < 0)
+        SetSel(int(GetWindowText().size()), int(GetWindowText().size()));
+    else
+        SetSel(caret, caret);
+    setCursorWidth(1);
+    Place();
+}
+
+void CInPlaceEdit::Detach()
+{
+    m_piece = nullptr;
+    m_deletePending = false;
+    setCursorWidth(0);
+    update();
+}
+
+std::u16string CInPlaceEdit::GetWindowText() const
+{
+    // The raw text keeps no-break spaces; paragraph breaks (a pasted line
+    // break) come back as line feeds.
+    std::u16string text = ToU16(document()->toRawText());
+    std::replace(text.begin(), text.end(), char16_t(0x2029), u'\n');
+    return text;
+}
+
+void CInPlaceEdit::SetWindowText(const std::u16string& text)
+{
+    const bool was = m_settingText;
+    m_settingText = true;
+    setPlainText(ToQString(text));
+    m_settingText = was;
+    Place();
+}
+
+void CInPlaceEdit::GetSel(int& start, int& end) const
+{
+    const QTextCursor cursor = textCursor();
+    start = cursor.selectionStart();
+    end = cursor.selectionEnd();
+}
+
+void CInPlaceEdit::SetSel(int start, int end)
+{
+    QTextCursor cursor = textCursor();
+    if (start < 0) {
+        cursor.clearSelection();
+    } else {
+        const std::u16string text = GetWindowText();
+        const int length = int(text.size());
+        start = PairSafe(text, std::clamp(start, 0, length));
+        end = end < 0 ? length : PairSafe(text, std::clamp(end, 0, length));
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    horizontalScrollBar()->setValue(0);
+}
+
+bool CInPlaceEdit::DocumentIsOriginal() const
+{
+    CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr;
+    return doc && doc->IsOriginal();
+}
+
+CTextRow* CInPlaceEdit::Row() const { return RowOf(m_piece); }
+
+int CInPlaceEdit::PieceIndex() const
+{
+    CTextRow* row = Row();
+    if (!row)
+        return -1;
+    const PieceList& list = row->translatedPieces;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].get() == m_piece)
+            return int(i);
+    }
+    return -1;
+}
+
+CRect CInPlaceEdit::PredictSize(const std::u16string& s)
+{
+    const CRect previous = m_rect;
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    m_selBefore = start;
+    const std::u16string text = GetWindowText();
+    const std::u16string result =
+        text.substr(0, std::size_t(start)) + s + text.substr(std::size_t(end));
+    CDc dc(this);
+    CFont* old = dc.SelectObject(&CTextPiece::FontFor(false));
+    int tab = m_piece ? m_piece->TabWidth(dc) : 8;
+    const CSize extent = dc.GetTabbedTextExtent(result, std::span<const int>(&tab, 1));
+    dc.SelectObject(old);
+    MoveTo(CRect(m_rect.left, m_rect.top, m_rect.left + extent.cx + 1, m_rect.bottom));
+    return previous;
+}
+
+bool CInPlaceEdit::FitsWidth(const std::u16string& text, int width)
+{
+    const int base = DialogBaseUnitX();
+    const int limit = ((base * width) / 4 * 31) / 40;
+    const QFontMetrics metrics(VariablePitchFont());
+    const int textWidth = metrics.horizontalAdvance(ToQString(text));
+    return textWidth < limit;
+}
+
+bool CInPlaceEdit::Commit(const CRect& previous)
+{
+    CTextPiece* piece = m_piece;
+    CTextRow* row = Row();
+    if (!piece || !row)
+        return false;
+    const std::u16string text = GetWindowText();
+    CTextNode* node = row->node;
+    if (!piece->freeSize && !FitsWidth(text, node ? node->width : 0)) {
+        SetWindowText(piece->text);
+        if (m_selBefore >= 0)
+            SetSel(m_selBefore, m_selBefore);
+        if (m_view)
+            m_view->RepaintCurrentRow();
+        MoveTo(previous);
+        return false;
+    }
+    piece->text = text;
+    if (m_view)
+        m_view->RepaintCurrentRow();
+    MoveTo(CRect(previous.left, previous.top, previous.left + piece->rect.Width(),
+                 previous.top + piece->rect.Height()));
+
+    bool repaintAll = false;
+    if (node) {
+        if (node->editState >= 3 && node->editState <= 5) {
+            node->editState -= 3;
+            repaintAll = true;
+        }
+        if (CTextNode* root = RootOf(node); root && root->UpdateStates())
+            repaintAll = true;
+    }
+    if (repaintAll && m_view)
+        m_view->RepaintAll();
+    if (m_view) {
+        if (CTransDoc* doc = m_view->GetDocument())
+            doc->SetModified();
+    }
+    return true;
+}
+
+bool CInPlaceEdit::ReplaceSelection(const std::u16string& replaceText,
+                                    const std::function<bool(const std::u16string&)>& matches)
+{
+    if (m_readOnly || !m_piece)
+        return true;
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    const std::u16string selected =
+        GetWindowText().substr(std::size_t(start), std::size_t(end - start));
+    if (!matches(selected))
+        return true;
+    const CRect previous = PredictSize(replaceText);
+    m_inDefault = true;
+    textCursor().insertText(ToQString(replaceText));
+    m_inDefault = false;
+    return Commit(previous);
+}
+
+template <class Apply> void CInPlaceEdit::TypeText(const std::u16string& s, Apply apply)
+{
+    if (DocumentIsOriginal()) {
+        // Starting a new translation rebuilds the view, which replaces this
+        // editor: nothing of it may be touched afterwards.
+        if (CTransDoc* doc = m_view->GetDocument())
+            doc->AskNewFromOriginal();
+        return;
+    }
+    if (!m_piece || m_readOnly)
+        return;
+    const CRect previous = PredictSize(s);
+    m_inDefault = true;
+    apply();
+    m_inDefault = false;
+    Commit(previous);
+}
+
+void CInPlaceEdit::TextChangedOutside()
+{
+    // Every change must reach the piece; one that came some other way than a
+    // key we handled (undo from a menu, a drop) is committed here, or undone
+    // in a text that may not change.
+    if (m_settingText || m_inDefault || !m_piece)
+        return;
+    if (m_readOnly) {
+        SetWindowText(m_piece->text);
+        return;
+    }
+    Commit(m_rect);
+}
+
+void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_piece) {
+        // Parked: nothing to edit, but moving keys do no harm.
+        if (event->text().isEmpty() && !event->matches(QKeySequence::Paste) &&
+            !event->matches(QKeySequence::Cut) && event->key() != Qt::Key_Delete &&
+            event->key() != Qt::Key_Backspace)
+            QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    const auto applyDefault = [this, event] { QPlainTextEdit::keyPressEvent(event); };
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    const int length = int(GetWindowText().size());
+    CTextRow* row = Row();
+    const int index = PieceIndex();
+    const int last = row ? int(row->translatedPieces.size()) - 1 : 0;
+
+    switch (event->key()) {
+    case Qt::Key_Up:
+        MoveToLine(false);
+        return;
+    case Qt::Key_Down:
+        MoveToLine(true);
+        return;
+    case Qt::Key_PageUp:
+        if (m_view)
+            m_view->MoveCurrentRow(2 - m_view->GetShownRows(), true, true);
+        return;
+    case Qt::Key_PageDown:
+        if (m_view)
+            m_view->MoveCurrentRow(m_view->GetShownRows() - 3, true, true);
+        return;
+    case Qt::Key_Left:
+        if (start == 0)
+            MoveToPiece(false);
+        else
+            applyDefault();
+        return;
+    case Qt::Key_Right:
+        if (end == length)
+            MoveToPiece(true);
+        else
+            applyDefault();
+        return;
+    case Qt::Key_Delete:
+        if (m_readOnly)
+            return;
+        if (end == length && index >= 0 && index < last) {
+            m_deletePending = false;
+            m_piece->text = GetWindowText().substr(0, std::size_t(start));
+            Join(false);
+        } else {
+            m_deletePending = true;
+            m_inDefault = true;
+            applyDefault();
+            m_inDefault = false;
+        }
+        return;
+    case Qt::Key_Backspace: {
+        // The join inserts a space that the character code 8 of the same
+        // key removes again, so the lines meet without one.
+        QPointer<CInPlaceEdit> self(this);
+        if (!m_readOnly && start == 0 && index > 0)
+            Join(true);
+        if (self)
+            TypeText(std::u16string(), applyDefault);
+        return;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (DocumentIsOriginal()) {
+            if (CTransDoc* doc = m_view->GetDocument())
+                doc->AskNewFromOriginal();
+            return;
+        }
+        if (!m_readOnly)
+            SplitLine();
+        return;
+    default:
+        break;
+    }
+
+    const bool paste = event->matches(QKeySequence::Paste);
+    const bool edits = paste || event->matches(QKeySequence::Cut) ||
+                       event->matches(QKeySequence::Undo) ||
+                       event->matches(QKeySequence::Redo) ||
+                       event->matches(QKeySequence::DeleteEndOfWord) ||
+                       event->matches(QKeySequence::DeleteStartOfWord);
+    const QString typed = event->text();
+    const bool printable = !typed.isEmpty() && typed.at(0).unicode() >= 0x20 &&
+                           typed.at(0).unicode() != 0x7F;
+    if (edits || !typed.isEmpty()) {
+        std::u16string inserted;
+        if (paste)
+            inserted = ToU16(QApplication::clipboard()->text());
+        else if (printable)
+            inserted = ToU16(typed);
+        if (event->modifiers() & Qt::AltModifier) {
+            // A system character: no question for original-language files.
+            if (m_piece && !m_readOnly) {
+                const CRect previous = PredictSize(inserted);
+                m_inDefault = true;
+                applyDefault();
+                m_inDefault = false;
+                Commit(previous);
+            }
+            return;
+        }
+        TypeText(inserted, applyDefault);
+        return;
+    }
+    // Moving the caret, selecting, dead keys: the control's own business.
+    applyDefault();
+}
+
+void CInPlaceEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    QPlainTextEdit::keyReleaseEvent(event);
+    if (event->key() == Qt::Key_Delete && m_deletePending && m_piece)
+        Commit(m_rect);
+}
+
+void CInPlaceEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    if (commit.isEmpty() && event->replacementLength() == 0) {
+        // Composition in progress: the preedit text is shown, nothing is
+        // committed; the editor grows so that it can be seen.
+        m_inDefault = true;
+        QPlainTextEdit::inputMethodEvent(event);
+        m_inDefault = false;
+        if (m_piece && !event->preeditString().isEmpty())
+            PredictSize(ToU16(event->preeditString()));
+        else if (m_piece)
+            MoveTo(CRect(m_rect.left, m_rect.top, m_rect.left + m_piece->rect.Width(),
+                         m_rect.top + m_piece->rect.Height()));
+        return;
+    }
+    if (DocumentIsOriginal() || !m_piece || m_readOnly) {
+        // Dropped: only the composition is ended.
+        QInputMethodEvent end;
+        m_inDefault = true;
+        QPlainTextEdit::inputMethodEvent(&end);
+        m_inDefault = false;
+        TypeText(ToU16(commit), [] {});
+        return;
+    }
+    TypeText(ToU16(commit), [this, event] { QPlainTextEdit::inputMethodEvent(event); });
+}
+
+bool CInPlaceEdit::event(QEvent* event)
+{
+    const bool result = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::Paint && m_piece) {
+        // Outline of the text area (0, 0, w, h): under it only on the row's
+        // last line, and up its right side.
+        const int w = m_rect.Width();
+        const int h = m_rect.Height();
+        CTextRow* row = Row();
+        const bool lastLine = row && m_piece->line + 1 >= pieces::LineCount(row->translatedPieces);
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        if (lastLine)
+            painter.drawLine(1, h + 1, w, h + 1);
+        painter.drawLine(w + 1, lastLine ? h + 1 : h, w + 1, 2);
+    }
+    return result;
+}
+
+void CInPlaceEdit::SplitLine()
+{
+    CTextRow* row = Row();
+    if (!row)
+        return;
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    const std::u16string text = GetWindowText();
+    const std::u16string left = text.substr(0, std::size_t(start));
+    const std::u16string right = text.substr(std::size_t(end));
+    if (m_piece->freeSize || pieces::LineCount(row->translatedPieces) != row->initialLineCount) {
+        m_piece->text = left;
+        SplitRowAt(right);
+    }
+}
+
+void CInPlaceEdit::SplitRowAt(const std::u16string& tail)
+{
+    CTextPiece* piece = m_piece;
+    CTextRow* row = Row();
+    const int i = PieceIndex();
+    if (i < 0)
+        return;
+    piece->EndEdit();
+    PieceList& list = row->translatedPieces;
+    auto made = std::make_unique<CTextPiece>(tail, piece->line + 1, false, row->freeSize, row,
+                                             false);
+    made->doublePercent = piece->doublePercent;
+    CTextPiece* target = made.get();
+    for (std::size_t j = std::size_t(i) + 1; j < list.size(); ++j)
+        list[j]->line += 1;
+    list.insert(list.begin() + i + 1, std::move(made));
+    CDc dc(parentWidget());
+    row->Layout(dc);
+    row->currentPiece = i + 1;
+    if (m_view) {
+        const CPoint origin = m_view->GetCurrentRowOrigin();
+        target->BeginEdit(this, origin.x, origin.y, 0);
+        m_view->ComputeDocumentHeight();
+        m_view->UpdateScrollBars(true);
+        m_view->RepaintAll();
+        m_view->MakePieceVisible(row, target->rect.top);
+    }
+}
+
+void CInPlaceEdit::Join(bool withPrevious)
+{
+    CTextPiece* piece = m_piece;
+    CTextRow* row = Row();
+    const int i = PieceIndex();
+    if (i < 0)
+        return;
+    PieceList& list = row->translatedPieces;
+    const int n = withPrevious ? i - 1 : i + 1;
+    if (n < 0 || n >= int(list.size()))
+        return;
+    piece->EndEdit();
+    const std::u16string t = piece->text;
+    CTextPiece* target = piece;
+    int targetIndex = i;
+    int caret = withPrevious ? 0 : int(t.size());
+    if (!list[std::size_t(n)]->IsFixed()) {
+        auto* neighbour = static_cast<CTextPiece*>(list[std::size_t(n)].get());
+        const bool otherLine = neighbour->line != piece->line;
+        const bool endsWithCR = piece->endsWithCR;
+        list.erase(list.begin() + i);
+        if (withPrevious) {
+            caret = int(neighbour->text.size()) + 1;
+            neighbour->text = neighbour->text + u" " + t;
+            // The line break that goes took its carriage return with it; the
+            // joined line now ends where the removed piece ended.
+            if (otherLine)
+                neighbour->endsWithCR = endsWithCR;
+            targetIndex = i - 1;
+        } else {
+            neighbour->text = t + neighbour->text;
+            targetIndex = i;
+        }
+        if (otherLine) {
+            for (std::size_t j = std::size_t(i); j < list.size(); ++j)
+                list[j]->line -= 1;
+        }
+        target = neighbour;
+    }
+    CDc dc(parentWidget());
+    row->Layout(dc);
+    row->currentPiece = targetIndex;
+    if (m_view) {
+        const CPoint origin = m_view->GetCurrentRowOrigin();
+        target->BeginEdit(this, origin.x, origin.y, caret);
+        m_view->ComputeDocumentHeight();
+        m_view->UpdateScrollBars(true);
+        m_view->RepaintAll();
+        m_view->MakePieceVisible(row, target->rect.top);
+    } else {
+        target->BeginEdit(this, 0, 0, caret);
+    }
+}
+
+void CInPlaceEdit::MoveToPiece(bool next)
+{
+    CTextRow* row = Row();
+    const int i = PieceIndex();
+    if (i < 0)
+        return;
+    const PieceList& list = row->translatedPieces;
+    const int last = int(list.size()) - 1;
+    if (!next && i == 0) {
+        if (m_view)
+            m_view->MoveCurrentRow(-1, false, false);
+        return;
+    }
+    if (next && i == last) {
+        if (m_view)
+            m_view->MoveCurrentRow(1, true, true);
+        return;
+    }
+    int t = i;
+    do
+        t += next ? 1 : -1;
+    while (t >= 0 && t <= last && list[std::size_t(t)]->IsFixed());
+    if (t < 0 || t > last)
+        return;
+    auto* target = static_cast<CTextPiece*>(list[std::size_t(t)].get());
+    m_piece->EndEdit();
+    row->currentPiece = t;
+    const CPoint origin = m_view ? m_view->GetCurrentRowOrigin() : CPoint();
+    target->BeginEdit(this, origin.x, origin.y, next ? 0 : -1);
+    if (m_view) {
+        m_view->RepaintAll();
+        m_view->MakePieceVisible(row, target->rect.top);
+    }
+}
+
+void CInPlaceEdit::MoveToLine(bool down)
+{
+    CTextRow* row = Row();
+    const int i = PieceIndex();
+    if (i < 0)
+        return;
+    const PieceList& list = row->translatedPieces;
+    const int line = m_piece->line;
+    if (!down && line == 0) {
+        if (m_view)
+            m_view->MoveCurrentRow(-1, false, true);
+        return;
+    }
+    if (down && line + 1 >= pieces::LineCount(list)) {
+        if (m_view)
+            m_view->MoveCurrentRow(1, true, true);
+        return;
+    }
+    int t = i;
+    do
+        t += down ? 1 : -1;
+    while (t >= 0 && t < int(list.size()) &&
+           (list[std::size_t(t)]->IsFixed() || list[std::size_t(t)]->line == line));
+    if (t < 0 || t >= int(list.size()))
+        return;
+    auto* target = static_cast<CTextPiece*>(list[std::size_t(t)].get());
+    m_piece->EndEdit();
+    row->currentPiece = t;
+    const CPoint origin = m_view ? m_view->GetCurrentRowOrigin() : CPoint();
+    target->BeginEdit(this, origin.x, origin.y, 0);
+    if (m_view) {
+        m_view->RepaintAll();
+        m_view->MakePieceVisible(row, target->rect.top);
+    }
+}

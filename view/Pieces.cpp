@@ -1,0 +1,202 @@
+#include "Pieces.h"
+
+#include "CPlaceholderPiece.h"
+#include "CTextPiece.h"
+
+namespace pieces {
+
+bool IsConversionChar(char16_t c)
+{
+    switch (c) {
+    case u'a': case u'A': case u'b': case u'B': case u'c': case u'C': case u'd':
+    case u'e': case u'E': case u'f': case u'g': case u'G': case u'H': case u'i':
+    case u'I': case u'j': case u'm': case u'M': case u'n': case u'o': case u'p':
+    case u's': case u'S': case u'u': case u'U': case u'w': case u'W': case u'x':
+    case u'X': case u'y': case u'Y': case u'z': case u'Z':
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+bool IsFlag(char16_t c)
+{
+    return c == u'-' || c == u'+' || c == u'#' || c == u'0' || c == u' ';
+}
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The state of one split: the text being read and the list being filled.
+class Splitter {
+public:
+    Splitter(std::u16string_view text, bool foreign, bool freeSize, CTextRow* row,
+             PieceList& list)
+        : m_text(text), m_foreign(foreign), m_freeSize(freeSize), m_row(row), m_list(list)
+    {
+    }
+
+    std::int32_t Run()
+    {
+        const std::size_t first = m_list.size();
+        const std::size_t length = m_text.size();
+        while (m_pos < length) {
+            const char16_t c = m_text[m_pos];
+            if (c == u'\n') {
+                ++m_pos;
+                Flush();
+                ++m_line;
+            } else if (c == u'%') {
+                ReadPercent();
+            } else {
+                m_literal += c;
+                ++m_pos;
+            }
+        }
+        Flush();
+        for (std::size_t i = first; i < m_list.size(); ++i) {
+            if (auto* piece = dynamic_cast<CTextPiece*>(m_list[i].get()))
+                piece->doublePercent = m_formatText;
+        }
+        return LineCount(m_list);
+    }
+
+private:
+    bool More() const { return m_pos < m_text.size(); }
+
+    void ReadPercent()
+    {
+        const std::size_t start = m_pos;
+        ++m_pos;
+        m_specifier.assign(1, u'%');
+        ReadFlagsWidthPrecision();
+        bool made = false;
+        if (More() && IsConversionChar(m_text[m_pos])) {
+            MakePlaceholder();
+            made = true;
+        }
+        // The size prefix is looked for even behind a complete specifier.
+        const std::u16string_view prefix = ReadSizePrefix();
+        if (!prefix.empty()) {
+            if (More() && IsConversionChar(m_text[m_pos])) {
+                MakePlaceholder();
+                made = true;
+            } else if (made) {
+                m_literal += prefix;
+            }
+        }
+        if (More() && m_text[m_pos] == u'%' && m_pos == start + 1) {
+            m_literal += u"%%";
+            ++m_pos;
+            m_formatText = true;
+        } else if (!made) {
+            // An ordinary "%": what was read after it is read again as text.
+            m_pos = start + 1;
+            m_literal += u'%';
+            m_specifier.clear();
+        }
+    }
+
+    void ReadFlagsWidthPrecision()
+    {
+        if (More() && IsFlag(m_text[m_pos]))
+            m_specifier += m_text[m_pos++];
+        while (More() && IsDigit(m_text[m_pos]))
+            m_specifier += m_text[m_pos++];
+        if (More() && m_text[m_pos] == u'.') {
+            m_specifier += m_text[m_pos++];
+            while (More() && IsDigit(m_text[m_pos]))
+                m_specifier += m_text[m_pos++];
+        }
+    }
+
+    std::u16string_view ReadSizePrefix()
+    {
+        if (!More())
+            return {};
+        const char16_t c = m_text[m_pos];
+        std::size_t n = 0;
+        if (c == u'h' || c == u'l' || c == u'L')
+            n = 1;
+        else if (m_pos + 2 < m_text.size() && m_text.substr(m_pos, 3) == u"I64")
+            n = 3;
+        const std::u16string_view prefix = m_text.substr(m_pos, n);
+        m_specifier += prefix;
+        m_pos += n;
+        return prefix;
+    }
+
+    void MakePlaceholder()
+    {
+        m_specifier += m_text[m_pos++];
+        Flush();
+        m_list.push_back(std::make_unique<CPlaceholderPiece>(std::move(m_specifier), m_line, m_row));
+        m_specifier.clear();
+        m_formatText = true;
+    }
+
+    // Always makes a text piece, also for an empty literal.
+    void Flush()
+    {
+        bool endsWithCR = false;
+        if (!m_literal.empty() && m_literal.back() == u'\r') {
+            m_literal.pop_back();
+            endsWithCR = true;
+        }
+        std::u16string reduced;
+        reduced.reserve(m_literal.size());
+        bool afterCopiedPercent = false;
+        for (const char16_t c : m_literal) {
+            if (c == u'%' && afterCopiedPercent) {
+                afterCopiedPercent = false;
+                continue;
+            }
+            reduced += c;
+            afterCopiedPercent = c == u'%';
+        }
+        m_list.push_back(std::make_unique<CTextPiece>(std::move(reduced), m_line, m_foreign,
+                                                      m_freeSize, m_row, endsWithCR));
+        m_literal.clear();
+    }
+
+    std::u16string_view m_text;
+    bool m_foreign;
+    bool m_freeSize;
+    CTextRow* m_row;
+    PieceList& m_list;
+    std::int32_t m_line = 0;
+    std::size_t m_pos = 0;
+    std::u16string m_literal;
+    std::u16string m_specifier;
+    bool m_formatText = false;
+};
+
+} // namespace
+
+std::int32_t SplitText(std::u16string_view text, bool foreign, bool freeSize, CTextRow* row,
+                       PieceList& list)
+{
+    return Splitter(text, foreign, freeSize, row, list).Run();
+}
+
+std::u16string ComposeText(const PieceList& list)
+{
+    std::u16string result;
+    std::int32_t previousLine = 0;
+    for (const auto& piece : list) {
+        if (piece->line != previousLine) {
+            result += u'\n';
+            previousLine = piece->line;
+        }
+        result += piece->GetText();
+    }
+    return result;
+}
+
+std::int32_t LineCount(const PieceList& list)
+{
+    return list.empty() ? 0 : list.back()->line + 1;
+}
+
+} // namespace pieces
