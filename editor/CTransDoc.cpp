@@ -233,6 +233,8 @@ bool CTransDoc::SaveLanguage()
     }
     if (error) {
         m_saveFailed = true;
+        // The title names the file the next save goes to.
+        UpdateTitle();
         ShowFileError(error, m_path);
         return false;
     }

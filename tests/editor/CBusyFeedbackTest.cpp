@@ -1,0 +1,28 @@
+// The feedback of long operations: the busy cursor for the whole time, the
+// progress dialog only once the work has run past the delay.
+#include "CBusyFeedback.h"
+
+#include "resource.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+TEST(BusyFeedback, CursorForTheWholeTimeProgressOnlyWhenSlow)
+{
+    {
+        CBusyFeedback busy(ID_VERSION_UPDATE);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        const ProgressCallback progress = busy.Progress();
+        progress(10, 100);
+        EXPECT_FALSE(busy.ShowedProgress()) << "quick work shows no dialog";
+        std::this_thread::sleep_for(std::chrono::milliseconds(CBusyFeedback::kProgressDelayMs + 50));
+        progress(50, 100);
+        EXPECT_TRUE(busy.ShowedProgress());
+        progress(100, 100);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}

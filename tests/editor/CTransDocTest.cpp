@@ -1,0 +1,650 @@
+// The document's commands against real files in a temporary folder; every
+// dialog is answered by a script and every hint recorded.
+#include "DocumentTestSupport.h"
+
+#include "CImageBitmap.h"
+#include "SampleLanguage.h"
+#include "resource.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char16_t kAskSave[] =
+    u"Die aktuelle Sprache wurde noch nicht gespeichert.\nSoll sie jetzt gespeichert werden ?";
+constexpr char16_t kOtherProgram[] = u"Die gewählte Sprache ist leider für ein anderes Programm und "
+                                     u"kann deswegen nicht geöffnet werden.";
+constexpr char16_t kInvalidFile[] = u"Die von Ihnen gewählte Sprachdatei ist ungültig. Sie kann "
+                                    u"deshalb nicht geöffnet werden.";
+constexpr char16_t kAskNewFromOriginal[] =
+    u" Dies ist eine Original-Sprachdatei. Sie kann nicht geändert werden.\n Wollen Sie eine "
+    u"neue Sprache, basierend auf dieser Originalsprache, beginnen ?";
+
+class TransDocTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        doc.AddView(&view);
+        doc.SetStartupFileSource(&startupFile);
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // A translation (or an original-language file) of the sample program on disk.
+    QString MakeFile(const QString& name, int texts = 300, bool original = false,
+                     unsigned seed = 7)
+    {
+        SampleOptions options;
+        options.original = original;
+        auto language = MakeSampleLanguage(texts, seed, options);
+        WriteFile(*language, Path(name));
+        return Path(name);
+    }
+
+    void Open(const QString& path)
+    {
+        startupFile = U16(path);
+        ASSERT_TRUE(doc.OpenLanguage());
+        view.hints.clear();
+    }
+
+    bool Enabled(UINT id)
+    {
+        CCmdUI ui(id);
+        return doc.UpdateCommandUI(ui);
+    }
+
+    // Everything a failed command must leave as it was.
+    struct Snapshot {
+        CLanguageFile* language;
+        CLanguageFile* foreign;
+        std::u16string path, title;
+        bool modified;
+    };
+    Snapshot Take() const
+    {
+        return {doc.GetLanguage(), doc.GetForeignLanguage(), doc.GetPathName(), doc.GetTitle(),
+                doc.IsLanguageModified()};
+    }
+    void ExpectUnchanged(const Snapshot& before) const
+    {
+        EXPECT_EQ(doc.GetLanguage(), before.language);
+        EXPECT_EQ(doc.GetForeignLanguage(), before.foreign);
+        EXPECT_EQ(doc.GetPathName(), before.path);
+        EXPECT_EQ(doc.GetTitle(), before.title);
+        EXPECT_EQ(doc.IsLanguageModified(), before.modified);
+    }
+
+    QTemporaryDir dir;
+    CTransDoc doc;
+    RecordingView view;
+    std::u16string startupFile;
+};
+
+TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
+{
+    DialogScript script;
+    const QString path = MakeFile("x.tra");
+    Open(path);
+    EXPECT_TRUE(startupFile.empty()) << "the start-up file is used once";
+    EXPECT_EQ(doc.GetTitle(), u"x.tra");
+    EXPECT_FALSE(Enabled(ID_SAVE_LANGUAGE));
+    EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
+    EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE_AS));
+
+    CTextNode* leaf = doc.GetRoot()->GetChild(0)->GetChild(0)->GetChild(0);
+    leaf->translatedText = u"Geändert ✓";
+    leaf->editState = 0;
+    doc.SetModified();
+    EXPECT_EQ(doc.GetTitle(), u"x.tra*");
+    EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE));
+
+    EXPECT_TRUE(doc.OnCmdMsg(ID_SAVE_LANGUAGE, CN_COMMAND, nullptr));
+    EXPECT_EQ(view.hints, std::vector<std::intptr_t>{CTransDoc::kHintStoreEdits});
+    EXPECT_FALSE(doc.IsLanguageModified());
+    EXPECT_EQ(doc.GetTitle(), u"x.tra");
+    EXPECT_TRUE(script.messages.empty());
+
+    CTransDoc again;
+    std::u16string file = U16(path);
+    again.SetStartupFileSource(&file);
+    ASSERT_TRUE(again.OpenLanguage());
+    EXPECT_TRUE(SameTree(*again.GetRoot(), *doc.GetRoot()));
+    EXPECT_EQ(again.GetLanguage()->flagPixels, doc.GetLanguage()->flagPixels);
+    EXPECT_EQ(again.GetLanguageName(), doc.GetLanguageName());
+}
+
+TEST_F(TransDocTest, OpenAsksForAFileAndDropsTheForeignLanguage)
+{
+    DialogScript script;
+    Open(MakeFile("a.tra"));
+    script.paths = {U16(MakeFile("a.tra")), U16(MakeFile("b.tra", 200, false, 9))};
+    doc.ShowForeign();
+    ASSERT_NE(doc.GetForeignRoot(), nullptr);
+
+    EXPECT_TRUE(doc.OnCmdMsg(ID_OPEN_LANGUAGE, CN_COMMAND, nullptr));
+    EXPECT_EQ(script.fileTitles.back(), u"Öffnen einer Sprache");
+    EXPECT_EQ(script.filters.back(), u"Glossmark (*.tra)|*.tra||");
+    EXPECT_EQ(doc.GetPathName(), U16(Path("b.tra")));
+    EXPECT_EQ(doc.GetForeignRoot(), nullptr);
+    EXPECT_EQ(doc.GetForeignLanguageName(), u"");
+    EXPECT_EQ(doc.GetRoot()->CountNodes(), 204);
+    // hint 4 from the open itself, then the command's rebuild
+    const std::vector<std::intptr_t> tail(view.hints.end() - 2, view.hints.end());
+    EXPECT_EQ(tail, (std::vector<std::intptr_t>{CTransDoc::kHintRedraw, CTransDoc::kHintRebuild}));
+}
+
+TEST_F(TransDocTest, SaveAsWritesTheNewFileAndKeepsItsName)
+{
+    DialogScript script;
+    const QString first = MakeFile("first.tra");
+    Open(first);
+    const std::string before = Bytes(first);
+    script.paths = {U16(Path("second.tra"))};
+    EXPECT_TRUE(doc.SaveLanguageAs());
+    EXPECT_EQ(script.fileTitles, std::vector<std::u16string>{u"Speichern einer Sprache"});
+    EXPECT_EQ(doc.GetPathName(), U16(Path("second.tra")));
+    EXPECT_EQ(doc.GetTitle(), u"second.tra");
+    EXPECT_EQ(Bytes(Path("second.tra")), before) << "an unchanged language writes the same bytes";
+
+    script.paths = {u""};
+    EXPECT_FALSE(doc.SaveLanguageAs());
+    EXPECT_EQ(doc.GetPathName(), U16(Path("second.tra")));
+}
+
+TEST_F(TransDocTest, CorruptTruncatedAndTreelessFilesLeaveTheDocumentAsItWas)
+{
+    DialogScript script;
+    Open(MakeFile("good.tra"));
+    script.paths = {U16(MakeFile("foreign.tra"))};
+    doc.ShowForeign();
+    doc.SetModified();
+    const Snapshot before = Take();
+
+    // wrong magic: one letter in the wrong case
+    std::string bytes = Bytes(Path("good.tra"));
+    const std::size_t magic = bytes.find('G');
+    bytes[magic] = 'g';
+    std::ofstream(Path("corrupt.tra").toStdString(), std::ios::binary) << bytes;
+    // truncated in the middle of the tree
+    bytes = Bytes(Path("good.tra"));
+    std::ofstream(Path("cut.tra").toStdString(), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    // a file without a tree
+    CLanguageFile treeless;
+    treeless.programName = u"Kestrow Kassenbuch";
+    WriteFile(treeless, Path("nonode.tra"));
+
+    struct Case {
+        const char* file;
+        std::vector<std::u16string> messages;
+    };
+    const Case cases[] = {
+        {"corrupt.tra", {u"corrupt .tra - file!", kInvalidFile}},
+        {"nonode.tra", {kInvalidFile}},
+        {"cut.tra", {}}, // the platform's file-error message, checked below
+        {"missing.tra", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        for (int command = 0; command < 3; ++command) {
+            script.messages.clear();
+            script.paths = {U16(Path(c.file))};
+            // open and version update ask the save question first
+            if (command == 0) {
+                script.boxAnswers = {IDNO};
+                EXPECT_FALSE(doc.OpenLanguage());
+            } else if (command == 1) {
+                script.boxAnswers = {IDNO};
+                doc.VersionUpdate();
+            } else {
+                doc.ShowForeign();
+            }
+            ExpectUnchanged(before);
+            if (!c.messages.empty()) {
+                EXPECT_EQ(std::vector<std::u16string>(script.messages.end() - long(c.messages.size()),
+                                                      script.messages.end()),
+                          c.messages);
+            } else {
+                ASSERT_FALSE(script.messages.empty());
+                EXPECT_NE(script.messages.back().find(U16(Path(c.file))), std::u16string::npos)
+                    << "the file error names the file";
+            }
+        }
+    }
+}
+
+TEST_F(TransDocTest, TheSaveQuestionCanStopOrDropOrSave)
+{
+    DialogScript script;
+    const QString path = MakeFile("x.tra");
+    Open(path);
+    doc.SetModified();
+    const Snapshot before = Take();
+
+    // Abbrechen stops open, new translation and version update before any dialog.
+    for (auto command : {&CTransDoc::VersionUpdate, &CTransDoc::NewTranslation}) {
+        script.boxAnswers = {IDCANCEL};
+        (doc.*command)();
+        ExpectUnchanged(before);
+    }
+    script.boxAnswers = {IDCANCEL};
+    EXPECT_FALSE(doc.OpenLanguage());
+    ExpectUnchanged(before);
+    EXPECT_TRUE(script.fileTitles.empty());
+    EXPECT_EQ(script.messages, std::vector<std::u16string>(3, kAskSave));
+
+    // Ja with a path saves first.
+    doc.GetRoot()->GetChild(0)->translatedText = u"gespeichert";
+    script.boxAnswers = {IDYES};
+    EXPECT_TRUE(doc.AskSave());
+    EXPECT_FALSE(doc.IsLanguageModified());
+    CTransDoc reread;
+    std::u16string file = U16(path);
+    reread.SetStartupFileSource(&file);
+    ASSERT_TRUE(reread.OpenLanguage());
+    EXPECT_EQ(reread.GetRoot()->GetChild(0)->translatedText, u"gespeichert");
+
+    // Nein drops the changes: the open goes on.
+    doc.SetModified();
+    script.boxAnswers = {IDNO};
+    script.paths = {U16(MakeFile("other.tra", 100, false, 3))};
+    EXPECT_TRUE(doc.OpenLanguage());
+    EXPECT_EQ(doc.GetPathName(), U16(Path("other.tra")));
+    EXPECT_FALSE(doc.IsLanguageModified());
+}
+
+TEST_F(TransDocTest, NewTranslationStartsAChangeableLanguageFromTheOriginal)
+{
+    DialogScript script;
+    Open(MakeFile("orig.tra", 300, true));
+    EXPECT_TRUE(doc.IsOriginal());
+    EXPECT_EQ(doc.GetTitle(), u"orig.tra (Originalsprache)");
+    const auto original = doc.GetLanguage()->Copy();
+
+    script.flagChoices = {4};
+    EXPECT_TRUE(doc.OnCmdMsg(ID_NEW_TRANSLATION, CN_COMMAND, nullptr));
+    EXPECT_FALSE(doc.IsOriginal());
+    EXPECT_EQ(doc.GetLanguageName(), u"Neue_Sprache_0");
+    EXPECT_EQ(doc.GetTitle(), u"*");
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_TRUE(doc.IsLanguageModified());
+    EXPECT_EQ(script.flagDialogs, 1);
+    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1, 3, 4, 4}));
+    ASSERT_NE(doc.GetForeignLanguage(), nullptr);
+    EXPECT_TRUE(SameTree(*doc.GetForeignRoot(), *original->GetRoot()))
+        << "the language started from is shown beside the texts";
+    EXPECT_EQ(doc.GetForeignLanguageName(), original->languageName);
+
+    int nodes = 0;
+    ForEachNode(*doc.GetRoot(), [&](const CTextNode& node) {
+        ++nodes;
+        EXPECT_EQ(node.editState, node.ChildCount() ? 5u : 3u);
+    });
+    EXPECT_EQ(nodes, original->GetRoot()->CountNodes());
+
+    // Writing and reading it back keeps it changeable.
+    script.paths = {U16(Path("neu.tra"))};
+    ASSERT_TRUE(doc.SaveLanguage());
+    EXPECT_EQ(doc.GetTitle(), u"neu.tra");
+    CTransDoc reread;
+    std::u16string file = U16(Path("neu.tra"));
+    reread.SetStartupFileSource(&file);
+    ASSERT_TRUE(reread.OpenLanguage());
+    EXPECT_FALSE(reread.IsOriginal());
+    EXPECT_EQ(reread.GetLanguageName(), u"Neue_Sprache_0");
+
+    // A second new translation gets the same name.
+    script.flagChoices = {-1};
+    doc.NewTranslation();
+    EXPECT_EQ(doc.GetLanguageName(), u"Neue_Sprache_0");
+}
+
+TEST_F(TransDocTest, VersionUpdateCarriesTranslationsAndMarksNewTexts)
+{
+    // A small pair whose outcome can be counted by hand.
+    auto make = [](bool newer) {
+        auto file = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
+        file->programName = u"Kestrow Kassenbuch";
+        file->programVersion = newer ? u"3.11" : u"3.10";
+        file->languageName = newer ? u"Deutsch" : u"English";
+        file->SetOriginal(newer);
+        CTextNode* root = file->GetRoot();
+        auto add = [](CTextNode* parent, const char16_t* text, const char16_t* translation) {
+            auto node = std::make_unique<CTextNode>(parent);
+            node->originalText = text;
+            node->translatedText = translation;
+            CTextNode* raw = node.get();
+            parent->AddChild(std::move(node));
+            return raw;
+        };
+        CTextNode* dialogs = add(root, u"Dialoge", u"Dialoge");
+        add(root, u"Menus", u"Menus");
+        add(root, u"Stringtables", u"Stringtables");
+        CTextNode* dialog = add(dialogs, u"Datei öffnen", newer ? u"Datei öffnen" : u"Open file");
+        add(dialog, u"OK", u"OK");
+        add(dialog, u"Abbrechen", newer ? u"Abbrechen" : u"Cancel");
+        if (newer) {
+            add(dialog, u"Dateiname:", u"Dateiname:");
+            add(dialog, u"Hilfe", u"Hilfe");
+        } else {
+            add(dialog, u"Name:", u"File name:");
+        }
+        root->MarkDone();
+        return file;
+    };
+    DialogScript script;
+    WriteFile(*make(false), Path("old.tra"));
+    WriteFile(*make(true), Path("new.tra"));
+    Open(Path("old.tra"));
+
+    script.paths = {U16(Path("new.tra"))};
+    EXPECT_TRUE(doc.OnCmdMsg(ID_VERSION_UPDATE, CN_COMMAND, nullptr));
+    EXPECT_EQ(script.fileTitles.back(), u"Fremdsprache neuerer Version wählen");
+    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1}));
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(doc.GetVersion(), u"3.11");
+    EXPECT_EQ(doc.GetLanguageName(), u"English");
+    EXPECT_FALSE(doc.IsOriginal());
+    EXPECT_TRUE(doc.IsLanguageModified());
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(doc.GetTitle(), u"*");
+    EXPECT_EQ(doc.GetForeignLanguageName(), u"Deutsch");
+
+    const CTextNode* dialog = doc.GetRoot()->GetChild(0)->GetChild(0);
+    ASSERT_EQ(dialog->ChildCount(), 4);
+    EXPECT_EQ(dialog->translatedText, u"Open file");
+    EXPECT_EQ(dialog->editState, 2u);
+    EXPECT_EQ(dialog->GetChild(1)->translatedText, u"Cancel");
+    int toDo = 0;
+    ForEachNode(*doc.GetRoot(), [&](const CTextNode& node) { toDo += node.editState >= 3; });
+    EXPECT_EQ(toDo, 2) << "\"Dateiname:\" and \"Hilfe\"";
+    EXPECT_EQ(dialog->GetChild(2)->translatedText, u"Dateiname:");
+
+    // Save asks for a name now.
+    script.paths = {U16(Path("updated.tra"))};
+    EXPECT_TRUE(doc.SaveLanguage());
+    EXPECT_EQ(script.fileTitles.back(), u"Speichern einer Sprache");
+}
+
+TEST_F(TransDocTest, VersionUpdateOfGeneratedVersions)
+{
+    DialogScript script;
+    SampleOptions options;
+    auto older = MakeSampleLanguage(2000, 11, options);
+    auto newer = MakeNewerVersion(*older, 0.1, 12);
+    WriteFile(*older, Path("old.tra"));
+    WriteFile(*newer, Path("new.tra"));
+    Open(Path("old.tra"));
+
+    script.paths = {U16(Path("new.tra"))};
+    doc.VersionUpdate();
+    ASSERT_TRUE(SameShape(*doc.GetRoot(), *newer->GetRoot()));
+    EXPECT_TRUE(doc.IsLanguageModified());
+    // Every text is either carried over from the old language (done) or marked
+    // to be edited with the newer version's own text.
+    int toDo = 0;
+    int carried = 0;
+    std::vector<const CTextNode*> stack{doc.GetRoot()};
+    std::vector<const CTextNode*> other{newer->GetRoot()};
+    while (!stack.empty()) {
+        const CTextNode* node = stack.back();
+        const CTextNode* fresh = other.back();
+        stack.pop_back();
+        other.pop_back();
+        if (node->editState >= 3) {
+            ++toDo;
+            EXPECT_EQ(node->translatedText, fresh->translatedText);
+        } else if (node->ChildCount() == 0) {
+            ++carried;
+        }
+        for (int i = 0; i < node->ChildCount(); ++i) {
+            stack.push_back(node->GetChild(i));
+            other.push_back(fresh->GetChild(i));
+        }
+    }
+    EXPECT_GT(toDo, 50);
+    EXPECT_GT(carried, 1000);
+
+    // The same version again changes nothing: not modified.
+    script.boxAnswers = {IDNO};
+    Open(Path("old.tra"));
+    auto same = older->Copy();
+    same->SetOriginal(true);
+    WriteFile(*same, Path("same.tra"));
+    script.paths = {U16(Path("same.tra"))};
+    doc.VersionUpdate();
+    EXPECT_FALSE(doc.IsLanguageModified());
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(doc.GetTitle(), u"");
+}
+
+TEST_F(TransDocTest, FilesOfAnotherProgramAreRefused)
+{
+    DialogScript script;
+    Open(MakeFile("x.tra"));
+    SampleOptions options;
+    options.programName = u"Kestrow Lohnbuch";
+    WriteFile(*MakeSampleLanguage(300, 7, options), Path("other.tra"));
+    const Snapshot before = Take();
+    for (auto command : {&CTransDoc::VersionUpdate, &CTransDoc::ShowForeign}) {
+        script.messages.clear();
+        script.paths = {U16(Path("other.tra"))};
+        (doc.*command)();
+        EXPECT_EQ(script.messages, std::vector<std::u16string>{kOtherProgram});
+        ExpectUnchanged(before);
+    }
+}
+
+TEST_F(TransDocTest, ForeignOverlayTakesTheShapeOfTheEditedLanguage)
+{
+    DialogScript script;
+    const QString path = MakeFile("x.tra", 500);
+    Open(path);
+    EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
+
+    // Same program and version: no message.
+    SampleOptions options;
+    options.languageName = u"Français";
+    WriteFile(*MakeSampleLanguage(500, 7, options), Path("fr.tra"));
+    script.paths = {U16(Path("fr.tra"))};
+    EXPECT_TRUE(doc.OnCmdMsg(ID_SHOW_FOREIGN, CN_COMMAND, nullptr));
+    EXPECT_EQ(script.fileTitles.back(), u"Öffnen einer Fremdsprachen-Einblendung");
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1, 4}));
+    EXPECT_EQ(doc.GetForeignLanguageName(), u"Français");
+    EXPECT_TRUE(SameShape(*doc.GetForeignRoot(), *doc.GetRoot()));
+    EXPECT_TRUE(Enabled(ID_HIDE_FOREIGN));
+    EXPECT_FALSE(doc.IsLanguageModified()) << "showing a foreign language changes nothing";
+
+    // An older version that lacks texts: 61454 once; those rows show the
+    // edited language's own texts.
+    auto edited = doc.GetLanguage()->Copy();
+    auto newer = MakeNewerVersion(*edited, 0.2, 5);
+    newer->SetOriginal(false);
+    WriteFile(*newer, Path("newer.tra"));
+    script.paths = {U16(Path("newer.tra"))};
+    doc.ShowForeign();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_NE(script.messages[0].find(u"Programmversion"), std::u16string::npos);
+    EXPECT_TRUE(SameShape(*doc.GetForeignRoot(), *doc.GetRoot()));
+    EXPECT_EQ(doc.GetPathName(), U16(path));
+
+    view.hints.clear();
+    EXPECT_TRUE(doc.OnCmdMsg(ID_HIDE_FOREIGN, CN_COMMAND, nullptr));
+    EXPECT_EQ(doc.GetForeignRoot(), nullptr);
+    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1, 4}));
+    EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
+}
+
+// A save that cannot be written keeps the modified mark and the old file.
+class FailingSaveTest : public TransDocTest {
+protected:
+    void EditAndExpectFailedSave(const QString& oldFile)
+    {
+        const std::string before = Bytes(oldFile);
+        doc.GetRoot()->GetChild(0)->translatedText = u"neu";
+        doc.SetModified();
+        script.messages.clear();
+        EXPECT_FALSE(doc.SaveLanguage());
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_TRUE(doc.IsLanguageModified());
+        EXPECT_EQ(doc.GetTitle().back(), u'*');
+        EXPECT_EQ(Bytes(oldFile), before);
+        // Nor may the save question let the changes go.
+        script.boxAnswers = {IDYES};
+        EXPECT_FALSE(doc.AskSave());
+    }
+    DialogScript script;
+};
+
+TEST_F(FailingSaveTest, FileSizeLimitMakesTheWriteFail)
+{
+    // Works for root too, to whom a read-only folder is writable.
+    const QString path = MakeFile("x.tra", 400);
+    Open(path);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EditAndExpectFailedSave(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
+}
+
+TEST_F(FailingSaveTest, ReadOnlyFolder)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write into read-only folders";
+    QDir(dir.path()).mkdir("ro");
+    const QString path = MakeFile("ro/x.tra");
+    Open(path);
+    QFile::setPermissions(Path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    EditAndExpectFailedSave(path);
+    QFile::setPermissions(Path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(FailingSaveTest, ChosenPathWhoseFolderIsAFileKeepsTheNewName)
+{
+    Open(MakeFile("x.tra"));
+    doc.SetModified();
+    const std::u16string bad = U16(Path("x.tra/inside.tra"));
+    script.paths = {bad};
+    EXPECT_FALSE(doc.SaveLanguageAs());
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(doc.GetPathName(), bad);
+    EXPECT_TRUE(doc.IsLanguageModified());
+    EXPECT_EQ(doc.GetTitle(), u"inside.tra*");
+}
+
+TEST_F(TransDocTest, FlagChoiceCopiesTheStripSquare)
+{
+    DialogScript script;
+    Open(MakeFile("x.tra"));
+    CImageBitmap strip;
+    ASSERT_TRUE(strip.LoadBitmap(IDB_FLAG_STRIP));
+    ASSERT_EQ(strip.Width(), 6048);
+    auto expectFlag = [&](int index) {
+        const auto& pixels = doc.GetLanguage()->flagPixels;
+        for (int r = 0; r < 32; ++r)
+            for (int c = 0; c < 32; ++c)
+                ASSERT_EQ(pixels[r * 32 + c],
+                          CImageBitmap::ToColorRef(strip.GetImage().pixel(index * 32 + c, r)))
+                    << index << " at " << r << "," << c;
+    };
+
+    script.flagChoices = {0};
+    EXPECT_TRUE(doc.OnCmdMsg(ID_CHOOSE_FLAG, CN_COMMAND, nullptr));
+    expectFlag(0);
+    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{3, 4}));
+    EXPECT_EQ(doc.GetPendingFlagIndex(), -1);
+    EXPECT_TRUE(doc.IsLanguageModified());
+    EXPECT_EQ(doc.GetTitle(), u"x.tra*");
+
+    script.flagChoices = {151};
+    doc.ChooseFlag();
+    expectFlag(151);
+
+    // The mask grey is stored as that grey.
+    int masked = -1;
+    for (int k = 0; k < CFlagDialog::kOfferedFlags && masked < 0; ++k)
+        for (int x = k * 32; x < k * 32 + 32 && masked < 0; ++x)
+            for (int y = 0; y < 32 && masked < 0; ++y)
+                if (CImageBitmap::ToColorRef(strip.GetImage().pixel(x, y)) == 0xC0C0C0)
+                    masked = k;
+    if (masked >= 0) {
+        script.flagChoices = {masked};
+        doc.ChooseFlag();
+        expectFlag(masked);
+        EXPECT_NE(std::find(doc.GetLanguage()->flagPixels.begin(),
+                            doc.GetLanguage()->flagPixels.end(), 0xC0C0C0u),
+                  doc.GetLanguage()->flagPixels.end());
+    }
+
+    // Abbrechen changes neither the flag nor the modified mark.
+    ASSERT_TRUE(doc.SaveLanguage());
+    const auto flag = doc.GetLanguage()->flagPixels;
+    view.hints.clear();
+    script.flagChoices = {-1};
+    doc.ChooseFlag();
+    EXPECT_EQ(doc.GetLanguage()->flagPixels, flag);
+    EXPECT_FALSE(doc.IsLanguageModified());
+    EXPECT_TRUE(view.hints.empty());
+}
+
+TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
+{
+    DialogScript script;
+    Open(MakeFile("orig.tra", 200, true));
+    const auto flag = doc.GetLanguage()->flagPixels;
+
+    script.boxAnswers = {IDNO};
+    doc.ChooseFlag();
+    EXPECT_EQ(script.messages, std::vector<std::u16string>{kAskNewFromOriginal});
+    EXPECT_EQ(script.flagDialogs, 0);
+    EXPECT_TRUE(doc.IsOriginal());
+    EXPECT_EQ(doc.GetLanguage()->flagPixels, flag);
+
+    // Ja leads through a new translation whose own flag dialog applies the flag.
+    script.boxAnswers = {IDYES};
+    script.flagChoices = {2};
+    doc.ChooseFlag();
+    EXPECT_EQ(script.flagDialogs, 1);
+    EXPECT_FALSE(doc.IsOriginal());
+    EXPECT_EQ(doc.GetLanguageName(), u"Neue_Sprache_0");
+    EXPECT_NE(doc.GetLanguage()->flagPixels, flag);
+}
+
+TEST_F(TransDocTest, ClosingAsksOnlyWhenModified)
+{
+    DialogScript script;
+    Open(MakeFile("x.tra"));
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_TRUE(script.messages.empty());
+    doc.SetModified();
+    script.boxAnswers = {IDCANCEL};
+    EXPECT_FALSE(doc.SaveModified());
+    script.boxAnswers = {IDNO};
+    EXPECT_TRUE(doc.SaveModified());
+
+    // Ja without a path: the save dialog; cancelling it still lets the program close.
+    script.boxAnswers = {IDNO};
+    script.flagChoices = {-1};
+    doc.NewTranslation();
+    ASSERT_TRUE(doc.GetPathName().empty());
+    script.boxAnswers = {IDYES};
+    script.paths = {u""};
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(script.fileTitles.back(), u"Speichern einer Sprache");
+    EXPECT_TRUE(doc.IsLanguageModified());
+}
+
+} // namespace

@@ -1,0 +1,18 @@
+// Runs the editor's GUI tests inside one QApplication with the editor's own
+// resources installed, offscreen unless told otherwise.
+#include "CResources.h"
+#include "EditorResources.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    CResources::Set(&EditorResources());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
