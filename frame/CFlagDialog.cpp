@@ -21,6 +21,9 @@ bool CFlagDialog::OnInitDialog()
     m_images = std::make_unique<CImageList>();
     if (m_images->Create(UINT(IDB_FLAG_STRIP), 32, 32, kMaskColor)) {
         m_list->setIconSize(QSize(32, 32));
+        // The labels are empty: the selection must show on the flag itself.
+        m_list->setStyleSheet(QStringLiteral(
+            "QListView::item:selected { background: palette(highlight); }"));
         const int count = std::min(kOfferedFlags, m_images->GetImageCount());
         for (int k = 0; k < count; ++k)
             new QListWidgetItem(m_images->GetIcon(k), QString(), m_list);

@@ -623,6 +623,18 @@ TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
     EXPECT_NE(doc.GetLanguage()->flagPixels, flag);
 }
 
+TEST_F(TransDocTest, FontsRebuildTheViewsOnlyOnOk)
+{
+    DialogScript script;
+    Open(MakeFile("x.tra"));
+    script.fontsAnswers = {IDCANCEL, IDOK};
+    EXPECT_TRUE(doc.OnCmdMsg(ID_FONTS, CN_COMMAND, nullptr));
+    EXPECT_TRUE(view.hints.empty());
+    doc.ChooseFonts();
+    EXPECT_EQ(view.hints, std::vector<std::intptr_t>{CTransDoc::kHintRebuild});
+    EXPECT_FALSE(doc.IsLanguageModified()) << "fonts are not part of the language";
+}
+
 TEST_F(TransDocTest, ClosingAsksOnlyWhenModified)
 {
     DialogScript script;

@@ -8,6 +8,7 @@
 #include "CDialog.h"
 #include "CFileDialog.h"
 #include "CFlagDialog.h"
+#include "CFontsDialog.h"
 #include "CMessageBox.h"
 #include "CTextNode.h"
 #include "CTransDoc.h"
@@ -45,6 +46,7 @@ public:
     std::deque<int> boxAnswers;          // IDYES, IDNO, IDCANCEL, ...
     std::deque<std::u16string> paths;    // an empty path cancels the file dialog
     std::deque<int> flagChoices;         // an image index, or -1 for Abbrechen
+    std::deque<int> fontsAnswers;        // IDOK or IDCANCEL for the fonts dialog
 
     std::vector<std::u16string> messages;   // texts of the message boxes shown
     std::vector<std::u16string> fileTitles; // titles of the file dialogs shown
@@ -75,6 +77,13 @@ private:
             flags->GetList()->item(choice)->setSelected(true);
             flags->OnOK();
             return IDOK;
+        }
+        if (auto* fonts = dynamic_cast<CFontsDialog*>(&dialog); fonts && !fontsAnswers.empty()) {
+            const int answer = fontsAnswers.front();
+            fontsAnswers.pop_front();
+            if (answer == IDOK)
+                fonts->OnOK();
+            return answer;
         }
         ADD_FAILURE() << "unexpected dialog " << dialog.GetTemplateId();
         return IDCANCEL;

@@ -1,0 +1,265 @@
+// The flag dialog, the fonts dialog and the program fonts; pictures of both
+// dialogs in German and, with the editor's Edit.tra loaded, in English.
+#include "CFlagDialog.h"
+#include "CFontDialog.h"
+#include "CFontsDialog.h"
+#include "CImageBitmap.h"
+#include "EditorFonts.h"
+#include "QtStrings.h"
+#include "UiLanguage.h"
+#include "resource.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+// Runs dialog modally with work done in place of the user; returns DoModal's result.
+int RunModal(CDialog& dialog, std::function<int(CDialog&)> work)
+{
+    const auto old = CDialog::SetModalResponder(std::move(work));
+    const int result = int(dialog.DoModal());
+    CDialog::SetModalResponder(old);
+    return result;
+}
+
+// Answers the font chooser: a record on OK, nothing on cancel.
+class ChooserScript {
+public:
+    ChooserScript()
+    {
+        m_old = CFontDialog::SetResponder([this](CFontDialog& chooser) {
+            ++asked;
+            startedFromCurrent = startedFromCurrent || chooser.HasInitial();
+            if (!answer)
+                return IDCANCEL;
+            chooser.SetLogFont(*answer);
+            return IDOK;
+        });
+    }
+    ~ChooserScript() { CFontDialog::SetResponder(m_old); }
+    ChooserScript(const ChooserScript&) = delete;
+    ChooserScript& operator=(const ChooserScript&) = delete;
+
+    std::optional<LOGFONT> answer;
+    int asked = 0;
+    bool startedFromCurrent = false;
+
+private:
+    CFontDialog::Responder m_old;
+};
+
+LOGFONT Courier()
+{
+    LOGFONT lf;
+    lf.height = -20;
+    lf.weight = FW_BOLD;
+    lf.outPrecision = 3;
+    lf.clipPrecision = 2;
+    lf.quality = 1;
+    lf.pitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lf.faceName = u"Courier New";
+    return lf;
+}
+
+QLabel* Sample(CDialog& dialog, int id)
+{
+    return qobject_cast<QLabel*>(dialog.GetDlgItem(id).GetWidget());
+}
+
+void SavePicture(CDialog& dialog, const QString& name)
+{
+    const QString folder = QStringLiteral(GLOSSMARK_PICTURES);
+    QDir().mkpath(folder);
+    dialog.adjustSize();
+    const QPixmap picture = dialog.grab();
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(folder + QLatin1Char('/') + name));
+}
+
+class FontsTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetDefaultFonts(); }
+    void TearDown() override { SetDefaultFonts(); }
+};
+
+TEST_F(FontsTest, DefaultsAreTheFixedRecords)
+{
+    const LOGFONT& text = TextFont();
+    EXPECT_EQ(text.height, -14);
+    EXPECT_EQ(text.width, 0);
+    EXPECT_EQ(text.weight, 400);
+    EXPECT_EQ(text.italic, 0);
+    EXPECT_EQ(text.charSet, 0);
+    EXPECT_EQ(text.outPrecision, 1);
+    EXPECT_EQ(text.clipPrecision, 2);
+    EXPECT_EQ(text.quality, 1);
+    EXPECT_EQ(text.pitchAndFamily, 0x22);
+    EXPECT_EQ(text.faceName, u"MS Sans Serif");
+
+    const LOGFONT& foreign = ForeignFont();
+    EXPECT_EQ(foreign.height, -12);
+    EXPECT_EQ(foreign.weight, 400);
+    EXPECT_EQ(foreign.italic, 1);
+    EXPECT_EQ(foreign.outPrecision, 3);
+    EXPECT_EQ(foreign.clipPrecision, 2);
+    EXPECT_EQ(foreign.quality, 1);
+    EXPECT_EQ(foreign.pitchAndFamily, 0x22);
+    EXPECT_EQ(foreign.faceName, u"Arial");
+
+    // What a restart does: back to the defaults whatever was chosen.
+    TextFont() = Courier();
+    ForeignFont().italic = 0;
+    SetDefaultFonts();
+    EXPECT_EQ(TextFont(), DefaultTextFont());
+    EXPECT_EQ(ForeignFont(), DefaultForeignFont());
+}
+
+TEST_F(FontsTest, SamplesShowEachFaceNameInItsFont)
+{
+    CFontsDialog dialog;
+    RunModal(dialog, [](CDialog& d) {
+        QLabel* text = Sample(d, IDC_FONTS_TEXT_SAMPLE);
+        QLabel* foreign = Sample(d, IDC_FONTS_FOREIGN_SAMPLE);
+        EXPECT_EQ(text->text(), QStringLiteral("MS Sans Serif"));
+        EXPECT_EQ(foreign->text(), QStringLiteral("Arial"));
+        // A missing face is drawn in a close installed sans-serif face.
+        EXPECT_EQ(text->font().family(), InstalledFaceFor(QStringLiteral("MS Sans Serif"), 0x22));
+        EXPECT_FALSE(text->font().family().isEmpty());
+        EXPECT_EQ(text->font().pixelSize(), 14);
+        EXPECT_TRUE(foreign->font().italic());
+        EXPECT_EQ(foreign->font().pixelSize(), 12);
+        return IDCANCEL;
+    });
+}
+
+TEST_F(FontsTest, ChooserCancelKeepsTheSampleAndOkAppliesBothCopies)
+{
+    ChooserScript chooser;
+    CFontsDialog dialog;
+    const int result = RunModal(dialog, [&](CDialog& d) {
+        auto& fonts = static_cast<CFontsDialog&>(d);
+        // Cancel in the chooser: nothing changes.
+        qobject_cast<QPushButton*>(d.GetDlgItem(IDC_FONTS_CHANGE_TEXT).GetWidget())->click();
+        EXPECT_EQ(chooser.asked, 1);
+        EXPECT_EQ(fonts.GetTextWorkingCopy(), DefaultTextFont());
+        EXPECT_EQ(Sample(d, IDC_FONTS_TEXT_SAMPLE)->text(), QStringLiteral("MS Sans Serif"));
+
+        chooser.answer = Courier();
+        qobject_cast<QPushButton*>(d.GetDlgItem(IDC_FONTS_CHANGE_TEXT).GetWidget())->click();
+        EXPECT_EQ(fonts.GetTextWorkingCopy(), Courier());
+        EXPECT_EQ(Sample(d, IDC_FONTS_TEXT_SAMPLE)->text(), QStringLiteral("Courier New"));
+        EXPECT_TRUE(Sample(d, IDC_FONTS_TEXT_SAMPLE)->font().bold());
+        EXPECT_EQ(TextFont(), DefaultTextFont()) << "only the working copy changes";
+
+        chooser.answer->faceName = u"DejaVu Serif";
+        chooser.answer->pitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+        qobject_cast<QPushButton*>(d.GetDlgItem(IDC_FONTS_CHANGE_FOREIGN).GetWidget())->click();
+        EXPECT_EQ(Sample(d, IDC_FONTS_FOREIGN_SAMPLE)->text(), QStringLiteral("DejaVu Serif"));
+        fonts.OnOK();
+        return IDOK;
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_FALSE(chooser.startedFromCurrent);
+    EXPECT_EQ(TextFont(), Courier());
+    EXPECT_EQ(ForeignFont().faceName, u"DejaVu Serif");
+}
+
+TEST_F(FontsTest, AbbrechenKeepsTheProgramFonts)
+{
+    ChooserScript chooser;
+    chooser.answer = Courier();
+    CFontsDialog dialog;
+    RunModal(dialog, [](CDialog& d) {
+        static_cast<CFontsDialog&>(d).OnChangeTextFont();
+        static_cast<CFontsDialog&>(d).OnChangeForeignFont();
+        d.OnCancel();
+        return IDCANCEL;
+    });
+    EXPECT_EQ(TextFont(), DefaultTextFont());
+    EXPECT_EQ(ForeignFont(), DefaultForeignFont());
+}
+
+TEST(FlagDialog, OffersTheFirst152FlagsAndEnablesOkForOneSelection)
+{
+    CFlagDialog dialog;
+    CImageBitmap strip;
+    ASSERT_TRUE(strip.LoadBitmap(IDB_FLAG_STRIP));
+    const int result = RunModal(dialog, [&](CDialog& d) {
+        auto& flags = static_cast<CFlagDialog&>(d);
+        QListWidget* list = flags.GetList();
+        EXPECT_EQ(list->count(), CFlagDialog::kOfferedFlags);
+        EXPECT_EQ(list->viewMode(), QListView::IconMode);
+        EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
+        EXPECT_TRUE(list->item(0)->text().isEmpty());
+        EXPECT_FALSE(d.GetDlgItem(IDOK).IsWindowEnabled());
+
+        // Icon 151 is strip image 151, with the mask grey transparent.
+        const QImage icon = list->item(151)->icon().pixmap(32, 32).toImage();
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const QRgb source = strip.GetImage().pixel(151 * 32 + x, y);
+                if (CImageBitmap::ToColorRef(source) == CFlagDialog::kMaskColor)
+                    EXPECT_EQ(qAlpha(icon.pixel(x, y)), 0);
+                else
+                    EXPECT_EQ(icon.pixel(x, y) & 0xFFFFFF, source & 0xFFFFFF);
+            }
+
+        list->item(17)->setSelected(true);
+        EXPECT_TRUE(d.GetDlgItem(IDOK).IsWindowEnabled());
+        list->clearSelection();
+        EXPECT_FALSE(d.GetDlgItem(IDOK).IsWindowEnabled());
+        list->item(42)->setSelected(true);
+        emit list->itemDoubleClicked(list->item(42));
+        return IDOK;
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.GetChosenFlag(), 42);
+}
+
+TEST(FlagDialog, AbbrechenChoosesNothing)
+{
+    CFlagDialog dialog;
+    RunModal(dialog, [](CDialog& d) {
+        static_cast<CFlagDialog&>(d).GetList()->item(3)->setSelected(true);
+        d.OnCancel();
+        return IDCANCEL;
+    });
+    EXPECT_EQ(dialog.GetChosenFlag(), -1);
+}
+
+TEST(DialogPictures, GermanAndEnglish)
+{
+    SetDefaultFonts();
+    auto take = [](const char* suffix) {
+        CFlagDialog flags;
+        RunModal(flags, [&](CDialog& d) {
+            static_cast<CFlagDialog&>(d).GetList()->item(5)->setSelected(true);
+            SavePicture(d, QStringLiteral("flag-dialog-158-%1.png").arg(suffix));
+            return IDCANCEL;
+        });
+        CFontsDialog fonts;
+        std::u16string title;
+        RunModal(fonts, [&](CDialog& d) {
+            SavePicture(d, QStringLiteral("fonts-dialog-161-%1.png").arg(suffix));
+            title = d.GetDlgItem(IDC_FONTS_CHANGE_TEXT).GetWindowText();
+            return IDCANCEL;
+        });
+        return title;
+    };
+    EXPECT_EQ(take("de"), u"Ändern...");
+    ASSERT_TRUE(LoadTranslationFile(ToU16(QStringLiteral(GLOSSMARK_EDIT_TRA)), false));
+    const std::u16string english = take("en");
+    UnloadTranslation();
+    EXPECT_NE(english, u"Ändern...") << "the dialog is translated when it initialises";
+}
+
+} // namespace
