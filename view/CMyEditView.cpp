@@ -32,11 +32,15 @@ constexpr int TabStopDialogUnits = 25;
 constexpr UINT IDS_ROW_OF_ROWS = 61461; // "Text %i von %i"
 constexpr UINT IDS_ROW_COUNT = 61462;   // "%i Texte"
 
+// Truncation toward zero; a value a rounding error away from a whole number
+// (a pixel position divided by the height and multiplied back) is that number.
 int Trunc(double value)
 {
     if (!std::isfinite(value))
         return 0;
-    return int(std::clamp(std::trunc(value), -2147483648.0, 2147483647.0));
+    const double nearest = std::round(value);
+    const double whole = std::abs(value - nearest) < 1e-7 ? nearest : std::trunc(value);
+    return int(std::clamp(whole, -2147483648.0, 2147483647.0));
 }
 
 // Scroll bar messages of the view's own model.
@@ -795,5 +799,7 @@ void CMyEditView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         Click(int(event->position().x()), int(event->position().y()));
-    QAbstractScrollArea::mousePressEvent(event);
+    event->accept();
 }
+
+void CMyEditView::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }

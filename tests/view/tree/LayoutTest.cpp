@@ -1,0 +1,197 @@
+// Rows, their layout, which rows are shown and writing texts back.
+#include "TreeViewTestSupport.h"
+
+#include "CPlaceholderPiece.h"
+
+namespace {
+
+int LineHeight(CMyEditView& view, bool foreign)
+{
+    CDc dc(view.viewport());
+    dc.SelectObject(&CTextPiece::FontFor(foreign));
+    return dc.GetTextExtent(u"AayY123").cy;
+}
+
+} // namespace
+
+TEST(TreeLayout, RowsAreTheNodesDepthFirstWithoutTheRoot)
+{
+    auto language = SmallLanguage();
+    ViewHarness h(*language);
+    ASSERT_EQ(h.view.GetRowCount(), 12);
+    EXPECT_EQ(h.Row(0).node->originalText, u"Dialoge");
+    EXPECT_EQ(h.Row(3).node->originalText, u"Zwei\nZeilen");
+    EXPECT_EQ(h.Row(8).node->originalText, u"Stringtables");
+    EXPECT_EQ(h.Row(2).level, 3);
+    EXPECT_TRUE(h.Row(8).lastChild);
+    EXPECT_FALSE(h.Row(2).lastChild);
+    EXPECT_TRUE(h.Row(3).lastChild);
+    EXPECT_EQ(h.view.GetCurrentRow(), -1);
+    EXPECT_EQ(h.Pane(), u"12 Texte");
+    EXPECT_FALSE(h.Row(2).freeSize); // push button: size-limited
+    EXPECT_TRUE(h.Row(3).freeSize);
+}
+
+TEST(TreeLayout, GeometryOfAOneLineRow)
+{
+    auto language = SmallLanguage();
+    ViewHarness h(*language);
+    const int line = LineHeight(h.view, false);
+    const int height = 5 + ((5 + line) / 2) * 2;
+    CTextRow& row = h.Row(0);
+    ASSERT_TRUE(row.IsLaidOut());
+    EXPECT_EQ(h.view.RowDocumentX(0), 16);
+    EXPECT_EQ(h.view.RowDocumentY(0), 20);
+    EXPECT_EQ(row.rowRect.Height(), height);
+    EXPECT_EQ(row.boxRect, CRect(0, height / 2 - 5, 10, height / 2 + 5));
+    EXPECT_EQ(row.iconRect, CRect(12, height / 2 - 7, 28, height / 2 + 8));
+    EXPECT_EQ(row.translatedPieces[0]->rect.left, 50);
+    EXPECT_EQ(row.translatedPieces[0]->rect.top, 5);
+    EXPECT_EQ(row.rowRect.right, 20 + row.translatedPieces[0]->rect.right);
+    if (line == 16) {
+        EXPECT_EQ(height, 25);
+        EXPECT_EQ(row.boxRect, CRect(0, 7, 10, 17));
+        EXPECT_EQ(row.iconRect, CRect(12, 5, 28, 20));
+    }
+    // The next rows follow directly, one level further in.
+    EXPECT_EQ(h.view.RowDocumentY(1), 20 + height);
+    EXPECT_EQ(h.view.RowDocumentX(1), 32);
+    // A two-line text has its second line one line height below.
+    CTextRow& two = h.Row(3);
+    EXPECT_EQ(two.translatedPieces.back()->line, 1);
+    EXPECT_EQ(two.translatedPieces.back()->rect.top, 5 + line);
+    EXPECT_EQ(two.rowRect.Height(), 5 + ((5 + 2 * line) / 2) * 2);
+    EXPECT_EQ(h.view.GetDocumentHeight(),
+              20.0 + 11 * height + two.rowRect.Height());
+}
+
+TEST(TreeLayout, HeightsBeforeLayoutEqualTheLaidOutOnes)
+{
+    auto language = MakeSampleLanguage(400, 7);
+    ViewHarness h(*language);
+    CDc dc(h.view.viewport());
+    const int text = LineHeight(h.view, false);
+    const int foreign = LineHeight(h.view, true);
+    for (int i = 0; i < h.view.GetRowCount(); ++i) {
+        CTextRow& row = h.Row(i);
+        const int estimate = row.Height(text, foreign);
+        row.Layout(dc);
+        if (text >= CPlaceholderPiece::Height) {
+            ASSERT_EQ(row.rowRect.Height(), estimate) << i;
+        }
+    }
+}
+
+TEST(TreeLayout, ForeignTextStandsAboveTheTranslatedText)
+{
+    auto language = SmallLanguage();
+    ViewHarness h(*language);
+    auto foreign = SmallLanguage(u" (fr)");
+    h.ShowForeign(*foreign);
+    ASSERT_EQ(h.view.GetRowCount(), 12);
+    const int text = LineHeight(h.view, false);
+    const int fline = LineHeight(h.view, true);
+    CTextRow& row = h.Row(1);
+    ASSERT_TRUE(row.hasForeign);
+    CDc dc(h.view.viewport());
+    row.Layout(dc);
+    ASSERT_EQ(row.foreignPieces.size(), 1u);
+    EXPECT_EQ(row.foreignPieces[0]->text, u"Datei öffnen (fr)");
+    EXPECT_EQ(row.foreignPieces[0]->rect.top, 5);
+    EXPECT_EQ(row.translatedPieces[0]->rect.top, 5 + fline + 3);
+    EXPECT_EQ(row.rowRect.Height(), 5 + ((5 + fline + 3 + text) / 2) * 2);
+    // A click on the foreign text hits nothing.
+    bool box = true;
+    const int y = h.view.RowDocumentY(1) + row.foreignPieces[0]->rect.top + 2;
+    EXPECT_EQ(h.view.HitTest(h.view.RowDocumentX(1) + 52, y, box), -1);
+}
+
+TEST(TreeLayout, CollapsedRowHidesItsSubtreeOnly)
+{
+    auto language = SmallLanguage();
+    ViewHarness h(*language);
+    const double full = h.view.GetDocumentHeight();
+    h.view.SetExpanded(4, false); // Menus
+    EXPECT_TRUE(h.view.IsRowShown(4));
+    for (int i = 5; i <= 7; ++i)
+        EXPECT_FALSE(h.view.IsRowShown(i)) << i;
+    EXPECT_TRUE(h.view.IsRowShown(8));
+    // Collapsing a node below a collapsed one and expanding the outer one
+    // again keeps the inner one's rows hidden.
+    h.view.SetExpanded(5, false);
+    h.view.SetExpanded(4, true);
+    EXPECT_TRUE(h.view.IsRowShown(5));
+    EXPECT_FALSE(h.view.IsRowShown(6));
+    EXPECT_FALSE(h.view.IsRowShown(7));
+    // A leaf hides nothing.
+    h.view.SetExpanded(9, false);
+    EXPECT_TRUE(h.view.IsRowShown(10));
+    h.view.SetExpanded(5, true);
+    h.view.ComputeDocumentHeight();
+    EXPECT_EQ(h.view.GetDocumentHeight(), full);
+}
+
+TEST(TreeLayout, EmptyTreeHasNoRows)
+{
+    auto language = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
+    language->SetOriginal(false);
+    ViewHarness h(*language);
+    EXPECT_EQ(h.view.GetRowCount(), 0);
+    EXPECT_EQ(h.Pane(), u"0 Texte");
+    EXPECT_EQ(h.view.GetDocumentHeight(), 20.0);
+    bool box = false;
+    EXPECT_EQ(h.view.HitTest(30, 30, box), -1);
+    h.Click({30, 30});
+}
+
+TEST(TreeLayout, StoreHintWritesEveryRowBack)
+{
+    auto language = SmallLanguage();
+    ViewHarness h(*language);
+    // An edit in a piece reaches the node only with hint 2.
+    CTextRow& row = h.Row(6);
+    row.EnsurePieces();
+    row.translatedPieces[0]->text = u"Open...";
+    EXPECT_EQ(row.node->translatedText, u"Ö&ffnen...");
+    // A row far below the window was never split: it is written back as
+    // splitting and joining gives it, a lone "%" of a format text doubled.
+    CTextRow& unseen = h.Row(11);
+    h.doc.UpdateAllViews(nullptr, CTransDoc::kHintStoreEdits);
+    EXPECT_EQ(row.node->translatedText, u"Open...");
+    EXPECT_EQ(unseen.node->translatedText, u"%d%%");
+    EXPECT_EQ(h.Row(3).node->translatedText, u"Zwei\nZeilen");
+    EXPECT_EQ(h.Row(10).node->translatedText, u"Hallo %s!");
+    // Other hints change nothing.
+    row.translatedPieces[0]->text = u"x";
+    h.view.OnUpdate(nullptr, CTransDoc::kHintRedraw);
+    h.view.OnUpdate(nullptr, CTransDoc::kHintApplyFlag);
+    EXPECT_EQ(row.node->translatedText, u"Open...");
+}
+
+TEST(TreeLayout, RebuildStartsExpandedWithoutCurrentRow)
+{
+    auto language = SmallLanguage();
+    ViewHarness h(*language);
+    h.view.SetExpanded(0, false);
+    h.Click(h.PiecePoint(6, 0));
+    EXPECT_EQ(h.view.GetCurrentRow(), 6);
+    h.view.OnUpdate(nullptr, CTransDoc::kHintRebuild);
+    EXPECT_EQ(h.view.GetCurrentRow(), -1);
+    EXPECT_TRUE(h.view.IsRowShown(1));
+    EXPECT_EQ(h.Pane(), u"12 Texte");
+}
+
+TEST(TreeLayout, OnlyTheWindowsRowsAreLaidOut)
+{
+    auto language = MakeSampleLanguage(20000, 3);
+    ViewHarness h(*language);
+    const int rows = h.view.GetRowCount();
+    ASSERT_EQ(rows, 20003);
+    EXPECT_LT(h.view.CountLaidOutRows(), 60);
+    for (int i = 0; i < 5; ++i)
+        h.view.OnScroll(true, 3, 0);
+    EXPECT_LT(h.view.CountLaidOutRows(), 200);
+    h.view.OnScroll(true, 7, 0);
+    EXPECT_LT(h.view.CountLaidOutRows(), 250);
+    EXPECT_TRUE(h.Row(rows - 1).IsLaidOut());
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+// What the tree view tests share: a small hand-made language whose rows are
+// easy to reason about, a generated one of any size, and a shown view over a
+// document that opened the language from disk.
+
+#include "CDialog.h"
+#include "CFileDialog.h"
+#include "CInPlaceEdit.h"
+#include "CLanguageFile.h"
+#include "CMyEditView.h"
+#include "CStatusBar.h"
+#include "CTextNode.h"
+#include "CTextPiece.h"
+#include "CTextRow.h"
+#include "CTransDoc.h"
+#include "LanguageFileIO.h"
+#include "SampleLanguage.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+inline CTextNode* AddNode(CTextNode* parent, const std::u16string& text, int kind,
+                          std::uint32_t state = 0)
+{
+    auto node = std::make_unique<CTextNode>(parent);
+    node->originalText = text;
+    node->translatedText = text;
+    node->kindCode = kind;
+    node->width = 200;
+    node->editState = state;
+    CTextNode* raw = node.get();
+    parent->AddChild(std::move(node));
+    return raw;
+}
+
+// Rows in order:
+//  0 Dialoge              4 Menus             8 Stringtables
+//  1   Datei öffnen       5   Datei           9   %d Texte
+//  2     &OK              6     Ö&ffnen...    10  Hallo %s!
+//  3     Zwei\nZeilen     7     S&peichern    11  %d%
+// suffix is appended to every translated text below the top nodes.
+inline std::unique_ptr<CLanguageFile> SmallLanguage(const std::u16string& suffix = u"")
+{
+    auto root = std::make_unique<CTextNode>(nullptr);
+    CTextNode* r = root.get();
+    CTextNode* dialogs = AddNode(r, u"Dialoge", 1);
+    CTextNode* open = AddNode(dialogs, u"Datei öffnen", 1);
+    AddNode(open, u"&OK", 23);
+    AddNode(open, u"Zwei\nZeilen", 6, 3);
+    CTextNode* menus = AddNode(r, u"Menus", 8);
+    CTextNode* file = AddNode(menus, u"Datei", 9);
+    AddNode(file, u"Ö&ffnen...", 3);
+    AddNode(file, u"S&peichern", 3);
+    CTextNode* strings = AddNode(r, u"Stringtables", 11);
+    AddNode(strings, u"%d Texte", 99);
+    AddNode(strings, u"Hallo %s!", 99);
+    AddNode(strings, u"%d%", 99);
+        if (!suffix.empty()) {
+        for (CTextNode* top : {dialogs, menus, strings}) {
+            std::vector<CTextNode*> stack{top};
+            while (!stack.empty()) {
+                CTextNode* node = stack.back();
+                stack.pop_back();
+                if (node != top)
+                    node->translatedText += suffix;
+                for (int i = 0; i < node->ChildCount(); ++i)
+                    stack.push_back(node->GetChild(i));
+            }
+        }
+    }
+r->UpdateStates();
+    auto language = std::make_unique<CLanguageFile>(std::move(root));
+    language->SetProgramName(u"Kestrow Kassenbuch");
+    language->SetProgramVersion(u"3.10");
+    language->SetLanguageName(u"English");
+    language->SetOriginal(false);
+    return language;
+}
+
+// A shown view over a document that opened `language` from a file.
+class ViewHarness {
+public:
+    explicit ViewHarness(const CLanguageFile& language, QSize size = {600, 400})
+    {
+        m_path = m_dir.filePath(QStringLiteral("lang.tra")).toStdU16String();
+        EXPECT_FALSE(WriteLanguageFile(language, QString::fromStdU16String(m_path).toStdString()));
+        m_startup = m_path;
+        doc.SetStartupFileSource(&m_startup);
+        EXPECT_TRUE(doc.OpenLanguage());
+        const std::array<UINT, 2> panes{0, 61460};
+        status.SetIndicators(panes);
+        view.resize(size);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.SetStatusBar(&status);
+        doc.AddView(&view);
+        view.OnInitialUpdate();
+    }
+
+    // Shows other as the foreign language (the document asks for a file).
+    void ShowForeign(const CLanguageFile& other)
+    {
+        const std::u16string path = m_dir.filePath(QStringLiteral("foreign.tra")).toStdU16String();
+        EXPECT_FALSE(WriteLanguageFile(other, QString::fromStdU16String(path).toStdString()));
+        auto old = CFileDialog::SetResponder([&](CFileDialog& dialog) {
+            dialog.SetPathName(path);
+            return IDOK;
+        });
+        auto oldModal = CDialog::SetModalResponder([](CDialog&) { return IDOK; });
+        doc.ShowForeign();
+        CFileDialog::SetResponder(old);
+        CDialog::SetModalResponder(oldModal);
+    }
+
+    std::u16string Pane() const { return status.GetPaneText(1); }
+    CTextRow& Row(int i) { return *view.GetRow(i); }
+    // Window point of a row's translated piece, (dx, dy) into it.
+    QPoint PiecePoint(int row, int piece, int dx = 2, int dy = 2)
+    {
+        CTextRow& r = Row(row);
+        const CRect& rect = r.translatedPieces[std::size_t(piece)]->rect;
+        return {view.RowDocumentX(row) - view.GetHorizontalScroll() + rect.left + dx,
+                view.RowDocumentY(row) - view.GetVerticalScroll() + rect.top + dy};
+    }
+    QPoint BoxPoint(int row)
+    {
+        CTextRow& r = Row(row);
+        return {view.RowDocumentX(row) - view.GetHorizontalScroll() + r.boxRect.left + 4,
+                view.RowDocumentY(row) - view.GetVerticalScroll() + r.boxRect.top + 4};
+    }
+    void Click(QPoint at) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at); }
+
+    QTemporaryDir m_dir;
+    std::u16string m_path;
+    std::u16string m_startup;
+    CTransDoc doc;
+    CStatusBar status;
+    CMyEditView view;
+};
