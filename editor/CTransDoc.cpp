@@ -194,6 +194,16 @@ std::unique_ptr<CLanguageFile> CTransDoc::ReadChosenFile(const std::u16string& p
     return std::move(outcome.language);
 }
 
+std::unique_ptr<CLanguageFile> CTransDoc::ChooseFileOfThisProgram(unsigned titleId,
+                                                                  unsigned commandId)
+{
+    const std::u16string path = AskForPath(true, titleId);
+    if (path.empty())
+        return nullptr;
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    return ReadChosenFile(path, true, commandId);
+}
+
 bool CTransDoc::OpenLanguage()
 {
     if (!AskSave())
@@ -279,11 +289,8 @@ void CTransDoc::VersionUpdate()
 {
     if (!AskSave() || !m_language)
         return;
-    const std::u16string path = AskForPath(true, IDS_TITLE_VERSION_UPDATE);
-    if (path.empty())
-        return;
-    UpdateAllViews(nullptr, kHintStoreEdits);
-    std::unique_ptr<CLanguageFile> newer = ReadChosenFile(path, true, ID_VERSION_UPDATE);
+    std::unique_ptr<CLanguageFile> newer =
+        ChooseFileOfThisProgram(IDS_TITLE_VERSION_UPDATE, ID_VERSION_UPDATE);
     if (!newer)
         return;
     bool changed = false;
@@ -302,11 +309,8 @@ void CTransDoc::ShowForeign()
 {
     if (!m_language)
         return;
-    const std::u16string path = AskForPath(true, IDS_TITLE_SHOW_FOREIGN);
-    if (path.empty())
-        return;
-    UpdateAllViews(nullptr, kHintStoreEdits);
-    std::unique_ptr<CLanguageFile> foreign = ReadChosenFile(path, true, ID_SHOW_FOREIGN);
+    std::unique_ptr<CLanguageFile> foreign =
+        ChooseFileOfThisProgram(IDS_TITLE_SHOW_FOREIGN, ID_SHOW_FOREIGN);
     if (!foreign)
         return;
     bool changed = false;

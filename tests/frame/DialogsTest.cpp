@@ -93,27 +93,22 @@ protected:
 
 TEST_F(FontsTest, DefaultsAreTheFixedRecords)
 {
-    const LOGFONT& text = TextFont();
-    EXPECT_EQ(text.height, -14);
-    EXPECT_EQ(text.width, 0);
-    EXPECT_EQ(text.weight, 400);
-    EXPECT_EQ(text.italic, 0);
-    EXPECT_EQ(text.charSet, 0);
-    EXPECT_EQ(text.outPrecision, 1);
-    EXPECT_EQ(text.clipPrecision, 2);
-    EXPECT_EQ(text.quality, 1);
-    EXPECT_EQ(text.pitchAndFamily, 0x22);
-    EXPECT_EQ(text.faceName, u"MS Sans Serif");
+    LOGFONT text;
+    text.height = -14;
+    text.weight = 400;
+    text.outPrecision = 1;
+    text.clipPrecision = 2;
+    text.quality = 1;
+    text.pitchAndFamily = 0x22;
+    text.faceName = u"MS Sans Serif";
+    EXPECT_EQ(TextFont(), text);
 
-    const LOGFONT& foreign = ForeignFont();
-    EXPECT_EQ(foreign.height, -12);
-    EXPECT_EQ(foreign.weight, 400);
-    EXPECT_EQ(foreign.italic, 1);
-    EXPECT_EQ(foreign.outPrecision, 3);
-    EXPECT_EQ(foreign.clipPrecision, 2);
-    EXPECT_EQ(foreign.quality, 1);
-    EXPECT_EQ(foreign.pitchAndFamily, 0x22);
-    EXPECT_EQ(foreign.faceName, u"Arial");
+    LOGFONT foreign = text;
+    foreign.height = -12;
+    foreign.italic = 1;
+    foreign.outPrecision = 3;
+    foreign.faceName = u"Arial";
+    EXPECT_EQ(ForeignFont(), foreign);
 
     // What a restart does: back to the defaults whatever was chosen.
     TextFont() = Courier();
