@@ -42,6 +42,13 @@ void ShowFileError(const FileError& error, const std::u16string& path)
     AfxMessageBox(ToU16(QString::fromLocal8Bit(error.Describe(FileSystemPath(path)))));
 }
 
+// The merge reports no progress: the busy cursor and the prompt tell the user.
+bool MergeWhileBusy(CLanguageFile& into, const CLanguageFile& structure, unsigned commandId)
+{
+    CBusyFeedback busy(commandId);
+    return into.TakeStructureFrom(structure);
+}
+
 } // namespace
 
 CTransDoc::CTransDoc() { RegisterCommands(); }
@@ -293,11 +300,7 @@ void CTransDoc::VersionUpdate()
         ChooseFileOfThisProgram(IDS_TITLE_VERSION_UPDATE, ID_VERSION_UPDATE);
     if (!newer)
         return;
-    bool changed = false;
-    {
-        CBusyFeedback busy(ID_VERSION_UPDATE);
-        changed = m_language->TakeStructureFrom(*newer);
-    }
+    const bool changed = MergeWhileBusy(*m_language, *newer, ID_VERSION_UPDATE);
     m_foreign = std::move(newer);
     m_modified = changed;
     m_path.clear();
@@ -313,12 +316,7 @@ void CTransDoc::ShowForeign()
         ChooseFileOfThisProgram(IDS_TITLE_SHOW_FOREIGN, ID_SHOW_FOREIGN);
     if (!foreign)
         return;
-    bool changed = false;
-    {
-        CBusyFeedback busy(ID_SHOW_FOREIGN);
-        changed = foreign->TakeStructureFrom(*m_language);
-    }
-    if (changed)
+    if (MergeWhileBusy(*foreign, *m_language, ID_SHOW_FOREIGN))
         TranslatedMessageBox(IDS_OTHER_VERSION);
     m_foreign = std::move(foreign);
     UpdateAllViews(nullptr, kHintRebuild);
