@@ -526,6 +526,16 @@ bool CInPlaceEdit::event(QEvent* event)
     return result;
 }
 
+void CInPlaceEdit::LayOut(CTextRow* row)
+{
+    CDc dc(parentWidget());
+    row->Layout(dc);
+    // The view lays its current row out once more and keeps its sum of the
+    // row heights up to date.
+    if (m_view)
+        m_view->RepaintCurrentRow();
+}
+
 void CInPlaceEdit::SplitLine()
 {
     CTextRow* row = Row();
@@ -559,8 +569,7 @@ void CInPlaceEdit::SplitRowAt(const std::u16string& tail)
     for (std::size_t j = std::size_t(i) + 1; j < list.size(); ++j)
         list[j]->line += 1;
     list.insert(list.begin() + i + 1, std::move(made));
-    CDc dc(parentWidget());
-    row->Layout(dc);
+    LayOut(row);
     row->currentPiece = i + 1;
     if (m_view) {
         const CPoint origin = m_view->GetCurrentRowOrigin();
@@ -611,8 +620,7 @@ void CInPlaceEdit::Join(bool withPrevious)
         }
         target = neighbour;
     }
-    CDc dc(parentWidget());
-    row->Layout(dc);
+    LayOut(row);
     row->currentPiece = targetIndex;
     if (m_view) {
         const CPoint origin = m_view->GetCurrentRowOrigin();

@@ -101,6 +101,8 @@ private:
     void Place();
     void TextChangedOutside();
     void SplitRowAt(const std::u16string& tail);
+    // Lays the row out again after its pieces changed.
+    void LayOut(CTextRow* row);
     CTextRow* Row() const;
     int PieceIndex() const;
 

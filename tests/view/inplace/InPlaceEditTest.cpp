@@ -1,0 +1,486 @@
+// The in-place editor inside a real view over a real document: keys at the
+// edges of pieces, placeholders that cannot be broken, lines split and
+// joined, the width rule, commits, original-language files, input methods
+// and surrogate pairs.
+#include "CDialog.h"
+#include "CInPlaceEdit.h"
+#include "CLanguageFile.h"
+#include "CMessageBox.h"
+#include "CMyEditView.h"
+#include "CPlaceholderPiece.h"
+#include "CTextNode.h"
+#include "CTextPiece.h"
+#include "CTextRow.h"
+#include "CTransDoc.h"
+#include "LanguageFileIO.h"
+#include "Pieces.h"
+#include "QtStrings.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+
+// Rows of the test language, in the view's order.
+enum Row { Dialogs, Dialog, Free, Format, TwoLines, Limited, LimitedTwoLines, Next };
+
+CTextNode* AddLeaf(CTextNode* parent, const std::u16string& text, int kind, int width = 0)
+{
+    auto node = std::make_unique<CTextNode>(parent);
+    node->originalText = text;
+    node->translatedText = text;
+    node->kindCode = kind;
+    node->width = width;
+    node->editState = 3;
+    CTextNode* raw = node.get();
+    parent->AddChild(std::move(node));
+    return raw;
+}
+
+std::unique_ptr<CLanguageFile> TestLanguage(bool original)
+{
+    auto root = std::make_unique<CTextNode>(nullptr);
+    CTextNode* dialogs = AddLeaf(root.get(), u"Dialoge", 99);
+    AddLeaf(root.get(), u"Menus", 99);
+    AddLeaf(root.get(), u"Stringtables", 99);
+    CTextNode* dialog = AddLeaf(dialogs, u"Optionen", 1);
+    AddLeaf(dialog, u"Datei \u00F6ffnen", 11);
+    AddLeaf(dialog, u"Hallo %s!", 6);
+    AddLeaf(dialog, u"eins\nzwei %d drei", 6);
+    AddLeaf(dialog, u"OK", 23, 30);
+    AddLeaf(dialog, u"a\nb", 22, 200);
+    AddLeaf(dialog, u"Weiter", 6);
+    for (CTextNode* inner : {dialogs, dialog, root->GetChild(1), root->GetChild(2)})
+        inner->editState = 0;
+    root->UpdateStates();
+    auto language = std::make_unique<CLanguageFile>(std::move(root));
+    language->SetProgramName(u"Test");
+    language->SetProgramVersion(u"1.0");
+    language->SetLanguageName(u"Deutsch");
+    language->SetOriginal(original);
+    return language;
+}
+
+class InPlaceEdit : public ::testing::Test {
+protected:
+    void Open(bool original = false)
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        const QString path = m_dir.filePath(Q(u"test.tra"));
+        ASSERT_FALSE(WriteLanguageFile(*TestLanguage(original), path.toStdString()));
+        m_startup = ToU16(path);
+        m_doc = std::make_unique<CTransDoc>();
+        m_doc->SetStartupFileSource(&m_startup);
+        ASSERT_TRUE(m_doc->OpenLanguage());
+        m_view = std::make_unique<CMyEditView>();
+        m_view->resize(640, 400);
+        m_doc->AddView(m_view.get());
+        m_view->show();
+        m_view->OnInitialUpdate();
+        ASSERT_GE(m_view->GetRowCount(), int(Next) + 1);
+        m_oldResponder = CDialog::SetModalResponder([this](CDialog& dialog) {
+            if (auto* box = dynamic_cast<CMessageBox*>(&dialog))
+                m_questions.push_back(box->GetText());
+            return IDNO;
+        });
+        m_responderSet = true;
+    }
+
+    void TearDown() override
+    {
+        if (m_responderSet)
+            CDialog::SetModalResponder(m_oldResponder);
+        m_view.reset();
+        m_doc.reset();
+    }
+
+    // Makes row the current one with the editor open at its start or end.
+    void OpenRow(Row row, bool atStart)
+    {
+        m_view->SetCurrentRow(int(row));
+        m_view->OpenEditorInCurrentRow(atStart, atStart);
+        ASSERT_NE(Edit()->GetPiece(), nullptr);
+    }
+
+    CInPlaceEdit* Edit() const { return m_view->GetEditor(); }
+    CTextRow* RowAt(Row row) const { return m_view->GetRow(int(row)); }
+    CTextNode* Node(Row row) const { return RowAt(row)->node; }
+    const PieceList& Pieces(Row row) const { return RowAt(row)->translatedPieces; }
+    int PieceIndex(Row row) const
+    {
+        const PieceList& list = Pieces(row);
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (list[i].get() == Edit()->GetPiece())
+                return int(i);
+        }
+        return -1;
+    }
+    int Caret() const
+    {
+        int start = 0;
+        int end = 0;
+        Edit()->GetSel(start, end);
+        return end;
+    }
+
+    void Key(int key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(Edit(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(Edit(), &release);
+    }
+    void Type(const QString& text)
+    {
+        for (const QChar c : text)
+            Key(0, QString(c));
+    }
+    std::u16string Compose(Row row) const { return pieces::ComposeText(Pieces(row)); }
+
+    QTemporaryDir m_dir;
+    std::u16string m_startup;
+    std::unique_ptr<CTransDoc> m_doc;
+    std::unique_ptr<CMyEditView> m_view;
+    CDialog::ModalResponder m_oldResponder;
+    bool m_responderSet = false;
+    std::vector<std::u16string> m_questions;
+};
+
+TEST_F(InPlaceEdit, TypingCommitsMarksDoneAndSetsModified)
+{
+    Open();
+    EXPECT_FALSE(m_doc->IsLanguageModified());
+    EXPECT_EQ(Node(Dialog)->editState, 2u); // done itself, something below
+    OpenRow(Free, false);
+    EXPECT_EQ(Caret(), 12);
+    Type(Q(u"!"));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Datei \u00F6ffnen!");
+    EXPECT_EQ(Node(Free)->editState, 0u);
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+    // Only hint 2 writes into the tree.
+    EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen");
+    m_view->OnUpdate(nullptr, CTransDoc::kHintStoreEdits);
+    EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen!");
+}
+
+TEST_F(InPlaceEdit, LastTextDoneTurnsTheParentsIconToDone)
+{
+    Open();
+    for (Row row : {Free, Format, TwoLines, Limited, LimitedTwoLines, Next}) {
+        OpenRow(row, true);
+        Key(Qt::Key_Backspace, Q(u"\b")); // commits the unchanged text
+        EXPECT_EQ(Node(row)->editState, 0u);
+    }
+    EXPECT_EQ(Node(Dialog)->editState, 1u);
+    EXPECT_EQ(Node(Dialogs)->editState, 1u);
+}
+
+TEST_F(InPlaceEdit, EditorWidensBeforeTheCharacterIsShown)
+{
+    Open();
+    OpenRow(Free, false);
+    const CRect before = Edit()->GetRect();
+    const CRect previous = Edit()->PredictSize(u"WW");
+    EXPECT_EQ(previous, before);
+    CDc dc(Edit());
+    dc.SelectObject(&CTextPiece::FontFor(false));
+    const int wide = dc.GetTextExtent(u"Datei \u00F6ffnenWW").cx;
+    EXPECT_EQ(Edit()->GetRect().Width(), wide + 1);
+    EXPECT_EQ(Edit()->GetRect().left, before.left);
+    EXPECT_GT(Edit()->GetRect().Width(), before.Width());
+}
+
+TEST_F(InPlaceEdit, RightAndLeftSkipPlaceholders)
+{
+    Open();
+    OpenRow(Format, true);
+    ASSERT_EQ(Pieces(Format).size(), 3u);
+    Key(Qt::Key_End);
+    EXPECT_EQ(Caret(), 6);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(PieceIndex(Format), 2);
+    EXPECT_EQ(Caret(), 0);
+    EXPECT_EQ(RowAt(Format)->currentPiece, 2);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(PieceIndex(Format), 0);
+    EXPECT_EQ(Caret(), 6);
+    EXPECT_FALSE(m_doc->IsLanguageModified());
+}
+
+TEST_F(InPlaceEdit, BackspaceAndDeleteNeverBreakAPlaceholder)
+{
+    Open();
+    OpenRow(Format, false); // end of "!"
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Backspace, Q(u"\b"));
+    ASSERT_EQ(Pieces(Format).size(), 3u);
+    EXPECT_EQ(Pieces(Format)[1]->text, u"%s");
+    EXPECT_EQ(PieceIndex(Format), 2);
+    EXPECT_EQ(Caret(), 0);
+    // The unchanged text is committed by the character 8.
+    EXPECT_EQ(Node(Format)->editState, 0u);
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+
+    Key(Qt::Key_Left);
+    EXPECT_EQ(PieceIndex(Format), 0);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    ASSERT_EQ(Pieces(Format).size(), 3u);
+    EXPECT_EQ(PieceIndex(Format), 0);
+    EXPECT_EQ(Caret(), 6);
+    EXPECT_EQ(Compose(Format), u"Hallo %s!");
+}
+
+TEST_F(InPlaceEdit, EnterSplitsAFreeSizeLineAndDropsTheSelection)
+{
+    Open();
+    OpenRow(Free, true);
+    const int heightBefore = RowAt(Free)->rowRect.Height();
+    Edit()->SetSel(5, 6);
+    Key(Qt::Key_Return, Q(u"\r"));
+    ASSERT_EQ(Pieces(Free).size(), 2u);
+    EXPECT_EQ(Pieces(Free)[0]->text, u"Datei");
+    EXPECT_EQ(Pieces(Free)[1]->text, u"\u00F6ffnen");
+    EXPECT_EQ(Pieces(Free)[1]->line, 1);
+    EXPECT_EQ(PieceIndex(Free), 1);
+    EXPECT_EQ(Caret(), 0);
+    EXPECT_GT(RowAt(Free)->rowRect.Height(), heightBefore);
+    EXPECT_EQ(Compose(Free), u"Datei\n\u00F6ffnen");
+    // Splitting commits nothing.
+    EXPECT_EQ(Node(Free)->editState, 3u);
+    EXPECT_FALSE(m_doc->IsLanguageModified());
+}
+
+TEST_F(InPlaceEdit, BackspaceAtALinesStartJoinsWithoutSpace)
+{
+    Open();
+    OpenRow(TwoLines, true);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(PieceIndex(TwoLines), 1);
+    EXPECT_EQ(Pieces(TwoLines)[1]->line, 1);
+    Key(Qt::Key_Backspace, Q(u"\b"));
+    EXPECT_EQ(Compose(TwoLines), u"einszwei %d drei");
+    EXPECT_EQ(PieceIndex(TwoLines), 0);
+    EXPECT_EQ(Caret(), 4);
+    EXPECT_EQ(pieces::LineCount(Pieces(TwoLines)), 1);
+    EXPECT_EQ(Node(TwoLines)->editState, 0u);
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+}
+
+TEST_F(InPlaceEdit, DeleteAtALinesEndJoinsWithoutCommitting)
+{
+    Open();
+    OpenRow(TwoLines, true);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    EXPECT_EQ(Compose(TwoLines), u"einszwei %d drei");
+    EXPECT_EQ(Caret(), 4);
+    EXPECT_FALSE(m_doc->IsLanguageModified());
+    EXPECT_EQ(Node(TwoLines)->editState, 3u);
+    // Inside the text Delete is the control's, committed when the key goes up.
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"einswei ");
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+}
+
+TEST_F(InPlaceEdit, UpAndDownGoByLines)
+{
+    Open();
+    OpenRow(TwoLines, false); // last piece: " drei" on line 1
+    EXPECT_EQ(PieceIndex(TwoLines), 3);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(PieceIndex(TwoLines), 0);
+    EXPECT_EQ(Caret(), 0);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(PieceIndex(TwoLines), 1);
+    Key(Qt::Key_Down); // last line: the next row, at its start
+    EXPECT_EQ(m_view->GetCurrentRow(), int(Limited));
+    EXPECT_EQ(PieceIndex(Limited), 0);
+    Key(Qt::Key_Up); // line 0: the previous row's last line, first piece
+    EXPECT_EQ(m_view->GetCurrentRow(), int(TwoLines));
+    EXPECT_EQ(PieceIndex(TwoLines), 1);
+    EXPECT_EQ(Caret(), 0);
+}
+
+TEST_F(InPlaceEdit, EdgesOfARowMoveToTheNeighbourRows)
+{
+    Open();
+    OpenRow(Format, true);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_view->GetCurrentRow(), int(Free));
+    EXPECT_EQ(Caret(), 12); // end of the previous row's last piece
+    Key(Qt::Key_Right);
+    EXPECT_EQ(m_view->GetCurrentRow(), int(Format));
+    EXPECT_EQ(PieceIndex(Format), 0);
+    EXPECT_EQ(Caret(), 0);
+}
+
+TEST_F(InPlaceEdit, SizeLimitedTextKeepsItsLineCount)
+{
+    Open();
+    OpenRow(LimitedTwoLines, true);
+    Key(Qt::Key_Return, Q(u"\r"));
+    EXPECT_EQ(Compose(LimitedTwoLines), u"a\nb");
+    Key(Qt::Key_End);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    EXPECT_EQ(Compose(LimitedTwoLines), u"ab");
+    // One line fewer than it was built with: one Enter is possible again.
+    Key(Qt::Key_Return, Q(u"\r"));
+    EXPECT_EQ(Compose(LimitedTwoLines), u"a\nb");
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Return, Q(u"\r"));
+    EXPECT_EQ(Compose(LimitedTwoLines), u"a\nb");
+}
+
+TEST_F(InPlaceEdit, TooWideTextIsRefused)
+{
+    Open();
+    OpenRow(Limited, false);
+    const int width = Node(Limited)->width;
+    int refused = 0;
+    for (int i = 0; i < 20; ++i) {
+        const std::u16string before = Edit()->GetPiece()->text;
+        Type(Q(u"W"));
+        const std::u16string now = Edit()->GetPiece()->text;
+        EXPECT_TRUE(CInPlaceEdit::FitsWidth(now, width));
+        EXPECT_EQ(Edit()->GetWindowText(), now);
+        if (now == before) {
+            ++refused;
+            EXPECT_FALSE(CInPlaceEdit::FitsWidth(before + u"W", width));
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_LT(refused, 20);
+    // The limit is 77.5 % of the control: a text of exactly that width fails.
+    EXPECT_FALSE(CInPlaceEdit::FitsWidth(u"", 0));
+    EXPECT_TRUE(CInPlaceEdit::FitsWidth(u"", 4));
+}
+
+TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
+{
+    Open(true);
+    OpenRow(Free, false);
+    EXPECT_TRUE(Edit()->IsReadOnlyText());
+    Type(Q(u"x"));
+    ASSERT_EQ(m_questions.size(), 1u);
+    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
+    Key(Qt::Key_Backspace, Q(u"\b"));
+    EXPECT_EQ(m_questions.size(), 2u);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    Key(Qt::Key_Return, Q(u"\r"));
+    EXPECT_EQ(m_questions.size(), 3u);
+    EXPECT_EQ(Edit()->GetWindowText(), u"Datei \u00F6ffnen");
+    EXPECT_EQ(Compose(Free), u"Datei \u00F6ffnen");
+    EXPECT_EQ(Node(Free)->editState, 3u);
+    EXPECT_FALSE(m_doc->IsLanguageModified());
+    // Moving works as usual.
+    Key(Qt::Key_Left);
+    EXPECT_EQ(Caret(), 11);
+}
+
+TEST_F(InPlaceEdit, InputMethodCommitReachesThePiece)
+{
+    Open();
+    OpenRow(Next, false);
+    QInputMethodEvent preedit(Q(u"\u304B"), {});
+    QApplication::sendEvent(Edit(), &preedit);
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter");
+    EXPECT_FALSE(m_doc->IsLanguageModified());
+
+    QInputMethodEvent commit;
+    commit.setCommitString(Q(u"\u65E5\u672C\u8A9E"));
+    QApplication::sendEvent(Edit(), &commit);
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u65E5\u672C\u8A9E");
+    EXPECT_EQ(Edit()->GetWindowText(), u"Weiter\u65E5\u672C\u8A9E");
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+    EXPECT_EQ(Node(Next)->editState, 0u);
+}
+
+TEST_F(InPlaceEdit, DeadKeysAndComposedCharacters)
+{
+    Open();
+    OpenRow(Next, false);
+    Key(Qt::Key_Dead_Acute);
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter");
+    EXPECT_FALSE(m_doc->IsLanguageModified());
+    Key(Qt::Key_Eacute, Q(u"\u00E9"));
+    Type(Q(u"\u0645\u0631\u062D"));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u00E9\u0645\u0631\u062D");
+}
+
+TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
+{
+    Open();
+    OpenRow(Next, false);
+    Key(0, Q(u"\U0001F600"));
+    Type(Q(u"x"));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\U0001F600x");
+    // A caret put between the halves stands behind the pair.
+    Edit()->SetSel(7, 7);
+    EXPECT_EQ(Caret(), 8);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(Caret(), 6);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Caret(), 8);
+    Key(Qt::Key_Backspace, Q(u"\b"));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiterx");
+    Key(0, Q(u"\U00020000"));
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiterx");
+}
+
+TEST_F(InPlaceEdit, PasteIsCommitted)
+{
+    Open();
+    OpenRow(Next, false);
+    QApplication::clipboard()->setText(Q(u" \u00A0fertig"));
+    Key(Qt::Key_V, Q(u"\x16"), Qt::ControlModifier);
+    // No-break spaces survive the control.
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter \u00A0fertig");
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+}
+
+TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
+{
+    Open();
+    OpenRow(Free, true);
+    Edit()->SetSel(0, 5);
+    const auto matches = [](const std::u16string& s) { return s == u"Datei"; };
+    EXPECT_TRUE(Edit()->ReplaceSelection(u"Ordner", matches));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Ordner \u00F6ffnen");
+    OpenRow(Limited, true);
+    Edit()->SetSel(0, 2);
+    EXPECT_FALSE(Edit()->ReplaceSelection(u"Sehr sehr langer Text",
+                                          [](const std::u16string&) { return true; }));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"OK");
+}
+
+TEST_F(InPlaceEdit, PictureOfARowBeingEdited)
+{
+    Open();
+    OpenRow(TwoLines, false);
+    Type(Q(u" und vier"));
+    m_view->RepaintAll();
+    QApplication::processEvents();
+    const QImage picture = m_view->grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    QDir().mkpath(QStringLiteral(GLOSSMARK_PICTURES));
+    EXPECT_TRUE(picture.save(QStringLiteral(GLOSSMARK_PICTURES "/inplace-edit.png")));
+    // The editor lies over its piece: white text area at the piece's place.
+    const CRect r = Edit()->GetRect();
+    EXPECT_EQ(picture.pixelColor(r.left + 1, r.top + 1), QColor(Qt::white));
+}
+
+} // namespace
