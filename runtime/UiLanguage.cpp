@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QTabWidget>
 
+#include <utility>
+
 namespace settings = translation_settings;
 
 namespace {
@@ -58,7 +60,9 @@ void CallHook(const HookEvent& event)
     CTranslationState& state = CTranslationState::Get();
     switch (event.message) {
     case HookMessage::Command:
-        if (event.id == settings::kSwitchCommandId)
+        // A chosen menu item is posted, so a call hook never sees it; the
+        // capture change below stands for it.
+        if (event.id == settings::kSwitchCommandId && event.source != CommandSource::Menu)
             DoAutomaticSwitchDialog();
         break;
     case HookMessage::InitMenuPopup:
@@ -227,7 +231,21 @@ const CTextNode* FindSwitchEntry()
     return nullptr;
 }
 
+namespace {
+std::function<void()>& SwitchDialogHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+} // namespace
+
 void DoAutomaticSwitchDialog()
 {
-    // The language switch dialog is not part of this build yet.
+    if (const auto& handler = SwitchDialogHandler())
+        handler();
+}
+
+std::function<void()> SetSwitchDialogHandler(std::function<void()> handler)
+{
+    return std::exchange(SwitchDialogHandler(), std::move(handler));
 }

@@ -7,6 +7,7 @@
 #include "CLanguageFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -59,6 +60,8 @@ const CTextNode* FindTopNode(const CLanguageFile* file, const std::u16string& te
 // The first child of "Dialoge" with the switch entry's kind code, or nullptr.
 const CTextNode* FindSwitchEntry();
 
-// Called by the hooks for the switch command. The dialog itself comes later;
-// until then choosing the command does nothing.
+// Called by the hooks for the switch command: runs the switch dialog handler.
+// The dialog itself comes later; until one is set the command does nothing.
 void DoAutomaticSwitchDialog();
+// Sets what DoAutomaticSwitchDialog runs (empty: nothing); returns the previous.
+std::function<void()> SetSwitchDialogHandler(std::function<void()> handler);

@@ -161,3 +161,73 @@ TEST_F(MenuTranslationTest, SwitchCommandIsEnabledWhenItsPopupOpens)
 }
 
 } // namespace
+
+namespace {
+
+class SwitchCommandTest : public TranslationTest {
+protected:
+    void SetUp() override
+    {
+        TranslationTest::SetUp();
+        m_previous = SetSwitchDialogHandler([this] { ++opened; });
+        auto language = MakeLanguage();
+        Install(*language);
+    }
+    void TearDown() override
+    {
+        SetSwitchDialogHandler(m_previous);
+        TranslationTest::TearDown();
+    }
+    static void Raise(HookMessage message, UINT id = 0, bool closed = false,
+                      CommandSource source = CommandSource::Program)
+    {
+        HookEvent event{message};
+        event.id = id;
+        event.menuClosed = closed;
+        event.source = source;
+        CMessageHooks::Dispatch(event, {});
+    }
+    int opened = 0;
+
+private:
+    std::function<void()> m_previous;
+};
+
+TEST_F(SwitchCommandTest, ChosenFromTheMenuItOpensOnce)
+{
+    // The platform's order for a chosen item: capture change, menu closed, command.
+    Raise(HookMessage::MenuSelect, 19987);
+    Raise(HookMessage::CaptureChanged);
+    Raise(HookMessage::MenuSelect, 0, true);
+    Raise(HookMessage::Command, 19987, false, CommandSource::Menu);
+    EXPECT_EQ(opened, 1);
+    // A second capture change without a new highlight does nothing.
+    Raise(HookMessage::CaptureChanged);
+    EXPECT_EQ(opened, 1);
+    // Sent by a button or the program, the command opens it directly.
+    Raise(HookMessage::Command, 19987, false, CommandSource::Control);
+    EXPECT_EQ(opened, 2);
+}
+
+TEST_F(SwitchCommandTest, HighlightingAnotherItemOrClosingClearsTheFlag)
+{
+    Raise(HookMessage::MenuSelect, 19987);
+    Raise(HookMessage::MenuSelect, 32809);
+    Raise(HookMessage::CaptureChanged);
+    Raise(HookMessage::MenuSelect, 19987);
+    Raise(HookMessage::MenuSelect, 0, true);
+    Raise(HookMessage::CaptureChanged);
+    Raise(HookMessage::Command, 32809, false, CommandSource::Control);
+    EXPECT_EQ(opened, 0);
+}
+
+TEST_F(SwitchCommandTest, NothingHappensAfterUnload)
+{
+    UnloadTranslation();
+    Raise(HookMessage::MenuSelect, 19987);
+    Raise(HookMessage::CaptureChanged);
+    Raise(HookMessage::Command, 19987, false, CommandSource::Control);
+    EXPECT_EQ(opened, 0);
+}
+
+} // namespace

@@ -1,0 +1,96 @@
+// The demo program started in a folder with and without "Edit.tra", run up to
+// its window and closed again, as a user would.
+
+#include "TranslationTest.h"
+
+#include "CDemoApp.h"
+#include "CDemoFrame.h"
+#include "CMenu.h"
+#include "UiLanguage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+
+namespace {
+
+class DemoStartTest : public TranslationTest {
+protected:
+    void SetUp() override
+    {
+        TranslationTest::SetUp();
+        m_previousDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(m_previousDir);
+        TranslationTest::TearDown();
+    }
+
+    // Starts the demo, lets check look at its window, then ends it.
+    void Run(const std::function<void(CDemoFrame&)>& check)
+    {
+        CDemoApp app;
+        ASSERT_TRUE(app.InitInstance());
+        auto* frame = qobject_cast<CDemoFrame*>(app.m_pMainWnd);
+        ASSERT_NE(frame, nullptr);
+        check(*frame);
+        delete frame;
+        app.ExitInstance();
+    }
+
+    // The button's text, and the title the fonts dialog shows when it is clicked.
+    static std::pair<QString, std::u16string> ClickFonts(CDemoFrame& frame, TranslationTest& test,
+                                                         std::function<int(CDialog&)>& onDialog)
+    {
+        (void)test;
+        std::u16string title;
+        onDialog = [&title](CDialog& dialog) {
+            title = CWnd(&dialog).GetWindowText();
+            return int(IDCANCEL);
+        };
+        auto* button = frame.findChild<QPushButton*>();
+        if (!button)
+            return {};
+        button->click();
+        return {button->text(), title};
+    }
+
+private:
+    QString m_previousDir;
+};
+
+TEST_F(DemoStartTest, WithoutEditTraTheGermanTextsStay)
+{
+    Run([this](CDemoFrame& frame) {
+        ASSERT_EQ(boxes.size(), 1u);
+        const std::u16string& box = boxes[0];
+        size_t count = 0;
+        for (size_t at = box.find(u"Edit.tra"); at != std::u16string::npos;
+             at = box.find(u"Edit.tra", at + 1))
+            ++count;
+        EXPECT_EQ(count, 2u);
+        EXPECT_EQ(frame.GetMenu()->GetMenuString(0, MF_BYPOSITION), u"&Datei");
+        const auto [button, title] = ClickFonts(frame, *this, onDialog);
+        EXPECT_EQ(button, QStringLiteral("&Schriftarten..."));
+        EXPECT_EQ(title, u"Schriftarten...");
+    });
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(ProfileEntry(), u"");
+}
+
+TEST_F(DemoStartTest, WithEditTraTheWindowIsEnglish)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GLOSSMARK_EDIT_TRA), dir.filePath("Edit.tra")));
+    Run([this](CDemoFrame& frame) {
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(frame.GetMenu()->GetMenuString(0, MF_BYPOSITION), u"&File");
+        const auto [button, title] = ClickFonts(frame, *this, onDialog);
+        EXPECT_EQ(button, QStringLiteral("&Fonts..."));
+        EXPECT_EQ(title, u"Fonts...");
+    });
+    EXPECT_EQ(ProfileEntry(), u"Edit.tra");
+}
+
+} // namespace
