@@ -34,29 +34,25 @@ constexpr int OutlineBottom = 2;
 // The platform's dialog base units come from its system font, and the width
 // of a size-limited text is measured in its stock variable-pitch font; both
 // stand-ins are made once.
+QFont StockFont(std::int32_t height, std::int32_t weight, const std::u16string& face)
+{
+    LOGFONT lf;
+    lf.height = height;
+    lf.weight = weight;
+    lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lf.faceName = face;
+    return MakeQFont(lf);
+}
+
 const QFont& SystemFont()
 {
-    static const QFont font = [] {
-        LOGFONT lf;
-        lf.height = -16;
-        lf.weight = FW_BOLD;
-        lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-        lf.faceName = u"System";
-        return MakeQFont(lf);
-    }();
+    static const QFont font = StockFont(-16, FW_BOLD, u"System");
     return font;
 }
 
 const QFont& VariablePitchFont()
 {
-    static const QFont font = [] {
-        LOGFONT lf;
-        lf.height = -11;
-        lf.weight = FW_NORMAL;
-        lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-        lf.faceName = u"MS Sans Serif";
-        return MakeQFont(lf);
-    }();
+    static const QFont font = StockFont(-11, FW_NORMAL, u"MS Sans Serif");
     return font;
 }
 

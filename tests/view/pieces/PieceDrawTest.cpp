@@ -28,6 +28,17 @@ struct Canvas {
     COLORREF At(int x, int y) const { return dc.GetPixel(x, y); }
 };
 
+// Lays the piece out at (x, y) and draws it moved by (dx, dy); returns
+// where it was drawn.
+CRect Drawn(Canvas& canvas, CPiece& piece, int x, int y, int dx, int dy)
+{
+    piece.Measure(canvas.dc, x, y);
+    piece.Draw(canvas.dc, dx, dy);
+    CRect r = piece.rect;
+    r.OffsetRect(dx, dy);
+    return r;
+}
+
 CSize ExtentInFont(const std::u16string& text, bool foreign)
 {
     CDc dc;
@@ -91,10 +102,7 @@ TEST(PieceDraw, TextPieceOnWhiteWithAGreyShadow)
 {
     Canvas canvas;
     CTextPiece piece(u"", 0, false, true, nullptr, false);
-    piece.Measure(canvas.dc, 5, 5);
-    piece.Draw(canvas.dc, 10, 10);
-    CRect r = piece.rect;
-    r.OffsetRect(10, 10);
+    const CRect r = Drawn(canvas, piece, 5, 5, 10, 10);
     EXPECT_EQ(canvas.At(r.left, r.top), White);
     EXPECT_EQ(canvas.At(r.right - 1, r.bottom - 1), White);
     EXPECT_EQ(canvas.At(r.right, r.top), Green);
@@ -113,9 +121,7 @@ TEST(PieceDraw, ForeignPieceOnGreyWithoutShadow)
 {
     Canvas canvas;
     CTextPiece piece(u"", 0, true, true, nullptr, false);
-    piece.Measure(canvas.dc, 0, 0);
-    piece.Draw(canvas.dc, 0, 0);
-    const CRect r = piece.rect;
+    const CRect r = Drawn(canvas, piece, 0, 0, 0, 0);
     EXPECT_EQ(canvas.At(r.left, r.top), Grey);
     EXPECT_EQ(canvas.At(r.left + 1, r.bottom + 1), Green);
     EXPECT_EQ(canvas.At(r.right + 1, r.bottom), Green);
@@ -125,11 +131,10 @@ TEST(PieceDraw, TextIsBlackInsideTheField)
 {
     Canvas canvas;
     CTextPiece piece(u"Hallo Welt", 0, false, true, nullptr, false);
-    piece.Measure(canvas.dc, 0, 0);
-    piece.Draw(canvas.dc, 0, 0);
+    const CRect r = Drawn(canvas, piece, 0, 0, 0, 0);
     int dark = 0;
-    for (int y = piece.rect.top; y < piece.rect.bottom; ++y) {
-        for (int x = piece.rect.left; x < piece.rect.right; ++x) {
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
             const COLORREF c = canvas.At(x, y);
             dark += GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100;
             ASSERT_NE(c, Green) << x << "," << y;
@@ -146,8 +151,7 @@ TEST(PieceDraw, PlaceholderCopiesItsImageFromTheStrip)
     ASSERT_NE(strip, nullptr);
     ASSERT_EQ(strip->GetSelectedBitmap()->Width(), 125);
     CPlaceholderPiece piece(u"%s", 0, nullptr);
-    piece.Measure(canvas.dc, 3, 4);
-    piece.Draw(canvas.dc, 100, 20);
+    Drawn(canvas, piece, 3, 4, 100, 20);
     for (int y = 0; y < 15; ++y) {
         for (int x = 0; x < 25; ++x)
             ASSERT_EQ(canvas.At(103 + x, 24 + y), strip->GetPixel(4 * 25 + x, y)) << x << "," << y;
