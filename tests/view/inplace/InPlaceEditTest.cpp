@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ protected:
         m_oldResponder = CDialog::SetModalResponder([this](CDialog& dialog) {
             if (auto* box = dynamic_cast<CMessageBox*>(&dialog))
                 m_questions.push_back(box->GetText());
-            return IDNO;
+            return m_answer;
         });
         m_responderSet = true;
     }
@@ -156,6 +157,7 @@ protected:
     CDialog::ModalResponder m_oldResponder;
     bool m_responderSet = false;
     std::vector<std::u16string> m_questions;
+    int m_answer = IDNO;
 };
 
 TEST_F(InPlaceEdit, TypingCommitsMarksDoneAndSetsModified)
@@ -387,6 +389,24 @@ TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
     // Moving works as usual.
     Key(Qt::Key_Left);
     EXPECT_EQ(Caret(), 11);
+}
+
+TEST_F(InPlaceEdit, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
+{
+    Open(true);
+    m_answer = IDYES;
+    OpenRow(Free, false);
+    QPointer<CInPlaceEdit> old(Edit());
+    Type(Q(u"x"));
+    ASSERT_EQ(m_questions.size(), 1u);
+    EXPECT_FALSE(m_doc->IsOriginal());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+    // The new editor edits the new translation.
+    OpenRow(Free, false);
+    EXPECT_FALSE(Edit()->IsReadOnlyText());
+    Type(Q(u"x"));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Datei \u00F6ffnenx");
 }
 
 TEST_F(InPlaceEdit, InputMethodCommitReachesThePiece)
