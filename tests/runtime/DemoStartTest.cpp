@@ -19,13 +19,7 @@ protected:
     void SetUp() override
     {
         TranslationTest::SetUp();
-        m_previousDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    }
-    void TearDown() override
-    {
-        QDir::setCurrent(m_previousDir);
-        TranslationTest::TearDown();
+        WorkInTestFolder();
     }
 
     // Starts the demo, lets check look at its window, then ends it.
@@ -41,10 +35,8 @@ protected:
     }
 
     // The button's text, and the title the fonts dialog shows when it is clicked.
-    static std::pair<QString, std::u16string> ClickFonts(CDemoFrame& frame, TranslationTest& test,
-                                                         std::function<int(CDialog&)>& onDialog)
+    std::pair<QString, std::u16string> ClickFonts(CDemoFrame& frame)
     {
-        (void)test;
         std::u16string title;
         onDialog = [&title](CDialog& dialog) {
             title = CWnd(&dialog).GetWindowText();
@@ -56,9 +48,6 @@ protected:
         button->click();
         return {button->text(), title};
     }
-
-private:
-    QString m_previousDir;
 };
 
 TEST_F(DemoStartTest, WithoutEditTraTheGermanTextsStay)
@@ -72,7 +61,7 @@ TEST_F(DemoStartTest, WithoutEditTraTheGermanTextsStay)
             ++count;
         EXPECT_EQ(count, 2u);
         EXPECT_EQ(frame.GetMenu()->GetMenuString(0, MF_BYPOSITION), u"&Datei");
-        const auto [button, title] = ClickFonts(frame, *this, onDialog);
+        const auto [button, title] = ClickFonts(frame);
         EXPECT_EQ(button, QStringLiteral("&Schriftarten..."));
         EXPECT_EQ(title, u"Schriftarten...");
     });
@@ -86,7 +75,7 @@ TEST_F(DemoStartTest, WithEditTraTheWindowIsEnglish)
     Run([this](CDemoFrame& frame) {
         EXPECT_TRUE(boxes.empty());
         EXPECT_EQ(frame.GetMenu()->GetMenuString(0, MF_BYPOSITION), u"&File");
-        const auto [button, title] = ClickFonts(frame, *this, onDialog);
+        const auto [button, title] = ClickFonts(frame);
         EXPECT_EQ(button, QStringLiteral("&Fonts..."));
         EXPECT_EQ(title, u"Fonts...");
     });

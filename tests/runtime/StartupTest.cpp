@@ -23,13 +23,7 @@ protected:
     void SetUp() override
     {
         TranslationTest::SetUp();
-        m_previousDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    }
-    void TearDown() override
-    {
-        QDir::setCurrent(m_previousDir);
-        TranslationTest::TearDown();
+        WorkInTestFolder();
     }
 
     void CopyLanguageFiles()
@@ -67,9 +61,6 @@ protected:
     {
         return menu ? menu->GetMenuString(UINT(pos), MF_BYPOSITION) : u"<no menu>";
     }
-
-private:
-    QString m_previousDir;
 };
 
 TEST_F(StartupTest, MissingFileShowsOneMessageAndKeepsTheGermanTexts)

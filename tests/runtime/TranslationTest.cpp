@@ -7,6 +7,8 @@
 #include "LanguageFileIO.h"
 #include "UiLanguage.h"
 
+#include <QDir>
+
 void TranslationTest::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
@@ -23,6 +25,8 @@ void TranslationTest::SetUp()
 
 void TranslationTest::TearDown()
 {
+    if (!m_previousDir.isEmpty())
+        QDir::setCurrent(m_previousDir);
     UnloadTranslation();
     CDialog::SetModalResponder(m_previous);
     CProfile::SetFile({});
@@ -69,4 +73,10 @@ void TranslationTest::Install(const CLanguageFile& language, const std::string& 
 std::u16string TranslationTest::ProfileEntry() const
 {
     return CProfile::GetProfileString(u"Language", u"LastTraFile", u"<not written>");
+}
+
+void TranslationTest::WorkInTestFolder()
+{
+    m_previousDir = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
 }

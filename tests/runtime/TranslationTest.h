@@ -33,6 +33,9 @@ protected:
     void Install(const CLanguageFile& language, const std::string& name = "Test.tra");
     std::string PathOf(const std::string& name) const;
     std::u16string ProfileEntry() const;
+    // Makes the test folder the working folder until the test ends, as for a
+    // program started there.
+    void WorkInTestFolder();
 
     QTemporaryDir dir;
     std::vector<std::u16string> boxes; // texts of the message boxes shown
@@ -41,4 +44,5 @@ protected:
 
 private:
     CDialog::ModalResponder m_previous;
+    QString m_previousDir;
 };
