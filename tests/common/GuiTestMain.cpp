@@ -1,0 +1,25 @@
+// Runs a GUI test binary inside one QApplication, offscreen unless told
+// otherwise. Binaries of the editor's own layers also get the editor's
+// resources and default fonts, as the application sets them at start.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#ifdef GLOSSMARK_EDITOR_SETUP
+#include "CResources.h"
+#include "EditorFonts.h"
+#include "EditorResources.h"
+#endif
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+#ifdef GLOSSMARK_EDITOR_SETUP
+    CResources::Set(&EditorResources());
+    SetDefaultFonts();
+#endif
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
