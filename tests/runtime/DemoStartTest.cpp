@@ -6,6 +6,8 @@
 #include "CDemoApp.h"
 #include "CDemoFrame.h"
 #include "CMenu.h"
+#include "CMyEditView.h"
+#include "EditorFonts.h"
 #include "UiLanguage.h"
 
 #include <QDir>
@@ -23,9 +25,10 @@ protected:
     }
 
     // Starts the demo, lets check look at its window, then ends it.
-    void Run(const std::function<void(CDemoFrame&)>& check)
+    void Run(const std::function<void(CDemoFrame&)>& check, const std::u16string& languageFile = {})
     {
         CDemoApp app;
+        app.SetLanguageFile(languageFile);
         ASSERT_TRUE(app.InitInstance());
         auto* frame = qobject_cast<CDemoFrame*>(app.m_pMainWnd);
         ASSERT_NE(frame, nullptr);
@@ -80,6 +83,24 @@ TEST_F(DemoStartTest, WithEditTraTheWindowIsEnglish)
         EXPECT_EQ(title, u"Fonts...");
     });
     EXPECT_EQ(ProfileEntry(), u"Edit.tra");
+}
+
+TEST_F(DemoStartTest, NamedLanguageFileOpensInTheTreeView)
+{
+    SetDefaultFonts();
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GLOSSMARK_EDIT_TRA), dir.filePath("Edit.tra")));
+    Run(
+        [this](CDemoFrame& frame) {
+            EXPECT_TRUE(boxes.empty());
+            auto* view = frame.findChild<CMyEditView*>();
+            ASSERT_NE(view, nullptr);
+            EXPECT_GT(view->GetRowCount(), 100);
+            EXPECT_TRUE(frame.windowTitle().startsWith(QStringLiteral("Sample")));
+            frame.show();
+            QDir().mkpath(QStringLiteral(GLOSSMARK_PICTURES));
+            frame.grab().save(QStringLiteral(GLOSSMARK_PICTURES "/demo-sample.png"));
+        },
+        u"" GLOSSMARK_SAMPLE_TRA);
 }
 
 } // namespace

@@ -8,7 +8,7 @@ bool CDemoApp::InitInstance()
     LoadTranslationFile(u"Edit.tra", true);
     SetRegistryKey(u"Kestrow Tools");
     auto* frame = new CDemoFrame;
-    if (!frame->Create()) {
+    if (!frame->Create(m_languageFile)) {
         delete frame;
         return false;
     }

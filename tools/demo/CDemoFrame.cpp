@@ -1,12 +1,15 @@
 #include "CDemoFrame.h"
 
 #include "CDialog.h"
+#include "CMyEditView.h"
+#include "CTransDoc.h"
 #include "CMenu.h"
 #include "CStatusBar.h"
 #include "QtStrings.h"
 #include "resource.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,12 +21,18 @@ CDemoFrame::CDemoFrame()
     AddCommand(ID_APP_EXIT, [this] { close(); });
 }
 
-bool CDemoFrame::Create()
+CDemoFrame::~CDemoFrame()
+{
+    // The view leaves the document before either goes.
+    delete m_view;
+}
+
+bool CDemoFrame::Create(const std::u16string& languageFile)
 {
     if (!LoadFrame(IDR_MAINFRAME))
         return false;
     auto* status = new CStatusBar(this);
-    const UINT indicators[] = {0};
+    const UINT indicators[] = {0, ID_INDICATOR_POSITION};
     status->SetIndicators(indicators);
     setStatusBar(status);
     SetMessageText(AFX_IDS_IDLEMESSAGE);
@@ -36,12 +45,50 @@ bool CDemoFrame::Create()
     auto* button = new QPushButton(
         ToQString(menu ? menu->GetMenuString(ID_FONTS, MF_BYCOMMAND) : u"Fonts"), central);
     connect(button, &QPushButton::clicked, this, [this] { OnCommand(ID_FONTS, CommandSource::Control); });
-    layout->addStretch();
     layout->addWidget(button, 0, Qt::AlignCenter);
-    layout->addStretch();
     setCentralWidget(central);
-    resize(520, 300);
+    if (languageFile.empty()) {
+        layout->insertStretch(0);
+        layout->addStretch();
+        resize(520, 300);
+    } else {
+        m_view = new CMyEditView(central);
+        layout->addWidget(m_view, 1);
+        resize(900, 700);
+        OpenDocument(languageFile);
+    }
     return true;
+}
+
+void CDemoFrame::OpenDocument(const std::u16string& languageFile)
+{
+    m_doc = std::make_unique<CTransDoc>();
+    m_doc->SetTitleListener([this](const std::u16string& title) {
+        setWindowTitle(ToQString(title) + QStringLiteral(" - Glossmark Editor"));
+    });
+    m_startupFile = languageFile;
+    m_doc->SetStartupFileSource(&m_startupFile);
+    m_doc->OpenLanguage(); // a file it cannot read leaves an empty view, after its message
+    m_view->SetStatusBar(GetStatusBar());
+    m_doc->AddView(m_view);
+    m_view->OnInitialUpdate();
+    m_view->setFocus();
+}
+
+bool CDemoFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
+{
+    if (m_doc && m_doc->OnCmdMsg(id, code, ui))
+        return true;
+    return __X_CFrameWnd::OnCmdMsg(id, code, ui);
+}
+
+void CDemoFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_doc && !m_doc->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    __X_CFrameWnd::closeEvent(event);
 }
 
 void CDemoFrame::OnFonts()
