@@ -1,10 +1,10 @@
 #include "CDemoFrame.h"
 
 #include "CDialog.h"
-#include "CMyEditView.h"
-#include "CTransDoc.h"
 #include "CMenu.h"
+#include "CMyEditView.h"
 #include "CStatusBar.h"
+#include "CTransDoc.h"
 #include "QtStrings.h"
 #include "resource.h"
 
