@@ -1,5 +1,7 @@
 #include "CArchive.h"
 
+#include "CTextArena.h"
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -74,8 +76,9 @@ CArchiveException::CArchiveException(Cause cause, std::uint64_t offset, const st
 {
 }
 
-CArchive::CArchive(std::FILE* file, Mode mode, std::uint64_t fileSize)
-    : file(file), mode(mode), fileSize(fileSize)
+CArchive::CArchive(std::FILE* file, Mode mode, std::uint64_t fileSize, std::size_t bufferSize)
+    : file(file), mode(mode), fileSize(fileSize), bufferSize(std::max<std::size_t>(bufferSize, 16)),
+      storage(std::make_unique_for_overwrite<unsigned char[]>(this->bufferSize)), buffer(storage.get())
 {
 }
 
@@ -118,7 +121,7 @@ void CArchive::Fail(CArchiveException::Cause cause, const std::string& what) con
 void CArchive::Fill()
 {
     bufferPos = 0;
-    bufferEnd = std::fread(buffer, 1, kBufferSize, file);
+    bufferEnd = std::fread(buffer, 1, bufferSize, file);
     if (bufferEnd == 0) {
         if (std::ferror(file))
             Fail(CArchiveException::Cause::ReadFailed, SystemError(errno));
@@ -165,6 +168,76 @@ std::uint32_t CArchive::ReadLittle32()
            (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
+bool CArchive::ReadStringHead(std::uint64_t& length)
+{
+    length = ReadByte();
+    if (length != 0xFF)
+        return false;
+    const std::uint16_t marker = ReadUInt16();
+    if (marker == 0xFFFE) {
+        length = ReadByte();
+        if (length == 0xFF) {
+            length = ReadUInt16();
+            if (length == 0xFFFF)
+                length = ReadLittle32();
+        }
+        return true;
+    }
+    length = marker == 0xFFFF ? ReadLittle32() : marker;
+    return false;
+}
+
+std::u16string_view CArchive::ReadText(CTextArena& arena)
+{
+    fieldStart = position;
+    const unsigned char* head = buffer + bufferPos;
+    const std::size_t available = bufferEnd - bufferPos;
+    std::uint64_t length = 0;
+    std::size_t headSize = 0;
+    if (available >= 4 && head[0] == 0xFF && head[1] == 0xFE && head[2] == 0xFF && head[3] < 0xFF) {
+        length = head[3];
+        headSize = 4;
+    } else if (available >= 6 && head[0] == 0xFF && head[1] == 0xFE && head[2] == 0xFF &&
+               head[3] == 0xFF && !(head[4] == 0xFF && head[5] == 0xFF)) {
+        length = static_cast<std::uint64_t>(head[4] | (head[5] << 8));
+        headSize = 6;
+    }
+    // The usual case: a UTF-16 string that lies wholly in the buffer.
+    if (headSize != 0 && available - headSize >= 2 * length) {
+        if (length == 0) {
+            bufferPos += headSize;
+            position += headSize;
+            return {};
+        }
+        char16_t* units = arena.AllocateText(length);
+        std::memcpy(units, head + headSize, 2 * length);
+        SwapIfBigEndian(units, length);
+        units[length] = u'\0';
+        bufferPos += headSize + 2 * length;
+        position += headSize + 2 * length;
+        return {units, static_cast<std::size_t>(length)};
+    }
+
+    const std::uint64_t start = position;
+    const bool wide = ReadStringHead(length);
+    // A wide string of proven length goes straight into the arena; anything else
+    // (8-bit, or a length that the file size cannot bound) takes the general path.
+    if (wide && fileSize != UINT64_MAX) {
+        fieldStart = start;
+        if (length * 2 > BytesLeft())
+            Fail(CArchiveException::Cause::EndOfFile, "string longer than the rest of the file");
+        if (length == 0)
+            return {};
+        char16_t* units = arena.AllocateText(length);
+        ReadBytes(units, 2 * length);
+        SwapIfBigEndian(units, length);
+        units[length] = u'\0';
+        return {units, static_cast<std::size_t>(length)};
+    }
+    const std::u16string text = ReadBody(start, wide, length);
+    return arena.CopyText(text);
+}
+
 std::u16string CArchive::ReadString()
 {
     const std::uint64_t start = position;
@@ -183,25 +256,14 @@ std::u16string CArchive::ReadString()
         return text;
     }
 
-    bool wide = false;
-    std::uint64_t length = ReadByte();
-    if (length == 0xFF) {
-        const std::uint16_t marker = ReadUInt16();
-        if (marker == 0xFFFE) {
-            wide = true;
-            length = ReadByte();
-            if (length == 0xFF) {
-                length = ReadUInt16();
-                if (length == 0xFFFF)
-                    length = ReadLittle32();
-            }
-        } else if (marker == 0xFFFF) {
-            length = ReadLittle32();
-        } else {
-            length = marker;
-        }
-    }
+    std::uint64_t length = 0;
+    const bool wide = ReadStringHead(length);
+    return ReadBody(start, wide, length);
+}
 
+std::u16string CArchive::ReadBody(std::uint64_t start, bool wide, std::uint64_t length)
+{
+    fieldStart = start;
     const std::uint64_t byteCount = wide ? length * 2 : length;
     if (byteCount > BytesLeft())
         Fail(CArchiveException::Cause::EndOfFile, "string longer than the rest of the file");
@@ -248,9 +310,9 @@ void CArchive::WriteBytes(const void* data, std::size_t count)
 {
     const auto* source = static_cast<const unsigned char*>(data);
     while (count > 0) {
-        if (bufferPos == kBufferSize)
+        if (bufferPos == bufferSize)
             Flush();
-        const std::size_t piece = std::min(count, kBufferSize - bufferPos);
+        const std::size_t piece = std::min(count, bufferSize - bufferPos);
         std::memcpy(buffer + bufferPos, source, piece);
         bufferPos += piece;
         position += piece;

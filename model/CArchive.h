@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+class CTextArena;
 
 // Progress of long reads and writes: bytes done and total (0 when unknown).
 using ProgressCallback = std::function<void(std::uint64_t done, std::uint64_t total)>;
@@ -25,10 +28,13 @@ class CArchive {
 public:
     enum class Mode { Load, Store };
     static constexpr std::size_t kBufferSize = 4096;
+    // Whole-file reads and writes take the file in blocks of this size.
+    static constexpr std::size_t kLargeBufferSize = 256 * 1024;
 
     // The archive does not own file. fileSize bounds every length read from it,
     // so a hostile length fails at once instead of allocating.
-    CArchive(std::FILE* file, Mode mode, std::uint64_t fileSize = UINT64_MAX);
+    CArchive(std::FILE* file, Mode mode, std::uint64_t fileSize = UINT64_MAX,
+             std::size_t bufferSize = kBufferSize);
     ~CArchive();
 
     CArchive(const CArchive&) = delete;
@@ -52,6 +58,8 @@ public:
     }
     std::int32_t ReadInt32() { return static_cast<std::int32_t>(ReadUInt32()); }
     std::u16string ReadString();
+    // The same string, its characters (and a terminating zero) placed in arena.
+    std::u16string_view ReadText(CTextArena& arena);
 
     void WriteUInt32(std::uint32_t value);
     void WriteInt32(std::int32_t value) { WriteUInt32(static_cast<std::uint32_t>(value)); }
@@ -70,6 +78,10 @@ private:
     std::uint8_t ReadByte();
     std::uint16_t ReadUInt16();
     std::uint32_t ReadLittle32();
+    // Reads a string's head; true for UTF-16, false for the 8-bit form.
+    bool ReadStringHead(std::uint64_t& length);
+    // The characters of a string whose head began at start.
+    std::u16string ReadBody(std::uint64_t start, bool wide, std::uint64_t length);
     void ReadBytes(void* out, std::size_t count);
     void WriteBytes(const void* data, std::size_t count);
     void Fill();
@@ -81,7 +93,9 @@ private:
     Mode mode;
     std::uint64_t fileSize;
     std::uint64_t position = 0;
-    unsigned char buffer[kBufferSize];
+    std::size_t bufferSize;
+    std::unique_ptr<unsigned char[]> storage;
+    unsigned char* buffer;
     std::size_t bufferPos = 0;
     std::size_t bufferEnd = 0;
     bool closed = false;

@@ -1,6 +1,7 @@
 #include "CLanguageFile.h"
 
 #include "CArchive.h"
+#include "CTextArena.h"
 
 #include <string_view>
 #include <vector>
@@ -15,17 +16,6 @@ std::uint64_t StoredStringSize(std::u16string_view text)
     const std::uint64_t length = text.size();
     const std::uint64_t head = length < 0xFF ? 4 : (length < 0xFFFE ? 6 : 10);
     return head + 2 * length;
-}
-
-void ReadNodeFields(CArchive& ar, CTextNode& node, std::int32_t& childCount)
-{
-    childCount = ar.ReadInt32();
-    node.originalText = ar.ReadString();
-    node.translatedText = ar.ReadString();
-    node.kindCode = ar.ReadInt32();
-    node.width = ar.ReadInt32();
-    node.height = ar.ReadInt32();
-    node.editState = ar.ReadUInt32();
 }
 
 } // namespace
@@ -146,45 +136,82 @@ SerializeResult CLanguageFile::Load(CArchive& ar, ReadExtent extent)
 
 std::unique_ptr<CTextNode> CLanguageFile::LoadTree(CArchive& ar)
 {
-    // One frame per node whose children are still arriving. Children collect in
-    // the frame and join their parent in one step when the last one is complete.
+    // Nodes, child arrays and texts all go into one arena, sized from the bytes still
+    // to come: in memory a tree takes about one and a half times its stored size.
+    const std::uint64_t left = ar.BytesLeft();
+    CTextArena* arena = CTextArena::Create(left < (1ull << 40) ? left + left / 2 : 0);
+    // The reader's own reference keeps the arena while no node holds one yet.
+    arena->Retain();
+    struct ReleaseAtEnd {
+        CTextArena* arena;
+        ~ReleaseAtEnd() { arena->Release(); }
+    } releaseAtEnd{arena};
+
+    std::int32_t count = 0;
+    auto readNode = [&ar, arena, &count](CTextNode* parent) {
+        CTextNode* node = CTextNode::NewIn(*arena, parent);
+        try {
+            count = ar.ReadInt32();
+            node->originalText.SetShared(ar.ReadText(*arena));
+            node->translatedText.SetShared(ar.ReadText(*arena));
+            node->kindCode = ar.ReadInt32();
+            node->width = ar.ReadInt32();
+            node->height = ar.ReadInt32();
+            node->editState = ar.ReadUInt32();
+        } catch (...) {
+            delete node;
+            throw;
+        }
+        return node;
+    };
+
+    // One frame per node whose children are still arriving. Finished children wait in
+    // done and join their parent in one step when the last one is complete.
     struct Frame {
-        std::unique_ptr<CTextNode> node;
+        CTextNode* node;
         std::int32_t remaining;
-        std::vector<std::unique_ptr<CTextNode>> done;
+        std::size_t firstDone;
     };
     std::vector<Frame> stack;
+    std::vector<CTextNode*> done;
 
-    auto root = std::make_unique<CTextNode>(nullptr);
-    std::int32_t count = 0;
-    ReadNodeFields(ar, *root, count);
+    CTextNode* root = readNode(nullptr);
     if (count <= 0)
-        return root;
-    stack.push_back({std::move(root), count, {}});
-
-    for (;;) {
-        Frame& top = stack.back();
-        if (top.remaining > 0) {
-            --top.remaining;
-            const auto depth = static_cast<std::int32_t>(stack.size());
-            if (depth > kMaxTreeDepth)
-                throw CArchiveException(CArchiveException::Cause::TooDeep, ar.Position(),
-                                        "text tree nested deeper than " +
-                                            std::to_string(kMaxTreeDepth) + " levels");
-            auto child = std::make_unique<CTextNode>(top.node.get());
-            ReadNodeFields(ar, *child, count);
-            if (count > 0)
-                stack.push_back({std::move(child), count, {}});
-            else
-                top.done.push_back(std::move(child));
-            continue;
+        return std::unique_ptr<CTextNode>(root);
+    stack.push_back({root, count, 0});
+    try {
+        for (;;) {
+            Frame& top = stack.back();
+            if (top.remaining > 0) {
+                --top.remaining;
+                const auto depth = static_cast<std::int32_t>(stack.size());
+                if (depth > kMaxTreeDepth)
+                    throw CArchiveException(CArchiveException::Cause::TooDeep, ar.Position(),
+                                            "text tree nested deeper than " +
+                                                std::to_string(kMaxTreeDepth) + " levels");
+                CTextNode* child = readNode(top.node);
+                if (count > 0)
+                    stack.push_back({child, count, done.size()});
+                else
+                    done.push_back(child);
+                continue;
+            }
+            const auto kids = static_cast<std::int32_t>(done.size() - top.firstDone);
+            top.node->AdoptChildren(done.data() + top.firstDone, kids);
+            done.resize(top.firstDone);
+            CTextNode* complete = top.node;
+            stack.pop_back();
+            if (stack.empty())
+                return std::unique_ptr<CTextNode>(complete);
+            done.push_back(complete);
         }
-        top.node->AdoptChildren(top.done);
-        std::unique_ptr<CTextNode> complete = std::move(top.node);
-        stack.pop_back();
-        if (stack.empty())
-            return complete;
-        stack.back().done.push_back(std::move(complete));
+    } catch (...) {
+        // Finished subtrees wait in done; the nodes on the stack have no children yet.
+        for (CTextNode* node : done)
+            delete node;
+        for (const Frame& frame : stack)
+            delete frame.node;
+        throw;
     }
 }
 

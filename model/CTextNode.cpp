@@ -1,8 +1,10 @@
 #include "CTextNode.h"
 
 #include "CMatchIndex.h"
+#include "CTextArena.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_set>
 
 namespace {
@@ -18,13 +20,31 @@ constexpr std::int32_t kIndexThreshold = 8;
 
 bool HasSomethingToEdit(std::uint32_t state) { return state >= 2 && state <= 5; }
 
+bool AnyChildToEdit(const CTextNode& node)
+{
+    for (std::int32_t i = 0; i < node.ChildCount(); ++i)
+        if (HasSomethingToEdit(node.GetChild(i)->editState))
+            return true;
+    return false;
+}
+
+// Gives an inner node in a known state the form that fits what is below it; true when
+// it switched between having nothing and having something to be edited below.
+bool Reform(CTextNode& node, bool somethingBelow)
+{
+    const std::uint32_t state = node.editState;
+    const bool hadSomethingBelow = state == 2 || state == 5;
+    node.editState = (state >= 3 ? 3 : 0) + (somethingBelow ? 2 : 1);
+    return hadSomethingBelow != somethingBelow;
+}
+
 void MarkSubtree(CTextNode& top, std::uint32_t leafState, std::uint32_t innerState)
 {
     std::vector<CTextNode*> pending{&top};
     while (!pending.empty()) {
         CTextNode* node = pending.back();
         pending.pop_back();
-        const std::int32_t count = node->ChildCount();
+            const std::int32_t count = node->ChildCount();
         node->editState = count == 0 ? leafState : innerState;
         for (std::int32_t i = 0; i < count; ++i)
             pending.push_back(node->GetChild(i));
@@ -35,7 +55,7 @@ std::int32_t CountOnlyIn(const CTextNode& a, const CTextNode& b)
 {
     std::int32_t only = 0;
     for (std::int32_t i = 0; i < a.ChildCount(); ++i) {
-        const std::u16string& text = a.GetChild(i)->originalText;
+        const std::u16string_view text = a.GetChild(i)->originalText;
         bool found = false;
         for (std::int32_t j = 0; j < b.ChildCount() && !found; ++j)
             found = b.GetChild(j)->originalText == text;
@@ -62,72 +82,112 @@ std::int32_t CountOnlyInHashed(const CTextNode& a, const CTextNode& b)
 
 CTextNode::CTextNode(CTextNode* parent) : parent(parent) {}
 
+CTextNode* CTextNode::NewIn(CTextArena& arena, CTextNode* parent)
+{
+    void* memory = arena.Allocate(sizeof(CTextNode), alignof(CTextNode));
+    auto* node = ::new (memory) CTextNode(parent);
+    node->m_arena = &arena;
+    arena.Retain();
+    return node;
+}
+
+void CTextNode::operator delete(CTextNode* node, std::destroying_delete_t) noexcept
+{
+    CTextArena* arena = node->m_arena;
+    node->~CTextNode();
+    if (arena)
+        arena->Release();
+    else
+        ::operator delete(node);
+}
+
 CTextNode::~CTextNode()
 {
-    if (childCount == 0)
-        return;
-    // Depth first on an explicit stack: children go in index order, each after its own
-    // children, and every destructor that runs finds its node already emptied.
-    struct Frame {
-        CTextNode* node;
-        std::int32_t next;
-    };
-    std::vector<Frame> stack{{this, 0}};
-    while (!stack.empty()) {
-        Frame& frame = stack.back();
-        CTextNode* node = frame.node;
-        if (frame.next < node->childCount) {
-            std::unique_ptr<CTextNode>& child = node->children[frame.next];
-            if (child->childCount > 0) {
-                stack.push_back({child.get(), 0});
+    if (childCount > 0) {
+        // Depth first on an explicit stack: children go in index order, each after its
+        // own children, and every destructor that runs finds its node already emptied.
+        struct Frame {
+            CTextNode* node;
+            std::int32_t next;
+        };
+        std::vector<Frame> stack{{this, 0}};
+        while (!stack.empty()) {
+            Frame& frame = stack.back();
+            CTextNode* node = frame.node;
+            if (frame.next < node->childCount) {
+                CTextNode* child = node->m_children[frame.next];
+                if (child->childCount > 0) {
+                    stack.push_back({child, 0});
+                    continue;
+                }
+                delete child;
+                ++frame.next;
                 continue;
             }
-            child.reset();
-            ++frame.next;
-            continue;
-        }
-        node->childCount = 0;
-        stack.pop_back();
-        if (!stack.empty()) {
-            Frame& parentFrame = stack.back();
-            parentFrame.node->children[parentFrame.next++].reset();
+            node->childCount = 0;
+            stack.pop_back();
+            if (!stack.empty()) {
+                Frame& parentFrame = stack.back();
+                delete parentFrame.node->m_children[parentFrame.next++];
+            }
         }
     }
+    if (!m_arena)
+        ::operator delete(m_children);
+}
+
+void CTextNode::SetText(CNodeText& text, std::u16string_view value)
+{
+    if (m_arena)
+        text.SetShared(m_arena->CopyText(value));
+    else
+        text = value;
 }
 
 std::int32_t CTextNode::AddChild(std::unique_ptr<CTextNode> node)
 {
+    // The capacity callers see grows in steps of ten; the array underneath doubles,
+    // so a node that receives 100,000 children one by one is not copied 10,000 times.
     if (childCapacity <= childCount)
-        GrowTo(childCapacity + kCapacityStep);
-    children[childCount] = std::move(node);
+        childCapacity += kCapacityStep;
+    if (m_slots <= childCount)
+        Reserve(std::max(childCapacity, 2 * m_slots));
+    m_children[childCount] = node.release();
     return ++childCount;
 }
 
-void CTextNode::GrowTo(std::int32_t capacity)
+void CTextNode::Reserve(std::int32_t slots)
 {
-    auto grown = std::make_unique<std::unique_ptr<CTextNode>[]>(static_cast<std::size_t>(capacity));
-    for (std::int32_t i = 0; i < childCount; ++i)
-        grown[i] = std::move(children[i]);
-    children = std::move(grown);
-    childCapacity = capacity;
+    if (slots <= m_slots)
+        return;
+    const std::size_t bytes = static_cast<std::size_t>(slots) * sizeof(CTextNode*);
+    auto* grown = static_cast<CTextNode**>(m_arena ? m_arena->Allocate(bytes, alignof(CTextNode*))
+                                                   : ::operator new(bytes));
+    if (childCount > 0)
+        std::memcpy(grown, m_children, static_cast<std::size_t>(childCount) * sizeof(CTextNode*));
+    if (!m_arena)
+        ::operator delete(m_children);
+    m_children = grown;
+    m_slots = slots;
 }
 
-void CTextNode::AdoptChildren(std::vector<std::unique_ptr<CTextNode>>& kids)
+void CTextNode::AdoptChildren(CTextNode* const* kids, std::int32_t count)
 {
-    const auto count = static_cast<std::int32_t>(kids.size());
+    if (count <= 0)
+        return;
     const std::int32_t needed = childCount + count;
     if (needed > childCapacity)
-        GrowTo((needed + kCapacityStep - 1) / kCapacityStep * kCapacityStep);
-    for (auto& kid : kids)
-        children[childCount++] = std::move(kid);
-    kids.clear();
+        childCapacity = (needed + kCapacityStep - 1) / kCapacityStep * kCapacityStep;
+    Reserve(needed);
+    std::memcpy(m_children + childCount, kids, static_cast<std::size_t>(count) * sizeof(CTextNode*));
+    childCount = needed;
 }
 
 CTextNode* CTextNode::GetChild(std::int32_t index) const
 {
     if (index < 0 || index >= childCount)
         return nullptr;
-    return children[index].get();
+    return m_children[index];
 }
 
 CTextNode* CTextNode::FindByPath(const std::u16string* texts, std::int32_t n)
@@ -136,8 +196,8 @@ CTextNode* CTextNode::FindByPath(const std::u16string* texts, std::int32_t n)
     for (std::int32_t level = 0; level < n; ++level) {
         CTextNode* next = nullptr;
         for (std::int32_t i = 0; i < node->childCount && !next; ++i)
-            if (node->children[i]->originalText == texts[level])
-                next = node->children[i].get();
+            if (node->m_children[i]->originalText == texts[level])
+                next = node->m_children[i];
         if (!next)
             return nullptr;
         node = next;
@@ -154,7 +214,7 @@ std::int32_t CTextNode::CountNodes() const
         pending.pop_back();
         ++count;
         for (std::int32_t i = 0; i < node->childCount; ++i)
-            pending.push_back(node->children[i].get());
+            pending.push_back(node->m_children[i]);
     }
     return count;
 }
@@ -169,32 +229,31 @@ std::int32_t CTextNode::GetDepth() const
 
 std::unique_ptr<CTextNode> CTextNode::CopyTree(CTextNode* newParent) const
 {
-    auto copyFields = [](const CTextNode& source, CTextNode* parent) {
-        auto node = std::make_unique<CTextNode>(parent);
-        node->originalText = source.originalText;
-        node->translatedText = source.translatedText;
+    CTextArena* arena = CTextArena::Create();
+    auto copyFields = [arena](const CTextNode& source, CTextNode* parent) {
+        CTextNode* node = NewIn(*arena, parent);
+        node->SetText(node->originalText, source.originalText);
+        node->SetText(node->translatedText, source.translatedText);
         node->kindCode = source.kindCode;
         node->width = source.width;
         node->height = source.height;
         node->editState = source.editState;
-        if (source.childCapacity > 0) {
-            node->children = std::make_unique<std::unique_ptr<CTextNode>[]>(
-                static_cast<std::size_t>(source.childCapacity));
-            node->childCapacity = source.childCapacity;
-        }
+        node->childCapacity = source.childCapacity;
+        node->Reserve(source.childCount);
         return node;
     };
 
-    std::unique_ptr<CTextNode> top = copyFields(*this, newParent);
+    std::unique_ptr<CTextNode> top(copyFields(*this, newParent));
     std::vector<std::pair<const CTextNode*, CTextNode*>> pending{{this, top.get()}};
     while (!pending.empty()) {
         auto [source, copy] = pending.back();
         pending.pop_back();
         for (std::int32_t i = 0; i < source->childCount; ++i) {
-            copy->children[i] = copyFields(*source->children[i], copy);
-            pending.emplace_back(source->children[i].get(), copy->children[i].get());
+            // Counted at once, so a failing allocation leaves a tree that frees cleanly.
+            copy->m_children[i] = copyFields(*source->m_children[i], copy);
+            copy->childCount = i + 1;
+            pending.emplace_back(source->m_children[i], copy->m_children[i]);
         }
-        copy->childCount = source->childCount;
     }
     return top;
 }
@@ -218,7 +277,7 @@ bool CTextNode::UpdateStates()
         Frame& frame = stack.back();
         CTextNode* node = frame.node;
         if (frame.next < node->childCount) {
-            CTextNode* child = node->children[frame.next++].get();
+            CTextNode* child = node->m_children[frame.next++];
             // A leaf is never changed and reports false, so only inner nodes get a frame.
             if (child->childCount > 0)
                 stack.push_back({child, 0, false});
@@ -227,7 +286,7 @@ bool CTextNode::UpdateStates()
 
         bool somethingBelow = false;
         for (std::int32_t i = 0; i < node->childCount && !somethingBelow; ++i)
-            somethingBelow = HasSomethingToEdit(node->children[i]->editState);
+            somethingBelow = HasSomethingToEdit(node->m_children[i]->editState);
 
         // The own-text part stays; the form follows what is below. The result reports a
         // switch between nothing and something below, here or further down.
@@ -246,6 +305,29 @@ bool CTextNode::UpdateStates()
     }
 }
 
+bool CTextNode::UpdateStatesAbove()
+{
+    bool result = false;
+    if (childCount > 0 && editState <= 5) // unknown states are carried unchanged
+        result = Reform(*this, AnyChildToEdit(*this));
+    for (CTextNode* node = this; node->parent; node = node->parent) {
+        CTextNode& above = *node->parent;
+        const std::uint32_t before = above.editState;
+        if (before > 5)
+            break;
+        // The siblings are looked at only when this node no longer has something to be
+        // edited while the form above still says something is below.
+        const bool claimsNothing = before == 1 || before == 4;
+        const bool somethingBelow =
+            HasSomethingToEdit(node->editState) || (!claimsNothing && AnyChildToEdit(above));
+        if (Reform(above, somethingBelow))
+            result = true;
+        if (above.editState == before)
+            break;
+    }
+    return result;
+}
+
 bool CTextNode::MergeTexts(const CTextNode& old)
 {
     struct Frame {
@@ -257,7 +339,7 @@ bool CTextNode::MergeTexts(const CTextNode& old)
     };
 
     auto open = [](CTextNode* node, const CTextNode* counterpart) {
-        node->translatedText = counterpart->translatedText;
+        node->SetText(node->translatedText, counterpart->translatedText);
         Frame frame{node, counterpart, 0, false, nullptr};
         if (node->childCount > 1 && counterpart->childCount > kIndexThreshold)
             frame.index = std::make_unique<CMatchIndex>(*counterpart);
@@ -270,14 +352,14 @@ bool CTextNode::MergeTexts(const CTextNode& old)
         Frame& frame = stack.back();
         CTextNode* node = frame.node;
         if (frame.next < node->childCount) {
-            CTextNode* child = node->children[frame.next++].get();
+            CTextNode* child = node->m_children[frame.next++];
             const CTextNode* match =
                 frame.index ? frame.index->Find(*child) : child->FindMatch(*frame.old);
             if (!match) {
                 frame.changed = true;
                 child->MarkToDo();
             } else if (child->childCount == 0) {
-                child->translatedText = match->translatedText;
+                child->SetText(child->translatedText, match->translatedText);
                 child->editState = 0;
             } else {
                 stack.push_back(open(child, match));
@@ -299,20 +381,20 @@ const CTextNode* CTextNode::FindMatch(const CTextNode& oldParent) const
     std::int32_t exactCount = 0;
     std::int32_t lastExact = -1;
     for (std::int32_t i = 0; i < oldParent.childCount; ++i) {
-        if (oldParent.children[i]->originalText == originalText) {
+        if (oldParent.m_children[i]->originalText == originalText) {
             ++exactCount;
             lastExact = i;
         }
     }
     if (exactCount == 1)
-        return oldParent.children[lastExact].get();
+        return oldParent.m_children[lastExact];
 
     std::int64_t bestScore = 9999;
     const CTextNode* kept = nullptr;
     std::int32_t keptOnlyHere = 0;
     std::int32_t keptOnlyThere = 0;
     for (std::int32_t i = 0; i < oldParent.childCount; ++i) {
-        const CTextNode& candidate = *oldParent.children[i];
+        const CTextNode& candidate = *oldParent.m_children[i];
         std::int32_t onlyHere = 0;
         std::int32_t onlyThere = 0;
         std::int64_t score = ChildDifference(candidate, onlyHere, onlyThere);
@@ -358,11 +440,11 @@ void CTextNode::ReplaceTextsByTranslations(const CTextNode& other, std::int32_t 
         Item item = pending.back();
         pending.pop_back();
         if (item.depth > 1)
-            item.node->originalText = item.other->translatedText;
+            item.node->SetText(item.node->originalText, item.other->translatedText);
         // Shapes agree after a structure merge; a shorter other simply ends the walk there.
         const std::int32_t count = std::min(item.node->childCount, item.other->childCount);
         for (std::int32_t i = 0; i < count; ++i)
-            pending.push_back({item.node->children[i].get(), item.other->children[i].get(),
+            pending.push_back({item.node->m_children[i], item.other->m_children[i],
                                item.depth + 1});
     }
 }

@@ -114,7 +114,9 @@ ReadOutcome ReadLanguageFile(const std::string& path, ReadDepth depth,
     auto language = std::make_unique<CLanguageFile>();
     SerializeResult result = SerializeResult::Ok;
     try {
-        CArchive ar(file.get(), CArchive::Mode::Load, size);
+        // A whole file is read in large blocks; a header needs only its first bytes.
+        CArchive ar(file.get(), CArchive::Mode::Load, size,
+                    depth == ReadDepth::Whole ? CArchive::kLargeBufferSize : CArchive::kBufferSize);
         if (progress)
             ar.SetProgress(progress, size);
         switch (depth) {
@@ -171,7 +173,7 @@ FileError WriteLanguageFile(const CLanguageFile& language, const std::string& pa
         return fail(MakeError(FileError::Kind::WriteFailed, SystemError(error)));
     }
     try {
-        CArchive ar(file.get(), CArchive::Mode::Store);
+        CArchive ar(file.get(), CArchive::Mode::Store, UINT64_MAX, CArchive::kLargeBufferSize);
         if (progress)
             ar.SetProgress(progress, language.StoredSize());
         language.Store(ar);

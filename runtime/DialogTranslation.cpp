@@ -38,7 +38,7 @@ ControlList Collect(const CWnd& dialog)
     return list;
 }
 
-const std::u16string& Compared(const CTextNode& node, bool throughTranslated)
+const CNodeText& Compared(const CTextNode& node, bool throughTranslated)
 {
     return throughTranslated ? node.translatedText : node.originalText;
 }

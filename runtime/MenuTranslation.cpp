@@ -50,7 +50,7 @@ std::unique_ptr<MenuImage> BuildImage(CMenu& menu, std::u16string text, int dept
     return node;
 }
 
-const std::u16string& Compared(const CTextNode& node, bool useTranslated)
+const CNodeText& Compared(const CTextNode& node, bool useTranslated)
 {
     return useTranslated ? node.translatedText : node.originalText;
 }

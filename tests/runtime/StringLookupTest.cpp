@@ -160,7 +160,7 @@ TEST_F(StringLookupTest, IndexAnswersLikeTheLinearWalk)
     while (!stack.empty()) {
         const CTextNode* node = stack.back();
         stack.pop_back();
-        for (const std::u16string* key : {&node->originalText, &node->translatedText}) {
+        for (const CNodeText* key : {&node->originalText, &node->translatedText}) {
             ASSERT_EQ(index.Find(*key), CStringIndex::FindLinear(strings, *key));
             ++checked;
         }

@@ -564,6 +564,7 @@ bool LanguageSax::string(json::string_t& value)
     }
     Frame& top = frames.back();
     std::u16string* target = nullptr;
+    CNodeText* nodeText = nullptr;
     switch (top.kind == Kind::File || top.kind == Kind::Node ? top.pending : Field::None) {
     case Field::ProgramName:
         target = &language.programName;
@@ -581,15 +582,19 @@ bool LanguageSax::string(json::string_t& value)
         target = &language.headerText5;
         break;
     case Field::OriginalText:
-        target = &top.node->originalText;
+        nodeText = &top.node->originalText;
         break;
     case Field::TranslatedText:
-        target = &top.node->translatedText;
+        nodeText = &top.node->translatedText;
         break;
     default:
         return WrongType("a string");
     }
-    *target = tra_text::FromParsedJson(value);
+    if (nodeText) {
+        *nodeText = tra_text::FromParsedJson(value);
+    } else {
+        *target = tra_text::FromParsedJson(value);
+    }
     ValueDone();
     return true;
 }
