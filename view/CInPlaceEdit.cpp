@@ -288,8 +288,16 @@ bool CInPlaceEdit::Commit(const CRect& previous)
             node->editState -= 3;
             repaintAll = true;
         }
-        if (CTextNode* root = RootOf(node); root && root->UpdateStates())
+        // The first commit brings the whole tree into line (a file may hold states
+        // that do not fit together); after that only the edited node's ancestors
+        // can change, so a keystroke costs the depth of the tree, not its size.
+        if (!m_statesInLine) {
+            if (CTextNode* root = RootOf(node); root && root->UpdateStates())
+                repaintAll = true;
+            m_statesInLine = true;
+        } else if (node->UpdateStatesAbove()) {
             repaintAll = true;
+        }
     }
     if (repaintAll && m_view)
         m_view->RepaintAll();

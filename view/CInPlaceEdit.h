@@ -115,4 +115,5 @@ private:
     bool m_settingText = false;
     bool m_inDefault = false; // the control applies a key we already decided on
     int m_selBefore = -1;     // caret before the last predicted change
+    bool m_statesInLine = false; // the tree's edit states were recomputed as a whole once
 };
