@@ -137,9 +137,11 @@ SerializeResult CLanguageFile::Load(CArchive& ar, ReadExtent extent)
 std::unique_ptr<CTextNode> CLanguageFile::LoadTree(CArchive& ar)
 {
     // Nodes, child arrays and texts all go into one arena, sized from the bytes still
-    // to come: in memory a tree takes about one and a half times its stored size.
+    // to come: the texts take fewer bytes than they do in the file, the nodes about as
+    // many as the file for typical texts (more for very short ones: the arena grows).
     const std::uint64_t left = ar.BytesLeft();
-    CTextArena* arena = CTextArena::Create(left < (1ull << 40) ? left + left / 2 : 0);
+    const std::size_t expected = left < (1ull << 40) ? static_cast<std::size_t>(left) : 0;
+    CTextArena* arena = CTextArena::Create(expected, expected);
     // The reader's own reference keeps the arena while no node holds one yet.
     arena->Retain();
     struct ReleaseAtEnd {
@@ -279,9 +281,21 @@ bool CLanguageFile::TakeStructureFrom(const CLanguageFile& other)
 {
     if (!root || !other.root)
         return false;
-    std::unique_ptr<CTextNode> copy = other.root->CopyTree(nullptr);
-    const bool changed = copy->MergeTexts(*root);
-    root = std::move(copy);
+    return MergeStructure(other.root->CopyTree(nullptr), other);
+}
+
+bool CLanguageFile::TakeStructureFrom(CLanguageFile&& other)
+{
+    if (!root || !other.root)
+        return false;
+    std::unique_ptr<CTextNode> structure = std::move(other.root);
+    return MergeStructure(std::move(structure), other);
+}
+
+bool CLanguageFile::MergeStructure(std::unique_ptr<CTextNode> structure, const CLanguageFile& other)
+{
+    const bool changed = structure->MergeTexts(*root);
+    root = std::move(structure);
     programVersion = other.programVersion;
     const bool wasOriginal = IsOriginal();
     flags = other.flags;

@@ -72,6 +72,10 @@ public:
     // original texts, keeps this object's translations. Returns changed. Needs a tree
     // on both sides; without one nothing happens and the result is false.
     bool TakeStructureFrom(const CLanguageFile& other);
+    // The same merge for a caller that no longer needs other: its tree itself becomes
+    // this object's tree instead of a copy, which saves the copy's time and memory.
+    // other keeps its header fields and ends up without a tree.
+    bool TakeStructureFrom(CLanguageFile&& other);
 
     std::unique_ptr<CTextNode> root;
     std::u16string programName;
@@ -90,6 +94,7 @@ private:
     SerializeResult Load(CArchive& ar, ReadExtent extent);
     static std::unique_ptr<CTextNode> LoadTree(CArchive& ar);
     static void StoreTree(CArchive& ar, const CTextNode& top);
+    bool MergeStructure(std::unique_ptr<CTextNode> structure, const CLanguageFile& other);
 };
 
 // The magic string every language file starts with.

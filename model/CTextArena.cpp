@@ -5,27 +5,63 @@
 #include <cstring>
 #include <new>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace {
 
 constexpr std::size_t kFirstBlock = 16 * 1024;
 // Blocks double up to this size; beyond it a big tree takes many blocks of it, so the
 // unused tail of the last block stays small.
 constexpr std::size_t kLargestBlock = 8 * 1024 * 1024;
+// A first block sized from a hint (the bytes of a file being read) may be larger.
+constexpr std::size_t kLargestHint = std::size_t{1} << 30;
+
+#ifdef __linux__
+// Large blocks come straight from the system in whole huge pages where the system
+// offers them: a tree of 100,000 texts then costs a few dozen page faults, not 5,000.
+constexpr std::size_t kHugePage = 2 * 1024 * 1024;
+constexpr std::size_t kMappedBlock = 2 * kHugePage;
+
+void* MapBlock(std::size_t& size)
+{
+    size = (size + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        return nullptr;
+    ::madvise(memory, size, MADV_HUGEPAGE);
+    return memory;
+}
+#endif
 
 } // namespace
 
-CTextArena* CTextArena::Create(std::size_t sizeHint)
+CTextArena* CTextArena::Create(std::size_t nodeBytes, std::size_t textBytes)
 {
-    const std::size_t first = std::clamp<std::size_t>(sizeHint, kFirstBlock, 64 * kLargestBlock);
-    return new CTextArena(first);
+    auto first = [](std::size_t hint) {
+        return std::clamp<std::size_t>(hint + sizeof(Block) + 64, kFirstBlock, kLargestHint);
+    };
+    return new CTextArena(first(nodeBytes), first(textBytes));
 }
 
-CTextArena::CTextArena(std::size_t firstBlock) : m_nextBlock(firstBlock) {}
+CTextArena::CTextArena(std::size_t nodeBlock, std::size_t textBlock)
+{
+    m_nodes.nextBlock = nodeBlock;
+    m_texts.nextBlock = textBlock;
+}
 
 CTextArena::~CTextArena()
 {
     while (m_last) {
         Block* previous = m_last->previous;
+#ifdef __linux__
+        if (m_last->mapped) {
+            ::munmap(m_last, m_last->size);
+            m_last = previous;
+            continue;
+        }
+#endif
         std::free(m_last);
         m_last = previous;
     }
@@ -33,26 +69,37 @@ CTextArena::~CTextArena()
 
 void CTextArena::Destroy() noexcept { delete this; }
 
-void CTextArena::AddBlock(std::size_t minimum)
+void CTextArena::AddBlock(Region& region, std::size_t minimum)
 {
-    const std::size_t size = std::max(m_nextBlock, minimum + sizeof(Block) + alignof(std::max_align_t));
-    void* memory = std::malloc(size);
+    std::size_t size =
+        std::max(region.nextBlock, minimum + sizeof(Block) + alignof(std::max_align_t));
+    void* memory = nullptr;
+    bool mapped = false;
+#ifdef __linux__
+    if (size >= kMappedBlock) {
+        memory = MapBlock(size);
+        mapped = memory != nullptr;
+    }
+#endif
+    if (!memory)
+        memory = std::malloc(size);
     if (!memory)
         throw std::bad_alloc();
     auto* block = static_cast<Block*>(memory);
     block->previous = m_last;
     block->size = size;
+    block->mapped = mapped;
     m_last = block;
     m_reserved += size;
-    m_cursor = static_cast<std::byte*>(memory) + sizeof(Block);
-    m_end = static_cast<std::byte*>(memory) + size;
-    m_nextBlock = std::min(m_nextBlock * 2, std::max(kLargestBlock, m_nextBlock));
+    region.cursor = static_cast<std::byte*>(memory) + sizeof(Block);
+    region.end = static_cast<std::byte*>(memory) + size;
+    region.nextBlock = std::min(region.nextBlock * 2, std::max(kLargestBlock, region.nextBlock));
 }
 
-void* CTextArena::AllocateSlow(std::size_t bytes, std::size_t alignment)
+void* CTextArena::TakeSlow(Region& region, std::size_t bytes, std::size_t alignment)
 {
-    AddBlock(bytes + alignment);
-    return Allocate(bytes, alignment);
+    AddBlock(region, bytes + alignment);
+    return region.Take(*this, bytes, alignment);
 }
 
 std::u16string_view CTextArena::CopyText(std::u16string_view text)

@@ -8,6 +8,7 @@
 // out of a few large blocks, so reading or copying a tree of 100,000 texts costs a
 // handful of allocations and freeing it returns whole blocks. Nothing is freed
 // piecewise: a text that is replaced leaves its old bytes unused until the arena goes.
+// Nodes and texts fill blocks of their own, so a walk over the nodes stays dense.
 //
 // The arena lives as long as something allocated in it: every node made in it holds
 // one reference (a node keeps its own texts alive), and the last release frees the
@@ -15,25 +16,19 @@
 class CTextArena {
 public:
     // A new arena without users; the first node made in it takes the first reference.
-    // sizeHint: bytes expected (e.g. the size of the file being read).
-    static CTextArena* Create(std::size_t sizeHint = 0);
+    // The hints are the bytes expected for nodes and for texts (0: not known).
+    static CTextArena* Create(std::size_t nodeBytes = 0, std::size_t textBytes = 0);
 
     CTextArena(const CTextArena&) = delete;
     CTextArena& operator=(const CTextArena&) = delete;
 
-    void* Allocate(std::size_t bytes, std::size_t alignment)
-    {
-        auto at = reinterpret_cast<std::uintptr_t>(m_cursor);
-        const std::uintptr_t aligned = (at + alignment - 1) & ~(std::uintptr_t(alignment) - 1);
-        if (aligned + bytes > reinterpret_cast<std::uintptr_t>(m_end))
-            return AllocateSlow(bytes, alignment);
-        m_cursor = reinterpret_cast<std::byte*>(aligned + bytes);
-        return reinterpret_cast<void*>(aligned);
-    }
+    // Room for nodes and child arrays.
+    void* Allocate(std::size_t bytes, std::size_t alignment) { return m_nodes.Take(*this, bytes, alignment); }
     // length units plus a terminating zero, which the caller writes.
     char16_t* AllocateText(std::size_t length)
     {
-        return static_cast<char16_t*>(Allocate((length + 1) * sizeof(char16_t), alignof(char16_t)));
+        return static_cast<char16_t*>(
+            m_texts.Take(*this, (length + 1) * sizeof(char16_t), alignof(char16_t)));
     }
     // A terminated copy of text in the arena; the empty text needs no space.
     std::u16string_view CopyText(std::u16string_view text);
@@ -52,18 +47,34 @@ private:
     struct Block {
         Block* previous;
         std::size_t size;
+        bool mapped; // from the system directly rather than from malloc
+    };
+    // One bump pointer with the blocks it fills.
+    struct Region {
+        std::byte* cursor = nullptr;
+        std::byte* end = nullptr;
+        std::size_t nextBlock;
+
+        void* Take(CTextArena& arena, std::size_t bytes, std::size_t alignment)
+        {
+            const auto at = reinterpret_cast<std::uintptr_t>(cursor);
+            const std::uintptr_t aligned = (at + alignment - 1) & ~(std::uintptr_t(alignment) - 1);
+            if (!cursor || aligned + bytes > reinterpret_cast<std::uintptr_t>(end))
+                return arena.TakeSlow(*this, bytes, alignment);
+            cursor = reinterpret_cast<std::byte*>(aligned + bytes);
+            return reinterpret_cast<void*>(aligned);
+        }
     };
 
-    explicit CTextArena(std::size_t firstBlock);
+    CTextArena(std::size_t nodeBlock, std::size_t textBlock);
     ~CTextArena();
-    void* AllocateSlow(std::size_t bytes, std::size_t alignment);
-    void AddBlock(std::size_t minimum);
+    void* TakeSlow(Region& region, std::size_t bytes, std::size_t alignment);
+    void AddBlock(Region& region, std::size_t minimum);
     void Destroy() noexcept;
 
-    std::byte* m_cursor = nullptr;
-    std::byte* m_end = nullptr;
+    Region m_nodes;
+    Region m_texts;
     Block* m_last = nullptr;
-    std::size_t m_nextBlock;
     std::size_t m_reserved = 0;
     std::size_t m_users = 0;
 };

@@ -183,12 +183,6 @@ void CTextNode::AdoptChildren(CTextNode* const* kids, std::int32_t count)
     childCount = needed;
 }
 
-CTextNode* CTextNode::GetChild(std::int32_t index) const
-{
-    if (index < 0 || index >= childCount)
-        return nullptr;
-    return m_children[index];
-}
 
 CTextNode* CTextNode::FindByPath(const std::u16string* texts, std::int32_t n)
 {

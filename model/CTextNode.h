@@ -33,7 +33,10 @@ public:
 
     // Appends; the child's parent pointer is the caller's business. Returns the new count.
     std::int32_t AddChild(std::unique_ptr<CTextNode> node);
-    CTextNode* GetChild(std::int32_t index) const;
+    CTextNode* GetChild(std::int32_t index) const
+    {
+        return index >= 0 && index < childCount ? m_children[index] : nullptr;
+    }
     std::int32_t ChildCount() const { return childCount; }
     std::int32_t ChildCapacity() const { return childCapacity; }
 

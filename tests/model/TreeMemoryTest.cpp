@@ -192,6 +192,31 @@ TEST(TreeMemory, ReadingAndCopyingCostAHandfulOfAllocations)
     }
 }
 
+TEST(TreeMemory, TakingTheStructureOverGivesWhatTheCopyGives)
+{
+    NodeShape newerShape = WideTree(300);
+    for (std::size_t i = 0; i < newerShape.children[2].children.size(); i += 7)
+        newerShape.children[2].children[i].text += u" (neu)";
+    newerShape.children[2].children.push_back({u"Ganz neu"});
+    CLanguageFile newerSource(BuildTree(newerShape));
+    newerSource.programVersion = u"2.0";
+    newerSource.flags = 3;
+    const auto language = ReadBack(CLanguageFile(BuildTree(WideTree(300))));
+    const auto copying = language->Copy();
+    const auto taking = language->Copy();
+    const auto newer = ReadBack(newerSource);
+
+    EXPECT_TRUE(copying->TakeStructureFrom(*newer));
+    ASSERT_NE(newer->GetRoot(), nullptr);
+    EXPECT_TRUE(taking->TakeStructureFrom(std::move(*newer)));
+    EXPECT_EQ(newer->GetRoot(), nullptr);
+    EXPECT_EQ(newer->programVersion, u"2.0"); // the header stays with other
+    EXPECT_EQ(StoreToBytes(*taking), StoreToBytes(*copying));
+    EXPECT_EQ(taking->programVersion, u"2.0");
+    EXPECT_EQ(taking->GetRoot()->GetChild(2)->GetChild(0)->editState, 3u);
+    EXPECT_EQ(taking->GetRoot()->GetChild(2)->GetChild(1)->translatedText, u"Übersetzung Text number Baa");
+}
+
 TEST(TreeMemory, ManyChildrenKeepTheTenStepCapacity)
 {
     constexpr int kChildren = 100'000;
