@@ -194,7 +194,7 @@ int Update(const std::string& langPath, const std::string& newerPath, const std:
                                 tra_text::ToUtf8(newer->programName)));
     }
     const std::string oldVersion = tra_text::ToUtf8(language->programVersion);
-    const bool changed = language->TakeStructureFrom(*newer);
+    const bool changed = language->TakeStructureFrom(std::move(*newer)); // newer is not needed after
     if (!Save(*language, out)) {
         return kFailure;
     }
@@ -238,11 +238,16 @@ int Stats(const std::string& path)
                    counts.states[0], counts.states[1], counts.states[2], counts.states[3],
                    counts.states[4], counts.states[5], counts.states[6]);
     };
+    TextCounts total; // the sum of the rows: the tree is walked once
     for (std::int32_t t = 0; t < root.ChildCount(); ++t) {
         const CTextNode& top = *root.GetChild(t);
-        row(text(top.originalText), CountTexts(top));
+        const TextCounts counts = CountTexts(top);
+        row(text(top.originalText), counts);
+        total.texts += counts.texts;
+        for (std::size_t s = 0; s < total.states.size(); ++s) {
+            total.states[s] += counts.states[s];
+        }
     }
-    const TextCounts total = CountAllTexts(root);
     row("total", total);
     fmt::print("\ntexts to be edited: {} of {}\n", total.ToBeEdited(), total.texts);
     return 0;
