@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libfmt-dev
   fonts-dejavu-core xvfb xauth
+  # benchmarks/cli_timing.sh: msgmerge to compare with, /usr/bin/time for peak memory
+  gettext time
 )
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
   packages+=(clang)
