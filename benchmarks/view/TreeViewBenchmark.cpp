@@ -3,9 +3,12 @@
 // A scroll step must cost the same for both sizes; opening grows with the
 // number of rows only through the cheap per-row work (no layout, no pieces).
 
+#include "CInPlaceEdit.h"
 #include "CMyEditView.h"
 #include "CResources.h"
 #include "CStatusBar.h"
+#include "CTextPiece.h"
+#include "CTextRow.h"
 #include "CTransDoc.h"
 #include "EditorFonts.h"
 #include "EditorResources.h"
@@ -13,6 +16,7 @@
 #include "SampleLanguage.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -120,6 +124,45 @@ void BM_ScrollThumbJump(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ScrollThumbJump)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// One typed character and its removal in the in-place editor, on a text in the middle
+// of the file: each is a commit (the piece, the node's state, the states above it, the
+// modified mark, the repaint of the row). The cost must not grow with the file.
+void BM_TypeCharacter(benchmark::State& state)
+{
+    Setup setup(int(state.range(0)));
+    setup.view.OnInitialUpdate();
+    CMyEditView& view = setup.view;
+    // A leaf of free size, so the typed text is never refused for its width.
+    CInPlaceEdit* edit = nullptr;
+    for (int row = view.GetRowCount() / 2; row < view.GetRowCount(); ++row) {
+        if (view.GetRow(row)->node->ChildCount() > 0)
+            continue;
+        view.SetCurrentRow(row);
+        view.OpenEditorInCurrentRow(false, false);
+        edit = view.GetEditor();
+        if (edit->GetPiece() && edit->GetPiece()->freeSize && !edit->IsReadOnlyText())
+            break;
+        edit = nullptr;
+    }
+    if (!edit) {
+        state.SkipWithError("no editable row");
+        return;
+    }
+    auto key = [edit](int code, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+        QApplication::sendEvent(edit, &press);
+        QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+        QApplication::sendEvent(edit, &release);
+    };
+    key(0, QStringLiteral("x")); // the first commit after opening brings the whole tree into line
+    for (auto _ : state) {
+        key(0, QStringLiteral("y"));
+        key(Qt::Key_Backspace, QString());
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_TypeCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
