@@ -133,22 +133,27 @@ void BM_TypeCharacter(benchmark::State& state)
     Setup setup(int(state.range(0)));
     setup.view.OnInitialUpdate();
     CMyEditView& view = setup.view;
-    // A leaf of free size, so the typed text is never refused for its width.
-    CInPlaceEdit* edit = nullptr;
-    for (int row = view.GetRowCount() / 2; row < view.GetRowCount(); ++row) {
+    // A leaf of free size, so the typed text is never refused for its width. It gets
+    // the same text in every file, so that only the file's size differs.
+    int chosen = -1;
+    for (int row = view.GetRowCount() / 2; row < view.GetRowCount() && chosen < 0; ++row) {
         if (view.GetRow(row)->node->ChildCount() > 0)
             continue;
         view.SetCurrentRow(row);
         view.OpenEditorInCurrentRow(false, false);
-        edit = view.GetEditor();
+        const CInPlaceEdit* edit = view.GetEditor();
         if (edit->GetPiece() && edit->GetPiece()->freeSize && !edit->IsReadOnlyText())
-            break;
-        edit = nullptr;
+            chosen = row;
     }
-    if (!edit) {
+    if (chosen < 0) {
         state.SkipWithError("no editable row");
         return;
     }
+    view.GetRow(chosen)->node->translatedText = u"Datei %s konnte nicht ge\u00F6ffnet werden";
+    view.OnUpdate(nullptr, CTransDoc::kHintRebuild);
+    view.SetCurrentRow(chosen);
+    view.OpenEditorInCurrentRow(false, false);
+    CInPlaceEdit* edit = view.GetEditor();
     auto key = [edit](int code, const QString& text) {
         QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
         QApplication::sendEvent(edit, &press);
