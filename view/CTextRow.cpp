@@ -15,7 +15,7 @@ constexpr COLORREF Grey = RGB(192, 192, 192);
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr int BlankIcon = 10;
 
-std::int32_t CountLines(const std::u16string& text)
+std::int32_t CountLines(std::u16string_view text)
 {
     return std::int32_t(std::count(text.begin(), text.end(), u'\n')) + 1;
 }
@@ -105,7 +105,7 @@ void CTextRow::EnsurePieces()
         SplitText(foreignNode->translatedText, true);
 }
 
-std::int32_t CTextRow::SplitText(const std::u16string& text, bool foreign)
+std::int32_t CTextRow::SplitText(std::u16string_view text, bool foreign)
 {
     PieceList& list = foreign ? foreignPieces : translatedPieces;
     pieces::SplitText(text, foreign, freeSize, this, list);

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CDc;
 class CInPlaceEdit;
@@ -73,7 +74,7 @@ public:
     std::u16string ComposeTranslated() const;
     // Appends the pieces of text to the translated or the foreign list and
     // returns the line count of the translated list.
-    std::int32_t SplitText(const std::u16string& text, bool foreign);
+    std::int32_t SplitText(std::u16string_view text, bool foreign);
 
     // Index of the first translated piece whose HitTest holds at (x, y),
     // relative to the row's origin; -1 for none.
