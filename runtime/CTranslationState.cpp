@@ -8,9 +8,27 @@ CTranslationState& CTranslationState::Get()
     return state;
 }
 
+void CTranslationState::SetCurrent(std::unique_ptr<CLanguageFile> file)
+{
+    m_strings.Clear();
+    m_current = std::move(file);
+}
+
+void CTranslationState::SetSwitchMapping(std::unique_ptr<CLanguageFile> mapping)
+{
+    m_strings.Clear();
+    m_switchMapping = std::move(mapping);
+}
+
+std::unique_ptr<CLanguageFile> CTranslationState::TakeSwitchMapping()
+{
+    m_strings.Clear();
+    return std::move(m_switchMapping);
+}
+
 const CLanguageFile* CTranslationState::Lookup() const
 {
-    return switchMapping ? switchMapping.get() : current.get();
+    return m_switchMapping ? m_switchMapping.get() : m_current.get();
 }
 
 const CStringIndex& CTranslationState::Strings()

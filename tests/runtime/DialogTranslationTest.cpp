@@ -135,6 +135,40 @@ TEST_F(DialogTranslationTest, PageTranslatesItsContainersTabCaptions)
     EXPECT_EQ(sheet.tabText(2), u"Unbekannt"_qs);
 }
 
+// A dialog owned by a button on a page is an ordinary dialog: it never
+// rewrites its owner's sheet title and tabs.
+TEST_F(DialogTranslationTest, OnlyTheDirectParentMakesADialogAPage)
+{
+    auto language = MakeLanguage();
+    CTextNode* box = Add(Top(*language, u"Dialoge"), u"Glossmark Editor", u"Glossmark", 1);
+    Add(box, u"Frage", u"Question", 21);
+    Add(box, u"&Ja", u"&Yes", 23);
+    Add(box, u"&Nein", u"&No", 23);
+    Add(Top(*language, u"Dialoge"), u"Seite", u"Page", 1);
+    Add(Top(*language, u"Stringtables"), u"Eigenschaften", u"Properties");
+    Install(*language);
+    QTabWidget sheet;
+    sheet.setWindowTitle(u"Eigenschaften"_qs);
+    auto* page = new QWidget;
+    auto* button = new QPushButton(u"Knopf"_qs, page);
+    sheet.addTab(page, u"Seite"_qs);
+    EXPECT_EQ(TabContainerOfPage(page), &sheet);
+    EXPECT_EQ(TabContainerOfPage(button), nullptr);
+    EXPECT_EQ(TabContainerOfPage(&sheet), nullptr);
+
+    std::u16string yes;
+    CDialog::SetModalResponder([&yes](CDialog& dialog) {
+        yes = dialog.GetDlgItemText(IDYES);
+        return int(IDYES);
+    });
+    CMessageBox owned(u"Frage", u"Glossmark Editor", MB_YESNO, button);
+    EXPECT_TRUE(TabContainerOfPage(&owned) == nullptr);
+    owned.DoModal();
+    EXPECT_EQ(yes, u"&Yes") << "translated as a plain dialog";
+    EXPECT_EQ(sheet.windowTitle(), u"Eigenschaften"_qs);
+    EXPECT_EQ(sheet.tabText(0), u"Seite"_qs);
+}
+
 TEST_F(DialogTranslationTest, MessageBoxesPassTheDialogHook)
 {
     auto language = MakeLanguage();
