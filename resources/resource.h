@@ -125,3 +125,8 @@
 #define IDS_POSITION_TEXT               61461
 #define IDS_POSITION_COUNT              61462
 #define IDS_ASK_NEW_FROM_ORIGINAL       61464
+
+// Keeping work safe: a file changed by another program, the recovery copy.
+#define IDS_FILE_CHANGED                61480
+#define IDS_ASK_RECOVER                 61481
+#define IDS_RECOVER_UNNAMED             61482
