@@ -130,23 +130,6 @@ TEST_F(StartupTest, EnglishFileTranslatesMenuDialogPromptsAndTooltips)
     EXPECT_EQ(GetCurrentTranslation(), nullptr);
 }
 
-TEST_F(StartupTest, PicturesOfTheTranslatedMenu)
-{
-    CopyLanguageFiles();
-    ASSERT_TRUE(LoadTranslationFile(u"Edit.tra", true));
-    __X_CFrameWnd frame;
-    ASSERT_TRUE(frame.LoadFrame(128));
-    frame.resize(480, 120);
-    Save(&frame, QStringLiteral("runtime-menu-bar.png"), false);
-    CMenu* bar = frame.GetMenu();
-    ASSERT_NE(bar, nullptr);
-    for (int pos = 0; pos < bar->GetMenuItemCount(); ++pos) {
-        CMenu* popup = bar->GetSubMenu(pos);
-        if (popup)
-            Save(popup->GetWidget(), QStringLiteral("runtime-menu-%1.png").arg(pos));
-    }
-}
-
 TEST_F(StartupTest, LanguageInfoAndFlagOfAFile)
 {
     CopyLanguageFiles();
