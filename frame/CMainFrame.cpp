@@ -189,10 +189,12 @@ QDockWidget* CMainFrame::AddDockPane(QWidget* content, const std::u16string& tit
     auto* dock = new QDockWidget(ToQString(title), this);
     dock->setWidget(content);
     addDockWidget(area, dock);
+    dock->show();
     if (toggleCommand) {
-        AddCommand(toggleCommand, [dock] { dock->setVisible(!dock->isVisible()); });
+        // Hidden, not visible: a dock is shown only once the window lays it out.
+        AddCommand(toggleCommand, [dock] { dock->setHidden(!dock->isHidden()); });
         AddUpdateCommandUI(toggleCommand,
-                           [dock](CCmdUI& ui) { ui.SetCheck(dock->isVisible() ? 1 : 0); });
+                           [dock](CCmdUI& ui) { ui.SetCheck(dock->isHidden() ? 0 : 1); });
     }
     return dock;
 }
