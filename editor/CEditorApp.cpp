@@ -4,6 +4,7 @@
 #include "CFileDialog.h"
 #include "CInstanceChannel.h"
 #include "CMainFrame.h"
+#include "CRecovery.h"
 #include "CResources.h"
 #include "CTransDoc.h"
 #include "EditorFonts.h"
@@ -122,6 +123,10 @@ bool CEditorApp::InitInstance()
     m_frame->show();
     m_frame->repaint();
     m_frame->setAcceptDrops(true);
+    // Beyond the original start: work a crash or a killed session left
+    // unsaved is offered back, and from now on kept against the next one.
+    m_recovery = std::make_unique<CRecovery>(*m_document, CRecovery::DefaultFolder());
+    m_recovery->OfferAtStart();
     return true;
 }
 
@@ -156,6 +161,11 @@ void CEditorApp::OnDocumentTitle(const std::u16string& title)
 
 int CEditorApp::ExitInstance()
 {
+    // An orderly end comes after the save question: what was not saved, the
+    // user chose to drop.
+    if (m_recovery)
+        m_recovery->Discard();
+    m_recovery.reset();
     m_channel.reset();
     return __X_CWinApp::ExitInstance();
 }
