@@ -1,18 +1,22 @@
 // A killed editor costs at most the last minute of typing: the editor runs
-// in a child process, a text is typed, the child is killed with SIGKILL after
-// a pause, and the next start offers the work back.
+// in a child process (this test program again), a text is typed, the child is
+// killed with SIGKILL after a pause, and the next start offers the work back.
 #include "AppTestSupport.h"
 
 #include "CMessageBox.h"
+#include "CProfile.h"
 #include "CRecovery.h"
+#include "LanguageFileIO.h"
 
 #include <fstream>
 #include <iterator>
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+
 #include <csignal>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <cstdio>
 
 namespace {
 
@@ -34,49 +38,78 @@ const CTextNode* FindTranslation(const CTextNode& node, const std::u16string& pr
     return nullptr;
 }
 
+constexpr char kChildVariable[] = "GLOSSMARK_RECOVERY_CHILD";
+constexpr char16_t kTyped[] = u"Gerettet ";
+
+// The child: the editor as a user has it, in the parent's folder and with
+// its settings; a text typed, then a pause; it says so and waits to be killed.
+class TypeUntilKilled : public AppTest {
+public:
+    void TestBody() override
+    {
+        const QString folder = QString::fromLocal8Bit(qgetenv(kChildVariable));
+        CProfile::SetFile(folder + QStringLiteral("/profile.ini"));
+        QDir::setCurrent(folder);
+        std::printf("%s\n", Typed() ? "typed" : "failed");
+        std::fflush(stdout);
+        for (;;)
+            QTest::qWait(1000);
+    }
+
+private:
+    bool Typed()
+    {
+        const QString folder = QString::fromLocal8Bit(qgetenv(kChildVariable));
+        if (!Start({folder + QStringLiteral("/Sample.tra")}))
+            return false;
+        const int leaf = FirstLeafRow();
+        QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(leaf));
+        QWidget* editor = QApplication::focusWidget();
+        if (!editor)
+            return false;
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClicks(editor, QString::fromUtf16(kTyped));
+        if (!Doc().IsLanguageModified())
+            return false;
+        QTest::qWait(CRecovery::kIdleMs + 1500);
+        return true;
+    }
+};
+
+// Registered only in the child process, so that no test list shows it.
+const bool kChildRegistered = qEnvironmentVariableIsSet(kChildVariable) &&
+                              (::testing::RegisterTest("CrashRecoveryChild", "TypeUntilKilled",
+                                                       nullptr, nullptr, __FILE__, __LINE__,
+                                                       []() -> AppTest* { return new TypeUntilKilled; }),
+                               true);
+
 TEST_F(CrashRecoveryTest, KilledAfterTypingTheWorkIsOfferedAtTheNextStart)
 {
     UseEnglish();
     const QString file = CopySample();
     const std::string before = Bytes(file);
-    const std::u16string typed = u"Gerettet ";
+    const std::u16string typed = kTyped;
 
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        // The editor as a user has it: a text typed, then a pause.
-        ::close(fds[0]);
-        char done = '0';
-        if (Start({file})) {
-            const int leaf = FirstLeafRow();
-            QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(leaf));
-            if (QWidget* editor = QApplication::focusWidget()) {
-                QTest::keyClick(editor, Qt::Key_Home);
-                QTest::keyClicks(editor, ToQString(typed));
-                if (Doc().IsLanguageModified()) {
-                    QTest::qWait(CRecovery::kIdleMs + 1500);
-                    done = '1';
-                }
-            }
-        }
-        [[maybe_unused]] const ssize_t n = ::write(fds[1], &done, 1);
-        for (;;)
-            QTest::qWait(1000); // until it is killed
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kChildVariable), dir.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::SeparateChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=CrashRecoveryChild.TypeUntilKilled")});
+    ASSERT_TRUE(child.waitForStarted());
+    QByteArray output;
+    QElapsedTimer waited;
+    waited.start();
+    while (!output.contains("typed\n") && !output.contains("failed") && waited.elapsed() < 60000) {
+        child.waitForReadyRead(500);
+        output += child.readAllStandardOutput();
     }
-    ::close(fds[1]);
-    pollfd ready{fds[0], POLLIN, 0};
-    char done = 0;
-    if (::poll(&ready, 1, 60000) == 1)
-        [[maybe_unused]] const ssize_t n = ::read(fds[0], &done, 1);
-    ::close(fds[0]);
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_EQ(done, '1') << "the child typed and paused";
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    ::kill(pid_t(child.processId()), SIGKILL);
+    child.waitForFinished();
+    ASSERT_TRUE(output.contains("typed\n")) << output.toStdString();
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
     EXPECT_EQ(Bytes(file), before) << "nothing was saved";
 
     // The next start offers the work; Ja brings it back as unsaved changes.
