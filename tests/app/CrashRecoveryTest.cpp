@@ -50,6 +50,7 @@ public:
         const QString folder = QString::fromLocal8Bit(qgetenv(kChildVariable));
         CProfile::SetFile(folder + QStringLiteral("/profile.ini"));
         QDir::setCurrent(folder);
+        dir.remove(); // its own folder: a killed process cannot tidy up
         std::printf("%s\n", Typed() ? "typed" : "failed");
         std::fflush(stdout);
         for (;;)
