@@ -101,6 +101,9 @@ bool CTransDoc::OnOpenDocument(const std::u16string& /*path*/) { return true; }
 
 bool CTransDoc::SaveModified() { return AskSave(); }
 
+// Every operation that could change or replace the language refuses while
+// the document is busy too: not all of them come as commands (a file
+// dropped on the window or handed over by a second start).
 bool CTransDoc::OnCmdMsg(UINT id, int code, CCmdUI* ui)
 {
     if (IsBusy()) {
@@ -184,6 +187,8 @@ bool CTransDoc::IsOriginal() const { return !m_language || m_language->IsOrigina
 
 void CTransDoc::SetLanguageName(const std::u16string& text)
 {
+    if (IsBusy())
+        return;
     if (m_language)
         m_language->SetLanguageName(text);
 }
@@ -211,6 +216,8 @@ void CTransDoc::UpdateTitle()
 
 bool CTransDoc::AskSave()
 {
+    if (IsBusy())
+        return false;
     if (!m_modified)
         return true;
     switch (TranslatedMessageBox(IDS_ASK_SAVE, MB_YESNOCANCEL)) {
@@ -226,6 +233,8 @@ bool CTransDoc::AskSave()
 
 void CTransDoc::AskNewFromOriginal()
 {
+    if (IsBusy())
+        return;
     if (TranslatedMessageBox(IDS_ASK_NEW_FROM_ORIGINAL, MB_YESNO) == IDYES)
         NewTranslation();
 }
@@ -277,6 +286,8 @@ std::unique_ptr<CLanguageFile> CTransDoc::ChooseFileOfThisProgram(unsigned title
 
 bool CTransDoc::OpenLanguage()
 {
+    if (IsBusy())
+        return false;
     if (!AskSave())
         return false;
     std::u16string path;
@@ -329,6 +340,8 @@ bool CTransDoc::SaveLanguage()
 
 bool CTransDoc::SaveLanguageAs()
 {
+    if (IsBusy())
+        return false;
     const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE);
     if (path.empty())
         return false;
@@ -338,6 +351,8 @@ bool CTransDoc::SaveLanguageAs()
 
 void CTransDoc::NewTranslation()
 {
+    if (IsBusy())
+        return;
     if (!AskSave() || !m_language)
         return;
     UpdateAllViews(nullptr, kHintStoreEdits);
@@ -361,6 +376,8 @@ void CTransDoc::NewTranslation()
 
 void CTransDoc::VersionUpdate()
 {
+    if (IsBusy())
+        return;
     if (!AskSave() || !m_language)
         return;
     std::unique_ptr<CLanguageFile> newer =
@@ -382,6 +399,8 @@ void CTransDoc::VersionUpdate()
 
 void CTransDoc::ShowForeign()
 {
+    if (IsBusy())
+        return;
     if (!m_language)
         return;
     std::unique_ptr<CLanguageFile> foreign =
@@ -402,6 +421,8 @@ void CTransDoc::ShowForeign()
 
 void CTransDoc::HideForeign()
 {
+    if (IsBusy())
+        return;
     UpdateAllViews(nullptr, kHintStoreEdits);
     m_foreign.reset();
     UpdateAllViews(nullptr, kHintRebuild);
@@ -410,6 +431,8 @@ void CTransDoc::HideForeign()
 
 void CTransDoc::ChooseFlag()
 {
+    if (IsBusy())
+        return;
     if (IsOriginal()) {
         AskNewFromOriginal();
         return;
@@ -423,6 +446,8 @@ void CTransDoc::ChooseFlag()
 
 void CTransDoc::ApplyFlag(const CDeviceContext& dc)
 {
+    if (IsBusy())
+        return;
     CImageBitmap strip;
     if (!strip.LoadBitmap(IDB_FLAG_STRIP))
         return;
@@ -439,6 +464,8 @@ void CTransDoc::ApplyFlag(const CDeviceContext& dc)
 
 void CTransDoc::ChooseFonts()
 {
+    if (IsBusy())
+        return;
     CFontsDialog dialog(MainWindow());
     if (dialog.DoModal() == IDOK)
         StoreEditsAndRebuild();

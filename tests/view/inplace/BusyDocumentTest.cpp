@@ -99,6 +99,13 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
         Press(editor, Qt::Key_Return, "\r");
         view.OnCmdMsg(ID_OPEN_LANGUAGE, CN_COMMAND, nullptr);
         view.OnCmdMsg(ID_NEW_TRANSLATION, CN_COMMAND, nullptr);
+        // What comes without a command: a dropped file, a second start's
+        // file, the close question, the head view's language name.
+        EXPECT_FALSE(doc.OpenLanguage());
+        doc.NewTranslation();
+        doc.VersionUpdate();
+        EXPECT_FALSE(doc.SaveModified()) << "no closing during the save";
+        doc.SetLanguageName(u"Geändert");
         CCmdUI ui(ID_OPEN_LANGUAGE);
         EXPECT_FALSE(view.UpdateCommandUI(ui)) << "commands are disabled while busy";
         QCoreApplication::processEvents();
@@ -114,6 +121,7 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
     EXPECT_EQ(fileDialogs, 0) << "no open during the save";
     EXPECT_EQ(doc.GetPathName(), ToU16(path));
     EXPECT_FALSE(doc.IsOriginal());
+    EXPECT_NE(doc.GetLanguageName(), u"Geändert");
 
     // The file is complete; every edit is in it or the document is still modified.
     const ReadOutcome read = ReadLanguageFile(path.toStdString());
