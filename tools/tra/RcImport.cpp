@@ -1,0 +1,136 @@
+#include "RcImport.h"
+
+#include "CRcError.h"
+#include "CRcParser.h"
+#include "CRcPreprocessor.h"
+#include "CRcResourceView.h"
+#include "CResourceTreeBuilder.h"
+#include "RcLanguages.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace rc_import {
+
+namespace {
+
+// A flag for a file that has none of its own: plain white.
+constexpr COLORREF kWhite = 0x00FFFFFF;
+
+template <class List>
+List OfLanguage(const List& list, RcLanguageId language)
+{
+    List kept;
+    std::copy_if(list.begin(), list.end(), std::back_inserter(kept), [language](const auto& item) {
+        return item.language == language || item.language == 0;
+    });
+    return kept;
+}
+
+// The value of NAME=VALUE; a bare NAME is 1, as with a compiler's -D.
+bool DefineValue(const std::string& define, std::string& name, std::int64_t& value)
+{
+    const std::size_t eq = define.find('=');
+    name = define.substr(0, eq);
+    value = 1;
+    if (name.empty()) {
+        return false;
+    }
+    if (eq == std::string::npos) {
+        return true;
+    }
+    std::string_view text = std::string_view(define).substr(eq + 1);
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+std::string LanguageList(const CRcScript& script)
+{
+    std::string list;
+    for (const RcLanguageId id : script.languages) {
+        const RcLanguageName* name = FindRcLanguage(id);
+        list += (list.empty() ? "" : ", ") + (name ? std::string(name->symbol) : std::to_string(id));
+    }
+    return list.empty() ? "none" : list;
+}
+
+} // namespace
+
+Result LanguageFromScript(const std::string& scriptPath, const Options& options)
+{
+    Result result;
+    try {
+        CRcSymbols symbols;
+        // As the Windows resource compiler does.
+        symbols.DefineNumber("_WIN32", 1);
+        symbols.DefineNumber("RC_INVOKED", 1);
+        for (const std::string& define : options.defines) {
+            std::string name;
+            std::int64_t value = 0;
+            if (!DefineValue(define, name, value)) {
+                result.error = "--define=" + define + ": expected NAME or NAME=NUMBER";
+                return result;
+            }
+            symbols.DefineNumber(name, value);
+        }
+        CRcPreprocessor preprocessor(symbols, options.includeDirs);
+        preprocessor.SetSkipMissingIncludes(true);
+        CRcParser::Options parserOptions;
+        parserOptions.lenient = true;
+        CRcParser parser(preprocessor.ProcessFile(scriptPath), parserOptions);
+        const CRcScript script = parser.Parse();
+        result.warnings = preprocessor.Warnings();
+        result.warnings.insert(result.warnings.end(), script.warnings.begin(), script.warnings.end());
+
+        RcLanguageId language = script.languages.empty() ? 0 : script.languages.front();
+        if (!options.languageId.empty()) {
+            const CRcSymbols::Macro* macro = symbols.Find(options.languageId);
+            if (macro == nullptr || macro->replacement.size() != 1 ||
+                macro->replacement[0].kind != CRcToken::Kind::Number) {
+                result.error = "--language=" + options.languageId + ": no such language id (LANG_ENGLISH, "
+                               "LANG_GERMAN, ...)";
+                return result;
+            }
+            language = static_cast<RcLanguageId>(macro->replacement[0].number);
+            if (std::find(script.languages.begin(), script.languages.end(), language) ==
+                script.languages.end()) {
+                result.error = scriptPath + ": the script has no resources in " + options.languageId +
+                               " (its languages: " + LanguageList(script) + ")";
+                return result;
+            }
+        }
+
+        CRcScript chosen;
+        chosen.strings = OfLanguage(script.strings, language);
+        chosen.menus = OfLanguage(script.menus, language);
+        chosen.accelerators = OfLanguage(script.accelerators, language);
+        chosen.dialogs = OfLanguage(script.dialogs, language);
+        chosen.toolbars = OfLanguage(script.toolbars, language);
+        const CRcResourceView view(chosen);
+        const CResourceTreeBuilder builder(view.Set());
+
+        auto file = std::make_unique<CLanguageFile>(builder.Build());
+        file->programName = options.programName;
+        file->programVersion = options.programVersion;
+        if (!options.languageName.empty()) {
+            file->languageName = options.languageName;
+        } else {
+            const RcLanguageName* name = FindRcLanguage(language);
+            const std::string_view words = name ? name->words : std::string_view("Neutral");
+            file->languageName.assign(words.begin(), words.end());
+        }
+        file->flagPixels.fill(kWhite);
+        file->SetOriginal(true);
+        result.language = std::move(file);
+    } catch (const CRcError& error) {
+        result.error = error.what();
+    }
+    return result;
+}
+
+} // namespace rc_import
