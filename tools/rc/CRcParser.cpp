@@ -406,6 +406,8 @@ void CRcParser::Statement()
         const CRcToken& type = Peek();
         if (type.kind == CRcToken::Kind::End)
             Fail(type, "expected a resource type after the resource id, found the end of the file");
+        if (type.kind == CRcToken::Kind::Punct)
+            Fail(type, "expected a resource type after the resource id, found " + Describe(type));
         Next();
         const bool known = type.kind == CRcToken::Kind::Identifier &&
                            std::find(std::begin(kReadTypes), std::end(kReadTypes), type.text) !=

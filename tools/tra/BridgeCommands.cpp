@@ -8,6 +8,7 @@
 
 #include <fmt/core.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -27,8 +28,11 @@ const char kBridgeHelp[] = R"(  export-po LANG OUT.po   the texts of LANG as a g
                           the same as import-po for XLIFF 1.2
   from-rc SCRIPT.rc OUT.tra --program=NAME --version=TEXT [--language=LANG_ID]
           [--language-name=TEXT] [--include=DIR]... [--define=NAME[=VALUE]]...
+          [--switch-entry=TITLE,ID1,...,ID11]
                           the original-language file of a Windows program from its
-                          resource script (the first LANGUAGE of the script, or LANG_ID)
+                          resource script (the first LANGUAGE of the script, or LANG_ID,
+                          named in words unless --language-name says otherwise); with
+                          the run-time layer's switch entry made of the given strings
 )";
 
 namespace {
@@ -212,6 +216,12 @@ int FromRc(const std::vector<std::string>& args)
             options.includeDirs.push_back(*dir);
         } else if (auto define = OptionValue(arg, "define")) {
             options.defines.push_back(*define);
+        } else if (auto entry = OptionValue(arg, "switch-entry")) {
+            for (std::size_t start = 0; start <= entry->size();) {
+                const std::size_t comma = std::min(entry->find(',', start), entry->size());
+                options.switchEntry.push_back(entry->substr(start, comma - start));
+                start = comma + 1;
+            }
         } else if (arg.rfind("--", 0) == 0) {
             return Usage(fmt::format("unknown option \"{}\"", arg));
         } else {
@@ -221,7 +231,7 @@ int FromRc(const std::vector<std::string>& args)
     if (files.size() != 2 || !programGiven || !versionGiven) {
         return Usage("usage: glossmark-tra from-rc SCRIPT.rc OUT.tra --program=NAME --version=TEXT "
                      "[--language=LANG_ID] [--language-name=TEXT] [--include=DIR]... "
-                     "[--define=NAME[=VALUE]]...");
+                     "[--define=NAME[=VALUE]]... [--switch-entry=TITLE,ID1,...,ID11]");
     }
     rc_import::Result result = rc_import::LanguageFromScript(files[0], options);
     for (const std::string& warning : result.warnings) {

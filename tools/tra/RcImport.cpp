@@ -49,6 +49,22 @@ bool DefineValue(const std::string& define, std::string& name, std::int64_t& val
     return error == std::errc() && end == text.data() + text.size();
 }
 
+// A string id given by name (a macro of the script) or as a number.
+bool ResolveId(const CRcSymbols& symbols, const std::string& text, std::uint32_t& id)
+{
+    const char* end = text.data() + text.size();
+    if (const auto [at, error] = std::from_chars(text.data(), end, id); error == std::errc() && at == end) {
+        return true;
+    }
+    const CRcSymbols::Macro* macro = symbols.Find(text);
+    if (macro == nullptr || macro->replacement.size() != 1 ||
+        macro->replacement[0].kind != CRcToken::Kind::Number) {
+        return false;
+    }
+    id = static_cast<std::uint32_t>(macro->replacement[0].number);
+    return true;
+}
+
 std::string LanguageList(const CRcScript& script)
 {
     std::string list;
@@ -112,7 +128,22 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         chosen.dialogs = OfLanguage(script.dialogs, language);
         chosen.toolbars = OfLanguage(script.toolbars, language);
         const CRcResourceView view(chosen);
-        const CResourceTreeBuilder builder(view.Set());
+        CResourceTreeBuilder builder(view.Set());
+        if (!options.switchEntry.empty()) {
+            CResourceTreeBuilder::SwitchEntry entry;
+            if (options.switchEntry.size() != 1 + entry.children.size()) {
+                result.error = "--switch-entry needs 12 string ids: the title and its 11 children";
+                return result;
+            }
+            for (std::size_t i = 0; i < options.switchEntry.size(); ++i) {
+                std::uint32_t& id = i == 0 ? entry.title : entry.children[i - 1];
+                if (!ResolveId(symbols, options.switchEntry[i], id)) {
+                    result.error = "--switch-entry: \"" + options.switchEntry[i] + "\" is no string id of the script";
+                    return result;
+                }
+            }
+            builder.SetSwitchEntry(entry);
+        }
 
         auto file = std::make_unique<CLanguageFile>(builder.Build());
         file->programName = options.programName;
@@ -129,6 +160,8 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         result.language = std::move(file);
     } catch (const CRcError& error) {
         result.error = error.what();
+    } catch (const std::runtime_error& error) {
+        result.error = scriptPath + ": " + error.what(); // a switch entry naming a missing string
     }
     return result;
 }

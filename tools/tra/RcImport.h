@@ -20,6 +20,10 @@ struct Options {
     std::u16string languageName;  // empty: the chosen language in words ("English")
     std::vector<std::string> includeDirs;
     std::vector<std::string> defines; // NAME or NAME=VALUE
+    // The language switch entry of a program that carries the run-time layer: the string
+    // ids (names from the script's headers, or numbers) of its title and its eleven
+    // children; 0 leaves a child empty. Empty: no switch entry.
+    std::vector<std::string> switchEntry;
 };
 
 struct Result {
