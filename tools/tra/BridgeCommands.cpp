@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 const char kBridgeHelp[] = R"(  export-po LANG OUT.po   the texts of LANG as a gettext PO file: one entry per text, msgctxt
                           its index path, msgid the original, msgstr the translation,
@@ -77,8 +76,12 @@ bool ReadWhole(const std::string& path, std::string& bytes)
         Fail(fmt::format("cannot open \"{}\": {}", path, std::strerror(errno)));
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad() || size < 0 || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
         Fail(fmt::format("cannot read \"{}\"", path));
         return false;
     }
