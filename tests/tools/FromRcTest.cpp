@@ -314,6 +314,20 @@ TEST_F(FromRc, AnotherLanguageOfTheScriptIsPickedByItsId)
     EXPECT_FALSE(fs::exists(folder / "fr.tra"));
 }
 
+TEST_F(FromRc, ANeutralLanguageBeforeTheTextsIsNotTheDefault)
+{
+    WriteFile(folder / "fr.rc", "LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL\n"
+                                "1 ICON \"app.ico\"\n"
+                                "STRINGTABLE BEGIN 1 \"Commun\" END\n"
+                                "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH\n"
+                                "STRINGTABLE BEGIN 2 \"Fichier\" END\n");
+    ASSERT_EQ(Tra({"fr.rc", "fr.tra", "--program=P", "--version=1"}).exitCode, 0);
+    const auto french = Read("fr.tra");
+    EXPECT_EQ(french->languageName, u"French");
+    // Neutral resources belong to every language.
+    EXPECT_EQ(Branch(*french->root->GetChild(2)), (std::vector<std::string>{"6 0x0: Commun", "6 0x0: Fichier"}));
+}
+
 TEST_F(FromRc, DefinesAndIncludeFoldersReachTheScript)
 {
     fs::create_directories(folder / "inc");

@@ -65,6 +65,21 @@ bool ResolveId(const CRcSymbols& symbols, const std::string& text, std::uint32_t
     return true;
 }
 
+// The first language that the script's texts are written in: a script often names
+// LANG_NEUTRAL first for its icons and version, and its real language after that.
+RcLanguageId FirstLanguageWithTexts(const CRcScript& script)
+{
+    for (const RcLanguageId id : script.languages) {
+        const auto inLanguage = [id](const auto& list) {
+            return std::any_of(list.begin(), list.end(), [id](const auto& item) { return item.language == id; });
+        };
+        if (id != 0 && (inLanguage(script.strings) || inLanguage(script.menus) || inLanguage(script.dialogs))) {
+            return id;
+        }
+    }
+    return 0;
+}
+
 std::string LanguageList(const CRcScript& script)
 {
     std::string list;
@@ -103,7 +118,7 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         result.warnings = preprocessor.Warnings();
         result.warnings.insert(result.warnings.end(), script.warnings.begin(), script.warnings.end());
 
-        RcLanguageId language = script.languages.empty() ? 0 : script.languages.front();
+        RcLanguageId language = FirstLanguageWithTexts(script);
         if (!options.languageId.empty()) {
             const CRcSymbols::Macro* macro = symbols.Find(options.languageId);
             if (macro == nullptr || macro->replacement.size() != 1 ||

@@ -16,7 +16,7 @@ namespace rc_import {
 struct Options {
     std::u16string programName;
     std::u16string programVersion;
-    std::string languageId;       // "LANG_ENGLISH"; empty: the script's first language
+    std::string languageId;       // "LANG_ENGLISH"; empty: the first language of the script's texts
     std::u16string languageName;  // empty: the chosen language in words ("English")
     std::vector<std::string> includeDirs;
     std::vector<std::string> defines; // NAME or NAME=VALUE
