@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CRcError.h"
 #include "CRcScript.h"
 #include "CRcToken.h"
 
@@ -72,7 +73,8 @@ private:
     void SkipResource(const CRcToken& type);
 
     RcPlace PlaceOf(const CRcToken& token) const { return {token.FileName(), token.line}; }
-    // Checks that the id is new for its type and reads past the memory options.
+    // Checks that the id is new for its type and language and reads past the memory
+    // options (defined below the class: the resource parsers of every file use it).
     template <typename Resource>
     Resource Start(const std::vector<Resource>& list, std::uint32_t id, const RcPlace& place,
                    std::string_view kind);
@@ -84,4 +86,22 @@ private:
     RcLanguageId currentLanguage = 0;
     // Lenient reading: the ids given to undefined identifiers, counting down from 65535.
     std::map<std::string, std::int64_t, std::less<>> undefinedIds;
-}; 
+};
+
+template <typename Resource>
+Resource CRcParser::Start(const std::vector<Resource>& list, std::uint32_t id, const RcPlace& place,
+                          std::string_view kind)
+{
+    for (const Resource& entry : list) {
+        if (entry.id == id && entry.language == currentLanguage)
+            throw CRcError(place.file, place.line,
+                           std::string(kind) + " " + std::to_string(id) + " is defined twice (first at " +
+                               entry.place.file + ":" + std::to_string(entry.place.line) + ")");
+    }
+    SkipMemoryOptions();
+    Resource resource;
+    resource.id = id;
+    resource.place = place;
+    resource.language = currentLanguage;
+    return resource;
+}
