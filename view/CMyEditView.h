@@ -22,15 +22,14 @@
 #include <QAbstractScrollArea>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
 class CInPlaceEdit;
-class QPrinter;
 class CStatusBar;
 class CTextRow;
 class CTransDoc;
+class QPrinter;
 
 class CMyEditView : public QAbstractScrollArea, public CView {
     Q_OBJECT
@@ -62,18 +61,13 @@ public:
     void OnDraw(CDc& dc);
 
     // Printing (commands 57607 and 57608 print, 57609 previews; see
-    // CMyEditViewPrint.cpp). A page shows what the window shows, drawn by
+    // CMyEditViewPrint.h). A page shows what the window shows, drawn by
     // OnDraw at screen pixel size.
     void OnFilePrint();
     void OnFilePrintPreview();
     // Prints to printer as it is set up, without asking; false when the
     // printer cannot be opened.
     bool PrintTo(QPrinter& printer);
-    // Answers the print dialog in place of the user (tests, headless runs):
-    // set up the printer and return IDOK, or return IDCANCEL. Returns the
-    // previous responder; an empty one shows the real dialog.
-    using PrintDialogResponder = std::function<int(QPrinter&)>;
-    static PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);
 
     // Rows.
     int GetRowCount() const { return int(m_rows.size()); }

@@ -1,8 +1,9 @@
 // Printing of the text tree view: the print dialog, then one page drawn by
 // the view's own drawing operation. The page is the window's visible part at
 // screen pixel size, as the window shows it; the tree is not paginated.
-#include "CMyEditView.h"
+#include "CMyEditViewPrint.h"
 
+#include "CMyEditView.h"
 #include "resource.h"
 
 #include <QPainter>
@@ -10,17 +11,19 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <utility>
+
 namespace {
 
-CMyEditView::PrintDialogResponder& Responder()
+PrintDialogResponder& Responder()
 {
-    static CMyEditView::PrintDialogResponder responder;
+    static PrintDialogResponder responder;
     return responder;
 }
 
 } // namespace
 
-CMyEditView::PrintDialogResponder CMyEditView::SetPrintDialogResponder(PrintDialogResponder responder)
+PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder)
 {
     return std::exchange(Responder(), std::move(responder));
 }
