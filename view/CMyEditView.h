@@ -14,6 +14,7 @@
 
 #include "CDc.h"
 #include "CImageBitmap.h"
+#include "CMyEditViewPrint.h"
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
@@ -29,7 +30,6 @@ class CInPlaceEdit;
 class CStatusBar;
 class CTextRow;
 class CTransDoc;
-class QPrinter;
 
 class CMyEditView : public QAbstractScrollArea, public CView {
     Q_OBJECT
@@ -61,13 +61,16 @@ public:
     void OnDraw(CDc& dc);
 
     // Printing (commands 57607 and 57608 print, 57609 previews; see
-    // CMyEditViewPrint.h). A page shows what the window shows, drawn by
+    // CMyEditViewPrint.cpp). A page shows what the window shows, drawn by
     // OnDraw at screen pixel size.
     void OnFilePrint();
     void OnFilePrintPreview();
     // Prints to printer as it is set up, without asking; false when the
     // printer cannot be opened.
     bool PrintTo(QPrinter& printer);
+    // Answers the print dialog in place of the user (tests, headless runs).
+    // Returns the previous responder; an empty one shows the real dialog.
+    static PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);
 
     // Rows.
     int GetRowCount() const { return int(m_rows.size()); }

@@ -1,9 +1,8 @@
 // Printing of the text tree view: the print dialog, then one page drawn by
 // the view's own drawing operation. The page is the window's visible part at
 // screen pixel size, as the window shows it; the tree is not paginated.
-#include "CMyEditViewPrint.h"
-
 #include "CMyEditView.h"
+
 #include "resource.h"
 
 #include <QPainter>
@@ -23,7 +22,7 @@ PrintDialogResponder& Responder()
 
 } // namespace
 
-PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder)
+PrintDialogResponder CMyEditView::SetPrintDialogResponder(PrintDialogResponder responder)
 {
     return std::exchange(Responder(), std::move(responder));
 }

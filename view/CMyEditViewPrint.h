@@ -1,16 +1,12 @@
 #pragma once
 
-// The print dialog of the text tree view, answerable in place of the user
-// (tests, headless runs): the responder sets up the printer (for instance a
-// PDF file) and returns IDOK, or returns IDCANCEL. An empty responder shows
-// the real dialog. The printing itself is CMyEditView's (OnFilePrint,
-// OnFilePrintPreview, PrintTo).
+// What the text tree view's printing needs in its header: the answer to the
+// print dialog given in place of the user (CMyEditView::SetPrintDialogResponder).
 
 #include <functional>
 
 class QPrinter;
 
+// Sets up the printer (for instance a PDF file) and returns IDOK, or returns
+// IDCANCEL.
 using PrintDialogResponder = std::function<int(QPrinter&)>;
-
-// Installs responder and returns the previous one.
-PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);

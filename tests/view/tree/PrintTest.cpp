@@ -2,7 +2,6 @@
 // through the print command (the print dialog answered by the test), the
 // page rendered back with pdftoppm and compared with the window's image;
 // the print preview opens with its one page and closes.
-#include "CMyEditViewPrint.h"
 #include "TreeViewTestSupport.h"
 #include "resource.h"
 
@@ -54,7 +53,7 @@ TEST(PrintTest, PrintingTheSampleGivesAPdfWhoseFirstPageShowsTheTree)
     const QString pdf = out.filePath(QStringLiteral("tree.pdf"));
 
     int asked = 0;
-    const auto old = SetPrintDialogResponder([&](QPrinter& printer) {
+    const auto old = CMyEditView::SetPrintDialogResponder([&](QPrinter& printer) {
         ++asked;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -62,7 +61,7 @@ TEST(PrintTest, PrintingTheSampleGivesAPdfWhoseFirstPageShowsTheTree)
     });
     // Ctrl+P's command, through the view's command table.
     EXPECT_TRUE(h.view.OnCmdMsg(ID_FILE_PRINT, CN_COMMAND, nullptr));
-    SetPrintDialogResponder(old);
+    CMyEditView::SetPrintDialogResponder(old);
     EXPECT_EQ(asked, 1);
 
     QFile file(pdf);
