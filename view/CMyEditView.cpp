@@ -60,6 +60,7 @@ enum ScrollCode {
 
 CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
 {
+    RegisterPrintCommands();
     // Every pixel comes from the off-screen image: nothing is erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
