@@ -194,6 +194,10 @@ TEST_F(BridgeTools, ImportRefusesOriginalsAndBrokenFilesAndWritesNothing)
     options.original = true;
     const std::string original = Save(*MakeSampleLanguage(50, 2, options), "original.tra");
     ASSERT_EQ(Tra({"export-po", original, "original.po"}).exitCode, 0) << "an original can be exported";
+    ASSERT_EQ(Tra({"export-xliff", original, "original.xlf"}).exitCode, 0);
+    EXPECT_NE(Read("original.xlf").find("source-language=\"Deutsch\" target-language=\"Deutsch\""), std::string::npos);
+    ASSERT_EQ(Tra({"export-xliff", Sample("translation.tra"), "translation.xlf"}).exitCode, 0);
+    EXPECT_NE(Read("translation.xlf").find("source-language=\"und\" target-language=\"English\""), std::string::npos);
     const ProcessRun refused = Tra({"import-po", original, "original.po", "out.tra"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("Dies ist eine Original-Sprachdatei. Sie kann nicht ge\xC3\xA4ndert werden."),

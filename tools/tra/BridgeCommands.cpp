@@ -22,7 +22,8 @@ const char kBridgeHelp[] = R"(  export-po LANG OUT.po   the texts of LANG as a g
                           path or original text do not fit are skipped. Prints the counts
                           applied, unchanged and skipped
   export-xliff LANG OUT.xlf [--source-language=TEXT]
-                          the same as XLIFF 1.2 (source language by default "und")
+                          the same as XLIFF 1.2; the source language is by default the
+                          language of an original-language file, else "und"
   import-xliff LANG IN.xlf OUT.tra
                           the same as import-po for XLIFF 1.2
   from-rc SCRIPT.rc OUT.tra --program=NAME --version=TEXT [--language=LANG_ID]
@@ -145,7 +146,7 @@ int ExportPo(const std::vector<std::string>& args)
 int ExportXliff(const std::vector<std::string>& args)
 {
     std::vector<std::string> files;
-    std::u16string sourceLanguage = u"und";
+    std::optional<std::u16string> sourceLanguage;
     for (const std::string& arg : args) {
         if (auto value = OptionValue(arg, "source-language")) {
             sourceLanguage = tra_text::FromUtf8(*value);
@@ -162,7 +163,11 @@ int ExportXliff(const std::vector<std::string>& args)
     if (!language) {
         return kFailure;
     }
-    const xliff_bridge::ExportResult result = xliff_bridge::ExportXliff(*language, sourceLanguage);
+    // The file does not name the language of its original texts, except when they are its own.
+    if (!sourceLanguage) {
+        sourceLanguage = language->IsOriginal() ? language->languageName : u"und";
+    }
+    const xliff_bridge::ExportResult result = xliff_bridge::ExportXliff(*language, *sourceLanguage);
     if (!result.error.empty()) {
         return Fail(fmt::format("{}: {}", files[0], result.error));
     }
