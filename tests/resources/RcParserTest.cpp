@@ -258,6 +258,20 @@ TEST(RcParser, EachResourceKeepsItsLanguageAndIdsAreUniquePerLanguage)
     EXPECT_RC_ERROR("LANGUAGE 9, 1\n1 MENU BEGIN END\nLANGUAGE 9, 2\n1 MENU BEGIN END\n", 4, "defined twice");
 }
 
+TEST(RcParser, BackslashNewlineSplicesLinesAsInC)
+{
+    const CRcScript script = ParseRc(
+        "#define IDS_X \\\n  4\n"
+        "STRINGTABLE\nBEGIN\n"
+        "    IDS_X \"Zeile ohne\\\n Bruch\"\n"
+        "    5 \"Ende\"\n"
+        "END\n");
+    ASSERT_EQ(script.strings.size(), 2u);
+    EXPECT_EQ(script.strings[0].id, 4u);
+    EXPECT_EQ(script.strings[0].text, u"Zeile ohne Bruch");
+    EXPECT_EQ(script.strings[1].place.line, 7) << "the lines after a splice keep their numbers";
+}
+
 TEST(RcParser, MenuExItemsWithTypesStatesAndSeparators)
 {
     const CRcScript script = ParseRc(

@@ -242,9 +242,9 @@ void CRcPreprocessor::Process(const std::string& name, std::string_view bytes, i
                 physical.remove_suffix(1);
             ++lineNo;
             start = end + 1;
+            // Spliced as C does it, so a string continued on the next line has no blank added.
             if (!physical.empty() && physical.back() == '\\' && start <= text.size()) {
                 logical.append(physical.substr(0, physical.size() - 1));
-                logical.push_back(' ');
                 continue;
             }
             logical.append(physical);
