@@ -209,8 +209,8 @@ TEST(PoBridge, MalformedFilesNameTheLineAndChangeNothing)
         {"msgstr \"x\"\n", "line 1: msgstr without msgid"},
         {"msgctxt \"2.0\"\nmsgid \"Eins\"\n", "line 2: msgid without msgstr"},
         {"msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n",
-         "line 1 declares the character set \"iso-8859-1\""},
-        {"msgctxt \"2.0\"\nmsgid \"Eins\"\nmsgstr \"\xC3\x28\"\n", "the entry at line 1 is not valid UTF-8"},
+         "line 1: the header declares the character set \"iso-8859-1\""},
+        {"msgctxt \"2.0\"\nmsgid \"Eins\"\nmsgstr \"\xC3\x28\"\n", "line 1: the entry is not valid UTF-8"},
         {"msgid \"a\" x\nmsgstr \"b\"\n", "line 1: "},
     };
     for (const auto& c : cases) {
@@ -246,6 +246,38 @@ TEST(PoBridge, ExportRefusesTextsThatAreNotValidUtf16AndNamesTheNode)
     auto back = Small();
     ASSERT_EQ(po_bridge::ImportPo(result.text, *back).error, "");
     EXPECT_EQ(back->root->GetChild(2)->GetChild(0)->translatedText, u"\U0001F600\a\x01");
+}
+
+} // namespace
+
+namespace {
+
+// Damaged copies of a real export: each is either refused with a line or applied
+// without touching the structure; none crashes.
+TEST(PoBridge, DamagedFilesAreRefusedOrAppliedButNeverBreakTheTree)
+{
+    const auto language = EveryKindOfText();
+    const std::string po = Exported(*language);
+    const std::int32_t nodes = language->root->CountNodes();
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::string damaged = po;
+        for (int k = 0; k < 3; ++k) {
+            const std::size_t at = next() % damaged.size();
+            damaged[at] = "\"\\\n#~,.0123msgidctxtr[] \xC3\xFF"[next() % 27];
+        }
+        auto copy = language->Copy();
+        const po_bridge::ImportResult result = po_bridge::ImportPo(damaged, *copy);
+        if (!result.error.empty()) {
+            EXPECT_EQ(result.error.rfind("line ", 0), 0u) << result.error;
+            EXPECT_EQ(StoredBytes(*copy), StoredBytes(*language));
+        }
+        EXPECT_EQ(copy->root->CountNodes(), nodes);
+    }
 }
 
 } // namespace

@@ -139,14 +139,15 @@ public:
             const std::size_t end = std::min(po.find('\n', start), po.size());
             ++lineNo;
             if (std::string error = Line(TrimRight(po.substr(start, end - start))); !error.empty()) {
-                return fmt::format("line {}: {}", lineNo, error);
+                return fmt::format("line {}: {}", errorLine != 0 ? errorLine : lineNo, error);
             }
             start = end + 1;
         }
         if (draft.hasId && !draft.hasStr) {
             return fmt::format("line {}: msgid without msgstr", draft.idLine);
         }
-        return Finish();
+        std::string error = Finish();
+        return error.empty() ? error : fmt::format("line {}: {}", errorLine, error);
     }
 
 private:
@@ -268,8 +269,10 @@ private:
         return nullptr;
     }
 
+    // An error here is the finished entry's: errorLine says where it starts.
     std::string Finish()
     {
+        errorLine = draft.line;
         if (!draft.hasId) {
             return draft.hasContext ? "msgctxt without msgid" : std::string();
         }
@@ -283,15 +286,15 @@ private:
         const auto id = Utf8ToUtf16(draft.id);
         const auto str = Utf8ToUtf16(draft.str);
         if (!id || !str) {
-            return fmt::format("the entry at line {} is not valid UTF-8", draft.line);
+            return "the entry is not valid UTF-8";
         }
         if (entry.isHeader) {
             const auto charset = HeaderCharset(draft.str);
             if (charset && *charset != "utf-8" && *charset != "utf8" && *charset != "charset" &&
                 *charset != "ascii" && *charset != "us-ascii") {
-                return fmt::format("the header at line {} declares the character set \"{}\"; only "
-                                   "UTF-8 is read (convert it with msgconv --to-code=UTF-8)",
-                                   draft.line, *charset);
+                return fmt::format("the header declares the character set \"{}\"; only UTF-8 is read "
+                                   "(convert it with msgconv --to-code=UTF-8)",
+                                   *charset);
             }
         }
         entry.id = *id;
@@ -300,6 +303,7 @@ private:
         draft = Draft();
         field = Field::None;
         pendingFuzzy = false;
+        errorLine = 0;
         return {};
     }
 
@@ -309,6 +313,7 @@ private:
     std::string scratch;
     bool pendingFuzzy = false;
     int lineNo = 0;
+    int errorLine = 0; // the line an error belongs to, when not the current one
 };
 
 } // namespace
