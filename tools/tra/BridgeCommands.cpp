@@ -63,7 +63,7 @@ std::unique_ptr<CLanguageFile> LoadWithTree(const std::string& path)
         fmt::print(stderr, "{}: {}\n", path, tra_text::ToUtf8(kCorruptFileMessage));
         return nullptr;
     }
-    if (outcome.language->root == nullptr) {
+    if (outcome.language->GetRoot() == nullptr) {
         Fail(fmt::format("\"{}\" has no text tree", path));
         return nullptr;
     }
@@ -165,7 +165,7 @@ int ExportXliff(const std::vector<std::string>& args)
     }
     // The file does not name the language of its original texts, except when they are its own.
     if (!sourceLanguage) {
-        sourceLanguage = language->IsOriginal() ? language->languageName : u"und";
+        sourceLanguage = language->IsOriginal() ? language->GetLanguageName() : u"und";
     }
     const xliff_bridge::ExportResult result = xliff_bridge::ExportXliff(*language, *sourceLanguage);
     if (!result.error.empty()) {

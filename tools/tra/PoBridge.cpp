@@ -123,9 +123,9 @@ std::string HeaderValue(std::u16string_view text)
 
 void AppendHeader(std::string& out, const CLanguageFile& language)
 {
-    const std::string program = HeaderValue(language.programName);
-    const std::string version = HeaderValue(language.programVersion);
-    const std::string name = HeaderValue(language.languageName);
+    const std::string program = HeaderValue(language.GetProgramName());
+    const std::string version = HeaderValue(language.GetProgramVersion());
+    const std::string name = HeaderValue(language.GetLanguageName());
     std::string fields;
     fields += fmt::format("Project-Id-Version: {} {}\n", program, version);
     fields += "PO-Revision-Date: \n";
@@ -179,10 +179,10 @@ ExportResult ExportPo(const CLanguageFile& language)
     ExportResult result;
     std::string& out = result.text;
     AppendHeader(out, language);
-    if (language.root == nullptr) {
+    if (language.GetRoot() == nullptr) {
         return result;
     }
-    bridge::ForEachUnit(*language.root, [&](const bridge::Unit& unit) {
+    bridge::ForEachUnit(*language.GetRoot(), [&](const bridge::Unit& unit) {
         if (!result.error.empty()) {
             return;
         }
@@ -227,7 +227,7 @@ ImportResult ImportPo(std::string_view po, CLanguageFile& language)
     ImportResult result;
     std::vector<PoEntry> entries;
     result.error = ReadPoEntries(po, entries);
-    if (!result.error.empty() || language.root == nullptr) {
+    if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
     for (const PoEntry& entry : entries) {
@@ -238,11 +238,11 @@ ImportResult ImportPo(std::string_view po, CLanguageFile& language)
             result.counts.Count(bridge::ApplyResult::Skipped);
             continue;
         }
-        result.counts.Count(bridge::ApplyUnit(*language.root, entry.context, entry.id, entry.str,
+        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), entry.context, entry.id, entry.str,
                                               entry.fuzzy));
     }
     if (result.counts.applied > 0) {
-        language.root->UpdateStates();
+        language.GetRoot()->UpdateStates();
     }
     return result;
 }

@@ -161,14 +161,14 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         }
 
         auto file = std::make_unique<CLanguageFile>(builder.Build());
-        file->programName = options.programName;
-        file->programVersion = options.programVersion;
+        file->SetProgramName(options.programName);
+        file->SetProgramVersion(options.programVersion);
         if (!options.languageName.empty()) {
-            file->languageName = options.languageName;
+            file->SetLanguageName(options.languageName);
         } else {
             const RcLanguageName* name = FindRcLanguage(language);
             const std::string_view words = name ? name->words : std::string_view("Neutral");
-            file->languageName.assign(words.begin(), words.end());
+            file->SetLanguageName(std::u16string(words.begin(), words.end()));
         }
         file->flagPixels.fill(kWhite);
         file->SetOriginal(true);

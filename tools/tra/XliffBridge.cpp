@@ -79,12 +79,12 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
     writer.writeAttribute(QStringLiteral("version"), QStringLiteral("1.2"));
     writer.writeStartElement(QStringLiteral("file"));
     writer.writeAttribute(QStringLiteral("original"),
-                          ToQt(language.programName) + u' ' + ToQt(language.programVersion));
+                          ToQt(language.GetProgramName()) + u' ' + ToQt(language.GetProgramVersion()));
     writer.writeAttribute(QStringLiteral("source-language"), ToQt(sourceLanguage));
-    writer.writeAttribute(QStringLiteral("target-language"), ToQt(language.languageName));
+    writer.writeAttribute(QStringLiteral("target-language"), ToQt(language.GetLanguageName()));
     writer.writeAttribute(QStringLiteral("datatype"), QStringLiteral("plaintext"));
-    writer.writeAttribute(QStringLiteral("product-name"), ToQt(language.programName));
-    writer.writeAttribute(QStringLiteral("product-version"), ToQt(language.programVersion));
+    writer.writeAttribute(QStringLiteral("product-name"), ToQt(language.GetProgramName()));
+    writer.writeAttribute(QStringLiteral("product-version"), ToQt(language.GetProgramVersion()));
     writer.writeStartElement(QStringLiteral("header"));
     writer.writeStartElement(QStringLiteral("tool"));
     writer.writeAttribute(QStringLiteral("tool-id"), QStringLiteral("glossmark-tra"));
@@ -92,8 +92,8 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
     writer.writeEndElement();
     writer.writeEndElement();
     writer.writeStartElement(QStringLiteral("body"));
-    if (language.root != nullptr) {
-        bridge::ForEachUnit(*language.root, [&](const bridge::Unit& unit) {
+    if (language.GetRoot() != nullptr) {
+        bridge::ForEachUnit(*language.GetRoot(), [&](const bridge::Unit& unit) {
             if (!result.error.empty()) {
                 return;
             }
@@ -196,16 +196,16 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
     if (result.error.empty() && !sawRoot) {
         result.error = "line 1: the document has no elements";
     }
-    if (!result.error.empty() || language.root == nullptr) {
+    if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
     for (const ReadUnit& read : units) {
-        result.counts.Count(bridge::ApplyUnit(*language.root, read.id, read.source,
+        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), read.id, read.source,
                                               read.hasTarget ? read.target : std::u16string(),
                                               read.toBeEdited));
     }
     if (result.counts.applied > 0) {
-        language.root->UpdateStates();
+        language.GetRoot()->UpdateStates();
     }
     return result;
 }
