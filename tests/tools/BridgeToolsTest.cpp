@@ -220,7 +220,7 @@ TEST_F(BridgeTools, ImportRefusesOriginalsAndBrokenFilesAndWritesNothing)
 
     // A text that UTF-8 cannot carry: export refuses and names the node.
     auto language = MakeSampleLanguage(50, 2);
-    language->root->GetChild(2)->GetChild(0)->translatedText.push_back(char16_t(0xDFFF));
+    language->root->GetChild(2)->GetChild(0)->translatedText += char16_t(0xDFFF);
     const ProcessRun lone = Tra({"export-po", Save(*language, "lone.tra"), "lone.po"});
     EXPECT_EQ(lone.exitCode, 1);
     EXPECT_NE(lone.err.find("node 2.0 "), std::string::npos) << lone.err;

@@ -51,7 +51,7 @@ void ForEachUnit(const CTextNode& root, const std::function<void(const Unit&)>& 
     for (std::int32_t t = 0; t < root.ChildCount(); ++t) {
         const CTextNode* top = root.GetChild(t);
         unit.path = std::to_string(t);
-        unit.ancestors.assign(1, &top->originalText);
+        unit.ancestors.assign(1, std::u16string_view(top->originalText));
         stack.assign(1, Frame{top, 0, unit.path.size()});
         while (!stack.empty()) {
             Frame& frame = stack.back();
@@ -71,7 +71,7 @@ void ForEachUnit(const CTextNode& root, const std::function<void(const Unit&)>& 
             visit(unit);
             if (child->ChildCount() > 0) {
                 const std::size_t length = unit.path.size();
-                unit.ancestors.push_back(&child->originalText);
+                unit.ancestors.push_back(std::u16string_view(child->originalText));
                 stack.push_back(Frame{child, 0, length});
             }
         }
@@ -81,11 +81,11 @@ void ForEachUnit(const CTextNode& root, const std::function<void(const Unit&)>& 
 std::string AncestorPath(const Unit& unit)
 {
     std::string out;
-    for (const std::u16string* text : unit.ancestors) {
+    for (const std::u16string_view text : unit.ancestors) {
         if (!out.empty()) {
             out += " > ";
         }
-        AppendVisible(out, *text);
+        AppendVisible(out, text);
     }
     return out;
 }

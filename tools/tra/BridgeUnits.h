@@ -19,7 +19,7 @@ struct Unit {
     const CTextNode* node = nullptr;
     std::string path;
     // The original texts of the node's ancestors below the root, top node first.
-    std::vector<const std::u16string*> ancestors;
+    std::vector<std::u16string_view> ancestors;
 };
 
 // Calls visit for every node below the top nodes, parents before children, in child order.

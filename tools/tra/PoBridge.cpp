@@ -187,12 +187,13 @@ ExportResult ExportPo(const CLanguageFile& language)
             return;
         }
         const CTextNode& node = *unit.node;
-        for (const std::u16string* text : {&node.originalText, &node.translatedText}) {
-            if (bridge::FirstUnwritable(*text, false) >= 0) {
+        const std::u16string_view texts[] = {node.originalText, node.translatedText};
+        for (const std::u16string_view& text : texts) {
+            if (bridge::FirstUnwritable(text, false) >= 0) {
                 result.error = fmt::format(
                     "the {} text of the node {} ({}) is not valid UTF-16 or holds a null "
                     "character; a PO file cannot carry it",
-                    text == &node.originalText ? "original" : "translated", unit.path,
+                    &text == &texts[0] ? "original" : "translated", unit.path,
                     bridge::AncestorPath(unit));
                 return;
             }

@@ -98,12 +98,13 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
                 return;
             }
             const CTextNode& node = *unit.node;
-            for (const std::u16string* text : {&node.originalText, &node.translatedText}) {
-                if (bridge::FirstUnwritable(*text, true) >= 0) {
+            const std::u16string_view texts[] = {node.originalText, node.translatedText};
+            for (const std::u16string_view& text : texts) {
+                if (bridge::FirstUnwritable(text, true) >= 0) {
                     result.error = fmt::format(
                         "the {} text of the node {} ({}) holds a character that XML cannot carry "
                         "(a control character or a lone surrogate)",
-                        text == &node.originalText ? "original" : "translated", unit.path,
+                        &text == &texts[0] ? "original" : "translated", unit.path,
                         bridge::AncestorPath(unit));
                     return;
                 }
