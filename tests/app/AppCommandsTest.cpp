@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPrinter>
+#include <QTimer>
 #include <QUuid>
 
 #include <thread>
@@ -210,6 +211,53 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
     QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
     CMyEditView::SetPrintDialogResponder(previousPrint);
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AppCommandsTest, CtrlNOpensAnotherLanguageOrKeepsTheOpenOne)
+{
+    ASSERT_TRUE(Start({first}));
+    // Cancelled: the document stays as it was.
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(fileDialogTitles.size(), 1u);
+    EXPECT_EQ(fileDialogTitles[0], u"Open a Language");
+    EXPECT_EQ(Doc().GetPathName(), ToU16(first));
+    nextFile = ToU16(second);
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(Doc().GetPathName(), ToU16(second));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Second.tra - Glossmark Editor"));
+}
+
+TEST_F(AppCommandsTest, HandedOverFileWaitsWhileADialogIsOpen)
+{
+    const QString channel = QStringLiteral("glossmark-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    app = std::make_unique<CEditorApp>();
+    app->SetCommandLine({first});
+    app->SetInstanceChannel(channel);
+    ASSERT_TRUE(app->InitInstance());
+    // The about box is up (a real modal dialog) when the file arrives.
+    std::atomic<bool> sent = false;
+    QString pathWhileOpen;
+    onDialog = nullptr;
+    CDialog::SetModalResponder({});
+    std::thread secondStart;
+    QTimer::singleShot(0, [&] {
+        secondStart = std::thread([&] { sent = CInstanceChannel::SendToRunning(channel, second); });
+    });
+    QTimer::singleShot(400, [&] {
+        pathWhileOpen = ToQString(Doc().GetPathName());
+        if (QWidget* modal = QApplication::activeModalWidget())
+            static_cast<QDialog*>(modal)->reject();
+    });
+    Frame().OnCommand(ID_APP_ABOUT);
+    ASSERT_TRUE(secondStart.joinable());
+    secondStart.join();
+    EXPECT_TRUE(sent.load());
+    EXPECT_EQ(pathWhileOpen, first);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Doc().GetPathName() == ToU16(second); }, 3000));
 }
 
 } // namespace
