@@ -4,6 +4,7 @@
 #include "CFileDialog.h"
 #include "CInstanceChannel.h"
 #include "CMainFrame.h"
+#include "CMyEditViewPrint.h"
 #include "CResources.h"
 #include "CTransDoc.h"
 #include "EditorFonts.h"
@@ -103,6 +104,14 @@ bool CEditorApp::InitInstance()
     // 6. The document template: document, frame and views of resource 128.
     m_document = std::make_unique<CTransDoc>();
     m_document->SetStartupFileSource(&m_startupFile);
+    // Printing starts from what the printer set-up chose.
+    SetPrinterDefaults([this](QPrinter& printer) {
+        if (!m_printer)
+            return;
+        if (!m_printer->printerName().isEmpty())
+            printer.setPrinterName(m_printer->printerName());
+        printer.setPageLayout(m_printer->pageLayout());
+    });
     // 7. The shell's way in: later starts hand their file over (the file
     //    type itself is registered by the installed desktop files).
     if (!m_channelName.isEmpty()) {
@@ -170,6 +179,7 @@ void CEditorApp::OnHandedOverFile(const std::u16string& path)
 int CEditorApp::ExitInstance()
 {
     m_channel.reset();
+    SetPrinterDefaults({});
     return __X_CWinApp::ExitInstance();
 }
 
@@ -218,7 +228,7 @@ void CEditorApp::OnFileOpen()
 QPrinter* CEditorApp::GetPrinter()
 {
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     return m_printer.get();
 }
 

@@ -192,8 +192,9 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
 {
     ASSERT_TRUE(Start({first}));
     int setups = 0;
-    auto previous = CEditorApp::SetPrinterSetupResponder([&](QPrinter&) {
+    auto previous = CEditorApp::SetPrinterSetupResponder([&](QPrinter& printer) {
         ++setups;
+        printer.setPageOrientation(QPageLayout::Landscape);
         return int(IDOK);
     });
     Frame().OnCommand(ID_FILE_PRINT_SETUP);
@@ -202,7 +203,9 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
 
     // Ctrl+P prints the tree view, wherever the focus is.
     const QString pdf = dir.filePath("printed.pdf");
+    QPageLayout::Orientation printedIn = QPageLayout::Portrait;
     auto previousPrint = CMyEditView::SetPrintDialogResponder([&](QPrinter& printer) {
+        printedIn = printer.pageLayout().orientation();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return int(IDOK);
@@ -211,6 +214,8 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
     QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
     CMyEditView::SetPrintDialogResponder(previousPrint);
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
+    // The set-up's choice reaches the printer used.
+    EXPECT_EQ(printedIn, QPageLayout::Landscape);
 }
 
 } // namespace
