@@ -13,6 +13,7 @@
 #include "resource.h"
 
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QPrinter>
 #include <QTimer>
@@ -252,11 +253,19 @@ TEST_F(AppCommandsTest, HandedOverFileWaitsWhileADialogIsOpen)
     QTimer::singleShot(0, [&] {
         secondStart = std::thread([&] { sent = CInstanceChannel::SendToRunning(channel, second); });
     });
-    QTimer::singleShot(400, [&] {
+    // The box closes once the running editor has taken the file, or after 5 s.
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!sent.load() && clock.elapsed() < 5000)
+            return;
+        poll.stop();
         pathWhileOpen = ToQString(Doc().GetPathName());
         if (QWidget* modal = QApplication::activeModalWidget())
             static_cast<QDialog*>(modal)->reject();
     });
+    poll.start(20);
     Frame().OnCommand(ID_APP_ABOUT);
     ASSERT_TRUE(secondStart.joinable());
     secondStart.join();
