@@ -275,3 +275,33 @@ TEST_F(AppCommandsTest, HandedOverFileWaitsWhileADialogIsOpen)
 }
 
 } // namespace
+
+namespace {
+
+TEST(InstanceChannelTest, OneChannelPerUserAndDisplay)
+{
+    // The environment as it was, put back at the end.
+    struct Saved {
+        const char* name;
+        bool set;
+        QByteArray value;
+    } saved[] = {{"DISPLAY", qEnvironmentVariableIsSet("DISPLAY"), qgetenv("DISPLAY")},
+                 {"WAYLAND_DISPLAY", qEnvironmentVariableIsSet("WAYLAND_DISPLAY"), qgetenv("WAYLAND_DISPLAY")}};
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":7");
+    const QString seven = CInstanceChannel::DefaultName();
+    qputenv("DISPLAY", ":8.0");
+    const QString eight = CInstanceChannel::DefaultName();
+    for (const Saved& s : saved) {
+        if (s.set)
+            qputenv(s.name, s.value);
+        else
+            qunsetenv(s.name);
+    }
+    EXPECT_NE(seven, eight);
+    EXPECT_TRUE(seven.startsWith(QStringLiteral("glossmark-editor-")));
+    EXPECT_FALSE(seven.contains(u':'));
+    EXPECT_FALSE(eight.contains(u'.'));
+}
+
+} // namespace
