@@ -71,6 +71,7 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
             [this](int action) { ScrollBarAction(true, action); });
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
+    RegisterPrintCommands();
 }
 
 CMyEditView::~CMyEditView()
