@@ -6,16 +6,20 @@
 #include "AppTestSupport.h"
 
 #include "CFontsDialog.h"
+#include "CHeadView.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
 #include "CWnd.h"
+#include "CZweiToolBar.h"
 #include "UiLanguage.h"
 #include "resource.h"
 
 #include <QDir>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolTip>
 
 namespace {
 
@@ -69,8 +73,7 @@ protected:
         std::u16string prompt;
         Frame().OnMenuSelect(ID_OPEN_LANGUAGE, 0, bar->GetSubMenu(0));
         prompt = Pane(0);
-        std::u16string tooltip;
-        Frame().GetToolTipText(ID_OPEN_LANGUAGE, tooltip);
+        const std::u16string tooltip = ToolbarTooltip(ID_OPEN_LANGUAGE);
         std::u16string head;
         for (const CWnd& child : CWnd(Frame().GetHeadView()).GetChildren()) {
             if (child.GetDlgCtrlID() == IDC_STATIC && !child.GetWindowText().empty()) {
@@ -82,6 +85,21 @@ protected:
                view->GetMenuString(ID_LANGUAGE_SWITCH, MF_BYCOMMAND) + u"|" +
                CWnd(&fonts).GetWindowText() + u"|" + fonts.GetDlgItemText(IDCANCEL) + u"|" + prompt +
                u"|" + tooltip + u"|" + head;
+    }
+
+    // The tooltip the toolbar shows when the mouse rests on the command's button.
+    std::u16string ToolbarTooltip(UINT id)
+    {
+        CZweiToolBar* bar = Frame().GetToolBar();
+        if (!bar || bar->CommandToIndex(id) < 0)
+            return u"<no button>";
+        QWidget* client = bar->GetClientWidget();
+        const QPoint at = bar->GetItemRect(bar->CommandToIndex(id)).ToQRect().center();
+        QHelpEvent event(QEvent::ToolTip, at, client->mapToGlobal(at));
+        QApplication::sendEvent(client, &event);
+        const std::u16string text = ToU16(QToolTip::text());
+        QToolTip::hideText();
+        return text;
     }
 
     QImage MenuBarPicture() { return Frame().menuWidget()->grab().toImage(); }
