@@ -3,6 +3,7 @@
 #include "CAboutDlg.h"
 #include "CFileDialog.h"
 #include "CInstanceChannel.h"
+#include "CLanguageSwitchDialog.h"
 #include "CMainFrame.h"
 #include "CMyEditViewPrint.h"
 #include "CResources.h"
@@ -79,6 +80,16 @@ void CEditorApp::RegisterCommands()
     AddCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     AddCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     AddCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    // The language switch dialog with the editor's own texts, each passed
+    // through the user-interface language in use.
+    AddCommand(ID_LANGUAGE_SWITCH, [] {
+        DoSwitchDialog(u"", true, true,
+                       std::array<UINT, 9>{IDS_SWITCH_TITLE, IDS_SWITCH_THIS_VERSION,
+                                           IDS_SWITCH_OLDER_VERSIONS, IDS_SWITCH_OK,
+                                           IDS_SWITCH_CANCEL, IDS_SWITCH_HELP,
+                                           IDS_SWITCH_VERSION_PREFIX, IDS_SWITCH_OLDER_WARNING,
+                                           IDS_SWITCH_ERROR});
+    });
 }
 
 void CEditorApp::AddAppCommand(UINT id, std::function<void()> handler,
