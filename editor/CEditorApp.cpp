@@ -3,7 +3,9 @@
 #include "CAboutDlg.h"
 #include "CFileDialog.h"
 #include "CInstanceChannel.h"
+#include "CLanguageSwitchDialog.h"
 #include "CMainFrame.h"
+#include "CMyEditViewPrint.h"
 #include "CRecovery.h"
 #include "CResources.h"
 #include "CTransDoc.h"
@@ -13,10 +15,12 @@
 #include "UiLanguage.h"
 #include "resource.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace {
 
@@ -77,6 +81,16 @@ void CEditorApp::RegisterCommands()
     AddCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     AddCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     AddCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    // The language switch dialog with the editor's own texts, each passed
+    // through the user-interface language in use.
+    AddCommand(ID_LANGUAGE_SWITCH, [] {
+        DoSwitchDialog(u"", true, true,
+                       std::array<UINT, 9>{IDS_SWITCH_TITLE, IDS_SWITCH_THIS_VERSION,
+                                           IDS_SWITCH_OLDER_VERSIONS, IDS_SWITCH_OK,
+                                           IDS_SWITCH_CANCEL, IDS_SWITCH_HELP,
+                                           IDS_SWITCH_VERSION_PREFIX, IDS_SWITCH_OLDER_WARNING,
+                                           IDS_SWITCH_ERROR});
+    });
 }
 
 void CEditorApp::AddAppCommand(UINT id, std::function<void()> handler,
@@ -102,16 +116,19 @@ bool CEditorApp::InitInstance()
     // 6. The document template: document, frame and views of resource 128.
     m_document = std::make_unique<CTransDoc>();
     m_document->SetStartupFileSource(&m_startupFile);
+    // Printing starts from what the printer set-up chose.
+    SetPrinterDefaults([this](QPrinter& printer) {
+        if (!m_printer)
+            return;
+        if (!m_printer->printerName().isEmpty())
+            printer.setPrinterName(m_printer->printerName());
+        printer.setPageLayout(m_printer->pageLayout());
+    });
     // 7. The shell's way in: later starts hand their file over (the file
     //    type itself is registered by the installed desktop files).
     if (!m_channelName.isEmpty()) {
         m_channel = std::make_unique<CInstanceChannel>(m_channelName);
-        m_channel->Listen([this](const QString& path) {
-            if (OpenDocumentFile(ToU16(path)) && m_frame) {
-                m_frame->raise();
-                m_frame->activateWindow();
-            }
-        });
+        m_channel->Listen([this](const QString& path) { OnHandedOverFile(ToU16(path)); });
     }
     // 8. The command line: its file becomes the start-up file.
     m_startupFile = FileOfCommandLine(m_arguments);
@@ -142,7 +159,10 @@ bool CEditorApp::CreateFirstDocument()
     QObject::connect(frame, &QObject::destroyed, [this] { m_pMainWnd = nullptr; });
     frame->SetOpenFileHandler([this](const std::u16string& path) { OpenDocumentFile(path); });
     m_document->SetTitleListener([this](const std::u16string& title) { OnDocumentTitle(title); });
-    if (!m_document->OnNewDocument()) {
+    m_opening = true;
+    const bool opened = m_document->OnNewDocument();
+    m_opening = false;
+    if (!opened) {
         m_startupFile.clear();
         delete frame;
         return false;
@@ -159,6 +179,19 @@ void CEditorApp::OnDocumentTitle(const std::u16string& title)
         m_recentFiles.Add(m_document->GetPathName());
 }
 
+void CEditorApp::OnHandedOverFile(const std::u16string& path)
+{
+    // Not in the middle of another open or a dialog (the start's own open
+    // dialog included): the file waits until the editor is free again.
+    if (m_opening || !m_frame || QApplication::activeModalWidget()) {
+        QTimer::singleShot(kHandOverRetryMs, m_channel.get(), [this, path] { OnHandedOverFile(path); });
+        return;
+    }
+    m_frame->raise();
+    m_frame->activateWindow();
+    OpenDocumentFile(path);
+}
+
 int CEditorApp::ExitInstance()
 {
     // An orderly end comes after the save question: what was not saved, the
@@ -167,6 +200,7 @@ int CEditorApp::ExitInstance()
         m_recovery->Discard();
     m_recovery.reset();
     m_channel.reset();
+    SetPrinterDefaults({});
     return __X_CWinApp::ExitInstance();
 }
 
@@ -174,8 +208,12 @@ bool CEditorApp::OpenDocumentFile(const std::u16string& path)
 {
     if (!m_document || path.empty())
         return false;
+    if (m_opening)
+        return false;
+    m_opening = true;
     m_startupFile = path;
     const bool opened = m_document->OpenLanguage();
+    m_opening = false;
     // A cancelled save question leaves the name unused: the next open asks again.
     m_startupFile.clear();
     if (opened)
@@ -191,8 +229,11 @@ void CEditorApp::OnAppAbout()
 
 void CEditorApp::OnFileNew()
 {
-    if (m_document)
-        m_document->OnNewDocument();
+    if (!m_document || m_opening)
+        return;
+    m_opening = true;
+    m_document->OnNewDocument();
+    m_opening = false;
 }
 
 void CEditorApp::OnFileOpen()
@@ -208,7 +249,7 @@ void CEditorApp::OnFileOpen()
 QPrinter* CEditorApp::GetPrinter()
 {
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     return m_printer.get();
 }
 

@@ -1,6 +1,11 @@
 #include "CTranslationState.h"
 
+#include "QtStrings.h"
 #include "UiLanguage.h"
+
+#include <utility>
+
+#include <QFile>
 
 CTranslationState& CTranslationState::Get()
 {
@@ -10,8 +15,13 @@ CTranslationState& CTranslationState::Get()
 
 void CTranslationState::SetCurrent(std::unique_ptr<CLanguageFile> file)
 {
+    ReplaceCurrent(std::move(file));
+}
+
+std::unique_ptr<CLanguageFile> CTranslationState::ReplaceCurrent(std::unique_ptr<CLanguageFile> file)
+{
     m_strings.Clear();
-    m_current = std::move(file);
+    return std::exchange(m_current, std::move(file));
 }
 
 void CTranslationState::SetSwitchMapping(std::unique_ptr<CLanguageFile> mapping)
@@ -36,4 +46,9 @@ const CStringIndex& CTranslationState::Strings()
     if (!m_strings.IsBuilt())
         m_strings.Build(FindTopNode(Lookup(), u"Stringtables"));
     return m_strings;
+}
+
+std::string NativePath(const std::u16string& fileName)
+{
+    return QFile::encodeName(ToQString(fileName)).toStdString();
 }

@@ -11,6 +11,9 @@
 #include <memory>
 #include <string>
 
+// A file name of the layer as the C library's file functions want it.
+std::string NativePath(const std::u16string& fileName);
+
 class CTranslationState {
 public:
     static CTranslationState& Get();
@@ -27,6 +30,8 @@ public:
     // through these, which drop the string index with the tree it points into.
     CLanguageFile* Current() const { return m_current.get(); }
     void SetCurrent(std::unique_ptr<CLanguageFile> file);
+    // Installs file as the current translation and hands back the one before.
+    std::unique_ptr<CLanguageFile> ReplaceCurrent(std::unique_ptr<CLanguageFile> file);
     const CLanguageFile* SwitchMapping() const { return m_switchMapping.get(); }
     void SetSwitchMapping(std::unique_ptr<CLanguageFile> mapping);
     std::unique_ptr<CLanguageFile> TakeSwitchMapping();

@@ -60,6 +60,7 @@ enum ScrollCode {
 
 CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
 {
+    RegisterPrintCommands();
     // Every pixel comes from the off-screen image: nothing is erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
@@ -71,7 +72,6 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
             [this](int action) { ScrollBarAction(true, action); });
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
-    RegisterPrintCommands();
 }
 
 CMyEditView::~CMyEditView()

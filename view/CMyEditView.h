@@ -14,6 +14,7 @@
 
 #include "CDc.h"
 #include "CImageBitmap.h"
+#include "CMyEditViewPrint.h"
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
@@ -22,12 +23,10 @@
 #include <QAbstractScrollArea>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
 class CInPlaceEdit;
-class QPrinter;
 class CStatusBar;
 class CTextRow;
 class CTransDoc;
@@ -69,10 +68,8 @@ public:
     // Prints to printer as it is set up, without asking; false when the
     // printer cannot be opened.
     bool PrintTo(QPrinter& printer);
-    // Answers the print dialog in place of the user (tests, headless runs):
-    // set up the printer and return IDOK, or return IDCANCEL. Returns the
-    // previous responder; an empty one shows the real dialog.
-    using PrintDialogResponder = std::function<int(QPrinter&)>;
+    // Answers the print dialog in place of the user (tests, headless runs).
+    // Returns the previous responder; an empty one shows the real dialog.
     static PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);
 
     // Rows.

@@ -10,17 +10,33 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <utility>
+
 namespace {
 
-CMyEditView::PrintDialogResponder& Responder()
+PrintDialogResponder& Responder()
 {
-    static CMyEditView::PrintDialogResponder responder;
+    static PrintDialogResponder responder;
     return responder;
+}
+
+PrinterDefaults& Defaults()
+{
+    static PrinterDefaults defaults;
+    return defaults;
 }
 
 } // namespace
 
-CMyEditView::PrintDialogResponder CMyEditView::SetPrintDialogResponder(PrintDialogResponder responder)
+void SetPrinterDefaults(PrinterDefaults defaults) { Defaults() = std::move(defaults); }
+
+void ApplyPrinterDefaults(QPrinter& printer)
+{
+    if (Defaults())
+        Defaults()(printer);
+}
+
+PrintDialogResponder CMyEditView::SetPrintDialogResponder(PrintDialogResponder responder)
 {
     return std::exchange(Responder(), std::move(responder));
 }
@@ -46,6 +62,7 @@ void CMyEditView::OnFilePrint()
 {
     // Screen resolution, so that one pixel of the window is one pixel of the page.
     QPrinter printer(QPrinter::ScreenResolution);
+    ApplyPrinterDefaults(printer);
     if (OnPreparePrinting(printer))
         PrintTo(printer);
 }
@@ -53,6 +70,7 @@ void CMyEditView::OnFilePrint()
 void CMyEditView::OnFilePrintPreview()
 {
     QPrinter printer(QPrinter::ScreenResolution);
+    ApplyPrinterDefaults(printer);
     QPrintPreviewDialog preview(&printer, window());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintTo(*target); });

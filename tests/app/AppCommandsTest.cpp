@@ -13,8 +13,10 @@
 #include "resource.h"
 
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QPrinter>
+#include <QTimer>
 #include <QUuid>
 
 #include <thread>
@@ -191,8 +193,9 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
 {
     ASSERT_TRUE(Start({first}));
     int setups = 0;
-    auto previous = CEditorApp::SetPrinterSetupResponder([&](QPrinter&) {
+    auto previous = CEditorApp::SetPrinterSetupResponder([&](QPrinter& printer) {
         ++setups;
+        printer.setPageOrientation(QPageLayout::Landscape);
         return int(IDOK);
     });
     Frame().OnCommand(ID_FILE_PRINT_SETUP);
@@ -201,7 +204,9 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
 
     // Ctrl+P prints the tree view, wherever the focus is.
     const QString pdf = dir.filePath("printed.pdf");
+    QPageLayout::Orientation printedIn = QPageLayout::Portrait;
     auto previousPrint = CMyEditView::SetPrintDialogResponder([&](QPrinter& printer) {
+        printedIn = printer.pageLayout().orientation();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return int(IDOK);
@@ -210,6 +215,93 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
     QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
     CMyEditView::SetPrintDialogResponder(previousPrint);
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
+    // The set-up's choice reaches the printer used.
+    EXPECT_EQ(printedIn, QPageLayout::Landscape);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AppCommandsTest, CtrlNOpensAnotherLanguageOrKeepsTheOpenOne)
+{
+    ASSERT_TRUE(Start({first}));
+    // Cancelled: the document stays as it was.
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(fileDialogTitles.size(), 1u);
+    EXPECT_EQ(fileDialogTitles[0], u"Open a Language");
+    EXPECT_EQ(Doc().GetPathName(), ToU16(first));
+    nextFile = ToU16(second);
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(Doc().GetPathName(), ToU16(second));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Second.tra - Glossmark Editor"));
+}
+
+TEST_F(AppCommandsTest, HandedOverFileWaitsWhileADialogIsOpen)
+{
+    const QString channel = QStringLiteral("glossmark-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    app = std::make_unique<CEditorApp>();
+    app->SetCommandLine({first});
+    app->SetInstanceChannel(channel);
+    ASSERT_TRUE(app->InitInstance());
+    // The about box is up (a real modal dialog) when the file arrives.
+    std::atomic<bool> sent = false;
+    QString pathWhileOpen;
+    onDialog = nullptr;
+    CDialog::SetModalResponder({});
+    std::thread secondStart;
+    QTimer::singleShot(0, [&] {
+        secondStart = std::thread([&] { sent = CInstanceChannel::SendToRunning(channel, second); });
+    });
+    // The box closes once the running editor has taken the file, or after 5 s.
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!sent.load() && clock.elapsed() < 5000)
+            return;
+        poll.stop();
+        pathWhileOpen = ToQString(Doc().GetPathName());
+        if (QWidget* modal = QApplication::activeModalWidget())
+            static_cast<QDialog*>(modal)->reject();
+    });
+    poll.start(20);
+    Frame().OnCommand(ID_APP_ABOUT);
+    ASSERT_TRUE(secondStart.joinable());
+    secondStart.join();
+    EXPECT_TRUE(sent.load());
+    EXPECT_EQ(pathWhileOpen, first);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Doc().GetPathName() == ToU16(second); }, 3000));
+}
+
+} // namespace
+
+namespace {
+
+TEST(InstanceChannelTest, OneChannelPerUserAndDisplay)
+{
+    // The environment as it was, put back at the end.
+    struct Saved {
+        const char* name;
+        bool set;
+        QByteArray value;
+    } saved[] = {{"DISPLAY", qEnvironmentVariableIsSet("DISPLAY"), qgetenv("DISPLAY")},
+                 {"WAYLAND_DISPLAY", qEnvironmentVariableIsSet("WAYLAND_DISPLAY"), qgetenv("WAYLAND_DISPLAY")}};
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":7");
+    const QString seven = CInstanceChannel::DefaultName();
+    qputenv("DISPLAY", ":8.0");
+    const QString eight = CInstanceChannel::DefaultName();
+    for (const Saved& s : saved) {
+        if (s.set)
+            qputenv(s.name, s.value);
+        else
+            qunsetenv(s.name);
+    }
+    EXPECT_NE(seven, eight);
+    EXPECT_TRUE(seven.startsWith(QStringLiteral("glossmark-editor-")));
+    EXPECT_FALSE(seven.contains(u':'));
+    EXPECT_FALSE(eight.contains(u'.'));
 }
 
 } // namespace

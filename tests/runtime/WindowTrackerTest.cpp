@@ -1,4 +1,5 @@
-// The window tracker: which windows and menu bars the layer has translated.
+// The window tracker: which windows and menu bars the layer has translated
+// (the language switch tests cover compaction and the limit).
 #include "CMenu.h"
 #include "CWindowTracker.h"
 #include "CWnd.h"
@@ -8,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 namespace {
 
@@ -34,7 +34,7 @@ struct Window {
 
 TEST(WindowTracker, TracksWindowsWithTheirMenuOnceAndFindsPopupsAtAnyDepth)
 {
-    CWindowTracker tracker;
+    CFrameTracker tracker;
     Window a;
     QWidget child(&a.widget);
     tracker.Add(CWnd(&a.widget), 0);
@@ -53,30 +53,6 @@ TEST(WindowTracker, TracksWindowsWithTheirMenuOnceAndFindsPopupsAtAnyDepth)
     EXPECT_FALSE(tracker.HoldsPopup(other.file->GetSafeHmenu()));
     CMenu* context = CMenu::CreatePopupMenu(&a.widget);
     EXPECT_FALSE(tracker.HoldsPopup(context->GetSafeHmenu()));
-}
-
-TEST(WindowTracker, DropsWindowsThatAreGoneAndMakesRoomFromTheOldest)
-{
-    CWindowTracker tracker;
-    auto gone = std::make_unique<QWidget>();
-    const HWND goneHandle = CWnd(gone.get()).GetSafeHwnd();
-    tracker.Add(CWnd(gone.get()), 0);
-    gone.reset();
-    Window kept;
-    tracker.Add(CWnd(&kept.widget), 0);
-    ASSERT_EQ(tracker.Entries().size(), 1u) << "a window without window and menu goes";
-    EXPECT_NE(tracker.Entries()[0].window, goneHandle);
-
-    // Full: the oldest entry makes room.
-    std::vector<std::unique_ptr<QWidget>> windows;
-    for (size_t i = 0; i < CWindowTracker::kMaxEntries; ++i) {
-        windows.push_back(std::make_unique<QWidget>());
-        tracker.Add(CWnd(windows.back().get()), 0);
-    }
-    ASSERT_EQ(tracker.Entries().size(), CWindowTracker::kMaxEntries);
-    EXPECT_EQ(tracker.Entries().front().window, CWnd(windows.front().get()).GetSafeHwnd());
-    EXPECT_EQ(tracker.Entries().back().window, CWnd(windows.back().get()).GetSafeHwnd());
-    EXPECT_FALSE(tracker.HoldsPopup(kept.file->GetSafeHmenu()));
 }
 
 } // namespace
