@@ -1,7 +1,6 @@
 #include "CInPlaceEdit.h"
 
 #include "CDc.h"
-#include "CDialogTemplate.h"
 #include "CFont.h"
 #include "CMyEditView.h"
 #include "CTextPiece.h"
@@ -11,6 +10,7 @@
 #include "CTextNode.h"
 #include "Pieces.h"
 #include "QtStrings.h"
+#include "SizeLimit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,37 +30,6 @@ namespace {
 // Room right of and below the text area for the caret column and the outline.
 constexpr int OutlineRight = 1;
 constexpr int OutlineBottom = 2;
-
-// The platform's dialog base units come from its system font, and the width
-// of a size-limited text is measured in its stock variable-pitch font; both
-// stand-ins are made once.
-QFont StockFont(std::int32_t height, std::int32_t weight, const std::u16string& face)
-{
-    LOGFONT lf;
-    lf.height = height;
-    lf.weight = weight;
-    lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lf.faceName = face;
-    return MakeQFont(lf);
-}
-
-const QFont& SystemFont()
-{
-    static const QFont font = StockFont(-16, FW_BOLD, u"System");
-    return font;
-}
-
-const QFont& VariablePitchFont()
-{
-    static const QFont font = StockFont(-11, FW_NORMAL, u"MS Sans Serif");
-    return font;
-}
-
-int DialogBaseUnitX()
-{
-    static const int base = CDialogTemplate::BaseUnitsOf(SystemFont()).cx & 0xFFFF;
-    return base;
-}
 
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -252,11 +221,7 @@ CRect CInPlaceEdit::PredictSize(const std::u16string& s)
 
 bool CInPlaceEdit::FitsWidth(const std::u16string& text, int width)
 {
-    const int base = DialogBaseUnitX();
-    const int limit = ((base * width) / 4 * 31) / 40;
-    const QFontMetrics metrics(VariablePitchFont());
-    const int textWidth = metrics.horizontalAdvance(ToQString(text));
-    return textWidth < limit;
+    return size_limit::Fits(text, width);
 }
 
 bool CInPlaceEdit::Commit(const CRect& previous)
