@@ -29,6 +29,7 @@ class QSplitter;
 class QToolBar;
 class CHelpWindow;
 class CMyEditView;
+class CProblemsController;
 class CTransDoc;
 
 class CMainFrame : public __X_CFrameWnd {
@@ -86,6 +87,8 @@ public:
 
     // The help window, while it is open (nullptr otherwise).
     CHelpWindow* GetHelpWindow() const;
+    // The translation checks with their problems pane.
+    CProblemsController* GetProblems() const { return m_problems; }
 
     // Commands that always go to the text tree view.
     static bool IsRoutedToTreeView(UINT id);
@@ -116,6 +119,7 @@ private:
     CMyEditView* m_editView = nullptr;
     QToolBar* m_toolBar = nullptr;
     QPointer<CHelpWindow> m_help;
+    CProblemsController* m_problems = nullptr; // a child of the frame
     FindReplaceTarget m_findReplaceTarget;
     OpenFileHandler m_openFile;
 };

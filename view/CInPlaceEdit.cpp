@@ -261,6 +261,7 @@ bool CInPlaceEdit::Commit(const CRect& previous)
     if (m_view) {
         if (CTransDoc* doc = m_view->GetDocument())
             doc->SetModified();
+        emit m_view->TextCommitted(m_view->GetCurrentRow());
     }
     return true;
 }

@@ -127,6 +127,7 @@ void CMyEditView::OnInitialUpdate()
     MakeOffscreen(viewport()->width(), viewport()->height());
     Rebuild();
     RepaintAll();
+    emit RowsRebuilt();
 }
 
 void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
@@ -134,6 +135,7 @@ void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
     if (hint == CTransDoc::kHintRebuild) {
         Rebuild();
         RepaintAll();
+        emit RowsRebuilt();
     } else if (hint == CTransDoc::kHintStoreEdits) {
         WriteBack();
     }
@@ -716,6 +718,7 @@ void CMyEditView::OpenEditorInCurrentRow(bool atStart, bool caretAtStart)
 
 void CMyEditView::WritePositionPane()
 {
+    emit CurrentRowChanged(m_currentRow);
     if (!m_statusBar)
         return;
     std::u16string text;
