@@ -246,6 +246,9 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         m_view->RepaintCurrentRow();
     MoveTo(CRect(previous.left, previous.top, previous.left + piece->rect.Width(),
                  previous.top + piece->rect.Height()));
+    // The translation checks follow every accepted change of the current row.
+    if (m_view)
+        emit m_view->TextCommitted(m_view->GetCurrentRow());
 
     bool repaintAll = false;
     if (node) {
@@ -261,7 +264,6 @@ bool CInPlaceEdit::Commit(const CRect& previous)
     if (m_view) {
         if (CTransDoc* doc = m_view->GetDocument())
             doc->SetModified();
-        emit m_view->TextCommitted(m_view->GetCurrentRow());
     }
     return true;
 }
