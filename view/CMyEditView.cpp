@@ -1,8 +1,10 @@
 #include "CMyEditView.h"
 
 #include "CDialogTemplate.h"
+#include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
 #include "CPlaceholderPiece.h"
+#include "CSearchCursor.h"
 #include "CTextNode.h"
 #include "CTextPiece.h"
 #include "CTextRow.h"
@@ -38,10 +40,13 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
             [this](int action) { ScrollBarAction(true, action); });
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
+    RegisterCommands();
 }
 
 CMyEditView::~CMyEditView()
 {
+    // A dialog left open would notify a view that is gone.
+    delete m_findDialog.data();
     // The pieces let the editor go before the editor itself goes with the
     // viewport.
     m_rows.clear();

@@ -64,11 +64,10 @@ void CMyEditView::MoveCurrentRow(int delta, bool atStart, bool caretAtStart)
     RepaintAll();
 }
 
-void CMyEditView::OpenEditorInCurrentRow(bool atStart, bool caretAtStart)
+bool CMyEditView::PlaceCurrentRow()
 {
-    CTextRow* row = GetRow(m_currentRow);
-    if (!row || !m_editor)
-        return;
+    if (!GetRow(m_currentRow))
+        return false;
     RowHeight(m_currentRow, true);
     // The rows inside the window, counted as painting counts them.
     m_shownRows = 0;
@@ -83,6 +82,14 @@ void CMyEditView::OpenEditorInCurrentRow(bool atStart, bool caretAtStart)
     }
     m_currentOrigin = CPoint(RowDocumentX(m_currentRow) - m_hScroll,
                              RowDocumentY(m_currentRow) - m_vScroll);
+    return true;
+}
+
+void CMyEditView::OpenEditorInCurrentRow(bool atStart, bool caretAtStart)
+{
+    CTextRow* row = GetRow(m_currentRow);
+    if (!row || !m_editor || !PlaceCurrentRow())
+        return;
     row->OpenInRow(m_editor, m_currentOrigin.x, m_currentOrigin.y, atStart, caretAtStart);
     m_editor->setFocus();
 }

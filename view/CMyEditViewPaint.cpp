@@ -76,6 +76,10 @@ void CMyEditView::paintEvent(QPaintEvent* event)
 
 void CMyEditView::RepaintAll()
 {
+    if (m_batchEditing) {
+        m_paintAll = true;
+        return;
+    }
     // Painted at once, so the current row's origin is right for whatever
     // the caller does next; the window gets the image with the next paint.
     if (m_offscreenDc) {
@@ -98,6 +102,9 @@ void CMyEditView::RepaintCurrentRow()
         CDc window(viewport());
         LayOutRow(m_currentRow, window);
     }
+    // Replace all paints once at its end; the row only needs its new size.
+    if (m_batchEditing)
+        return;
     const CRect band(ox, oy + row->rowRect.top, m_clientWidth, oy + row->rowRect.bottom);
     m_offscreenDc->FillSolidRect(band, m_offscreenDc->GetNearestColor(Grey));
     row->Paint(*m_offscreenDc, ox, oy, m_boxDc.get(), m_iconDc.get());
