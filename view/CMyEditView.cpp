@@ -69,6 +69,9 @@ CTextRow* CMyEditView::GetRow(int index) const
 
 int CMyEditView::IndexOf(const CTextRow* row) const
 {
+    // Nearly always asked about the current row.
+    if (row && GetRow(m_currentRow) == row)
+        return m_currentRow;
     for (int i = 0; i < GetRowCount(); ++i) {
         if (m_rows[std::size_t(i)].get() == row)
             return i;

@@ -118,6 +118,8 @@ public:
     const QImage& GetOffscreenImage() const;
     // Rows laid out so far (the rest only know their height from line counts).
     int CountLaidOutRows() const;
+    // Times the rows were painted into the off-screen image.
+    int CountPaintPasses() const { return m_paintPasses; }
 
     // Find and replace (CMyEditViewFind.cpp). Commands 33009 to 33012 are in
     // the view's command table; the frame passes the dialog's registered
@@ -231,4 +233,5 @@ private:
     int m_stopRow = -1;
     bool m_batchEditing = false;
     bool m_batchReplaced = false;
+    int m_paintPasses = 0;
 };

@@ -18,6 +18,7 @@ constexpr COLORREF Grey = RGB(192, 192, 192);
 void CMyEditView::PaintRows(CDc& dc)
 {
     dc.FillSolidRect(0, 0, m_clientWidth, m_clientHeight, dc.GetNearestColor(Grey));
+    ++m_paintPasses;
     m_currentOrigin = CPoint(-1, -1);
     m_shownRows = 0;
     if (m_rows.empty())

@@ -206,7 +206,9 @@ TEST(FindReplace, ReplaceAllWithoutACurrentRowEndsBackAtRowZero)
     auto language = TextsLanguage({u"Dialoge", u"Alle Dialoge, alle DIALOGE", u"Menus"});
     FindHarness f(*language);
     CFindReplaceDialog* dialog = f.Open(true, u"dialoge", u"Fenster");
+    const int paints = f.h.view.CountPaintPasses();
     dialog->OnReplaceAll();
+    EXPECT_EQ(f.h.view.CountPaintPasses(), paints + 1) << "one repaint at the end";
     EXPECT_TRUE(f.messages.empty()) << "replace all says nothing";
     EXPECT_EQ(f.NodeText(0), u"Dialoge") << "row 0 is the stop row: never searched";
     EXPECT_EQ(f.NodeText(3), u"Fenster");
