@@ -64,7 +64,13 @@ CProblemsController::CProblemsController(CMainFrame& frame)
     if (CMyEditView* view = View()) {
         connect(view, &CMyEditView::RowsRebuilt, this, &CProblemsController::CheckAll);
         connect(view, &CMyEditView::TextCommitted, this, &CProblemsController::OnCommitted);
-        connect(view, &CMyEditView::CurrentRowChanged, this, [this] { ShowStatus(); });
+        connect(view, &CMyEditView::CurrentRowChanged, this, [this, view] {
+            // Replace all commits text after text; the file is checked once it has ended.
+            if (m_checkAllPending && !view->IsBatchEditing())
+                CheckAll();
+            else
+                ShowStatus();
+        });
     }
 
     AddCommand(ID_NEXT_PROBLEM, [this] { GoToNext(); });
@@ -98,6 +104,7 @@ void CProblemsController::CheckAll()
         });
     }
     m_list->Reset(view ? view->GetRowCount() : 0, std::move(problems));
+    m_checkAllPending = false;
     ShowStatus();
 }
 
@@ -107,6 +114,10 @@ void CProblemsController::OnCommitted(int viewRow)
     CTextRow* row = view ? view->GetRow(viewRow) : nullptr;
     if (!row || m_list->ViewRows() != view->GetRowCount())
         return;
+    if (view->IsBatchEditing()) {
+        m_checkAllPending = true;
+        return;
+    }
     // The node's siblings by the rows' own links: the rows after the parent's
     // row, each the end of the one before's subtree.
     std::unordered_map<const CTextNode*, int> rows;

@@ -2,7 +2,7 @@
 
 // The translation checks in the editor. The whole file is checked when the
 // text tree view is built anew (a file opened, a version update, a new
-// translation) and on CheckAll; after each committed change only the edited
+// translation) and after replace all; after each committed change only the edited
 // text and its siblings are checked again, so a keystroke costs the same in
 // a small file as in a large one. The problems pane lists the problems, F8
 // and Shift+F8 walk them in tree order, and the status line's message shows
@@ -56,5 +56,6 @@ private:
     CProblemList* m_list;
     CProblemsPane* m_pane;
     QDockWidget* m_dock = nullptr;
-    bool m_statusShown = false; // the message line holds a problem of ours
+    bool m_statusShown = false;     // the message line holds a problem of ours
+    bool m_checkAllPending = false; // replace all is committing texts
 };

@@ -131,6 +131,20 @@
 #define IDS_POSITION_COUNT              61462
 #define IDS_ASK_NEW_FROM_ORIGINAL       61464
 
+// Find and replace: the templates of the modeless find and replace dialogs
+// and their controls (the numbers the platform's dialog looks for).
+#define IDD_FIND                        170
+#define IDD_REPLACE                     171
+#define IDC_FIND_REPLACE                0x400
+#define IDC_FIND_REPLACE_ALL            0x401
+#define IDC_FIND_WHOLE_WORD             0x410
+#define IDC_FIND_MATCH_CASE             0x411
+#define IDC_FIND_UP                     0x420
+#define IDC_FIND_DOWN                   0x421
+#define IDC_FIND_DIRECTION              0x430
+#define IDC_FIND_WHAT                   0x480
+#define IDC_FIND_REPLACE_WITH           0x481
+
 // Translation checks: the problems pane's texts
 #define IDS_PROBLEMS_TITLE              61490
 #define IDS_PROBLEM_FORMAT              61491

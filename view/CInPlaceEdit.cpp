@@ -251,17 +251,19 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         emit m_view->TextCommitted(m_view->GetCurrentRow());
 
     bool repaintAll = false;
+    // Replace all recomputes the states and marks the document once, at its end.
+    const bool batch = m_view && m_view->IsBatchEditing();
     if (node) {
         if (node->editState >= 3 && node->editState <= 5) {
             node->editState -= 3;
             repaintAll = true;
         }
-        if (CTextNode* root = RootOf(node); root && root->UpdateStates())
+        if (CTextNode* root = RootOf(node); root && !batch && root->UpdateStates())
             repaintAll = true;
     }
     if (repaintAll && m_view)
         m_view->RepaintAll();
-    if (m_view) {
+    if (m_view && !batch) {
         if (CTransDoc* doc = m_view->GetDocument())
             doc->SetModified();
     }

@@ -10,18 +10,64 @@ bool IsConversionChar(char16_t c) { return format_grammar::IsConversionChar(c); 
 
 namespace {
 
-// The state of one split: the text being read and the list being filled.
-class Splitter {
+// Where a split puts its pieces: the row's piece objects, or (for searching
+// rows that were never shown) only their texts.
+class PieceListSink {
 public:
-    Splitter(std::u16string_view text, bool foreign, bool freeSize, CTextRow* row,
-             PieceList& list)
-        : m_text(text), m_foreign(foreign), m_freeSize(freeSize), m_row(row), m_list(list)
+    PieceListSink(bool foreign, bool freeSize, CTextRow* row, PieceList& list)
+        : m_foreign(foreign), m_freeSize(freeSize), m_row(row), m_list(list), m_first(list.size())
     {
     }
+    void Text(std::u16string&& text, std::int32_t line, bool endsWithCR)
+    {
+        m_list.push_back(std::make_unique<CTextPiece>(std::move(text), line, m_foreign, m_freeSize,
+                                                      m_row, endsWithCR));
+    }
+    void Placeholder(std::u16string&& specifier, std::int32_t line)
+    {
+        m_list.push_back(std::make_unique<CPlaceholderPiece>(std::move(specifier), line, m_row));
+    }
+    std::int32_t Finish(bool formatText)
+    {
+        for (std::size_t i = m_first; i < m_list.size(); ++i) {
+            if (auto* piece = dynamic_cast<CTextPiece*>(m_list[i].get()))
+                piece->doublePercent = formatText;
+        }
+        return LineCount(m_list);
+    }
+
+private:
+    bool m_foreign;
+    bool m_freeSize;
+    CTextRow* m_row;
+    PieceList& m_list;
+    std::size_t m_first;
+};
+
+class PieceTextSink {
+public:
+    explicit PieceTextSink(std::vector<PieceText>& list) : m_list(list) {}
+    void Text(std::u16string&& text, std::int32_t, bool)
+    {
+        m_list.push_back({std::move(text), false});
+    }
+    void Placeholder(std::u16string&& specifier, std::int32_t)
+    {
+        m_list.push_back({std::move(specifier), true});
+    }
+    std::int32_t Finish(bool) { return 0; }
+
+private:
+    std::vector<PieceText>& m_list;
+};
+
+// The state of one split: the text being read and the sink being filled.
+template <class Sink> class Splitter {
+public:
+    Splitter(std::u16string_view text, Sink& sink) : m_text(text), m_sink(sink) {}
 
     std::int32_t Run()
     {
-        const std::size_t first = m_list.size();
         const std::size_t length = m_text.size();
         while (m_pos < length) {
             const char16_t c = m_text[m_pos];
@@ -37,11 +83,7 @@ public:
             }
         }
         Flush();
-        for (std::size_t i = first; i < m_list.size(); ++i) {
-            if (auto* piece = dynamic_cast<CTextPiece*>(m_list[i].get()))
-                piece->doublePercent = m_formatText;
-        }
-        return LineCount(m_list);
+        return m_sink.Finish(m_formatText);
     }
 
 private:
@@ -69,8 +111,7 @@ private:
     void MakePlaceholder(std::u16string_view specifier)
     {
         Flush();
-        m_list.push_back(
-            std::make_unique<CPlaceholderPiece>(std::u16string(specifier), m_line, m_row));
+        m_sink.Placeholder(std::u16string(specifier), m_line);
         m_formatText = true;
     }
 
@@ -93,16 +134,12 @@ private:
             reduced += c;
             afterCopiedPercent = c == u'%';
         }
-        m_list.push_back(std::make_unique<CTextPiece>(std::move(reduced), m_line, m_foreign,
-                                                      m_freeSize, m_row, endsWithCR));
+        m_sink.Text(std::move(reduced), m_line, endsWithCR);
         m_literal.clear();
     }
 
     std::u16string_view m_text;
-    bool m_foreign;
-    bool m_freeSize;
-    CTextRow* m_row;
-    PieceList& m_list;
+    Sink& m_sink;
     std::int32_t m_line = 0;
     std::size_t m_pos = 0;
     std::u16string m_literal;
@@ -114,7 +151,14 @@ private:
 std::int32_t SplitText(std::u16string_view text, bool foreign, bool freeSize, CTextRow* row,
                        PieceList& list)
 {
-    return Splitter(text, foreign, freeSize, row, list).Run();
+    PieceListSink sink(foreign, freeSize, row, list);
+    return Splitter<PieceListSink>(text, sink).Run();
+}
+
+void SplitTexts(std::u16string_view text, std::vector<PieceText>& list)
+{
+    PieceTextSink sink(list);
+    Splitter<PieceTextSink>(text, sink).Run();
 }
 
 std::u16string ComposeText(const PieceList& list)

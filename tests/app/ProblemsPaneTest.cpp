@@ -5,15 +5,19 @@
 
 #include "AppTestSupport.h"
 
+#include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
 #include "CProblemsPane.h"
 #include "CTextPiece.h"
 #include "LanguageFileIO.h"
+#include "RegisteredMessages.h"
 #include "resource.h"
 
+#include <QAbstractButton>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QTreeView>
 
 namespace {
@@ -179,6 +183,28 @@ TEST_F(ProblemsPaneTest, TypingAFixRemovesTheEntryWithoutAWholeCheck)
     EXPECT_EQ(ListedRows(), std::vector<int>(std::begin(kProblemRows), std::end(kProblemRows)));
     EXPECT_EQ(Problems().GetChecker().NodesChecked() - before, 6);
     EXPECT_EQ(Pane(0), u"Problem: Spaces or tabs at the start or end differ from the original");
+}
+
+TEST_F(ProblemsPaneTest, ReplaceAllChecksTheWholeFileOnceAtItsEnd)
+{
+    const std::int64_t wholeFile = Problems().GetChecker().NodesChecked();
+    // The dialog tells its owner, the main window, which passes it on to the view.
+    SetMessageHandler(&Frame(), CFindReplaceDialog::GetFindReplaceMessage(),
+                      [this](WPARAM w, LPARAM l) { return View().OnFindReplace(w, l); });
+    View().OnEditReplace();
+    CFindReplaceDialog* dialog = View().GetFindDialog();
+    ASSERT_NE(dialog, nullptr);
+    const auto edit = [dialog](int id) { return qobject_cast<QLineEdit*>(dialog->GetDlgItem(id).GetWidget()); };
+    edit(CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("Save"));
+    edit(CFindReplaceDialog::kReplaceWith)->setText(QStringLiteral("&Save"));
+    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(CFindReplaceDialog::kMatchCase).GetWidget())
+        ->setChecked(true);
+    dialog->OnReplaceAll();
+    EXPECT_EQ(View().GetRow(2)->ComposeTranslated(), u"&Save");
+    // The accelerator problem is gone; one whole check, no check per replaced text.
+    EXPECT_EQ(ListedRows(), (std::vector<int>{3, 4, 9, 12}));
+    EXPECT_EQ(Problems().GetChecker().NodesChecked() - wholeFile, wholeFile);
+    dialog->OnCancel();
 }
 
 } // namespace
