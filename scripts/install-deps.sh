@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libfmt-dev
   fonts-dejavu-core xvfb xauth
+  poppler-utils
 )
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
   packages+=(clang)

@@ -14,6 +14,7 @@
 
 #include "CDc.h"
 #include "CImageBitmap.h"
+#include "CMyEditViewPrint.h"
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
@@ -64,6 +65,18 @@ public:
     void OnUpdate(CView* sender, std::intptr_t hint) override;
     // Paints the whole window into the off-screen image and copies it to dc.
     void OnDraw(CDc& dc);
+
+    // Printing (commands 57607 and 57608 print, 57609 previews; see
+    // CMyEditViewPrint.cpp). A page shows what the window shows, drawn by
+    // OnDraw at screen pixel size.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    // Prints to printer as it is set up, without asking; false when the
+    // printer cannot be opened.
+    bool PrintTo(QPrinter& printer);
+    // Answers the print dialog in place of the user (tests, headless runs).
+    // Returns the previous responder; an empty one shows the real dialog.
+    static PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);
 
     // Rows.
     int GetRowCount() const { return int(m_rows.size()); }
@@ -168,6 +181,11 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void RegisterPrintCommands();
+    // The framework's standard preparation: the print dialog.
+    bool OnPreparePrinting(QPrinter& printer);
+    void OnBeginPrinting() {}
+    void OnEndPrinting() {}
     void Rebuild();
     void WriteBack();
     void MeasureTabWidth();
