@@ -4,6 +4,7 @@
 #include "CFileDialog.h"
 #include "CInstanceChannel.h"
 #include "CMainFrame.h"
+#include "CMyEditViewPrint.h"
 #include "CResources.h"
 #include "CTransDoc.h"
 #include "EditorFonts.h"
@@ -12,10 +13,12 @@
 #include "UiLanguage.h"
 #include "resource.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace {
 
@@ -101,16 +104,19 @@ bool CEditorApp::InitInstance()
     // 6. The document template: document, frame and views of resource 128.
     m_document = std::make_unique<CTransDoc>();
     m_document->SetStartupFileSource(&m_startupFile);
+    // Printing starts from what the printer set-up chose.
+    SetPrinterDefaults([this](QPrinter& printer) {
+        if (!m_printer)
+            return;
+        if (!m_printer->printerName().isEmpty())
+            printer.setPrinterName(m_printer->printerName());
+        printer.setPageLayout(m_printer->pageLayout());
+    });
     // 7. The shell's way in: later starts hand their file over (the file
     //    type itself is registered by the installed desktop files).
     if (!m_channelName.isEmpty()) {
         m_channel = std::make_unique<CInstanceChannel>(m_channelName);
-        m_channel->Listen([this](const QString& path) {
-            if (OpenDocumentFile(ToU16(path)) && m_frame) {
-                m_frame->raise();
-                m_frame->activateWindow();
-            }
-        });
+        m_channel->Listen([this](const QString& path) { OnHandedOverFile(ToU16(path)); });
     }
     // 8. The command line: its file becomes the start-up file.
     m_startupFile = FileOfCommandLine(m_arguments);
@@ -137,7 +143,10 @@ bool CEditorApp::CreateFirstDocument()
     QObject::connect(frame, &QObject::destroyed, [this] { m_pMainWnd = nullptr; });
     frame->SetOpenFileHandler([this](const std::u16string& path) { OpenDocumentFile(path); });
     m_document->SetTitleListener([this](const std::u16string& title) { OnDocumentTitle(title); });
-    if (!m_document->OnNewDocument()) {
+    m_opening = true;
+    const bool opened = m_document->OnNewDocument();
+    m_opening = false;
+    if (!opened) {
         m_startupFile.clear();
         delete frame;
         return false;
@@ -154,9 +163,23 @@ void CEditorApp::OnDocumentTitle(const std::u16string& title)
         m_recentFiles.Add(m_document->GetPathName());
 }
 
+void CEditorApp::OnHandedOverFile(const std::u16string& path)
+{
+    // Not in the middle of another open or a dialog (the start's own open
+    // dialog included): the file waits until the editor is free again.
+    if (m_opening || !m_frame || QApplication::activeModalWidget()) {
+        QTimer::singleShot(kHandOverRetryMs, m_channel.get(), [this, path] { OnHandedOverFile(path); });
+        return;
+    }
+    m_frame->raise();
+    m_frame->activateWindow();
+    OpenDocumentFile(path);
+}
+
 int CEditorApp::ExitInstance()
 {
     m_channel.reset();
+    SetPrinterDefaults({});
     return __X_CWinApp::ExitInstance();
 }
 
@@ -164,8 +187,12 @@ bool CEditorApp::OpenDocumentFile(const std::u16string& path)
 {
     if (!m_document || path.empty())
         return false;
+    if (m_opening)
+        return false;
+    m_opening = true;
     m_startupFile = path;
     const bool opened = m_document->OpenLanguage();
+    m_opening = false;
     // A cancelled save question leaves the name unused: the next open asks again.
     m_startupFile.clear();
     if (opened)
@@ -181,8 +208,11 @@ void CEditorApp::OnAppAbout()
 
 void CEditorApp::OnFileNew()
 {
-    if (m_document)
-        m_document->OnNewDocument();
+    if (!m_document || m_opening)
+        return;
+    m_opening = true;
+    m_document->OnNewDocument();
+    m_opening = false;
 }
 
 void CEditorApp::OnFileOpen()
@@ -198,7 +228,7 @@ void CEditorApp::OnFileOpen()
 QPrinter* CEditorApp::GetPrinter()
 {
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     return m_printer.get();
 }
 

@@ -32,6 +32,8 @@ public:
     static constexpr int kRecentFiles = 4;
     static constexpr char16_t kRegistryKey[] = u"Kestrow Tools";
     static constexpr char16_t kUiLanguageFile[] = u"Edit.tra";
+    // A handed-over file that finds the editor busy is tried again this much later.
+    static constexpr int kHandOverRetryMs = 300;
 
     CEditorApp();
     ~CEditorApp() override;
@@ -86,6 +88,7 @@ private:
     // frame with its views, and the first open. False when no window remains.
     bool CreateFirstDocument();
     void OnDocumentTitle(const std::u16string& title);
+    void OnHandedOverFile(const std::u16string& path);
 
     QStringList m_arguments;
     std::u16string m_startupFile;
@@ -95,4 +98,5 @@ private:
     QPointer<CMainFrame> m_frame;
     CRecentFileList m_recentFiles{kRecentFiles};
     std::unique_ptr<QPrinter> m_printer;
+    bool m_opening = false; // an open is under way (its dialogs may run events)
 };

@@ -1,6 +1,6 @@
 #include "CMainFrame.h"
 
-#include "CFormView.h"
+#include "CHeadView.h"
 #include "CHelpWindow.h"
 #include "CMyEditView.h"
 #include "CProblemsController.h"
@@ -8,6 +8,7 @@
 #include "CStatusBar.h"
 #include "CTransDoc.h"
 #include "CWnd.h"
+#include "CZweiToolBar.h"
 #include "QtStrings.h"
 #include "resource.h"
 
@@ -20,7 +21,6 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
-#include <QToolBar>
 #include <QUrl>
 
 #include <map>
@@ -128,10 +128,8 @@ bool CMainFrame::OnCreateClient()
     CWnd(m_splitter).SetDlgCtrlID(AFX_IDW_PANE_FIRST);
     m_splitter->setChildrenCollapsible(false);
 
-    auto* head = new CFormView(IDD_HEADVIEW, m_splitter);
-    head->Create();
-    head->resize(100, kHeadViewHeight);
-    m_headView = head;
+    m_headView = new CHeadView(m_splitter);
+    m_headView->resize(100, kHeadViewHeight);
     m_editView = new CMyEditView(m_splitter);
     m_editView->resize(100, kTreeViewHeight);
     m_splitter->addWidget(m_headView);
@@ -163,12 +161,31 @@ bool CMainFrame::OnCreate()
     return true;
 }
 
-bool CMainFrame::CreateToolBar() { return false; }
+bool CMainFrame::CreateToolBar()
+{
+    auto* bar = new CZweiToolBar(kToolImageSide, kToolImageSide, true);
+    if (!bar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_TOOLBAR)) {
+        delete bar;
+        return false;
+    }
+    m_toolBar = bar;
+    bar->SetSizes(kToolButtonSide, kToolButtonSide, kToolImageYOffset, 0, false, nullptr, 0);
+    if (!bar->LoadToolBar(IDR_TOOLBAR, IDB_TOOLBAR_NORMAL, IDB_TOOLBAR_DISABLED, IDB_TOOLBAR_CHECKED))
+        return true; // there, but neither styled nor docked
+    bar->SetBarStyle(bar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
+    addToolBar(Qt::TopToolBarArea, bar);
+    bar->show();
+    return true;
+}
 
 void CMainFrame::InitialUpdate()
 {
     if (!m_document)
         return;
+    m_document->AddView(m_headView);
+    m_headView->OnInitialUpdate();
     m_document->AddView(m_editView);
     m_editView->OnInitialUpdate();
     m_editView->setFocus();
@@ -181,7 +198,7 @@ CMyEditView* CMainFrame::GetEditView() const
                                                  : nullptr;
 }
 
-QWidget* CMainFrame::GetHeadView() const { return m_headView; }
+CHeadView* CMainFrame::GetHeadView() const { return m_headView; }
 
 CHelpWindow* CMainFrame::GetHelpWindow() const { return m_help; }
 
@@ -240,9 +257,9 @@ void CMainFrame::MovePaneFocus(int step)
             current = i;
     }
     const int count = m_splitter->count();
+    // Only the focus moves: the tree view stays the view that commands (and
+    // printing) reach.
     QWidget* next = m_splitter->widget(((current + step) % count + count) % count);
-    if (auto* view = qobject_cast<CMyEditView*>(next))
-        SetActiveView(view);
     next->setFocus(Qt::OtherFocusReason);
     if (!next->hasFocus())
         next->nextInFocusChain()->setFocus(Qt::OtherFocusReason);

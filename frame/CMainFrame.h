@@ -26,11 +26,12 @@
 class QDockWidget;
 class QMimeData;
 class QSplitter;
-class QToolBar;
+class CHeadView;
 class CHelpWindow;
 class CMyEditView;
 class CProblemsController;
 class CTransDoc;
+class CZweiToolBar;
 
 class CMainFrame : public __X_CFrameWnd {
     Q_OBJECT
@@ -40,6 +41,10 @@ public:
     static constexpr int kHeightMargin = 40;
     static constexpr int kHeadViewHeight = 125;
     static constexpr int kTreeViewHeight = 120;
+    // The toolbar: images 20 x 20 on buttons 30 x 30.
+    static constexpr int kToolImageSide = 20;
+    static constexpr int kToolButtonSide = 30;
+    static constexpr int kToolImageYOffset = 5;
 
     // The registered message the find/replace dialog sends its owner, the frame.
     static UINT FindReplaceMessage();
@@ -60,8 +65,8 @@ public:
     // The parts.
     QSplitter* GetSplitter() const { return m_splitter; }
     CMyEditView* GetEditView() const;
-    QWidget* GetHeadView() const;
-    QToolBar* GetToolBar() const { return m_toolBar; }
+    CHeadView* GetHeadView() const;
+    CZweiToolBar* GetToolBar() const { return m_toolBar; }
     CTransDoc* GetDocument() const { return m_document; }
 
     // A widget of another feature (a list of problems, ...) in a dock of its
@@ -115,9 +120,9 @@ private:
 
     CTransDoc* m_document = nullptr;
     QSplitter* m_splitter = nullptr;
-    QWidget* m_headView = nullptr;
+    CHeadView* m_headView = nullptr;
     CMyEditView* m_editView = nullptr;
-    QToolBar* m_toolBar = nullptr;
+    CZweiToolBar* m_toolBar = nullptr;
     QPointer<CHelpWindow> m_help;
     CProblemsController* m_problems = nullptr; // a child of the frame
     FindReplaceTarget m_findReplaceTarget;

@@ -63,7 +63,11 @@ protected:
     {
         app = std::make_unique<CEditorApp>();
         app->SetCommandLine(arguments);
-        return app->InitInstance();
+        if (!app->InitInstance())
+            return false;
+        // Keys reach the window's accelerators once it is the active one.
+        app->GetMainFrame()->activateWindow();
+        return QTest::qWaitForWindowActive(app->GetMainFrame());
     }
     // Ends it as closing the window would (no questions asked) and exits.
     int End()

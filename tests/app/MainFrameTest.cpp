@@ -3,9 +3,11 @@
 
 #include "AppTestSupport.h"
 
+#include "CHeadView.h"
 #include "CHelpWindow.h"
 #include "CWnd.h"
 #include "UiLanguage.h"
+#include "CZweiToolBar.h"
 #include "resource.h"
 
 #include <QDockWidget>
@@ -30,7 +32,9 @@ protected:
 TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
 {
     const QRect available = QApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(Frame().width(), CMainFrame::kInitialWidth);
+    // 512 pixels, or the few more the toolbar's fifteen buttons need.
+    EXPECT_GE(Frame().width(), CMainFrame::kInitialWidth);
+    EXPECT_LE(Frame().width(), std::max(CMainFrame::kInitialWidth, Frame().minimumSizeHint().width()));
     EXPECT_EQ(Frame().height(), available.height() - CMainFrame::kHeightMargin);
 
     QSplitter* splitter = Frame().GetSplitter();
@@ -38,7 +42,7 @@ TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
     EXPECT_EQ(CWnd(splitter).GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
     EXPECT_EQ(splitter->orientation(), Qt::Vertical);
     ASSERT_EQ(splitter->count(), 2);
-    EXPECT_EQ(splitter->widget(0), Frame().GetHeadView());
+    EXPECT_EQ(splitter->widget(0), static_cast<QWidget*>(Frame().GetHeadView()));
     EXPECT_EQ(splitter->widget(1), Frame().GetEditView());
     EXPECT_EQ(splitter->sizes().at(0), CMainFrame::kHeadViewHeight);
     EXPECT_GT(splitter->sizes().at(1), CMainFrame::kHeadViewHeight);
@@ -133,7 +137,7 @@ TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
     QTest::keyClick(&Frame(), Qt::Key_F6);
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);
-    EXPECT_TRUE(Frame().GetHeadView()->isAncestorOf(focus) || focus == Frame().GetHeadView());
+    EXPECT_TRUE(Frame().GetHeadView()->isAncestorOf(focus) || focus == static_cast<QWidget*>(Frame().GetHeadView()));
     QTest::keyClick(&Frame(), Qt::Key_F6, Qt::ShiftModifier);
     focus = QApplication::focusWidget();
     EXPECT_TRUE(View().isAncestorOf(focus) || focus == &View());
@@ -189,6 +193,69 @@ TEST_F(MainFrameTest, OtherFeaturesPlugInADockAndTheFindReplaceMessages)
     EXPECT_EQ(result, 42);
     EXPECT_FALSE(Frame().OnRegisteredMessage(CMainFrame::FindReplaceMessage() + 1, 4, 2, result));
     EXPECT_GE(CMainFrame::FindReplaceMessage(), 0xC000u);
+}
+
+} // namespace
+
+namespace {
+
+class MainFrameToolbarTest : public MainFrameTest {
+protected:
+    int Index(UINT id) { return Frame().GetToolBar()->CommandToIndex(id); }
+    QPoint Centre(UINT id) { return Frame().GetToolBar()->GetItemRect(Index(id)).ToQRect().center(); }
+};
+
+TEST_F(MainFrameToolbarTest, FifteenButtonsDockedAtTheTop)
+{
+    CZweiToolBar* bar = Frame().GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(CWnd(bar).GetDlgCtrlID(), ID_VIEW_TOOLBAR);
+    EXPECT_EQ(Frame().toolBarArea(bar), Qt::TopToolBarArea);
+    EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
+    const UINT buttons[] = {ID_NEW_TRANSLATION, ID_OPEN_LANGUAGE, ID_SAVE_LANGUAGE, ID_SAVE_LANGUAGE_AS,
+                            ID_FIND, ID_REPLACE, ID_CHOOSE_FLAG, ID_VERSION_UPDATE, ID_SHOW_FOREIGN,
+                            ID_HIDE_FOREIGN, ID_COLLAPSE_ALL, ID_EXPAND_ALL, ID_SHOW_TODO,
+                            ID_APP_ABOUT, ID_CONTEXT_HELP};
+    std::vector<UINT> found;
+    for (int i = 0; i < bar->GetCount(); ++i) {
+        if (!bar->IsSeparator(i))
+            found.push_back(bar->GetItemID(i));
+    }
+    EXPECT_EQ(found, std::vector<UINT>(std::begin(buttons), std::end(buttons)));
+    const QRect first = bar->GetItemRect(0).ToQRect();
+    EXPECT_EQ(first.size(), QSize(30, 30));
+
+    Frame().OnCommand(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_TOOLBAR).GetCheck(), 0);
+    Frame().OnCommand(ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(MainFrameToolbarTest, ButtonsShowPromptAndFollowTheCommandRoute)
+{
+    CZweiToolBar* bar = Frame().GetToolBar();
+    QTest::mouseMove(bar->GetClientWidget(), Centre(ID_OPEN_LANGUAGE));
+    QApplication::processEvents();
+    EXPECT_EQ(Pane(0), u"Opens a language for editing");
+    std::u16string tip;
+    Frame().GetToolTipText(ID_OPEN_LANGUAGE, tip);
+    EXPECT_EQ(tip, u"Open language");
+    // Save is enabled only while there are changes; the idle update follows.
+    bar->OnUpdateCmdUI(&Frame());
+    EXPECT_EQ(bar->GetButtonState(Index(ID_SAVE_LANGUAGE)) & TBSTATE_ENABLED, 0u);
+    Doc().SetModified();
+    bar->OnUpdateCmdUI(&Frame());
+    EXPECT_NE(bar->GetButtonState(Index(ID_SAVE_LANGUAGE)) & TBSTATE_ENABLED, 0u);
+    // The about button reaches the application.
+    int about = 0;
+    auto previous = CDialog::SetModalResponder([&](CDialog& dialog) {
+        about += dialog.GetTemplateId() == IDD_ABOUTBOX ? 1 : 0;
+        return int(IDOK);
+    });
+    QTest::mouseClick(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(ID_APP_ABOUT));
+    CDialog::SetModalResponder(previous);
+    EXPECT_EQ(about, 1);
 }
 
 } // namespace
