@@ -132,14 +132,17 @@ TEST_F(CheckCommand, JsonLinesWithPathAndIndicesAndNoCount)
     EXPECT_EQ(format["message"], "the conversions \"%d %s\" differ from the original's \"%s %d\"");
 }
 
-TEST_F(CheckCommand, RunsWithoutADisplay)
+TEST_F(CheckCommand, RunsWithoutADisplayOrWithOneThatCannotBeReached)
 {
     const std::string file = WriteFile(folder / "errors.tra", true);
-    const CheckRun run = Check(folder, "'" + file + "'", "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
-    EXPECT_EQ(run.exitCode, 1);
-    ASSERT_EQ(run.lines.size(), 7u);
-    EXPECT_NE(run.lines[1].find(": error: width: "), std::string::npos);
-    EXPECT_EQ(run.err, "");
+    for (const char* environment : {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM",
+                                    "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97"}) {
+        const CheckRun run = Check(folder, "'" + file + "'", environment);
+        EXPECT_EQ(run.exitCode, 1) << environment;
+        ASSERT_EQ(run.lines.size(), 7u) << environment;
+        EXPECT_NE(run.lines[1].find(": error: width: "), std::string::npos);
+        EXPECT_EQ(run.err, "");
+    }
 }
 
 TEST_F(CheckCommand, WrongUsageAndUnreadableFiles)

@@ -21,12 +21,13 @@ constexpr int kFailure = 1;
 constexpr int kUsage = 2;
 
 // The width rule measures text in the platform's fonts, which need a GUI
-// application object but no screen: without a display the program runs on
-// the off-screen platform by itself, so build scripts need not set anything.
+// application object but no screen. The fonts are made by pixel size, so the
+// off-screen platform measures as a desktop does; the program uses it unless
+// told otherwise, so that a build script needs no display, and a display that
+// is named but cannot be reached does not stop it.
 std::unique_ptr<QGuiApplication> MakeFontApplication()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's own notes (such as a missing run-time folder) are no business of a
     // build script reading our output.
