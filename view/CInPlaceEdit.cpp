@@ -1,7 +1,6 @@
 #include "CInPlaceEdit.h"
 
 #include "CDc.h"
-#include "CDialogTemplate.h"
 #include "CFont.h"
 #include "CMyEditView.h"
 #include "CTextPiece.h"
@@ -11,6 +10,7 @@
 #include "CTextNode.h"
 #include "Pieces.h"
 #include "QtStrings.h"
+#include "SizeLimit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -32,37 +32,6 @@ namespace {
 // outline, whose right side lies at x = w + 1 and must fall inside.
 constexpr int OutlineRight = 2;
 constexpr int OutlineBottom = 2;
-
-// The platform's dialog base units come from its system font, and the width
-// of a size-limited text is measured in its stock variable-pitch font; both
-// stand-ins are made once.
-QFont StockFont(std::int32_t height, std::int32_t weight, const std::u16string& face)
-{
-    LOGFONT lf;
-    lf.height = height;
-    lf.weight = weight;
-    lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lf.faceName = face;
-    return MakeQFont(lf);
-}
-
-const QFont& SystemFont()
-{
-    static const QFont font = StockFont(-16, FW_BOLD, u"System");
-    return font;
-}
-
-const QFont& VariablePitchFont()
-{
-    static const QFont font = StockFont(-11, FW_NORMAL, u"MS Sans Serif");
-    return font;
-}
-
-int DialogBaseUnitX()
-{
-    static const int base = CDialogTemplate::BaseUnitsOf(SystemFont()).cx & 0xFFFF;
-    return base;
-}
 
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -266,11 +235,7 @@ CRect CInPlaceEdit::PredictSize(const std::u16string& s)
 
 bool CInPlaceEdit::FitsWidth(const std::u16string& text, int width)
 {
-    const int base = DialogBaseUnitX();
-    const int limit = ((base * width) / 4 * 31) / 40;
-    const QFontMetrics metrics(VariablePitchFont());
-    const int textWidth = metrics.horizontalAdvance(ToQString(text));
-    return textWidth < limit;
+    return size_limit::Fits(text, width);
 }
 
 bool CInPlaceEdit::Commit(const CRect& previous)
@@ -295,19 +260,24 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         m_view->RepaintCurrentRow();
     MoveTo(CRect(previous.left, previous.top, previous.left + piece->rect.Width(),
                  previous.top + piece->rect.Height()));
+    // The translation checks follow every accepted change of the current row.
+    if (m_view)
+        emit m_view->TextCommitted(m_view->GetCurrentRow());
 
     bool repaintAll = false;
+    // Replace all recomputes the states and marks the document once, at its end.
+    const bool batch = m_view && m_view->IsBatchEditing();
     if (node) {
         if (node->editState >= 3 && node->editState <= 5) {
             node->editState -= 3;
             repaintAll = true;
         }
-        if (CTextNode* root = RootOf(node); root && root->UpdateStates())
+        if (CTextNode* root = RootOf(node); root && !batch && root->UpdateStates())
             repaintAll = true;
     }
     if (repaintAll && m_view)
         m_view->RepaintAll();
-    if (m_view) {
+    if (m_view && !batch) {
         if (CTransDoc* doc = m_view->GetDocument())
             doc->SetModified();
     }

@@ -7,6 +7,7 @@
 #include "CTextNode.h"
 #include "CTextPiece.h"
 #include "Pieces.h"
+#include "SizeLimit.h"
 
 #include <algorithm>
 
@@ -115,12 +116,7 @@ int CTextRow::KindIcon(std::int32_t kindCode)
 
 bool CTextRow::FreeSizeOf(std::int32_t kindCode)
 {
-    switch (kindCode) {
-    case 2: case 22: case 23: case 24: case 25:
-        return false;
-    default:
-        return true;
-    }
+    return !size_limit::IsSizeLimitedKind(kindCode);
 }
 
 void CTextRow::EnsurePieces()
