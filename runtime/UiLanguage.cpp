@@ -1,5 +1,6 @@
 #include "UiLanguage.h"
 
+#include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
 #include "CMessageBox.h"
 #include "CMessageHooks.h"
@@ -12,7 +13,6 @@
 #include "SafeFormat.h"
 #include "TranslationSettings.h"
 
-#include <QFile>
 #include <QTabWidget>
 
 #include <utility>
@@ -20,11 +20,6 @@
 namespace settings = translation_settings;
 
 namespace {
-
-std::string LocalPath(const std::u16string& fileName)
-{
-    return QFile::encodeName(ToQString(fileName)).toStdString();
-}
 
 void FillInfo(const CLanguageFile& file, const std::u16string& fileName, LanguageInfo& info)
 {
@@ -48,11 +43,7 @@ void EnableSwitchItem(CMenu* popup)
 unsigned DialogMode(QWidget* dialog, bool& translate)
 {
     translate = qobject_cast<QTabWidget*>(dialog) == nullptr;
-    for (QWidget* w = dialog ? dialog->parentWidget() : nullptr; w; w = w->parentWidget()) {
-        if (qobject_cast<QTabWidget*>(w))
-            return kPage;
-    }
-    return kPlainDialog;
+    return TabContainerOfPage(dialog) ? kPage : kPlainDialog;
 }
 
 void CallHook(const HookEvent& event)
@@ -108,10 +99,10 @@ bool LoadTranslationFile(const std::u16string& fileName, bool showMessage)
 {
     CTranslationState& state = CTranslationState::Get();
     state.fileName = fileName;
-    state.dialogTracker = std::make_unique<CWindowTracker>();
-    state.frameTracker = std::make_unique<CWindowTracker>();
+    state.dialogTracker = std::make_unique<CDialogTracker>();
+    state.frameTracker = std::make_unique<CFrameTracker>();
 
-    ReadOutcome outcome = ReadLanguageFile(LocalPath(fileName));
+    ReadOutcome outcome = ReadLanguageFile(NativePath(fileName));
     if (!outcome.language) {
         if (showMessage) {
             const CFormatArg args[] = {fileName, fileName};
@@ -121,8 +112,7 @@ bool LoadTranslationFile(const std::u16string& fileName, bool showMessage)
     }
     if (outcome.wrongMagic)
         AfxMessageBox(kCorruptFileMessage, MB_OK);
-    state.current = std::move(outcome.language);
-    state.InvalidateIndex();
+    state.SetCurrent(std::move(outcome.language));
     state.callHook = CMessageHooks::SetWindowsHookEx(HookType::CallWndProc, CallHook);
     state.returnHook = CMessageHooks::SetWindowsHookEx(HookType::CallWndProcRet, ReturnHook);
     return true;
@@ -137,10 +127,9 @@ void UnloadTranslation()
         CProfile::WriteProfileString(std::u16string(settings::kProfileSection),
                                      std::u16string(settings::kProfileEntry), info.fileName);
     }
-    state.current.reset();
+    state.SetCurrent(nullptr);
     state.previous.reset();
-    state.switchMapping.reset();
-    state.InvalidateIndex();
+    state.SetSwitchMapping(nullptr);
     state.dialogTracker.reset();
     state.frameTracker.reset();
     CMessageHooks::UnhookWindowsHookEx(state.callHook);
@@ -153,15 +142,15 @@ void UnloadTranslation()
 bool GetCurrentLanguageInfo(LanguageInfo& info)
 {
     const CTranslationState& state = CTranslationState::Get();
-    if (!state.current)
+    if (!state.Current())
         return false;
-    FillInfo(*state.current, state.fileName, info);
+    FillInfo(*state.Current(), state.fileName, info);
     return true;
 }
 
 bool ReadLanguageInfo(const std::u16string& fileName, LanguageInfo& info)
 {
-    const ReadOutcome outcome = ReadLanguageFile(LocalPath(fileName), ReadDepth::Header);
+    const ReadOutcome outcome = ReadLanguageFile(NativePath(fileName), ReadDepth::Header);
     if (!outcome.language)
         return false;
     if (outcome.wrongMagic)
@@ -173,15 +162,18 @@ bool ReadLanguageInfo(const std::u16string& fileName, LanguageInfo& info)
 std::unique_ptr<CBitmap> ReadLanguageFlag(const std::u16string& fileName,
                                           const CDeviceContext& dc)
 {
-    const ReadOutcome outcome = ReadLanguageFile(LocalPath(fileName), ReadDepth::HeaderAndFlag);
+    const ReadOutcome outcome = ReadLanguageFile(NativePath(fileName), ReadDepth::HeaderAndFlag);
     if (!outcome.language)
         return nullptr;
+    // A file that is no language file says so here too, once per read.
+    if (outcome.wrongMagic)
+        AfxMessageBox(kCorruptFileMessage, MB_OK);
     return outcome.language->CreateFlagBitmap(dc);
 }
 
 CLanguageFile* GetCurrentTranslation()
 {
-    return CTranslationState::Get().current.get();
+    return CTranslationState::Get().Current();
 }
 
 const CLanguageFile* GetLookupTranslation()
@@ -196,21 +188,17 @@ const std::u16string& GetCurrentTranslationFileName()
 
 void SetSwitchMapping(std::unique_ptr<CLanguageFile> mapping)
 {
-    CTranslationState& state = CTranslationState::Get();
-    state.switchMapping = std::move(mapping);
-    state.InvalidateIndex();
+    CTranslationState::Get().SetSwitchMapping(std::move(mapping));
 }
 
 std::unique_ptr<CLanguageFile> TakeSwitchMapping()
 {
-    CTranslationState& state = CTranslationState::Get();
-    state.InvalidateIndex();
-    return std::move(state.switchMapping);
+    return CTranslationState::Get().TakeSwitchMapping();
 }
 
 void InvalidateStringIndex()
 {
-    CTranslationState::Get().InvalidateIndex();
+    CTranslationState::Get().TextsChanged();
 }
 
 const CTextNode* FindTopNode(const CLanguageFile* file, const std::u16string& text)
@@ -243,6 +231,8 @@ void DoAutomaticSwitchDialog()
 {
     if (const auto& handler = SwitchDialogHandler())
         handler();
+    else
+        ShowAutomaticSwitchDialog();
 }
 
 std::function<void()> SetSwitchDialogHandler(std::function<void()> handler)

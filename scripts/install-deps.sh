@@ -8,8 +8,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libfmt-dev
   fonts-dejavu-core xvfb xauth
-  # benchmarks/cli_timing.sh: msgmerge to compare with, /usr/bin/time for peak memory
-  gettext time
+  poppler-utils
+  # The bridges' tests talk to the real tools on the other side.
+  gettext translate-toolkit qt6-l10n-tools
+  # The install test: desktop-file-validate, xmllint, update-mime-database.
+  desktop-file-utils libxml2-utils shared-mime-info
+  # benchmarks/cli_timing.sh: /usr/bin/time for the peak memory (msgmerge is in gettext)
+  time
 )
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
   packages+=(clang)

@@ -14,18 +14,25 @@
 
 #include "CDc.h"
 #include "CImageBitmap.h"
+#include "CMyEditViewPrint.h"
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
 #include "CView.h"
 
+#include "RegisteredMessages.h"
+
 #include <QAbstractScrollArea>
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+class CCmdUI;
+class CFindReplaceDialog;
 class CInPlaceEdit;
+class CSearchCursor;
 class CStatusBar;
 class CTextRow;
 class CTransDoc;
@@ -58,6 +65,18 @@ public:
     void OnUpdate(CView* sender, std::intptr_t hint) override;
     // Paints the whole window into the off-screen image and copies it to dc.
     void OnDraw(CDc& dc);
+
+    // Printing (commands 57607 and 57608 print, 57609 previews; see
+    // CMyEditViewPrint.cpp). A page shows what the window shows, drawn by
+    // OnDraw at screen pixel size.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    // Prints to printer as it is set up, without asking; false when the
+    // printer cannot be opened.
+    bool PrintTo(QPrinter& printer);
+    // Answers the print dialog in place of the user (tests, headless runs).
+    // Returns the previous responder; an empty one shows the real dialog.
+    static PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);
 
     // Rows.
     int GetRowCount() const { return int(m_rows.size()); }
@@ -112,6 +131,46 @@ public:
     const QImage& GetOffscreenImage() const;
     // Rows laid out so far (the rest only know their height from line counts).
     int CountLaidOutRows() const;
+    // Times the rows were painted into the off-screen image.
+    int CountPaintPasses() const { return m_paintPasses; }
+
+    // Find and replace (CMyEditViewFind.cpp). Commands 33009 to 33012 are in
+    // the view's command table; the frame passes the dialog's registered
+    // message "commdlg_FindReplace" to OnFindReplace.
+    void OnEditFind();
+    void OnEditReplace();
+    void OnFindNext(bool down);
+    LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    // The open find or replace dialog, nullptr for none.
+    CFindReplaceDialog* GetFindDialog() const;
+    bool HasFindDialog() const { return GetFindDialog() != nullptr; }
+    const CSearchCursor* GetSearchCursor() const { return m_searchCursor.get(); }
+    bool IsDirectionDown() const { return m_directionDown; }
+    int GetStopRow() const { return m_stopRow; }
+    // The walk: true when a match was found and selected; quiet shows no
+    // message when nothing is found.
+    bool Search(bool advanceFirst, bool quiet);
+    bool ReplaceOne(bool quiet);
+    void ReplaceAll();
+    // While replace all runs, commits neither recompute the tree's states nor
+    // mark the document modified and nothing is painted: that happens once
+    // at the end.
+    bool IsBatchEditing() const { return m_batchEditing; }
+
+    // The whole-tree commands (CMyEditViewTree.cpp), also in the command table.
+    void OnMarkAllToDo();
+    void OnMarkAllDone();
+    void OnExpandAll();
+    void OnCollapseAll();
+    void OnShowToDo();
+
+signals:
+    // The rows were built anew from the document (opened, updated, new translation).
+    void RowsRebuilt();
+    // The current row changed (-1: none), or the rows were rebuilt.
+    void CurrentRowChanged(int row);
+    // The in-place editor committed a change to a piece of the current row.
+    void TextCommitted(int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -122,6 +181,11 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void RegisterPrintCommands();
+    // The framework's standard preparation: the print dialog.
+    bool OnPreparePrinting(QPrinter& printer);
+    void OnBeginPrinting() {}
+    void OnEndPrinting() {}
     void Rebuild();
     void WriteBack();
     void MeasureTabWidth();
@@ -142,6 +206,16 @@ private:
     void ScrollBarAction(bool vertical, int action);
     void MoveEditor(int dx, int dy);
     void SetBars();
+    // Counts the rows inside the window and sets the current row's origin,
+    // as painting would; false without a current row.
+    bool PlaceCurrentRow();
+    void RegisterCommands();
+    // Search helpers (CMyEditViewFind.cpp).
+    void BuildSearchCursor();
+    bool SearchCursorRow();
+    void ShowHit();
+    // Shown flags and heights of every row again from the expanded flags.
+    void RecomputeShown();
 
     std::vector<std::unique_ptr<CTextRow>> m_rows;
     int m_currentRow = -1;
@@ -176,4 +250,14 @@ private:
     std::unique_ptr<CImageBitmap> m_iconStrip;
     bool m_paintAll = true;      // the next paint event draws the rows again
     bool m_settingBars = false;  // our own changes to the scroll bars
+
+    // Find and replace.
+    QPointer<CFindReplaceDialog> m_findDialog;
+    bool m_replaceMode = false;
+    std::unique_ptr<CSearchCursor> m_searchCursor;
+    bool m_directionDown = true;
+    int m_stopRow = -1;
+    bool m_batchEditing = false;
+    bool m_batchReplaced = false;
+    int m_paintPasses = 0;
 };

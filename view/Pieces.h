@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pieces {
 
@@ -24,6 +25,15 @@ bool IsConversionChar(char16_t c);
 // row) and returns the line count: line of the last piece + 1.
 std::int32_t SplitText(std::u16string_view text, bool foreign, bool freeSize, CTextRow* row,
                        PieceList& list);
+
+// What a split gives without making pieces: each piece's own text (a text
+// piece's literal with "%%" reduced, or a placeholder's specifier) and
+// whether it is a placeholder, in list order.
+struct PieceText {
+    std::u16string text;
+    bool fixed;
+};
+void SplitTexts(std::u16string_view text, std::vector<PieceText>& list);
 
 // The text built from a list: each piece's GetText, a line feed between lines.
 std::u16string ComposeText(const PieceList& list);

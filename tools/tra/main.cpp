@@ -1,5 +1,7 @@
 // glossmark-tra: language files (.tra) from the command line.
 
+#include "BridgeCommands.h"
+#include "CheckCommand.h"
 #include "LanguageFileIO.h"
 #include "LanguageJson.h"
 #include "SampleLanguage.h"
@@ -37,6 +39,12 @@ Commands:
                           its translations; the result goes to OUT. Prints the number of
                           texts and of texts to be edited, then "changed" or "unchanged".
   stats FILE              header fields and the number of texts per top node and edit state
+  check FILE [--json]     report what in the translations would break the program: format
+                          (conversions differ) and width (too wide for a fixed-size control)
+                          are errors; accelerator, accelerator-clash, lines and whitespace
+                          warnings. One line per problem in tree order, PATH: SEVERITY: ID:
+                          MESSAGE, then a count; with --json one JSON object per line.
+                          Exit status 1 when there is an error.
   generate COUNT SEED OUT [OPTIONS]
                           write a sample language file with COUNT texts
       --original          an original-language file (German texts, nothing to be edited)
@@ -46,7 +54,7 @@ Commands:
   newer FILE SHARE SEED OUT [--version=TEXT]
                           write the original-language file of a newer version of FILE's
                           program, with about SHARE (0 to 1) of its texts changed
-
+%BRIDGES%
 dump followed by build reproduces a file byte for byte (texts that are not valid UTF-16
 are written as \uXXXX escapes). Writing replaces OUT only when the whole file was written.
 Exit status: 0 success, 1 failure, 2 wrong usage.
@@ -337,7 +345,9 @@ int main(int argc, char** argv)
     const std::string& command = all[0];
     const std::vector<std::string> args(all.begin() + 1, all.end());
     if (command == "--help" || command == "-h" || command == "help") {
-        fmt::print("{}", kHelp);
+        std::string help = kHelp;
+        help.replace(help.find("%BRIDGES%"), 9, kBridgeHelp);
+        fmt::print("{}", help);
         return 0;
     }
     const auto expect = [&](std::size_t count, const char* form) {
@@ -353,6 +363,9 @@ int main(int argc, char** argv)
         if (command == "update") {
             return expect(3, "LANG NEWER OUT") ? kUsage : Update(args[0], args[1], args[2]);
         }
+        if (command == "check") {
+            return RunCheckCommand(args);
+        }
         if (command == "stats") {
             return expect(1, "FILE") ? kUsage : Stats(args[0]);
         }
@@ -361,6 +374,9 @@ int main(int argc, char** argv)
         }
         if (command == "newer") {
             return Newer(args);
+        }
+        if (const auto bridged = RunBridgeCommand(command, args)) {
+            return *bridged;
         }
     } catch (const std::bad_alloc&) {
         return Fail("out of memory");

@@ -1,0 +1,316 @@
+// Find and replace through the view's commands and the dialog's
+// notifications, delivered by the registered message to the owner window.
+#include "FindTestSupport.h"
+
+#include "CCmdUI.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+using Sel = std::pair<int, int>;
+
+TEST(FindReplace, FindNextSelectsEachMatchInTurnAndWrapsAround)
+{
+    auto language = TextsLanguage({u"Neue Datei", u"Datei laden", u"Keine"});
+    FindHarness f(*language);
+    CFindReplaceDialog* dialog = f.Open(false, u"datei");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsFindOnly());
+    EXPECT_EQ(dialog->GetOwner(), &f.frame) << "no parent: the main window owns it";
+
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    EXPECT_EQ(f.EditedText(), u"Neue Datei");
+    EXPECT_EQ(f.Selection(), Sel(5, 10));
+    EXPECT_EQ(f.h.Pane(), u"Text 3 von 6");
+
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 4);
+    EXPECT_EQ(f.Selection(), Sel(0, 5));
+
+    dialog->OnFindNext(); // past the last row and round to row 3
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    EXPECT_EQ(f.Selection(), Sel(5, 10));
+    EXPECT_TRUE(f.messages.empty());
+}
+
+TEST(FindReplace, WrapAroundDoesNotSearchTheStartRowAgain)
+{
+    auto language = TextsLanguage({u"Datei laden Datei", u"Anderes"});
+    FindHarness f(*language);
+    f.h.Click(f.h.PiecePoint(3, 0));
+    ASSERT_EQ(f.h.view.GetCurrentRow(), 3);
+    CFindReplaceDialog* dialog = f.Open(false, u"laden");
+
+    // Down from the caret at 7: "laden" began before it, and nothing else
+    // in the file holds it.
+    f.h.view.GetEditor()->SetSel(7, 7);
+    dialog->OnFindNext();
+    EXPECT_EQ(f.messages, std::vector<std::u16string>{kNotFound});
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    EXPECT_EQ(f.Selection(), Sel(7, 7)) << "the selection stays";
+
+    // Up from the caret at 1 only "" lies before position 0; the "Datei"s
+    // behind the caret are not found after the wrap-around either.
+    f.messages.clear();
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("Datei"));
+    FindHarness::Button(dialog, CFindReplaceDialog::kUp)->setChecked(true);
+    f.h.view.GetEditor()->SetSel(1, 1);
+    dialog->OnFindNext();
+    EXPECT_FALSE(f.h.view.IsDirectionDown());
+    EXPECT_EQ(f.messages, std::vector<std::u16string>{kNotFound});
+
+    // Up from the caret at 13 the slice is "Datei laden " (before 12).
+    f.messages.clear();
+    f.h.view.GetEditor()->SetSel(13, 13);
+    dialog->OnFindNext();
+    EXPECT_TRUE(f.messages.empty());
+    EXPECT_EQ(f.Selection(), Sel(0, 5));
+}
+
+TEST(FindReplace, UpwardsThePreviousRowsAreSearchedWholeFromTheirEnd)
+{
+    auto language = TextsLanguage({u"Datei Datei", u"zwei", u"drei"});
+    FindHarness f(*language);
+    f.h.Click(f.h.PiecePoint(5, 0));
+    CFindReplaceDialog* dialog = f.Open(false, u"Datei");
+    FindHarness::Button(dialog, CFindReplaceDialog::kUp)->setChecked(true);
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    EXPECT_EQ(f.Selection(), Sel(6, 11)) << "the last occurrence of the row";
+    dialog->OnFindNext();
+    EXPECT_EQ(f.Selection(), Sel(0, 5)) << "an occurrence at the first character";
+}
+
+TEST(FindReplace, F3WithoutADialogOnlyOpensTheFindDialog)
+{
+    auto language = TextsLanguage({u"Datei"});
+    FindHarness f(*language);
+    for (const bool down : {true, false}) {
+        f.h.view.OnFindNext(down);
+        CFindReplaceDialog* dialog = f.h.view.GetFindDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->IsFindOnly());
+        EXPECT_TRUE(dialog->SearchDown()) << "the downward direction is preset";
+        EXPECT_EQ(dialog->GetFindString(), u"");
+        EXPECT_EQ(f.h.view.GetSearchCursor(), nullptr) << "nothing was searched";
+        EXPECT_EQ(f.h.view.GetCurrentRow(), -1);
+        dialog->OnCancel();
+        EXPECT_EQ(f.h.view.GetFindDialog(), nullptr);
+    }
+    EXPECT_TRUE(f.messages.empty());
+
+    // With the dialog open F3 and Shift+F3 search with its text and set
+    // the direction.
+    f.Open(false, u"datei");
+    f.h.view.OnCmdMsg(ID_FIND_NEXT_UP, CN_COMMAND, nullptr);
+    EXPECT_FALSE(f.h.view.IsDirectionDown());
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    f.h.view.OnCmdMsg(ID_FIND_NEXT_DOWN, CN_COMMAND, nullptr);
+    EXPECT_TRUE(f.h.view.IsDirectionDown());
+}
+
+TEST(FindReplace, AHitOpensItsCollapsedAncestorsAndIsScrolledIntoView)
+{
+    auto language = SmallLanguage();
+    FindHarness f(*language, {600, 120});
+    f.h.view.OnCollapseAll();
+    ASSERT_FALSE(f.h.view.IsRowShown(7));
+    CFindReplaceDialog* dialog = f.Open(false, u"PEICHERN");
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 7); // "S&peichern"
+    EXPECT_TRUE(f.h.Row(4).expanded);
+    EXPECT_TRUE(f.h.Row(5).expanded);
+    EXPECT_TRUE(f.h.view.IsRowShown(7));
+    EXPECT_FALSE(f.h.Row(0).expanded) << "other rows stay closed";
+    const int y = f.h.view.RowDocumentY(7) - f.h.view.GetVerticalScroll();
+    EXPECT_GE(y, 0);
+    EXPECT_LE(y + f.h.Row(7).rowRect.Height(), f.h.view.viewport()->height());
+    EXPECT_EQ(f.Selection(), Sel(2, 10));
+}
+
+TEST(FindReplace, PlaceholdersAreNeverSearched)
+{
+    auto language = TextsLanguage({u"%d", u"%s Texte", u"50%", u"Hallo %s!"});
+    FindHarness f(*language);
+    CFindReplaceDialog* dialog = f.Open(false, u"d", {}, true);
+    dialog->OnFindNext();
+    EXPECT_EQ(f.messages, std::vector<std::u16string>{kNotFound});
+    EXPECT_EQ(f.h.view.GetCurrentRow(), -1);
+
+    f.messages.clear();
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("%"));
+    dialog->OnFindNext();
+    EXPECT_TRUE(f.messages.empty());
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 5) << "only the literal percent of \"50%\"";
+    EXPECT_EQ(f.Selection(), Sel(2, 3));
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("s!"));
+    dialog->OnFindNext();
+    EXPECT_EQ(f.messages, std::vector<std::u16string>{kNotFound}) << "\"%s\" then \"!\"";
+}
+
+TEST(FindReplace, RowsTheWalkOnlyLooksAtAreNeitherSplitNorLaidOut)
+{
+    auto root = std::make_unique<CTextNode>(nullptr);
+    AddNode(root.get(), u"Dialoge", 1);
+    AddNode(root.get(), u"Menus", 8);
+    CTextNode* strings = AddNode(root.get(), u"Stringtables", 11);
+    for (int i = 0; i < 500; ++i)
+        AddNode(strings, u"Eintrag %d von " + std::u16string(1, char16_t(u'A' + i % 26)), 99);
+    AddNode(strings, u"Ziel", 99);
+    auto language = std::make_unique<CLanguageFile>(std::move(root));
+    language->SetProgramName(u"P");
+    FindHarness f(*language, {600, 200});
+    const int laidOut = f.h.view.CountLaidOutRows();
+    f.Open(false, u"Ziel")->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 503);
+    int split = 0;
+    for (int i = 0; i < f.h.view.GetRowCount(); ++i)
+        split += f.h.Row(i).HasPieces() ? 1 : 0;
+    // The first screen, then the screen around the hit.
+    EXPECT_LT(f.h.view.CountLaidOutRows(), laidOut + 20);
+    EXPECT_LT(split, 2 * laidOut + 20);
+}
+
+TEST(FindReplace, ReplaceWithAnotherSelectionReplacesNothingAndSelectsTheNextMatch)
+{
+    auto language = TextsLanguage({u"Datei eins", u"Datei zwei"});
+    FindHarness f(*language);
+    CFindReplaceDialog* dialog = f.Open(true, u"Datei", u"File");
+    ASSERT_FALSE(dialog->IsFindOnly());
+    // No search yet: replace only searches.
+    dialog->OnReplace();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    EXPECT_EQ(f.EditedText(), u"Datei eins");
+
+    f.h.view.GetEditor()->SetSel(6, 10); // "eins"
+    dialog->OnReplace();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 4);
+    EXPECT_EQ(f.Selection(), Sel(0, 5));
+    EXPECT_EQ(f.NodeText(3), u"Datei eins");
+    EXPECT_FALSE(f.h.doc.IsLanguageModified());
+
+    // A selection that equals the find text (by the case rule) is replaced.
+    dialog->OnReplace();
+    EXPECT_EQ(f.NodeText(4), u"File zwei");
+    EXPECT_EQ(f.h.Row(4).node->editState, 0u) << "marked done as a typed change is";
+    EXPECT_TRUE(f.h.doc.IsLanguageModified());
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3) << "and the next match is selected";
+    EXPECT_EQ(f.Selection(), Sel(0, 5));
+    EXPECT_TRUE(f.messages.empty());
+}
+
+TEST(FindReplace, ReplaceAllWithoutACurrentRowEndsBackAtRowZero)
+{
+    auto language = TextsLanguage({u"Dialoge", u"Alle Dialoge, alle DIALOGE", u"Menus"});
+    FindHarness f(*language);
+    CFindReplaceDialog* dialog = f.Open(true, u"dialoge", u"Fenster");
+    const int paints = f.h.view.CountPaintPasses();
+    dialog->OnReplaceAll();
+    EXPECT_EQ(f.h.view.CountPaintPasses(), paints + 1) << "one repaint at the end";
+    EXPECT_TRUE(f.messages.empty()) << "replace all says nothing";
+    EXPECT_EQ(f.NodeText(0), u"Dialoge") << "row 0 is the stop row: never searched";
+    EXPECT_EQ(f.NodeText(3), u"Fenster");
+    EXPECT_EQ(f.NodeText(4), u"Alle Fenster, alle Fenster");
+    EXPECT_EQ(f.NodeText(5), u"Menus");
+    EXPECT_EQ(f.h.view.GetStopRow(), -1);
+    EXPECT_EQ(f.h.Row(3).node->editState, 0u);
+    EXPECT_EQ(f.h.Row(5).node->editState, 3u);
+    EXPECT_EQ(f.h.Row(2).node->editState, 2u) << "states recomputed: one text still to do";
+    EXPECT_EQ(f.titleChanges, 1) << "the document is marked modified once";
+}
+
+TEST(FindReplace, ReplaceAllFromAMatchReplacesItAndStopsAtItsRow)
+{
+    auto language = TextsLanguage({u"a Datei", u"b Datei", u"c Datei"});
+    FindHarness f(*language);
+    CFindReplaceDialog* dialog = f.Open(true, u"Datei", u"Akte");
+    dialog->OnFindNext();
+    dialog->OnFindNext();
+    ASSERT_EQ(f.h.view.GetCurrentRow(), 4);
+    dialog->OnReplaceAll();
+    EXPECT_EQ(f.NodeText(3), u"a Akte");
+    EXPECT_EQ(f.NodeText(4), u"b Akte");
+    EXPECT_EQ(f.NodeText(5), u"c Akte");
+}
+
+TEST(FindReplace, AReplacementNeverBreaksAPlaceholder)
+{
+    auto language = TextsLanguage({u"Datei %s geladen (%d%%)"});
+    FindHarness f(*language);
+    CFindReplaceDialog* dialog = f.Open(true, u"Datei", u"100% Datei");
+    dialog->OnReplaceAll();
+    // The percent typed into a format text is written back doubled.
+    EXPECT_EQ(f.NodeText(3), u"100%% Datei %s geladen (%d%%)");
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("%s"));
+    dialog->OnReplaceAll();
+    EXPECT_EQ(f.NodeText(3), u"100%% Datei %s geladen (%d%%)");
+}
+
+TEST(FindReplace, AReplacementTooWideForASizeLimitedTextIsRefused)
+{
+    // Row 3 is a static text (kind 2) 40 dialog units wide.
+    auto language = TextsLanguage({u"OK", u"OK"}, {2, 99});
+    FindHarness f(*language);
+    const std::u16string wide = u"Ein viel zu langer Text für das Feld";
+    CFindReplaceDialog* dialog = f.Open(true, u"OK", wide);
+    dialog->OnFindNext();
+    ASSERT_EQ(f.h.view.GetCurrentRow(), 3);
+    dialog->OnReplace();
+    EXPECT_EQ(f.messages, std::vector<std::u16string>{kTooLong});
+    EXPECT_EQ(f.NodeText(3), u"OK");
+    EXPECT_EQ(f.h.Row(3).node->editState, 3u);
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 4) << "the search goes on from the next row";
+    EXPECT_EQ(f.Selection(), Sel(0, 2));
+
+    // Replace all is quiet about it and still replaces the free text.
+    f.messages.clear();
+    f.h.Click(f.h.PiecePoint(0, 0));
+    dialog->OnReplaceAll();
+    EXPECT_TRUE(f.messages.empty());
+    EXPECT_EQ(f.NodeText(3), u"OK");
+    EXPECT_EQ(f.NodeText(4), wide);
+}
+
+TEST(FindReplace, AnOriginalLanguageFileAsksInsteadOfOpeningTheReplaceDialog)
+{
+    auto language = TextsLanguage({u"Datei"}, {}, true);
+    FindHarness f(*language);
+    f.answer = IDNO;
+    f.h.view.OnCmdMsg(ID_REPLACE, CN_COMMAND, nullptr);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_NE(f.messages[0].find(u"Original-Sprachdatei"), std::u16string::npos);
+    EXPECT_EQ(f.h.view.GetFindDialog(), nullptr);
+    // Finding is allowed.
+    f.h.view.OnCmdMsg(ID_FIND, CN_COMMAND, nullptr);
+    EXPECT_NE(f.h.view.GetFindDialog(), nullptr);
+}
+
+TEST(FindReplace, TheCommandsAreDisabledWhileADialogIsOpen)
+{
+    auto language = TextsLanguage({u"Datei"});
+    FindHarness f(*language);
+    auto enabled = [&](UINT id) {
+        CCmdUI ui(id);
+        return f.h.view.UpdateCommandUI(ui);
+    };
+    EXPECT_TRUE(enabled(ID_FIND));
+    EXPECT_TRUE(enabled(ID_REPLACE));
+    f.h.view.OnCmdMsg(ID_REPLACE, CN_COMMAND, nullptr);
+    QPointer<CFindReplaceDialog> dialog = f.h.view.GetFindDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->parent()) << "created without a parent";
+    EXPECT_FALSE(enabled(ID_FIND));
+    EXPECT_FALSE(enabled(ID_REPLACE));
+
+    // Closing notifies the owner, then the dialog goes by itself.
+    dialog->close();
+    EXPECT_TRUE(enabled(ID_FIND));
+    EXPECT_TRUE(enabled(ID_REPLACE));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(dialog);
+}
+
+} // namespace
