@@ -281,7 +281,9 @@ bool CLanguageFile::TakeStructureFrom(const CLanguageFile& other)
 {
     if (!root || !other.root)
         return false;
-    return MergeStructure(other.root->CopyTree(nullptr), other);
+    std::unique_ptr<CTextNode> structure = other.root->CopyTree(nullptr);
+    const bool changed = structure->MergeTexts(*root);
+    return MergeStructure(std::move(structure), other, changed);
 }
 
 bool CLanguageFile::TakeStructureFrom(CLanguageFile&& other)
@@ -289,12 +291,22 @@ bool CLanguageFile::TakeStructureFrom(CLanguageFile&& other)
     if (!root || !other.root)
         return false;
     std::unique_ptr<CTextNode> structure = std::move(other.root);
-    return MergeStructure(std::move(structure), other);
+    // Nothing else will use this object's old tree: the new tree keeps its arena and
+    // takes the translations from there without copying them.
+    CTextArena* keeper = structure->m_arena;
+    CTextArena* source = root->m_arena;
+    if (keeper && source && keeper != source && !source->Keeps(*keeper)) {
+        keeper->KeepAlive(*source);
+        const bool changed = structure->MergeTexts(*root, source);
+        return MergeStructure(std::move(structure), other, changed);
+    }
+    const bool changed = structure->MergeTexts(*root);
+    return MergeStructure(std::move(structure), other, changed);
 }
 
-bool CLanguageFile::MergeStructure(std::unique_ptr<CTextNode> structure, const CLanguageFile& other)
+bool CLanguageFile::MergeStructure(std::unique_ptr<CTextNode> structure, const CLanguageFile& other,
+                                   bool changed)
 {
-    const bool changed = structure->MergeTexts(*root);
     root = std::move(structure);
     programVersion = other.programVersion;
     const bool wasOriginal = IsOriginal();

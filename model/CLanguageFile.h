@@ -74,7 +74,8 @@ public:
     bool TakeStructureFrom(const CLanguageFile& other);
     // The same merge for a caller that no longer needs other: its tree itself becomes
     // this object's tree instead of a copy, which saves the copy's time and memory.
-    // other keeps its header fields and ends up without a tree.
+    // other keeps its header fields and ends up without a tree. This object's old tree
+    // stays in memory (its arena) as long as the new one, which shares its translations.
     bool TakeStructureFrom(CLanguageFile&& other);
 
     std::unique_ptr<CTextNode> root;
@@ -94,7 +95,9 @@ private:
     SerializeResult Load(CArchive& ar, ReadExtent extent);
     static std::unique_ptr<CTextNode> LoadTree(CArchive& ar);
     static void StoreTree(CArchive& ar, const CTextNode& top);
-    bool MergeStructure(std::unique_ptr<CTextNode> structure, const CLanguageFile& other);
+    // Steps 3 to 6 of the merge, once structure has the translations.
+    bool MergeStructure(std::unique_ptr<CTextNode> structure, const CLanguageFile& other,
+                        bool changed);
 };
 
 // The magic string every language file starts with.

@@ -19,19 +19,17 @@ constexpr std::size_t kLargestBlock = 8 * 1024 * 1024;
 constexpr std::size_t kLargestHint = std::size_t{1} << 30;
 
 #ifdef __linux__
-// Large blocks come straight from the system in whole huge pages where the system
-// offers them: a tree of 100,000 texts then costs a few dozen page faults, not 5,000.
-constexpr std::size_t kHugePage = 2 * 1024 * 1024;
-constexpr std::size_t kMappedBlock = 2 * kHugePage;
+// Large blocks come straight from the system, so freeing a tree gives its memory back
+// at once. (Huge pages would save page faults but round every block's used part up
+// to 2 MiB, which a process holding three trees pays for in peak memory.)
+constexpr std::size_t kPage = 4096;
+constexpr std::size_t kMappedBlock = 4 * 1024 * 1024;
 
 void* MapBlock(std::size_t& size)
 {
-    size = (size + kHugePage - 1) / kHugePage * kHugePage;
+    size = (size + kPage - 1) / kPage * kPage;
     void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED)
-        return nullptr;
-    ::madvise(memory, size, MADV_HUGEPAGE);
-    return memory;
+    return memory == MAP_FAILED ? nullptr : memory;
 }
 #endif
 
@@ -67,7 +65,35 @@ CTextArena::~CTextArena()
     }
 }
 
-void CTextArena::Destroy() noexcept { delete this; }
+void CTextArena::Destroy() noexcept
+{
+    CTextArena* kept = m_kept;
+    delete this;
+    while (kept) {
+        CTextArena* next = kept->m_nextKept;
+        kept->m_nextKept = nullptr;
+        kept->Release();
+        kept = next;
+    }
+}
+
+bool CTextArena::Keeps(const CTextArena& other) const
+{
+    for (const CTextArena* kept = m_kept; kept; kept = kept->m_nextKept)
+        if (kept == &other || kept->Keeps(other))
+            return true;
+    return false;
+}
+
+void CTextArena::KeepAlive(CTextArena& other)
+{
+    for (CTextArena* kept = m_kept; kept; kept = kept->m_nextKept)
+        if (kept == &other)
+            return;
+    other.Retain();
+    other.m_nextKept = m_kept;
+    m_kept = &other;
+}
 
 void CTextArena::AddBlock(Region& region, std::size_t minimum)
 {

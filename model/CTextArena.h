@@ -33,6 +33,12 @@ public:
     // A terminated copy of text in the arena; the empty text needs no space.
     std::u16string_view CopyText(std::u16string_view text);
 
+    // other stays until this arena goes: texts of this arena's nodes may point into it.
+    // Never the other way round as well (the two would keep each other forever).
+    void KeepAlive(CTextArena& other);
+    // True when this arena keeps other alive, directly or through arenas it keeps.
+    bool Keeps(const CTextArena& other) const;
+
     void Retain() noexcept { ++m_users; }
     void Release() noexcept
     {
@@ -77,4 +83,6 @@ private:
     Block* m_last = nullptr;
     std::size_t m_reserved = 0;
     std::size_t m_users = 0;
+    CTextArena* m_kept = nullptr;    // first arena kept alive by this one
+    CTextArena* m_nextKept = nullptr; // the next one kept by the same keeper
 };

@@ -322,7 +322,18 @@ bool CTextNode::UpdateStatesAbove()
     return result;
 }
 
-bool CTextNode::MergeTexts(const CTextNode& old)
+bool CTextNode::MergeTexts(const CTextNode& old) { return MergeTexts(old, nullptr); }
+
+void CTextNode::TakeTranslation(const CTextNode& from, const CTextArena* sharedFrom)
+{
+    // Arena texts always lie in their own node's arena.
+    if (sharedFrom && from.m_arena == sharedFrom && m_arena && from.translatedText.InArena())
+        translatedText.SetShared(from.translatedText.view());
+    else
+        SetText(translatedText, from.translatedText);
+}
+
+bool CTextNode::MergeTexts(const CTextNode& old, const CTextArena* sharedFrom)
 {
     struct Frame {
         CTextNode* node;
@@ -332,8 +343,8 @@ bool CTextNode::MergeTexts(const CTextNode& old)
         std::unique_ptr<CMatchIndex> index;
     };
 
-    auto open = [](CTextNode* node, const CTextNode* counterpart) {
-        node->SetText(node->translatedText, counterpart->translatedText);
+    auto open = [sharedFrom](CTextNode* node, const CTextNode* counterpart) {
+        node->TakeTranslation(*counterpart, sharedFrom);
         Frame frame{node, counterpart, 0, false, nullptr};
         if (node->childCount > 1 && counterpart->childCount > kIndexThreshold)
             frame.index = std::make_unique<CMatchIndex>(*counterpart);
@@ -353,7 +364,7 @@ bool CTextNode::MergeTexts(const CTextNode& old)
                 frame.changed = true;
                 child->MarkToDo();
             } else if (child->childCount == 0) {
-                child->SetText(child->translatedText, match->translatedText);
+                child->TakeTranslation(*match, sharedFrom);
                 child->editState = 0;
             } else {
                 stack.push_back(open(child, match));

@@ -87,6 +87,10 @@ private:
     // Storage for at least slots children, the children in use moved over.
     void Reserve(std::int32_t slots);
     void SetText(CNodeText& text, std::u16string_view value);
+    // MergeTexts; where sharedFrom is given, this tree's arena keeps that arena alive,
+    // and translations that lie in it are taken as they are instead of copied.
+    bool MergeTexts(const CTextNode& old, const CTextArena* sharedFrom);
+    void TakeTranslation(const CTextNode& from, const CTextArena* sharedFrom);
 
     // childCapacity is the slot count that ten-step growth gives (what callers see);
     // the array itself grows geometrically and holds m_slots pointers.
