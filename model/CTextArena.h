@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 // Memory of one text tree: its nodes, their child arrays and their texts are carved
 // out of a few large blocks, so reading or copying a tree of 100,000 texts costs a
@@ -53,7 +54,6 @@ private:
     struct Block {
         Block* previous;
         std::size_t size;
-        bool mapped; // from the system directly rather than from malloc
     };
     // One bump pointer with the blocks it fills.
     struct Region {
@@ -83,6 +83,5 @@ private:
     Block* m_last = nullptr;
     std::size_t m_reserved = 0;
     std::size_t m_users = 0;
-    CTextArena* m_kept = nullptr;    // first arena kept alive by this one
-    CTextArena* m_nextKept = nullptr; // the next one kept by the same keeper
+    std::vector<CTextArena*> m_kept; // arenas this one keeps alive
 };
