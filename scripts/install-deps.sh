@@ -8,6 +8,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libfmt-dev
   fonts-dejavu-core xvfb xauth
+  poppler-utils
+  # The install test: desktop-file-validate, xmllint, update-mime-database.
+  desktop-file-utils libxml2-utils shared-mime-info
 )
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
   packages+=(clang)

@@ -41,6 +41,7 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
     RegisterCommands();
+    RegisterPrintCommands();
 }
 
 CMyEditView::~CMyEditView()

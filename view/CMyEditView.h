@@ -25,6 +25,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,7 @@ class CCmdUI;
 class CFindReplaceDialog;
 class CInPlaceEdit;
 class CSearchCursor;
+class QPrinter;
 class CStatusBar;
 class CTextRow;
 class CTransDoc;
@@ -64,6 +66,20 @@ public:
     void OnUpdate(CView* sender, std::intptr_t hint) override;
     // Paints the whole window into the off-screen image and copies it to dc.
     void OnDraw(CDc& dc);
+
+    // Printing (commands 57607 and 57608 print, 57609 previews; see
+    // CMyEditViewPrint.cpp). A page shows what the window shows, drawn by
+    // OnDraw at screen pixel size.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    // Prints to printer as it is set up, without asking; false when the
+    // printer cannot be opened.
+    bool PrintTo(QPrinter& printer);
+    // Answers the print dialog in place of the user (tests, headless runs):
+    // set up the printer and return IDOK, or return IDCANCEL. Returns the
+    // previous responder; an empty one shows the real dialog.
+    using PrintDialogResponder = std::function<int(QPrinter&)>;
+    static PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);
 
     // Rows.
     int GetRowCount() const { return int(m_rows.size()); }
@@ -160,6 +176,11 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void RegisterPrintCommands();
+    // The framework's standard preparation: the print dialog.
+    bool OnPreparePrinting(QPrinter& printer);
+    void OnBeginPrinting() {}
+    void OnEndPrinting() {}
     void Rebuild();
     void WriteBack();
     void MeasureTabWidth();

@@ -83,8 +83,10 @@ void CMyEditView::OnFindNext(bool down)
 
 LRESULT CMyEditView::OnFindReplace(WPARAM, LPARAM lParam)
 {
+    // Only the view's own dialog is listened to (and nothing else is read
+    // through the parameter).
     CFindReplaceDialog* dialog = CFindReplaceDialog::GetNotifier(lParam);
-    if (!dialog)
+    if (!dialog || dialog != m_findDialog.data())
         return 0;
     if (dialog->IsTerminating()) {
         // The dialog deletes itself.

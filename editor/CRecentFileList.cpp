@@ -1,0 +1,45 @@
+#include "CRecentFileList.h"
+
+#include "CProfile.h"
+
+#include <algorithm>
+
+std::u16string CRecentFileList::EntryName(int index)
+{
+    std::u16string name = u"File";
+    for (char c : std::to_string(index + 1))
+        name += char16_t(c);
+    return name;
+}
+
+void CRecentFileList::ReadList()
+{
+    m_files.clear();
+    for (int i = 0; i < m_size; ++i) {
+        std::u16string path = CProfile::GetProfileString(kSection, EntryName(i));
+        if (path.empty())
+            break;
+        if (std::find(m_files.begin(), m_files.end(), path) == m_files.end())
+            m_files.push_back(std::move(path));
+    }
+}
+
+void CRecentFileList::Add(const std::u16string& path)
+{
+    if (path.empty() || m_size <= 0)
+        return;
+    if (!m_files.empty() && m_files.front() == path)
+        return;
+    std::erase(m_files, path);
+    m_files.insert(m_files.begin(), path);
+    if (int(m_files.size()) > m_size)
+        m_files.resize(std::size_t(m_size));
+    WriteList();
+}
+
+void CRecentFileList::WriteList() const
+{
+    for (int i = 0; i < m_size; ++i)
+        CProfile::WriteProfileString(kSection, EntryName(i),
+                                     i < int(m_files.size()) ? m_files[std::size_t(i)] : std::u16string());
+}

@@ -1,0 +1,306 @@
+#include "CMainFrame.h"
+
+#include "CHeadView.h"
+#include "CHelpWindow.h"
+#include "CMyEditView.h"
+#include "CResources.h"
+#include "CStatusBar.h"
+#include "CTransDoc.h"
+#include "CWnd.h"
+#include "CZweiToolBar.h"
+#include "QtStrings.h"
+#include "RegisteredMessages.h"
+#include "resource.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QUrl>
+
+
+namespace {
+
+// The status bar's panes, left to right: the message line, the position
+// pane (as wide as its string), and the three lock-key indicators.
+constexpr UINT kIndicators[] = {0, ID_INDICATOR_POSITION, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                                ID_INDICATOR_SCRL};
+
+// Obtained before the first window exists.
+const UINT g_findReplaceMessage = RegisterWindowMessageW(u"commdlg_FindReplace");
+
+// The window title of the document string 128 (its first field).
+QString AppTitle()
+{
+    const std::u16string text = CResources::LoadString(IDR_MAINFRAME);
+    return ToQString(text.substr(0, text.find(u'\n')));
+}
+
+} // namespace
+
+UINT CMainFrame::FindReplaceMessage() { return g_findReplaceMessage; }
+
+bool CMainFrame::IsRoutedToTreeView(UINT id)
+{
+    switch (id) {
+    case ID_EXPAND_ALL:
+    case ID_SHOW_TODO:
+    case ID_MARK_ALL_TODO:
+    case ID_MARK_ALL_DONE:
+    case ID_COLLAPSE_ALL:
+    case ID_FIND:
+    case ID_REPLACE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+CMainFrame::CMainFrame()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    RegisterCommands();
+    // The modeless find/replace dialog has no parent: it sends its
+    // notifications to the main window.
+    SetMessageHandler(this, FindReplaceMessage(), [this](WPARAM wParam, LPARAM lParam) {
+        LRESULT result = 0;
+        OnRegisteredMessage(FindReplaceMessage(), wParam, lParam, result);
+        return result;
+    });
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::RegisterCommands()
+{
+    AddCommand(ID_APP_EXIT, [this] { close(); });
+    AddCommand(ID_VIEW_TOOLBAR, [this] { ToggleBar(m_toolBar); });
+    AddUpdateCommandUI(ID_VIEW_TOOLBAR, [this](CCmdUI& ui) {
+        ui.Enable(m_toolBar != nullptr);
+        ui.SetCheck(m_toolBar && m_toolBar->isVisible() ? 1 : 0);
+    });
+    AddCommand(ID_VIEW_STATUS_BAR, [this] { ToggleBar(GetStatusBar()); });
+    AddUpdateCommandUI(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) {
+        ui.SetCheck(GetStatusBar() && GetStatusBar()->isVisible() ? 1 : 0);
+    });
+    AddCommand(ID_NEXT_PANE, [this] { MovePaneFocus(1); });
+    AddCommand(ID_PREV_PANE, [this] { MovePaneFocus(-1); });
+    // Every help command opens the user guide: there is one help page per language.
+    for (UINT id : {ID_HELP_FINDER, ID_DEFAULT_HELP, ID_HELP, ID_CONTEXT_HELP})
+        AddCommand(id, [this] { ShowHelp(); });
+}
+
+bool CMainFrame::LoadFrame(UINT resourceId, CTransDoc* document)
+{
+    m_document = document;
+    PreCreateWindow();
+    if (!__X_CFrameWnd::LoadFrame(resourceId))
+        return false;
+    if (!OnCreateClient() || !OnCreate())
+        return false;
+    return true;
+}
+
+void CMainFrame::UpdateFrameTitle(const std::u16string& documentTitle)
+{
+    setWindowTitle(ToQString(documentTitle) + QStringLiteral(" - ") + AppTitle());
+}
+
+void CMainFrame::PreCreateWindow()
+{
+    int height = 600;
+    if (const QScreen* screen = QApplication::primaryScreen())
+        height = screen->availableGeometry().height();
+    resize(kInitialWidth, height - kHeightMargin);
+}
+
+bool CMainFrame::OnCreateClient()
+{
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    CWnd(m_splitter).SetDlgCtrlID(AFX_IDW_PANE_FIRST);
+    m_splitter->setChildrenCollapsible(false);
+
+    m_headView = new CHeadView(m_splitter);
+    m_headView->resize(100, kHeadViewHeight);
+    m_editView = new CMyEditView(m_splitter);
+    m_editView->resize(100, kTreeViewHeight);
+    m_splitter->addWidget(m_headView);
+    m_splitter->addWidget(m_editView);
+    // The head view keeps its height; the tree view takes the rest.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({kHeadViewHeight, std::max(kTreeViewHeight, height() - kHeadViewHeight)});
+    setCentralWidget(m_splitter);
+
+    SetActiveView(m_editView);
+    // The status bar is made here so the view can be handed it now; it is
+    // put in place by OnCreate.
+    m_editView->SetStatusBar(new CStatusBar(this));
+    return true;
+}
+
+bool CMainFrame::OnCreate()
+{
+    CStatusBar* status = findChild<CStatusBar*>();
+    if (!status || !status->SetIndicators(kIndicators))
+        return false;
+    CWnd(status).SetDlgCtrlID(ID_VIEW_STATUS_BAR);
+    setStatusBar(status);
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    // A toolbar that cannot be made leaves the window working without one.
+    CreateToolBar();
+    return true;
+}
+
+bool CMainFrame::CreateToolBar()
+{
+    auto* bar = new CZweiToolBar(kToolImageSide, kToolImageSide, true);
+    if (!bar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_TOOLBAR)) {
+        delete bar;
+        return false;
+    }
+    m_toolBar = bar;
+    bar->SetSizes(kToolButtonSide, kToolButtonSide, kToolImageYOffset, 0, false, nullptr, 0);
+    if (!bar->LoadToolBar(IDR_TOOLBAR, IDB_TOOLBAR_NORMAL, IDB_TOOLBAR_DISABLED, IDB_TOOLBAR_CHECKED))
+        return true; // there, but neither styled nor docked
+    bar->SetBarStyle(bar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
+    addToolBar(Qt::TopToolBarArea, bar);
+    bar->show();
+    return true;
+}
+
+void CMainFrame::InitialUpdate()
+{
+    if (!m_document)
+        return;
+    m_document->AddView(m_headView);
+    m_headView->OnInitialUpdate();
+    m_document->AddView(m_editView);
+    m_editView->OnInitialUpdate();
+    m_editView->setFocus();
+}
+
+CMyEditView* CMainFrame::GetEditView() const
+{
+    // Always the lower pane, looked up where it is.
+    return m_splitter && m_splitter->count() > 1 ? qobject_cast<CMyEditView*>(m_splitter->widget(1))
+                                                 : nullptr;
+}
+
+CHeadView* CMainFrame::GetHeadView() const { return m_headView; }
+
+CHelpWindow* CMainFrame::GetHelpWindow() const { return m_help; }
+
+QDockWidget* CMainFrame::AddDockPane(QWidget* content, const std::u16string& title,
+                                     Qt::DockWidgetArea area, UINT toggleCommand)
+{
+    auto* dock = new QDockWidget(ToQString(title), this);
+    dock->setWidget(content);
+    addDockWidget(area, dock);
+    dock->show();
+    if (toggleCommand) {
+        // Hidden, not visible: a dock is shown only once the window lays it out.
+        AddCommand(toggleCommand, [dock] { dock->setHidden(!dock->isHidden()); });
+        AddUpdateCommandUI(toggleCommand,
+                           [dock](CCmdUI& ui) { ui.SetCheck(dock->isHidden() ? 0 : 1); });
+    }
+    return dock;
+}
+
+bool CMainFrame::OnRegisteredMessage(UINT message, std::uintptr_t wParam, std::intptr_t lParam,
+                                     std::intptr_t& result)
+{
+    result = 0;
+    if (message != FindReplaceMessage())
+        return false;
+    if (m_findReplaceTarget)
+        result = m_findReplaceTarget(wParam, lParam);
+    return true;
+}
+
+bool CMainFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
+{
+    if (IsRoutedToTreeView(id)) {
+        CMyEditView* view = GetEditView();
+        return view && view->OnCmdMsg(id, code, ui);
+    }
+    return __X_CFrameWnd::OnCmdMsg(id, code, ui);
+}
+
+void CMainFrame::ToggleBar(QWidget* bar)
+{
+    if (bar)
+        bar->setVisible(!bar->isVisible());
+}
+
+void CMainFrame::MovePaneFocus(int step)
+{
+    if (!m_splitter || m_splitter->count() == 0)
+        return;
+    int current = 0;
+    for (int i = 0; i < m_splitter->count(); ++i) {
+        QWidget* pane = m_splitter->widget(i);
+        if (pane == QApplication::focusWidget() || pane->isAncestorOf(QApplication::focusWidget()))
+            current = i;
+    }
+    const int count = m_splitter->count();
+    // Only the focus moves: the tree view stays the view that commands (and
+    // printing) reach.
+    QWidget* next = m_splitter->widget(((current + step) % count + count) % count);
+    next->setFocus(Qt::OtherFocusReason);
+    if (!next->hasFocus())
+        next->nextInFocusChain()->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::ShowHelp()
+{
+    if (!m_help)
+        m_help = new CHelpWindow(this);
+    m_help->ShowGuide();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_document && !m_document->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    __X_CFrameWnd::closeEvent(event);
+}
+
+std::vector<std::u16string> CMainFrame::DroppedLanguageFiles(const QMimeData* data)
+{
+    std::vector<std::u16string> files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        const QFileInfo info(url.toLocalFile());
+        if (url.isLocalFile() && info.suffix().compare(QStringLiteral("tra"), Qt::CaseInsensitive) == 0)
+            files.push_back(ToU16(info.absoluteFilePath()));
+    }
+    return files;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedLanguageFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::u16string> files = DroppedLanguageFiles(event->mimeData());
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    // One document at a time: the first language file dropped is opened.
+    if (m_openFile)
+        m_openFile(files.front());
+}

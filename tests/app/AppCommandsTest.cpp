@@ -1,0 +1,263 @@
+// The application's commands in the running program: the about box, opening
+// by path (Ctrl+O, a dropped file, a file handed over by a second start), the
+// recent files, printer set-up and printing.
+
+#include "AppTestSupport.h"
+
+#include "CAboutDlg.h"
+#include "CHeadView.h"
+#include "CInstanceChannel.h"
+#include "CMessageBox.h"
+#include "CRecentFileList.h"
+#include "LanguageFileIO.h"
+#include "resource.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTimer>
+#include <QUuid>
+
+#include <thread>
+
+namespace {
+
+class AppCommandsTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        UseEnglish();
+        first = CopySample(QStringLiteral("First.tra"));
+        second = CopySample(QStringLiteral("Second.tra"));
+    }
+
+    // Answers the save question 61451 with answer, every other box with OK.
+    void AnswerSaveQuestion(int answer)
+    {
+        CDialog::SetModalResponder([this, answer](CDialog& dialog) {
+            auto* box = qobject_cast<CMessageBox*>(&dialog);
+            if (!box)
+                return onDialog ? onDialog(dialog) : int(IDCANCEL);
+            boxes.push_back(box->GetText());
+            return box->GetType() == MB_YESNOCANCEL ? answer : int(IDOK);
+        });
+    }
+    QString Damaged()
+    {
+        QFile bad(dir.filePath("Damaged.tra"));
+        EXPECT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("\x05\x00\x00\x00GMK", 7);
+        return bad.fileName();
+    }
+    void Drop(const QString& path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&Frame(), &enter);
+        dropAccepted = enter.isAccepted();
+        if (!dropAccepted)
+            return;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&Frame(), &drop);
+    }
+
+    QString first;
+    QString second;
+    bool dropAccepted = false;
+};
+
+TEST_F(AppCommandsTest, AboutBoxShowsTheVersion)
+{
+    ASSERT_TRUE(Start({first}));
+    std::u16string version;
+    onDialog = [&version](CDialog& dialog) {
+        version = dialog.GetDlgItemText(IDC_ABOUT_VERSION);
+        return int(IDOK);
+    };
+    Frame().OnCommand(ID_APP_ABOUT);
+    EXPECT_EQ(version, u"Version 2.002");
+}
+
+TEST_F(AppCommandsTest, AboutBoxTakesTheFormatOfTheUserInterfaceFile)
+{
+    // A user-interface file of its own whose version format differs.
+    QFile::remove(dir.filePath("Edit.tra"));
+    auto ui = MakeLanguage();
+    Add(Top(*ui, u"Stringtables"), u"Version %i.%i%02i", u"Ausgabe %i-%i-%02i (Test)");
+    ASSERT_FALSE(WriteLanguageFile(*ui, PathOf("Edit.tra")));
+    ASSERT_TRUE(Start({first}));
+    EXPECT_EQ(CAboutDlg::VersionText(), u"Ausgabe 2-0-02 (Test)");
+}
+
+TEST_F(AppCommandsTest, CtrlOAsksToSaveThenOpensTheChosenFile)
+{
+    ASSERT_TRUE(Start({first}));
+    Doc().SetModified();
+    AnswerSaveQuestion(IDNO);
+    nextFile = ToU16(second);
+    QTest::keyClick(&Frame(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(u"save"), std::u16string::npos);
+    EXPECT_EQ(Doc().GetPathName(), ToU16(second));
+    EXPECT_FALSE(Doc().IsLanguageModified());
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Second.tra - Glossmark Editor"));
+    EXPECT_EQ(fileDialogTitles.back(), u"Open a Language");
+}
+
+TEST_F(AppCommandsTest, CancellingTheSaveQuestionKeepsTheDocument)
+{
+    ASSERT_TRUE(Start({first}));
+    Doc().SetModified();
+    AnswerSaveQuestion(IDCANCEL);
+    EXPECT_FALSE(app->OpenDocumentFile(ToU16(second)));
+    EXPECT_EQ(Doc().GetPathName(), ToU16(first));
+    EXPECT_TRUE(Doc().IsLanguageModified());
+    // The name is not left behind for the next open, which asks for a file again.
+    EXPECT_EQ(app->GetStartupFile(), u"");
+}
+
+TEST_F(AppCommandsTest, RefusedFileLeavesTheOpenDocument)
+{
+    ASSERT_TRUE(Start({first}));
+    CLanguageFile* before = Doc().GetLanguage();
+    const int rows = View().GetRowCount();
+    EXPECT_FALSE(app->OpenDocumentFile(ToU16(Damaged())));
+    EXPECT_FALSE(boxes.empty());
+    EXPECT_EQ(Doc().GetLanguage(), before);
+    EXPECT_EQ(Doc().GetPathName(), ToU16(first));
+    EXPECT_EQ(View().GetRowCount(), rows);
+}
+
+TEST_F(AppCommandsTest, DroppedLanguageFileOpens)
+{
+    ASSERT_TRUE(Start({first}));
+    EXPECT_TRUE(Frame().acceptDrops());
+    QFile other(dir.filePath("notes.txt"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    Drop(other.fileName());
+    EXPECT_FALSE(dropAccepted);
+    Drop(second);
+    EXPECT_TRUE(dropAccepted);
+    EXPECT_EQ(Doc().GetPathName(), ToU16(second));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(AppCommandsTest, SecondStartHandsItsFileToTheRunningEditor)
+{
+    const QString channel = QStringLiteral("glossmark-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    app = std::make_unique<CEditorApp>();
+    app->SetCommandLine({first});
+    app->SetInstanceChannel(channel);
+    ASSERT_TRUE(app->InitInstance());
+
+    // The second start, as main runs it, in a thread of its own.
+    CEditorApp* running = app.get();
+    bool handedOver = false;
+    std::atomic<bool> done = false;
+    std::thread second_start([&] {
+        handedOver = CInstanceChannel::SendToRunning(channel, second);
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load() && Doc().GetPathName() == ToU16(second); }, 5000));
+    second_start.join();
+    EXPECT_TRUE(handedOver);
+    EXPECT_EQ(running->GetDocument()->GetPathName(), ToU16(second));
+    // Without a running editor nothing takes the file.
+    EXPECT_FALSE(CInstanceChannel::SendToRunning(channel + QStringLiteral("-none"), second, 200));
+}
+
+TEST_F(AppCommandsTest, RecentFilesAreKeptAcrossRuns)
+{
+    ASSERT_TRUE(Start({first}));
+    ASSERT_TRUE(app->OpenDocumentFile(ToU16(second)));
+    const std::vector<std::u16string> expected = {ToU16(second), ToU16(first)};
+    EXPECT_EQ(app->GetRecentFiles().GetFiles(), expected);
+    End();
+    CRecentFileList list(CEditorApp::kRecentFiles);
+    list.ReadList();
+    EXPECT_EQ(list.GetFiles(), expected);
+    // Four at most, newest first, each once.
+    for (const char16_t* name : {u"a", u"b", u"c", u"d", u"b", u"e"})
+        list.Add(name);
+    EXPECT_EQ(list.GetFiles(), (std::vector<std::u16string>{u"e", u"b", u"d", u"c"}));
+    CRecentFileList again(CEditorApp::kRecentFiles);
+    again.ReadList();
+    EXPECT_EQ(again.GetFiles(), list.GetFiles());
+}
+
+TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
+{
+    ASSERT_TRUE(Start({first}));
+    int setups = 0;
+    auto previous = CEditorApp::SetPrinterSetupResponder([&](QPrinter&) {
+        ++setups;
+        return int(IDOK);
+    });
+    Frame().OnCommand(ID_FILE_PRINT_SETUP);
+    CEditorApp::SetPrinterSetupResponder(previous);
+    EXPECT_EQ(setups, 1);
+
+    // Ctrl+P prints the tree view, wherever the focus is.
+    const QString pdf = dir.filePath("printed.pdf");
+    auto previousPrint = CMyEditView::SetPrintDialogResponder([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return int(IDOK);
+    });
+    static_cast<QWidget*>(Frame().GetHeadView())->setFocus();
+    QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
+    CMyEditView::SetPrintDialogResponder(previousPrint);
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AppCommandsTest, CtrlNOpensAnotherLanguageOrKeepsTheOpenOne)
+{
+    ASSERT_TRUE(Start({first}));
+    // Cancelled: the document stays as it was.
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(fileDialogTitles.size(), 1u);
+    EXPECT_EQ(fileDialogTitles[0], u"Open a Language");
+    EXPECT_EQ(Doc().GetPathName(), ToU16(first));
+    nextFile = ToU16(second);
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(Doc().GetPathName(), ToU16(second));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Second.tra - Glossmark Editor"));
+}
+
+TEST_F(AppCommandsTest, HandedOverFileWaitsWhileADialogIsOpen)
+{
+    const QString channel = QStringLiteral("glossmark-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    app = std::make_unique<CEditorApp>();
+    app->SetCommandLine({first});
+    app->SetInstanceChannel(channel);
+    ASSERT_TRUE(app->InitInstance());
+    // The about box is up (a real modal dialog) when the file arrives.
+    std::atomic<bool> sent = false;
+    QString pathWhileOpen;
+    onDialog = nullptr;
+    CDialog::SetModalResponder({});
+    std::thread secondStart;
+    QTimer::singleShot(0, [&] {
+        secondStart = std::thread([&] { sent = CInstanceChannel::SendToRunning(channel, second); });
+    });
+    QTimer::singleShot(400, [&] {
+        pathWhileOpen = ToQString(Doc().GetPathName());
+        if (QWidget* modal = QApplication::activeModalWidget())
+            static_cast<QDialog*>(modal)->reject();
+    });
+    Frame().OnCommand(ID_APP_ABOUT);
+    ASSERT_TRUE(secondStart.joinable());
+    secondStart.join();
+    EXPECT_TRUE(sent.load());
+    EXPECT_EQ(pathWhileOpen, first);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Doc().GetPathName() == ToU16(second); }, 3000));
+}
+
+} // namespace

@@ -1,0 +1,261 @@
+// The main frame of the running program: its parts, its bars and panes, the
+// routing of commands and the help window.
+
+#include "AppTestSupport.h"
+
+#include "CHeadView.h"
+#include "CHelpWindow.h"
+#include "CWnd.h"
+#include "UiLanguage.h"
+#include "CZweiToolBar.h"
+#include "resource.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QScreen>
+#include <QSplitter>
+#include <QTextBrowser>
+
+namespace {
+
+class MainFrameTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        UseEnglish();
+        ASSERT_TRUE(Start({CopySample()}));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+    }
+};
+
+TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
+{
+    const QRect available = QApplication::primaryScreen()->availableGeometry();
+    // 512 pixels, or the few more the toolbar's fifteen buttons need.
+    EXPECT_GE(Frame().width(), CMainFrame::kInitialWidth);
+    EXPECT_LE(Frame().width(), std::max(CMainFrame::kInitialWidth, Frame().minimumSizeHint().width()));
+    EXPECT_EQ(Frame().height(), available.height() - CMainFrame::kHeightMargin);
+
+    QSplitter* splitter = Frame().GetSplitter();
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(CWnd(splitter).GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_EQ(splitter->orientation(), Qt::Vertical);
+    ASSERT_EQ(splitter->count(), 2);
+    EXPECT_EQ(splitter->widget(0), static_cast<QWidget*>(Frame().GetHeadView()));
+    EXPECT_EQ(splitter->widget(1), Frame().GetEditView());
+    EXPECT_EQ(splitter->sizes().at(0), CMainFrame::kHeadViewHeight);
+    EXPECT_GT(splitter->sizes().at(1), CMainFrame::kHeadViewHeight);
+    EXPECT_EQ(Frame().GetActiveView(), static_cast<CCmdTarget*>(Frame().GetEditView()));
+    // Growing the window grows the tree view only.
+    Frame().resize(Frame().width(), Frame().height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(splitter->sizes().at(0), CMainFrame::kHeadViewHeight);
+}
+
+TEST_F(MainFrameTest, StatusBarHasTheFivePanes)
+{
+    CStatusBar* bar = Frame().GetStatusBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(CWnd(bar).GetDlgCtrlID(), ID_VIEW_STATUS_BAR);
+    const UINT expected[] = {0, ID_INDICATOR_POSITION, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                             ID_INDICATOR_SCRL};
+    ASSERT_EQ(bar->GetCount(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(bar->GetItemID(i), expected[i]) << i;
+    EXPECT_EQ(Pane(2), u"UF");
+    EXPECT_EQ(Pane(3), u"NUM");
+    EXPECT_EQ(Pane(4), u"RF");
+    // The position pane is wide enough for its widest text.
+    const QFontMetrics metrics(bar->GetPane(1)->font());
+    EXPECT_GE(bar->GetPane(1)->width(), metrics.horizontalAdvance(QStringLiteral("Zeile 2000 von 2000")));
+}
+
+TEST_F(MainFrameTest, PositionPaneFollowsTheCurrentRow)
+{
+    const int rows = View().GetRowCount();
+    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("%1 texts").arg(rows)));
+    const int leaf = FirstLeafRow();
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(leaf));
+    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2").arg(leaf).arg(rows)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2").arg(View().GetCurrentRow()).arg(rows)));
+    EXPECT_GT(View().GetCurrentRow(), leaf);
+}
+
+TEST_F(MainFrameTest, CutCopyPasteStayDisabledEvenWhileEditing)
+{
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(FirstLeafRow()));
+    for (UINT id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_UNDO})
+        EXPECT_FALSE(Frame().QueryCommandState(id).IsEnabled()) << id;
+    for (UINT id : {ID_APP_ABOUT, ID_FILE_OPEN, ID_FILE_NEW, ID_VIEW_STATUS_BAR, ID_HELP_FINDER,
+                    ID_NEXT_PANE, ID_APP_EXIT, ID_FONTS, ID_OPEN_LANGUAGE})
+        EXPECT_TRUE(Frame().QueryCommandState(id).IsEnabled()) << id;
+}
+
+TEST_F(MainFrameTest, TreeCommandsGoToTheTreeViewWhereverTheFocusIs)
+{
+    for (UINT id : {ID_EXPAND_ALL, ID_SHOW_TODO, ID_MARK_ALL_TODO, ID_MARK_ALL_DONE, ID_COLLAPSE_ALL,
+                    ID_FIND, ID_REPLACE})
+        EXPECT_TRUE(CMainFrame::IsRoutedToTreeView(id)) << id;
+    EXPECT_FALSE(CMainFrame::IsRoutedToTreeView(ID_OPEN_LANGUAGE));
+    // With another view active (the head view), a tree command still goes to
+    // the tree view and never to the active view; other commands do.
+    struct ActiveView : CCmdTarget {
+        ActiveView()
+        {
+            AddCommand(ID_EXPAND_ALL, [this] { ++tree; });
+            AddCommand(ID_FIND, [this] { ++tree; });
+            AddCommand(ID_FONTS, [this] { ++other; });
+        }
+        int tree = 0;
+        int other = 0;
+    } active;
+    Frame().SetActiveView(&active);
+    Frame().OnCommand(ID_EXPAND_ALL);
+    Frame().OnCommand(ID_FIND);
+    Frame().OnCommand(ID_FONTS);
+    Frame().SetActiveView(&View());
+    EXPECT_EQ(active.tree, 0);
+    EXPECT_EQ(active.other, 1);
+}
+
+TEST_F(MainFrameTest, BarsAreShownAndHiddenByTheirCommands)
+{
+    CStatusBar* bar = Frame().GetStatusBar();
+    EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_STATUS_BAR).GetCheck(), 1);
+    Frame().OnCommand(ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_STATUS_BAR).GetCheck(), 0);
+    Frame().OnCommand(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
+{
+    View().setFocus();
+    QTest::keyClick(&Frame(), Qt::Key_F6);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(Frame().GetHeadView()->isAncestorOf(focus) || focus == static_cast<QWidget*>(Frame().GetHeadView()));
+    QTest::keyClick(&Frame(), Qt::Key_F6, Qt::ShiftModifier);
+    focus = QApplication::focusWidget();
+    EXPECT_TRUE(View().isAncestorOf(focus) || focus == &View());
+}
+
+TEST_F(MainFrameTest, HelpShowsTheGuideOfTheLanguageInUse)
+{
+    QTest::keyClick(&Frame(), Qt::Key_F1);
+    CHelpWindow* help = Frame().GetHelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->GetBrowser()->source().toString(), QString::fromLatin1(CHelpWindow::kEnglishPage));
+    EXPECT_TRUE(help->GetBrowser()->toPlainText().contains(QStringLiteral("Opening a language")));
+    // Without a translation the German page.
+    UnloadTranslation();
+    Frame().OnCommand(ID_HELP_FINDER);
+    EXPECT_EQ(Frame().GetHelpWindow(), help);
+    EXPECT_EQ(help->GetBrowser()->source().toString(), QString::fromLatin1(CHelpWindow::kGermanPage));
+    EXPECT_TRUE(help->GetBrowser()->toPlainText().contains(QStringLiteral("Eine Sprache öffnen")));
+}
+
+TEST_F(MainFrameTest, ClosingWithChangesAsksAndCancelKeepsTheWindow)
+{
+    Doc().SetModified();
+    int asked = 0;
+    auto previous = CDialog::SetModalResponder([&](CDialog&) {
+        ++asked;
+        return int(IDCANCEL);
+    });
+    EXPECT_FALSE(Frame().close());
+    CDialog::SetModalResponder(previous);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(Frame().isVisible());
+}
+
+TEST_F(MainFrameTest, OtherFeaturesPlugInADockAndTheFindReplaceMessages)
+{
+    constexpr UINT kToggle = 33030;
+    auto* content = new QLabel(QStringLiteral("problems"));
+    QDockWidget* dock = Frame().AddDockPane(content, u"Problems", Qt::BottomDockWidgetArea, kToggle);
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(Frame().dockWidgetArea(dock), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(Frame().QueryCommandState(kToggle).GetCheck(), 1);
+    Frame().OnCommand(kToggle);
+    EXPECT_TRUE(dock->isHidden());
+    EXPECT_EQ(Frame().QueryCommandState(kToggle).GetCheck(), 0);
+
+    std::intptr_t result = -1;
+    EXPECT_TRUE(Frame().OnRegisteredMessage(CMainFrame::FindReplaceMessage(), 1, 2, result));
+    EXPECT_EQ(result, 0);
+    Frame().SetFindReplaceTarget([](std::uintptr_t w, std::intptr_t l) { return std::intptr_t(w * 10 + l); });
+    EXPECT_TRUE(Frame().OnRegisteredMessage(CMainFrame::FindReplaceMessage(), 4, 2, result));
+    EXPECT_EQ(result, 42);
+    EXPECT_FALSE(Frame().OnRegisteredMessage(CMainFrame::FindReplaceMessage() + 1, 4, 2, result));
+    EXPECT_GE(CMainFrame::FindReplaceMessage(), 0xC000u);
+}
+
+} // namespace
+
+namespace {
+
+class MainFrameToolbarTest : public MainFrameTest {
+protected:
+    int Index(UINT id) { return Frame().GetToolBar()->CommandToIndex(id); }
+    QPoint Centre(UINT id) { return Frame().GetToolBar()->GetItemRect(Index(id)).ToQRect().center(); }
+};
+
+TEST_F(MainFrameToolbarTest, FifteenButtonsDockedAtTheTop)
+{
+    CZweiToolBar* bar = Frame().GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(CWnd(bar).GetDlgCtrlID(), ID_VIEW_TOOLBAR);
+    EXPECT_EQ(Frame().toolBarArea(bar), Qt::TopToolBarArea);
+    EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
+    const UINT buttons[] = {ID_NEW_TRANSLATION, ID_OPEN_LANGUAGE, ID_SAVE_LANGUAGE, ID_SAVE_LANGUAGE_AS,
+                            ID_FIND, ID_REPLACE, ID_CHOOSE_FLAG, ID_VERSION_UPDATE, ID_SHOW_FOREIGN,
+                            ID_HIDE_FOREIGN, ID_COLLAPSE_ALL, ID_EXPAND_ALL, ID_SHOW_TODO,
+                            ID_APP_ABOUT, ID_CONTEXT_HELP};
+    std::vector<UINT> found;
+    for (int i = 0; i < bar->GetCount(); ++i) {
+        if (!bar->IsSeparator(i))
+            found.push_back(bar->GetItemID(i));
+    }
+    EXPECT_EQ(found, std::vector<UINT>(std::begin(buttons), std::end(buttons)));
+    const QRect first = bar->GetItemRect(0).ToQRect();
+    EXPECT_EQ(first.size(), QSize(30, 30));
+
+    Frame().OnCommand(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_TOOLBAR).GetCheck(), 0);
+    Frame().OnCommand(ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(MainFrameToolbarTest, ButtonsShowPromptAndFollowTheCommandRoute)
+{
+    CZweiToolBar* bar = Frame().GetToolBar();
+    QTest::mouseMove(bar->GetClientWidget(), Centre(ID_OPEN_LANGUAGE));
+    QApplication::processEvents();
+    EXPECT_EQ(Pane(0), u"Opens a language for editing");
+    std::u16string tip;
+    Frame().GetToolTipText(ID_OPEN_LANGUAGE, tip);
+    EXPECT_EQ(tip, u"Open language");
+    // Save is enabled only while there are changes; the idle update follows.
+    bar->OnUpdateCmdUI(&Frame());
+    EXPECT_EQ(bar->GetButtonState(Index(ID_SAVE_LANGUAGE)) & TBSTATE_ENABLED, 0u);
+    Doc().SetModified();
+    bar->OnUpdateCmdUI(&Frame());
+    EXPECT_NE(bar->GetButtonState(Index(ID_SAVE_LANGUAGE)) & TBSTATE_ENABLED, 0u);
+    // The about button reaches the application.
+    int about = 0;
+    auto previous = CDialog::SetModalResponder([&](CDialog& dialog) {
+        about += dialog.GetTemplateId() == IDD_ABOUTBOX ? 1 : 0;
+        return int(IDOK);
+    });
+    QTest::mouseClick(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(ID_APP_ABOUT));
+    CDialog::SetModalResponder(previous);
+    EXPECT_EQ(about, 1);
+}
+
+} // namespace
