@@ -8,6 +8,7 @@
 #include "CSearchCursor.h"
 #include "resource.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 
 namespace {
@@ -55,7 +56,8 @@ TEST_F(FindThroughFrameTest, MenuCommandDialogAndNotificationsReachTheTreeView)
     ASSERT_FALSE(word.empty());
     qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
         ->setText(QString::fromStdU16String(word));
-    dialog->OnFindNext();
+    // The user's click on "Weitersuchen".
+    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
     ASSERT_GE(View().GetCurrentRow(), 0);
     EXPECT_LE(View().GetCurrentRow(), row) << "the first text holding it";
     int start = 0;
