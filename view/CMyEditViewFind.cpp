@@ -236,7 +236,18 @@ void CMyEditView::ReplaceAll()
     m_stopRow = m_currentRow >= 0 ? m_currentRow : 0;
     m_batchEditing = true;
     m_batchReplaced = false;
+    // Hidden, the editor lays out its text only once it is shown again, not
+    // at every match it moves to.
+    const QPointer<CInPlaceEdit> editor = m_editor;
+    const bool shown = editor && editor->isVisible();
+    if (shown)
+        editor->hide();
     while (ReplaceOne(true)) {
+    }
+    if (shown && editor) {
+        editor->show();
+        if (editor->GetPiece())
+            editor->setFocus();
     }
     m_batchEditing = false;
     m_stopRow = -1;
