@@ -33,7 +33,7 @@ CHeadView::CHeadView(QWidget* parent) : CFormView(IDD_HEADVIEW, parent)
 
 CHeadView::~CHeadView() = default;
 
-CTransDoc* CHeadView::GetDocument() const { return static_cast<CTransDoc*>(CView::GetDocument()); }
+CTransDoc* CHeadView::GetDocument() const { return dynamic_cast<CTransDoc*>(CView::GetDocument()); }
 
 void CHeadView::OnInitialUpdate()
 {

@@ -11,6 +11,7 @@ packages=(
   poppler-utils
   # The install test: desktop-file-validate, xmllint, update-mime-database.
   desktop-file-utils libxml2-utils shared-mime-info
+  gettext translate-toolkit qt6-l10n-tools
 )
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
   packages+=(clang)

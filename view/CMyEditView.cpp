@@ -29,6 +29,7 @@ constexpr int TabStopDialogUnits = 25;
 
 CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
 {
+    RegisterPrintCommands();
     // Every pixel comes from the off-screen image: nothing is erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
@@ -41,7 +42,6 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
     RegisterCommands();
-    RegisterPrintCommands();
 }
 
 CMyEditView::~CMyEditView()

@@ -14,6 +14,7 @@
 
 #include "CDc.h"
 #include "CImageBitmap.h"
+#include "CMyEditViewPrint.h"
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
@@ -25,7 +26,6 @@
 #include <QPointer>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,7 +33,6 @@ class CCmdUI;
 class CFindReplaceDialog;
 class CInPlaceEdit;
 class CSearchCursor;
-class QPrinter;
 class CStatusBar;
 class CTextRow;
 class CTransDoc;
@@ -75,10 +74,8 @@ public:
     // Prints to printer as it is set up, without asking; false when the
     // printer cannot be opened.
     bool PrintTo(QPrinter& printer);
-    // Answers the print dialog in place of the user (tests, headless runs):
-    // set up the printer and return IDOK, or return IDCANCEL. Returns the
-    // previous responder; an empty one shows the real dialog.
-    using PrintDialogResponder = std::function<int(QPrinter&)>;
+    // Answers the print dialog in place of the user (tests, headless runs).
+    // Returns the previous responder; an empty one shows the real dialog.
     static PrintDialogResponder SetPrintDialogResponder(PrintDialogResponder responder);
 
     // Rows.

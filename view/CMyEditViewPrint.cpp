@@ -10,17 +10,19 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <utility>
+
 namespace {
 
-CMyEditView::PrintDialogResponder& Responder()
+PrintDialogResponder& Responder()
 {
-    static CMyEditView::PrintDialogResponder responder;
+    static PrintDialogResponder responder;
     return responder;
 }
 
 } // namespace
 
-CMyEditView::PrintDialogResponder CMyEditView::SetPrintDialogResponder(PrintDialogResponder responder)
+PrintDialogResponder CMyEditView::SetPrintDialogResponder(PrintDialogResponder responder)
 {
     return std::exchange(Responder(), std::move(responder));
 }

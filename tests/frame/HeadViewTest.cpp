@@ -7,6 +7,7 @@
 #include "DocumentTestSupport.h"
 #include "QtStrings.h"
 #include "SampleLanguage.h"
+#include "UiLanguage.h"
 #include "resource.h"
 
 #include <QDir>
@@ -270,6 +271,22 @@ TEST_F(HeadViewTest, LongFieldsEndTenPixelsBeforeTheRightEdge)
         // The short fields keep their template size.
         EXPECT_EQ(view->GetProgramField()->geometry(), programBefore);
     }
+}
+
+TEST_F(HeadViewTest, TheFormIsTranslatedWithTheUserInterfaceLanguage)
+{
+    ASSERT_TRUE(LoadTranslationFile(ToU16(QStringLiteral(GLOSSMARK_EDIT_TRA)), false));
+    Open(*Language(u"English", OwnFlagColour));
+    std::vector<QString> labels;
+    for (const CWnd& child : CWnd(view.get()).GetChildren())
+        if (auto* label = qobject_cast<QLabel*>(child.GetWidget()); label && label->isVisible())
+            labels.push_back(label->text());
+    Picture().save(QStringLiteral(GLOSSMARK_PICTURES "/head_view_en.png"));
+    UnloadTranslation();
+    const std::vector<QString> expected = {QStringLiteral("Program:"), QStringLiteral("Version:"),
+                                           QStringLiteral("Foreign language:"),
+                                           QStringLiteral("Language:")};
+    EXPECT_EQ(labels, expected);
 }
 
 } // namespace

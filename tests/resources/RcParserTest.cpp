@@ -217,3 +217,121 @@ TEST(RcParser, StyleExpressionsFollowCPrecedence)
 }
 
 } // namespace
+
+namespace {
+
+CRcScript ParseLenient(const std::string& text)
+{
+    CRcSymbols symbols;
+    CRcPreprocessor preprocessor(symbols);
+    preprocessor.SetSkipMissingIncludes(true);
+    CRcParser::Options options;
+    options.lenient = true;
+    CRcParser parser(preprocessor.ProcessText("test.rc", text), options);
+    CRcScript script = parser.Parse();
+    script.warnings.insert(script.warnings.begin(), preprocessor.Warnings().begin(), preprocessor.Warnings().end());
+    return script;
+}
+
+TEST(RcParser, EachResourceKeepsItsLanguageAndIdsAreUniquePerLanguage)
+{
+    const CRcScript script = ParseRc(
+        "STRINGTABLE BEGIN 1 \"neutral\" END\n"
+        "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"
+        "STRINGTABLE BEGIN 2 \"two\" END\n"
+        "1 MENU BEGIN MENUITEM \"&Open\", 10 END\n"
+        "LANGUAGE LANG_GERMAN, SUBLANG_GERMAN\n"
+        "STRINGTABLE BEGIN 2 \"zwei\" END\n"
+        "1 MENU BEGIN MENUITEM \"\xC3\x96&ffnen\", 10 END\n"
+        "STRINGTABLE LANGUAGE LANG_FRENCH, SUBLANG_FRENCH BEGIN 2 \"deux\" END\n"
+        "5 DIALOG 0, 0, 10, 10 LANGUAGE LANG_ITALIAN, 1 BEGIN END\n");
+    EXPECT_EQ(script.languages, (std::vector<RcLanguageId>{0x09, 0x07}));
+    ASSERT_EQ(script.strings.size(), 4u);
+    EXPECT_EQ(script.strings[0].language, 0);
+    EXPECT_EQ(script.strings[1].language, 0x09);
+    EXPECT_EQ(script.strings[2].language, 0x07);
+    EXPECT_EQ(script.strings[3].language, 0x0C);
+    ASSERT_EQ(script.menus.size(), 2u);
+    EXPECT_EQ(script.menus[1].language, 0x07);
+    ASSERT_EQ(script.dialogs.size(), 1u);
+    EXPECT_EQ(script.dialogs[0].language, 0x10);
+    EXPECT_RC_ERROR("LANGUAGE 9, 1\n1 MENU BEGIN END\nLANGUAGE 9, 2\n1 MENU BEGIN END\n", 4, "defined twice");
+}
+
+TEST(RcParser, BackslashNewlineSplicesLinesAsInC)
+{
+    const CRcScript script = ParseRc(
+        "#define IDS_X \\\n  4\n"
+        "STRINGTABLE\nBEGIN\n"
+        "    IDS_X \"Zeile ohne\\\n Bruch\"\n"
+        "    5 \"Ende\"\n"
+        "END\n");
+    ASSERT_EQ(script.strings.size(), 2u);
+    EXPECT_EQ(script.strings[0].id, 4u);
+    EXPECT_EQ(script.strings[0].text, u"Zeile ohne Bruch");
+    EXPECT_EQ(script.strings[1].place.line, 7) << "the lines after a splice keep their numbers";
+}
+
+TEST(RcParser, MenuExItemsWithTypesStatesAndSeparators)
+{
+    const CRcScript script = ParseRc(
+        "1 MENUEX\n"
+        "BEGIN\n"
+        "  POPUP \"&Edit\", 0, MFT_STRING, MFS_ENABLED, 0\n"
+        "  BEGIN\n"
+        "    MENUITEM \"&Copy\", 100, MFT_STRING, MFS_GRAYED | MFS_CHECKED\n"
+        "    MENUITEM \"\", 0, MFT_SEPARATOR\n"
+        "    MENUITEM SEPARATOR\n"
+        "    MENUITEM \"Next\", 101, MFT_MENUBREAK\n"
+        "    MENUITEM \"Plain\"\n"
+        "  END\n"
+        "END\n");
+    ASSERT_EQ(script.menus.size(), 1u);
+    ASSERT_EQ(script.menus[0].items.size(), 1u);
+    const RcMenuItem& popup = script.menus[0].items[0];
+    EXPECT_EQ(popup.kind, res::MenuItemKind::Popup);
+    EXPECT_EQ(popup.text, u"&Edit");
+    ASSERT_EQ(popup.items.size(), 5u);
+    EXPECT_EQ(popup.items[0].id, 100u);
+    EXPECT_EQ(popup.items[0].flags, static_cast<std::uint32_t>(res::MenuGrayed | res::MenuChecked));
+    EXPECT_EQ(popup.items[1].kind, res::MenuItemKind::Separator);
+    EXPECT_EQ(popup.items[2].kind, res::MenuItemKind::Separator);
+    EXPECT_EQ(popup.items[3].flags, static_cast<std::uint32_t>(res::MenuBreak));
+    EXPECT_EQ(popup.items[4].text, u"Plain");
+    EXPECT_EQ(popup.items[4].kind, res::MenuItemKind::Command);
+}
+
+TEST(RcParser, LenientReadingGivesUndefinedNamesIdsOfTheirOwnAndSkipsWhatItCannotRead)
+{
+    const CRcScript script = ParseLenient(
+        "#include \"resource.h\"\n"
+        "IDD_MAIN DIALOG 0, 0, 100, 50\n"
+        "BEGIN\n"
+        "  LTEXT \"Name\", IDC_NAME, 1, 1, 30, 8\n"
+        "  CONTROL \"Check\", IDC_CHECK, \"Button\", BS_AUTOCHECKBOX | UNKNOWN_STYLE, 1, 10, 30, 8\n"
+        "  WEIRD 1, 2\n"
+        "  LTEXT \"After\", IDC_NAME, 1, 20, 30, 8\n"
+        "END\n"
+        "STRINGTABLE BEGIN IDS_A \"a\" IDC_NAME \"same name, same id\" END\n"
+        "1 MENU BEGIN MENUITEM \"x\" END\n"
+        "STRINGTABLE BEGIN 2 \"still read\" END\n");
+    ASSERT_EQ(script.dialogs.size(), 1u);
+    const RcDialog& dialog = script.dialogs[0];
+    ASSERT_EQ(dialog.controls.size(), 3u);
+    EXPECT_EQ(dialog.controls[0].id, dialog.controls[2].id);
+    EXPECT_EQ(dialog.controls[1].style & 0xF, 0x3u) << "an undefined style adds no bits";
+    ASSERT_EQ(script.strings.size(), 3u);
+    EXPECT_EQ(script.strings[0].text, u"still read");
+    EXPECT_EQ(script.strings[2].id, static_cast<std::uint32_t>(dialog.controls[0].id));
+    EXPECT_TRUE(script.menus.empty()) << "a menu item without its id is not readable";
+    const auto warned = [&](const std::string& text) {
+        return std::any_of(script.warnings.begin(), script.warnings.end(),
+                           [&](const std::string& w) { return w.find(text) != std::string::npos; });
+    };
+    EXPECT_TRUE(warned("test.rc:1: warning: include file 'resource.h' not found"));
+    EXPECT_TRUE(warned("test.rc:6: warning: expected a control statement"));
+    EXPECT_TRUE(warned("test.rc:10: warning: expected ',' between the menu item's text"));
+    EXPECT_TRUE(warned("test.rc:5: warning: 'UNKNOWN_STYLE' is not defined"));
+}
+
+} // namespace

@@ -19,7 +19,6 @@ constexpr std::uint32_t kWsSysMenu = 0x00080000;
 constexpr std::uint32_t kWsTabStop = 0x00010000;
 constexpr std::uint32_t kWsGroup = 0x00020000;
 constexpr std::uint32_t kDsSetFont = 0x40;
-constexpr int kMaxMenuDepth = 16;
 
 struct ControlKind {
     std::string_view keyword;
@@ -77,9 +76,24 @@ res::ControlClass ClassOf(std::u16string_view name)
 // Resource types that are read past: their data is nothing the translation needs.
 constexpr std::string_view kSkippedTypes[] = {
     "ICON", "CURSOR", "FONT", "VERSIONINFO", "RCDATA", "HTML", "DLGINIT", "AFX_DIALOG_LAYOUT",
-    "TEXTINCLUDE", "DESIGNINFO", "MESSAGETABLE", "MENUEX", "MANIFEST", "PLUGPLAY", "VXD",
+    "TEXTINCLUDE", "DESIGNINFO", "MESSAGETABLE", "MANIFEST", "PLUGPLAY", "VXD",
     "ANICURSOR", "ANIICON", "REGISTRY", "TYPELIB",
 };
+
+// The resource types the parser reads.
+constexpr std::string_view kReadTypes[] = {
+    "MENU", "MENUEX", "ACCELERATORS", "DIALOG", "DIALOGEX", "TOOLBAR", "BITMAP",
+};
+
+bool IsResourceType(const CRcToken& token)
+{
+    if (token.kind != CRcToken::Kind::Identifier)
+        return false;
+    const auto in = [&](const auto& list) {
+        return std::find(std::begin(list), std::end(list), token.text) != std::end(list);
+    };
+    return in(kReadTypes) || in(kSkippedTypes);
+}
 
 constexpr std::string_view kMemoryOptions[] = {
     "PRELOAD", "LOADONCALL", "FIXED", "MOVEABLE", "DISCARDABLE", "PURE", "IMPURE", "SHARED", "NONSHARED",
@@ -87,7 +101,8 @@ constexpr std::string_view kMemoryOptions[] = {
 
 } // namespace
 
-CRcParser::CRcParser(std::vector<CRcToken> tokens) : tokens(std::move(tokens))
+CRcParser::CRcParser(std::vector<CRcToken> tokens, Options options)
+    : tokens(std::move(tokens)), options(options)
 {
     CRcToken end;
     end.kind = CRcToken::Kind::End;
@@ -157,9 +172,8 @@ std::int64_t CRcParser::Expression(std::string_view what)
         (start.kind == CRcToken::Kind::Punct && !start.IsPunct("(") && !start.IsPunct("-") &&
          !start.IsPunct("~") && !start.IsPunct("+") && !start.IsPunct("!")))
         Fail(start, "expected " + std::string(what) + ", found " + Describe(start));
-    CRcExpression expression(tokens, pos, [this, what](const CRcToken& token) -> std::int64_t {
-        Fail(token, "'" + token.text + "' is not defined (expected " + std::string(what) +
-                        "; is the header that defines it included?)");
+    CRcExpression expression(tokens, pos, [this, what](const CRcToken& token) {
+        return Undefined(token, what, false);
     });
     return expression.Parse();
 }
@@ -191,8 +205,8 @@ std::uint32_t CRcParser::Style(std::uint32_t initial, std::string_view what)
              !at.IsPunct("(") && !at.IsPunct("~") && !at.IsPunct("-")) ||
             at.IsKeyword("BEGIN") || at.IsKeyword("END"))
             Fail(at, "expected " + std::string(what) + ", found " + Describe(at));
-        CRcExpression expression(tokens, pos, [this, what](const CRcToken& token) -> std::int64_t {
-            Fail(token, "'" + token.text + "' is not defined (expected " + std::string(what) + ")");
+        CRcExpression expression(tokens, pos, [this, what](const CRcToken& token) {
+            return Undefined(token, what, true);
         });
         const auto bits = static_cast<std::uint32_t>(expression.ParseAboveOr());
         style = clear ? (style & ~bits) : (style | bits);
@@ -241,6 +255,63 @@ void CRcParser::SkipLanguage()
         Next();
 }
 
+std::int64_t CRcParser::Undefined(const CRcToken& token, std::string_view what, bool inStyle)
+{
+    if (!options.lenient) {
+        Fail(token, "'" + token.text + "' is not defined (expected " + std::string(what) +
+                        (inStyle ? ")" : "; is the header that defines it included?)"));
+    }
+    if (inStyle) {
+        Warn(token, "'" + token.text + "' is not defined; taken as no style bits");
+        return 0;
+    }
+    const std::string key = token.kind == CRcToken::Kind::String ? "\"" + Utf16ToUtf8(token.value) + "\"" : token.text;
+    auto it = undefinedIds.find(key);
+    if (it == undefinedIds.end()) {
+        Warn(token, key + " is not defined; it gets an id of its own");
+        it = undefinedIds.emplace(key, 65535 - static_cast<std::int64_t>(undefinedIds.size())).first;
+    }
+    return it->second;
+}
+
+void CRcParser::Warn(const CRcToken& at, const std::string& message)
+{
+    script.warnings.push_back(at.FileName() + ":" + std::to_string(at.line) + ": warning: " + message);
+}
+
+RcLanguageId CRcParser::Language()
+{
+    const CRcToken& at = Peek();
+    const auto primary = static_cast<RcLanguageId>(Expression("a primary language id"));
+    if (at.kind == CRcToken::Kind::Identifier && undefinedIds.count(at.text) != 0)
+        Warn(at, "unknown language " + at.text);
+    SkipLanguage();
+    return primary;
+}
+
+void CRcParser::Recover(std::size_t start)
+{
+    pos = start;
+    int line = Next().line;
+    while (Peek().kind != CRcToken::Kind::End) {
+        const CRcToken& token = Peek();
+        if (token.IsKeyword("BEGIN") || token.IsPunct("{")) {
+            try {
+                SkipBlock();
+            } catch (const CRcError&) {
+                pos = tokens.size() - 1;
+            }
+            return;
+        }
+        // A later line that starts a statement of its own ends the broken one.
+        if (token.line != line && (token.IsKeyword("STRINGTABLE") || token.IsKeyword("LANGUAGE") ||
+                                   IsResourceType(Peek(1))))
+            return;
+        line = token.line;
+        Next();
+    }
+}
+
 void CRcParser::SkipBlock()
 {
     const CRcToken& start = Peek();
@@ -257,34 +328,46 @@ void CRcParser::SkipBlock()
     }
 }
 
-template <typename Resource>
-Resource CRcParser::Start(const std::vector<Resource>& list, std::uint32_t id, const RcPlace& place,
-                          std::string_view kind)
-{
-    for (const Resource& entry : list) {
-        if (entry.id == id)
-            throw CRcError(place.file, place.line,
-                           std::string(kind) + " " + std::to_string(id) + " is defined twice (first at " +
-                               entry.place.file + ":" + std::to_string(entry.place.line) + ")");
-    }
-    SkipMemoryOptions();
-    Resource resource;
-    resource.id = id;
-    resource.place = place;
-    return resource;
-}
 
 CRcScript CRcParser::Parse()
 {
     while (Peek().kind != CRcToken::Kind::End) {
+        const std::size_t start = pos;
+        if (!options.lenient) {
+            Statement();
+            continue;
+        }
+        try {
+            Statement();
+        } catch (const CRcError& error) {
+            script.warnings.push_back(error.file + ":" + std::to_string(error.line) + ": warning: " +
+                                      error.message + "; statement skipped");
+            Recover(start);
+        }
+    }
+    std::stable_sort(script.strings.begin(), script.strings.end(),
+                     [](const RcString& a, const RcString& b) { return a.id < b.id; });
+    return std::move(script);
+}
+
+void CRcParser::Statement()
+{
+    {
         const CRcToken& first = Peek();
         if (AcceptKeyword("STRINGTABLE")) {
             StringTable();
-            continue;
+            return;
         }
-        if (AcceptKeyword("LANGUAGE") || AcceptKeyword("VERSION") || AcceptKeyword("CHARACTERISTICS")) {
+        if (AcceptKeyword("LANGUAGE")) {
+            currentLanguage = Language();
+            if (std::find(script.languages.begin(), script.languages.end(), currentLanguage) ==
+                script.languages.end())
+                script.languages.push_back(currentLanguage);
+            return;
+        }
+        if (AcceptKeyword("VERSION") || AcceptKeyword("CHARACTERISTICS")) {
             SkipLanguage();
-            continue;
+            return;
         }
         const bool expressionStart = first.IsPunct("(") || first.IsPunct("-");
         if (first.IsKeyword("END") || first.IsKeyword("BEGIN") ||
@@ -300,20 +383,24 @@ CRcScript CRcParser::Parse()
         const CRcToken& type = Peek();
         if (type.kind == CRcToken::Kind::End)
             Fail(type, "expected a resource type after the resource id, found the end of the file");
+        if (type.kind == CRcToken::Kind::Punct)
+            Fail(type, "expected a resource type after the resource id, found " + Describe(type));
         Next();
-        const bool known = type.IsKeyword("MENU") || type.IsKeyword("ACCELERATORS") ||
-                           type.IsKeyword("DIALOG") || type.IsKeyword("DIALOGEX") ||
-                           type.IsKeyword("TOOLBAR") || type.IsKeyword("BITMAP");
+        const bool known = type.kind == CRcToken::Kind::Identifier &&
+                           std::find(std::begin(kReadTypes), std::end(kReadTypes), type.text) !=
+                               std::end(kReadTypes);
         if (!known) {
-            if (type.kind == CRcToken::Kind::Identifier &&
+            if (!options.lenient && type.kind == CRcToken::Kind::Identifier &&
                 std::find(std::begin(kSkippedTypes), std::end(kSkippedTypes), type.text) ==
                     std::end(kSkippedTypes) &&
                 first.kind == CRcToken::Kind::Identifier)
                 Fail(first, "'" + first.text + "' is not defined, and '" + type.text +
                                 "' is no resource type (is the header that defines it included?)");
             SkipResource(type);
-            continue;
+            return;
         }
+        if (id < 0 && options.lenient)
+            id = Undefined(first, "a resource id", false);
         if (id < 0) {
             if (first.kind == CRcToken::Kind::Identifier)
                 Fail(first, "'" + first.text + "' is not defined: resource ids must be numbers "
@@ -326,6 +413,8 @@ CRcScript CRcParser::Parse()
         const RcPlace place = PlaceOf(first);
         if (type.IsKeyword("MENU"))
             Menu(resourceId, place);
+        else if (type.IsKeyword("MENUEX"))
+            MenuEx(resourceId, place);
         else if (type.IsKeyword("ACCELERATORS"))
             Accelerators(resourceId, place);
         else if (type.IsKeyword("DIALOG") || type.IsKeyword("DIALOGEX"))
@@ -335,19 +424,19 @@ CRcScript CRcParser::Parse()
         else
             Bitmap(resourceId, place);
     }
-    std::stable_sort(script.strings.begin(), script.strings.end(),
-                     [](const RcString& a, const RcString& b) { return a.id < b.id; });
-    return std::move(script);
 }
 
 void CRcParser::StringTable()
 {
     const CRcToken& start = Peek();
     SkipMemoryOptions();
+    RcLanguageId language = currentLanguage;
     while (Peek().IsKeyword("LANGUAGE") || Peek().IsKeyword("VERSION") ||
            Peek().IsKeyword("CHARACTERISTICS")) {
-        Next();
-        SkipLanguage();
+        if (Next().IsKeyword("LANGUAGE"))
+            language = Language();
+        else
+            SkipLanguage();
     }
     Begin("after STRINGTABLE");
     while (!AtEnd()) {
@@ -358,125 +447,12 @@ void CRcParser::StringTable()
         AcceptPunct(",");
         std::u16string text = String("the string's text");
         for (const RcString& existing : script.strings) {
-            if (existing.id == id)
+            if (existing.id == id && existing.language == language)
                 Fail(at, "string " + std::to_string(id) + " is defined twice (first at " +
                              existing.place.file + ":" + std::to_string(existing.place.line) + ")");
         }
-        script.strings.push_back({id, std::move(text), PlaceOf(at)});
+        script.strings.push_back({id, std::move(text), PlaceOf(at), language});
     }
-}
-
-void CRcParser::Menu(std::uint32_t id, const RcPlace& place)
-{
-    RcMenu menu = Start(script.menus, id, place, "menu");
-    Begin("to open the menu");
-    MenuItems(menu.items, 1);
-    script.menus.push_back(std::move(menu));
-}
-
-std::uint32_t CRcParser::MenuFlags()
-{
-    std::uint32_t flags = 0;
-    for (;;) {
-        const bool comma = AcceptPunct(",");
-        if (AcceptKeyword("GRAYED") || AcceptKeyword("INACTIVE"))
-            flags |= res::MenuGrayed;
-        else if (AcceptKeyword("CHECKED"))
-            flags |= res::MenuChecked;
-        else if (AcceptKeyword("MENUBREAK") || AcceptKeyword("MENUBARBREAK"))
-            flags |= res::MenuBreak;
-        else if (AcceptKeyword("HELP"))
-            ;
-        else if (comma)
-            Fail(Peek(), "expected a menu option (GRAYED, CHECKED, INACTIVE, MENUBREAK, "
-                         "MENUBARBREAK, HELP), found " + Describe(Peek()));
-        else
-            return flags;
-    }
-}
-
-void CRcParser::MenuItems(std::vector<RcMenuItem>& items, int depth)
-{
-    const CRcToken& start = tokens[pos - 1];
-    if (depth > kMaxMenuDepth)
-        Fail(start, "menus nested more than " + std::to_string(kMaxMenuDepth) + " deep");
-    while (!AtEnd()) {
-        const CRcToken& at = Peek();
-        RcMenuItem item;
-        item.place = PlaceOf(at);
-        if (AcceptKeyword("MENUITEM")) {
-            if (AcceptKeyword("SEPARATOR")) {
-                item.kind = res::MenuItemKind::Separator;
-            } else {
-                item.text = String("the menu item's text");
-                ExpectComma("between the menu item's text and its command id");
-                item.id = static_cast<std::uint32_t>(Ranged("a command id", 0, 65535));
-                item.flags = MenuFlags();
-            }
-        } else if (AcceptKeyword("POPUP")) {
-            item.kind = res::MenuItemKind::Popup;
-            item.text = String("the popup's text");
-            item.flags = MenuFlags();
-            Begin("to open the popup's items");
-            MenuItems(item.items, depth + 1);
-        } else if (at.kind == CRcToken::Kind::End) {
-            Fail(start, "BEGIN of the menu without END");
-        } else {
-            Fail(at, "expected MENUITEM, POPUP or END in the menu, found " + Describe(at));
-        }
-        items.push_back(std::move(item));
-    }
-}
-
-void CRcParser::Accelerators(std::uint32_t id, const RcPlace& place)
-{
-    RcAcceleratorTable table = Start(script.accelerators, id, place, "accelerator table");
-    const CRcToken& start = Peek();
-    Begin("to open the accelerator table");
-    while (!AtEnd()) {
-        const CRcToken& at = Peek();
-        if (at.kind == CRcToken::Kind::End)
-            Fail(start, "BEGIN of the accelerator table without END");
-        std::uint32_t key = 0;
-        bool control = false;
-        const bool character = at.kind == CRcToken::Kind::String;
-        if (character) {
-            const std::u16string text = Next().value;
-            if (text.size() == 2 && text[0] == u'^' && text[1] >= u'@' && text[1] < 0x80) {
-                key = static_cast<std::uint32_t>(std::toupper(static_cast<int>(text[1]))) & 0x1F;
-                control = true;
-            } else if (text.size() == 1) {
-                key = text[0];
-            } else {
-                Fail(at, "an accelerator key is one character or \"^X\", not \"" + Utf16ToUtf8(text) + "\"");
-            }
-        } else {
-            key = static_cast<std::uint32_t>(Ranged("a key code", 0, 65535));
-        }
-        ExpectComma("after the accelerator's key");
-        const auto command = static_cast<std::uint32_t>(Ranged("a command id", 0, 65535));
-        std::uint32_t flags = 0;
-        while (AcceptPunct(",")) {
-            const CRcToken& option = Next();
-            if (option.IsKeyword("VIRTKEY")) flags |= res::AccelVirtKey;
-            else if (option.IsKeyword("ASCII")) flags &= ~static_cast<std::uint32_t>(res::AccelVirtKey);
-            else if (option.IsKeyword("SHIFT")) flags |= res::AccelShift;
-            else if (option.IsKeyword("CONTROL")) flags |= res::AccelControl;
-            else if (option.IsKeyword("ALT")) flags |= res::AccelAlt;
-            else if (option.IsKeyword("NOINVERT")) ;
-            else Fail(option, "expected VIRTKEY, ASCII, SHIFT, CONTROL, ALT or NOINVERT, found " + Describe(option));
-        }
-        if ((flags & res::AccelVirtKey) != 0) {
-            if (control)
-                Fail(at, "\"^X\" keys are characters; write \"X\", ..., VIRTKEY, CONTROL instead");
-            if (character && key >= 'a' && key <= 'z')
-                key -= 'a' - 'A'; // virtual keys of letters are the capitals
-        } else if ((flags & (res::AccelShift | res::AccelControl)) != 0) {
-            Fail(at, "SHIFT and CONTROL need VIRTKEY");
-        }
-        table.entries.push_back({key, flags, command});
-    }
-    script.accelerators.push_back(std::move(table));
 }
 
 void CRcParser::Dialog(std::uint32_t id, const RcPlace& place, bool extended)
@@ -514,8 +490,9 @@ void CRcParser::Dialog(std::uint32_t id, const RcPlace& place, bool extended)
                 Next();
             else
                 Expression("a menu or class id");
-        } else if (AcceptKeyword("LANGUAGE") || AcceptKeyword("VERSION") ||
-                   AcceptKeyword("CHARACTERISTICS")) {
+        } else if (AcceptKeyword("LANGUAGE")) {
+            dialog.language = Language();
+        } else if (AcceptKeyword("VERSION") || AcceptKeyword("CHARACTERISTICS")) {
             SkipLanguage();
         } else if (option.IsKeyword("BEGIN") || option.IsPunct("{")) {
             break;
@@ -532,7 +509,23 @@ void CRcParser::Dialog(std::uint32_t id, const RcPlace& place, bool extended)
         dialog.style |= kDsSetFont;
     const CRcToken& start = Peek();
     Begin("to open the dialog's controls");
-    while (!Control(dialog)) {
+    for (;;) {
+        const std::size_t controlStart = pos;
+        try {
+            if (Control(dialog))
+                break;
+        } catch (const CRcError& error) {
+            if (!options.lenient)
+                throw;
+            // One control that cannot be read costs that control, not the dialog.
+            script.warnings.push_back(error.file + ":" + std::to_string(error.line) + ": warning: " +
+                                      error.message + "; control skipped");
+            pos = controlStart;
+            const CRcToken& first = Next();
+            while (Peek().kind != CRcToken::Kind::End && Peek().line == first.line &&
+                   Peek().file == first.file && !Peek().IsKeyword("END") && !Peek().IsPunct("}"))
+                Next();
+        }
         if (Peek().kind == CRcToken::Kind::End)
             Fail(start, "BEGIN of the dialog without END");
     }
@@ -651,28 +644,6 @@ bool CRcParser::Control(RcDialog& dialog)
         SkipBlock();
     dialog.controls.push_back(std::move(control));
     return false;
-}
-
-void CRcParser::Toolbar(std::uint32_t id, const RcPlace& place)
-{
-    RcToolbar toolbar = Start(script.toolbars, id, place, "toolbar");
-    toolbar.buttonWidth = static_cast<std::int16_t>(Ranged("the button width", 1, 1000));
-    ExpectComma("between the toolbar's button width and height");
-    toolbar.buttonHeight = static_cast<std::int16_t>(Ranged("the button height", 1, 1000));
-    const CRcToken& start = Peek();
-    Begin("to open the toolbar's buttons");
-    while (!AtEnd()) {
-        const CRcToken& at = Peek();
-        if (AcceptKeyword("BUTTON"))
-            toolbar.commands.push_back(static_cast<std::uint32_t>(Ranged("a command id", 1, 65535)));
-        else if (AcceptKeyword("SEPARATOR"))
-            toolbar.commands.push_back(0);
-        else if (at.kind == CRcToken::Kind::End)
-            Fail(start, "BEGIN of the toolbar without END");
-        else
-            Fail(at, "expected BUTTON, SEPARATOR or END in the toolbar, found " + Describe(at));
-    }
-    script.toolbars.push_back(std::move(toolbar));
 }
 
 void CRcParser::Bitmap(std::uint32_t id, const RcPlace& place)

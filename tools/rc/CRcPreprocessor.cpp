@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <iconv.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -139,8 +141,37 @@ std::string StripComments(const std::string& name, std::string_view text)
     return out;
 }
 
+bool IsWindowsCodePage(int page) { return page >= 1250 && page <= 1258; }
+
+// The Windows code pages other than 1252 through the C library's converter.
+std::optional<std::u16string> DecodeWithIconv(std::string_view bytes, int codePage)
+{
+    const std::string name = "CP" + std::to_string(codePage);
+    iconv_t converter = iconv_open("UTF-16LE", name.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    std::string in(bytes);
+    std::string out(in.size() * 4 + 4, '\0');
+    char* inPtr = in.data();
+    std::size_t inLeft = in.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    const std::size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<std::size_t>(-1))
+        return std::nullopt;
+    std::u16string text;
+    const std::size_t written = out.size() - outLeft;
+    for (std::size_t i = 0; i + 1 < written; i += 2)
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(out[i]) |
+                                             (static_cast<unsigned char>(out[i + 1]) << 8)));
+    return text;
+}
+
 std::optional<std::u16string> DecodeBytes(std::string_view bytes, int codePage)
 {
+    if (IsWindowsCodePage(codePage) && codePage != kWindows1252)
+        return DecodeWithIconv(bytes, codePage);
     if (codePage == kWindows1252) {
         std::u16string out;
         for (const char b : bytes) {
@@ -211,9 +242,9 @@ void CRcPreprocessor::Process(const std::string& name, std::string_view bytes, i
                 physical.remove_suffix(1);
             ++lineNo;
             start = end + 1;
+            // Spliced as C does it, so a string continued on the next line has no blank added.
             if (!physical.empty() && physical.back() == '\\' && start <= text.size()) {
                 logical.append(physical.substr(0, physical.size() - 1));
-                logical.push_back(' ');
                 continue;
             }
             logical.append(physical);
@@ -300,7 +331,7 @@ void CRcPreprocessor::Directive(const std::shared_ptr<const std::string>& file, 
             const std::vector<CRcToken> tokens = Tokenize(file, line, rest.substr(9), codePage);
             if (tokens.size() == 3 && tokens[1].kind == CRcToken::Kind::Number) {
                 const auto page = static_cast<int>(tokens[1].number);
-                if (page == kUtf8 || page == kWindows1252)
+                if (page == kUtf8 || IsWindowsCodePage(page))
                     codePage = page;
                 else
                     warnings.push_back(*file + ":" + std::to_string(line) + ": warning: code page " +
@@ -349,6 +380,11 @@ void CRcPreprocessor::Include(const std::shared_ptr<const std::string>& file, in
     const std::string base = Lower(fs::path(name).filename().string());
     if (std::find(std::begin(kSystemHeaders), std::end(kSystemHeaders), base) != std::end(kSystemHeaders))
         return; // its constants are built in
+    if (skipMissingIncludes) {
+        warnings.push_back(*file + ":" + std::to_string(line) + ": warning: include file '" + name +
+                           "' not found; skipped");
+        return;
+    }
     throw CRcError(*file, line, "cannot open include file '" + name + "'");
 }
 
@@ -429,8 +465,10 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
             auto flush = [&] {
                 auto decoded = DecodeBytes(raw, codePage);
                 if (!decoded)
-                    fail("string holds bytes that are not UTF-8 (save the file as UTF-8, or "
-                         "declare #pragma code_page(1252))");
+                    fail(codePage == kUtf8 ? "string holds bytes that are not UTF-8 (save the file as "
+                                             "UTF-8, or declare its #pragma code_page)"
+                                           : "string holds bytes that are not in code page " +
+                                                 std::to_string(codePage));
                 token.value += *decoded;
                 raw.clear();
             };

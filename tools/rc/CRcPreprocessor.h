@@ -20,6 +20,10 @@ public:
     std::vector<CRcToken> ProcessFile(const std::string& path);
     std::vector<CRcToken> ProcessText(const std::string& name, std::string_view text);
 
+    // For scripts of other programs: an include file that is not there is skipped with a
+    // warning (its constants are then undefined) instead of ending the run.
+    void SetSkipMissingIncludes(bool skip) { skipMissingIncludes = skip; }
+
     const std::vector<std::string>& Warnings() const { return warnings; }
     // Every file read, the script first: what the output depends on.
     const std::vector<std::string>& FilesRead() const { return filesRead; }
@@ -54,4 +58,5 @@ private:
     std::vector<std::string> includeDirs;
     std::vector<std::string> warnings;
     std::vector<std::string> filesRead;
+    bool skipMissingIncludes = false;
 };

@@ -17,10 +17,15 @@ struct RcPlace {
     int line = 0;
 };
 
+// The primary language id (LANG_*) a resource was written in: the last LANGUAGE
+// statement before it, or its own; 0 (LANG_NEUTRAL) when the script names none.
+using RcLanguageId = std::int32_t;
+
 struct RcString {
     std::uint32_t id = 0;
     std::u16string text;
     RcPlace place;
+    RcLanguageId language = 0;
 };
 
 struct RcMenuItem {
@@ -36,12 +41,14 @@ struct RcMenu {
     std::uint32_t id = 0;
     std::vector<RcMenuItem> items;
     RcPlace place;
+    RcLanguageId language = 0;
 };
 
 struct RcAcceleratorTable {
     std::uint32_t id = 0;
     std::vector<res::Accelerator> entries;
     RcPlace place;
+    RcLanguageId language = 0;
 };
 
 struct RcDialogControl {
@@ -65,6 +72,7 @@ struct RcDialog {
     std::uint16_t fontPointSize = 0;
     std::vector<RcDialogControl> controls;
     RcPlace place;
+    RcLanguageId language = 0;
 };
 
 struct RcToolbar {
@@ -72,6 +80,7 @@ struct RcToolbar {
     std::int16_t buttonWidth = 0, buttonHeight = 0;
     std::vector<std::uint32_t> commands; // 0 for a separator
     RcPlace place;
+    RcLanguageId language = 0;
 };
 
 struct RcBitmap {
@@ -79,6 +88,7 @@ struct RcBitmap {
     std::string file; // as written in the script, '/' separated
     std::string path; // the file on disk, resolved against the script's folder
     RcPlace place;
+    RcLanguageId language = 0;
 };
 
 class CRcScript {
@@ -90,6 +100,8 @@ public:
     std::vector<RcToolbar> toolbars;
     std::vector<RcBitmap> bitmaps;
     std::vector<std::string> warnings;
+    // Every language that a LANGUAGE statement named, in the order of first mention.
+    std::vector<RcLanguageId> languages;
 
     const RcString* FindString(std::uint32_t id) const;
     const RcDialog* FindDialog(std::uint32_t id) const;

@@ -1,6 +1,7 @@
 #include "CRcSymbols.h"
 
 #include "CRcError.h"
+#include "RcLanguages.h"
 
 namespace {
 
@@ -105,6 +106,12 @@ constexpr BuiltIn kBuiltIns[] = {
     // Dialog result ids
     {"IDOK", 1}, {"IDCANCEL", 2}, {"IDABORT", 3}, {"IDRETRY", 4}, {"IDIGNORE", 5},
     {"IDYES", 6}, {"IDNO", 7}, {"IDCLOSE", 8}, {"IDHELP", 9}, {"IDC_STATIC", -1},
+    // Menu item types and states of MENUEX
+    {"MFT_STRING", 0}, {"MFT_BITMAP", 0x4}, {"MFT_MENUBARBREAK", 0x20}, {"MFT_MENUBREAK", 0x40},
+    {"MFT_OWNERDRAW", 0x100}, {"MFT_RADIOCHECK", 0x200}, {"MFT_SEPARATOR", 0x800},
+    {"MFT_RIGHTORDER", 0x2000}, {"MFT_RIGHTJUSTIFY", 0x4000}, {"MFS_ENABLED", 0},
+    {"MFS_UNCHECKED", 0}, {"MFS_UNHILITE", 0}, {"MFS_GRAYED", 0x3}, {"MFS_DISABLED", 0x3},
+    {"MFS_CHECKED", 0x8}, {"MFS_HILITE", 0x80}, {"MFS_DEFAULT", 0x1000},
     // The framework's standard ids
     {"AFX_IDS_APP_TITLE", 0xE000}, {"AFX_IDS_IDLEMESSAGE", 0xE001},
     {"ID_FILE_NEW", 0xE100}, {"ID_FILE_OPEN", 0xE101}, {"ID_FILE_CLOSE", 0xE102},
@@ -186,6 +193,10 @@ CRcSymbols::CRcSymbols()
         }
         macros[builtIn.name] = std::move(macro);
     }
+    for (const RcLanguageName& language : RcPrimaryLanguages())
+        macros[std::string(language.symbol)] = {{NumberToken(language.id)}, false, true, {}, 0};
+    for (const RcSubLanguage& language : RcSubLanguages())
+        macros[std::string(language.symbol)] = {{NumberToken(language.id)}, false, true, {}, 0};
     for (const auto& builtIn : kBuiltInTexts) {
         Macro macro;
         macro.builtIn = true;

@@ -1,5 +1,6 @@
 // glossmark-tra: language files (.tra) from the command line.
 
+#include "BridgeCommands.h"
 #include "LanguageFileIO.h"
 #include "LanguageJson.h"
 #include "SampleLanguage.h"
@@ -46,7 +47,7 @@ Commands:
   newer FILE SHARE SEED OUT [--version=TEXT]
                           write the original-language file of a newer version of FILE's
                           program, with about SHARE (0 to 1) of its texts changed
-
+%BRIDGES%
 dump followed by build reproduces a file byte for byte (texts that are not valid UTF-16
 are written as \uXXXX escapes). Writing replaces OUT only when the whole file was written.
 Exit status: 0 success, 1 failure, 2 wrong usage.
@@ -332,7 +333,9 @@ int main(int argc, char** argv)
     const std::string& command = all[0];
     const std::vector<std::string> args(all.begin() + 1, all.end());
     if (command == "--help" || command == "-h" || command == "help") {
-        fmt::print("{}", kHelp);
+        std::string help = kHelp;
+        help.replace(help.find("%BRIDGES%"), 9, kBridgeHelp);
+        fmt::print("{}", help);
         return 0;
     }
     const auto expect = [&](std::size_t count, const char* form) {
@@ -356,6 +359,9 @@ int main(int argc, char** argv)
         }
         if (command == "newer") {
             return Newer(args);
+        }
+        if (const auto bridged = RunBridgeCommand(command, args)) {
+            return *bridged;
         }
     } catch (const std::bad_alloc&) {
         return Fail("out of memory");

@@ -1,0 +1,274 @@
+#include "BridgeCommands.h"
+
+#include "LanguageFileIO.h"
+#include "PoBridge.h"
+#include "RcImport.h"
+#include "TextEncoding.h"
+#include "XliffBridge.h"
+
+#include <fmt/core.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+const char kBridgeHelp[] = R"(  export-po LANG OUT.po   the texts of LANG as a gettext PO file: one entry per text, msgctxt
+                          its index path, msgid the original, msgstr the translation,
+                          fuzzy while it is still to be edited
+  import-po LANG IN.po OUT.tra
+                          LANG with the translations and marks of IN.po; entries whose
+                          path or original text do not fit are skipped. Prints the counts
+                          applied, unchanged and skipped
+  export-xliff LANG OUT.xlf [--source-language=TEXT]
+                          the same as XLIFF 1.2; the source language is by default the
+                          language of an original-language file, else "und"
+  import-xliff LANG IN.xlf OUT.tra
+                          the same as import-po for XLIFF 1.2
+  from-rc SCRIPT.rc OUT.tra --program=NAME --version=TEXT [--language=LANG_ID]
+          [--language-name=TEXT] [--include=DIR]... [--define=NAME[=VALUE]]...
+          [--switch-entry=TITLE,ID1,...,ID11]
+                          the original-language file of a Windows program from its
+                          resource script (the first LANGUAGE of the script, or LANG_ID,
+                          named in words unless --language-name says otherwise); with
+                          the run-time layer's switch entry made of the given strings
+)";
+
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kUsage = 2;
+
+int Usage(const std::string& message)
+{
+    fmt::print(stderr, "glossmark-tra: {}\nTry 'glossmark-tra --help'.\n", message);
+    return kUsage;
+}
+
+int Fail(const std::string& message)
+{
+    fmt::print(stderr, "glossmark-tra: {}\n", message);
+    return kFailure;
+}
+
+std::unique_ptr<CLanguageFile> LoadWithTree(const std::string& path)
+{
+    ReadOutcome outcome = ReadLanguageFile(path);
+    if (outcome.error) {
+        Fail(outcome.error.Describe(path));
+        return nullptr;
+    }
+    if (outcome.wrongMagic) {
+        fmt::print(stderr, "{}: {}\n", path, tra_text::ToUtf8(kCorruptFileMessage));
+        return nullptr;
+    }
+    if (outcome.language->GetRoot() == nullptr) {
+        Fail(fmt::format("\"{}\" has no text tree", path));
+        return nullptr;
+    }
+    return std::move(outcome.language);
+}
+
+bool ReadWhole(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        Fail(fmt::format("cannot open \"{}\": {}", path, std::strerror(errno)));
+        return false;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad() || size < 0 || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
+        Fail(fmt::format("cannot read \"{}\"", path));
+        return false;
+    }
+    return true;
+}
+
+// Writes beside path and renames over it, so a failed write leaves no half file.
+bool WriteWhole(const std::string& path, const std::string& bytes)
+{
+    const std::string temporary = path + ".part";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        Fail(fmt::format("cannot create \"{}\": {}", temporary, std::strerror(errno)));
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        Fail(fmt::format("cannot write \"{}\": {}", path, std::strerror(errno)));
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Save(const CLanguageFile& language, const std::string& path)
+{
+    if (const FileError error = WriteLanguageFile(language, path)) {
+        Fail(error.Describe(path));
+        return false;
+    }
+    return true;
+}
+
+// Takes "--name=value" options off args into the result; nullopt when the option is not there.
+std::optional<std::string> OptionValue(const std::string& arg, std::string_view name)
+{
+    if (arg.size() > name.size() + 2 && arg.compare(0, 2, "--") == 0 &&
+        arg.compare(2, name.size(), name) == 0 && arg[name.size() + 2] == '=') {
+        return arg.substr(name.size() + 3);
+    }
+    return std::nullopt;
+}
+
+int ExportPo(const std::vector<std::string>& args)
+{
+    if (args.size() != 2) {
+        return Usage("usage: glossmark-tra export-po LANG OUT.po");
+    }
+    const auto language = LoadWithTree(args[0]);
+    if (!language) {
+        return kFailure;
+    }
+    const po_bridge::ExportResult result = po_bridge::ExportPo(*language);
+    if (!result.error.empty()) {
+        return Fail(fmt::format("{}: {}", args[0], result.error));
+    }
+    return WriteWhole(args[1], result.text) ? 0 : kFailure;
+}
+
+int ExportXliff(const std::vector<std::string>& args)
+{
+    std::vector<std::string> files;
+    std::optional<std::u16string> sourceLanguage;
+    for (const std::string& arg : args) {
+        if (auto value = OptionValue(arg, "source-language")) {
+            sourceLanguage = tra_text::FromUtf8(*value);
+        } else if (arg.rfind("--", 0) == 0) {
+            return Usage(fmt::format("unknown option \"{}\"", arg));
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) {
+        return Usage("usage: glossmark-tra export-xliff LANG OUT.xlf [--source-language=TEXT]");
+    }
+    const auto language = LoadWithTree(files[0]);
+    if (!language) {
+        return kFailure;
+    }
+    // The file does not name the language of its original texts, except when they are its own.
+    if (!sourceLanguage) {
+        sourceLanguage = language->IsOriginal() ? language->GetLanguageName() : u"und";
+    }
+    const xliff_bridge::ExportResult result = xliff_bridge::ExportXliff(*language, *sourceLanguage);
+    if (!result.error.empty()) {
+        return Fail(fmt::format("{}: {}", files[0], result.error));
+    }
+    return WriteWhole(files[1], result.text) ? 0 : kFailure;
+}
+
+template <class Import>
+int ImportInto(const std::vector<std::string>& args, const char* form, Import import)
+{
+    if (args.size() != 3) {
+        return Usage(fmt::format("usage: glossmark-tra {}", form));
+    }
+    const auto language = LoadWithTree(args[0]);
+    if (!language) {
+        return kFailure;
+    }
+    if (language->IsOriginal()) {
+        return Fail(fmt::format("{}: {}", args[0], bridge::kOriginalRefused));
+    }
+    std::string bytes;
+    if (!ReadWhole(args[1], bytes)) {
+        return kFailure;
+    }
+    const auto result = import(bytes, *language);
+    if (!result.error.empty()) {
+        return Fail(fmt::format("{}: {}; nothing written", args[1], result.error));
+    }
+    if (!Save(*language, args[2])) {
+        return kFailure;
+    }
+    fmt::print("applied: {}\nunchanged: {}\nskipped: {}\n", result.counts.applied,
+               result.counts.unchanged, result.counts.skipped);
+    return 0;
+}
+
+int FromRc(const std::vector<std::string>& args)
+{
+    rc_import::Options options;
+    std::vector<std::string> files;
+    bool programGiven = false;
+    bool versionGiven = false;
+    for (const std::string& arg : args) {
+        if (auto program = OptionValue(arg, "program")) {
+            options.programName = tra_text::FromUtf8(*program);
+            programGiven = true;
+        } else if (auto version = OptionValue(arg, "version")) {
+            options.programVersion = tra_text::FromUtf8(*version);
+            versionGiven = true;
+        } else if (auto id = OptionValue(arg, "language")) {
+            options.languageId = *id;
+        } else if (auto name = OptionValue(arg, "language-name")) {
+            options.languageName = tra_text::FromUtf8(*name);
+        } else if (auto dir = OptionValue(arg, "include")) {
+            options.includeDirs.push_back(*dir);
+        } else if (auto define = OptionValue(arg, "define")) {
+            options.defines.push_back(*define);
+        } else if (auto entry = OptionValue(arg, "switch-entry")) {
+            for (std::size_t start = 0; start <= entry->size();) {
+                const std::size_t comma = std::min(entry->find(',', start), entry->size());
+                options.switchEntry.push_back(entry->substr(start, comma - start));
+                start = comma + 1;
+            }
+        } else if (arg.rfind("--", 0) == 0) {
+            return Usage(fmt::format("unknown option \"{}\"", arg));
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2 || !programGiven || !versionGiven) {
+        return Usage("usage: glossmark-tra from-rc SCRIPT.rc OUT.tra --program=NAME --version=TEXT "
+                     "[--language=LANG_ID] [--language-name=TEXT] [--include=DIR]... "
+                     "[--define=NAME[=VALUE]]... [--switch-entry=TITLE,ID1,...,ID11]");
+    }
+    rc_import::Result result = rc_import::LanguageFromScript(files[0], options);
+    for (const std::string& warning : result.warnings) {
+        fmt::print(stderr, "{}\n", warning);
+    }
+    if (!result.language) {
+        return Fail(result.error);
+    }
+    return Save(*result.language, files[1]) ? 0 : kFailure;
+}
+
+} // namespace
+
+std::optional<int> RunBridgeCommand(const std::string& command, const std::vector<std::string>& args)
+{
+    if (command == "export-po") {
+        return ExportPo(args);
+    }
+    if (command == "import-po") {
+        return ImportInto(args, "import-po LANG IN.po OUT.tra", po_bridge::ImportPo);
+    }
+    if (command == "export-xliff") {
+        return ExportXliff(args);
+    }
+    if (command == "import-xliff") {
+        return ImportInto(args, "import-xliff LANG IN.xlf OUT.tra", xliff_bridge::ImportXliff);
+    }
+    if (command == "from-rc") {
+        return FromRc(args);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,214 @@
+#include "XliffBridge.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <fmt/core.h>
+
+#include <vector>
+
+namespace xliff_bridge {
+
+namespace {
+
+constexpr char kNamespace[] = "urn:oasis:names:tc:xliff:document:1.2";
+
+QString ToQt(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+QString ToQt(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+std::u16string FromQt(const QString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+}
+
+// Kind codes whose texts must keep the width of their control.
+bool IsSizeLimited(std::int32_t kindCode) { return kindCode == 2 || (kindCode >= 22 && kindCode <= 25); }
+
+// The editor's width rule (77.5 % of the control) in pixels, at the standard dialog base
+// unit of 8 pixels per 4 horizontal dialog units.
+std::int64_t MaxWidthPixels(std::int32_t width)
+{
+    constexpr std::int64_t kBaseUnit = 8;
+    return (kBaseUnit * width) / 4 * 31 / 40;
+}
+
+// Element text in which a carriage return survives: XML readers turn a raw one into a
+// line feed, so it goes out as a character reference.
+void WriteText(QXmlStreamWriter& writer, std::u16string_view text)
+{
+    std::size_t start = 0;
+    for (std::size_t i = text.find(u'\r'); i != std::u16string_view::npos; i = text.find(u'\r', start)) {
+        writer.writeCharacters(ToQt(text.substr(start, i - start)));
+        writer.writeEntityReference(QStringLiteral("#13"));
+        start = i + 1;
+    }
+    writer.writeCharacters(ToQt(text.substr(start)));
+}
+
+bool ToBeEditedState(const QString& state)
+{
+    return state.startsWith(QLatin1String("needs-")) || state == QLatin1String("new");
+}
+
+struct ReadUnit {
+    std::string id;
+    std::u16string source;
+    std::u16string target;
+    bool hasTarget = false;
+    bool toBeEdited = false;
+};
+
+} // namespace
+
+ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage)
+{
+    ExportResult result;
+    QByteArray bytes;
+    QXmlStreamWriter writer(&bytes);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(1);
+    writer.writeStartDocument();
+    writer.writeStartElement(QStringLiteral("xliff"));
+    writer.writeDefaultNamespace(QLatin1String(kNamespace));
+    writer.writeAttribute(QStringLiteral("version"), QStringLiteral("1.2"));
+    writer.writeStartElement(QStringLiteral("file"));
+    writer.writeAttribute(QStringLiteral("original"),
+                          ToQt(language.GetProgramName()) + u' ' + ToQt(language.GetProgramVersion()));
+    writer.writeAttribute(QStringLiteral("source-language"), ToQt(sourceLanguage));
+    writer.writeAttribute(QStringLiteral("target-language"), ToQt(language.GetLanguageName()));
+    writer.writeAttribute(QStringLiteral("datatype"), QStringLiteral("plaintext"));
+    writer.writeAttribute(QStringLiteral("product-name"), ToQt(language.GetProgramName()));
+    writer.writeAttribute(QStringLiteral("product-version"), ToQt(language.GetProgramVersion()));
+    writer.writeStartElement(QStringLiteral("header"));
+    writer.writeStartElement(QStringLiteral("tool"));
+    writer.writeAttribute(QStringLiteral("tool-id"), QStringLiteral("glossmark-tra"));
+    writer.writeAttribute(QStringLiteral("tool-name"), QStringLiteral("glossmark-tra"));
+    writer.writeEndElement();
+    writer.writeEndElement();
+    writer.writeStartElement(QStringLiteral("body"));
+    if (language.GetRoot() != nullptr) {
+        bridge::ForEachUnit(*language.GetRoot(), [&](const bridge::Unit& unit) {
+            if (!result.error.empty()) {
+                return;
+            }
+            const CTextNode& node = *unit.node;
+            const std::u16string_view texts[] = {node.originalText, node.translatedText};
+            for (const std::u16string_view& text : texts) {
+                if (bridge::FirstUnwritable(text, true) >= 0) {
+                    result.error = fmt::format(
+                        "the {} text of the node {} ({}) holds a character that XML cannot carry "
+                        "(a control character or a lone surrogate)",
+                        &text == &texts[0] ? "original" : "translated", unit.path,
+                        bridge::AncestorPath(unit));
+                    return;
+                }
+            }
+            const std::string path = bridge::AncestorPath(unit);
+            writer.writeStartElement(QStringLiteral("trans-unit"));
+            writer.writeAttribute(QStringLiteral("id"), ToQt(unit.path));
+            writer.writeAttribute(QStringLiteral("resname"), ToQt(path));
+            writer.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            // CAT tools read "approved" as the opposite of fuzzy.
+            writer.writeAttribute(QStringLiteral("approved"),
+                                  bridge::OwnTextToBeEdited(node) ? QStringLiteral("no") : QStringLiteral("yes"));
+            if (IsSizeLimited(node.kindCode) && node.width > 0) {
+                writer.writeAttribute(QStringLiteral("maxwidth"), QString::number(MaxWidthPixels(node.width)));
+                writer.writeAttribute(QStringLiteral("size-unit"), QStringLiteral("pixel"));
+            }
+            writer.writeStartElement(QStringLiteral("source"));
+            WriteText(writer, node.originalText);
+            writer.writeEndElement();
+            writer.writeStartElement(QStringLiteral("target"));
+            writer.writeAttribute(QStringLiteral("state"), bridge::OwnTextToBeEdited(node)
+                                                               ? QStringLiteral("needs-translation")
+                                                               : QStringLiteral("translated"));
+            WriteText(writer, node.translatedText);
+            writer.writeEndElement();
+            writer.writeTextElement(QStringLiteral("note"), ToQt(bridge::UnitNote(unit)));
+            writer.writeEndElement();
+        });
+    }
+    writer.writeEndDocument();
+    if (result.error.empty()) {
+        result.text.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+    return result;
+}
+
+ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
+{
+    ImportResult result;
+    QXmlStreamReader reader(QByteArray::fromRawData(xliff.data(), static_cast<qsizetype>(xliff.size())));
+    std::vector<ReadUnit> units;
+    bool sawRoot = false;
+    ReadUnit* unit = nullptr;
+    const auto fail = [&](const std::string& message) {
+        result.error = fmt::format("line {}: {}", reader.lineNumber(), message);
+    };
+    while (!reader.atEnd() && result.error.empty()) {
+        reader.readNext();
+        if (!reader.isStartElement()) {
+            if (reader.isEndElement() && reader.name() == QLatin1String("trans-unit")) {
+                unit = nullptr;
+            }
+            continue;
+        }
+        const auto name = reader.name();
+        if (!sawRoot) {
+            sawRoot = true;
+            if (name != QLatin1String("xliff")) {
+                fail(fmt::format("expected an <xliff> document, found <{}>", reader.name().toString().toStdString()));
+            }
+            continue;
+        }
+        if (name == QLatin1String("trans-unit")) {
+            if (unit != nullptr) {
+                fail("a <trans-unit> inside another");
+                break;
+            }
+            units.emplace_back();
+            unit = &units.back();
+            unit->id = reader.attributes().value(QLatin1String("id")).toString().toStdString();
+            unit->toBeEdited = reader.attributes().value(QLatin1String("approved")) == QLatin1String("no");
+        } else if (unit != nullptr && name == QLatin1String("source")) {
+            unit->source = FromQt(reader.readElementText(QXmlStreamReader::IncludeChildElements));
+        } else if (unit != nullptr && name == QLatin1String("target")) {
+            // The target's state decides; without one, the unit's approval.
+            const QString state = reader.attributes().value(QLatin1String("state")).toString();
+            if (!state.isEmpty()) {
+                unit->toBeEdited = ToBeEditedState(state);
+            }
+            unit->hasTarget = true;
+            unit->target = FromQt(reader.readElementText(QXmlStreamReader::IncludeChildElements));
+        } else if (unit != nullptr) {
+            // Notes, contexts, alternatives: nothing the language file keeps.
+            reader.skipCurrentElement();
+        }
+    }
+    if (result.error.empty() && reader.hasError()) {
+        fail(reader.errorString().toStdString());
+    }
+    if (result.error.empty() && !sawRoot) {
+        result.error = "line 1: the document has no elements";
+    }
+    if (!result.error.empty() || language.GetRoot() == nullptr) {
+        return result;
+    }
+    for (const ReadUnit& read : units) {
+        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), read.id, read.source,
+                                              read.hasTarget ? read.target : std::u16string(),
+                                              read.toBeEdited));
+    }
+    if (result.counts.applied > 0) {
+        language.GetRoot()->UpdateStates();
+    }
+    return result;
+}
+
+} // namespace xliff_bridge

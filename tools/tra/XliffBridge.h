@@ -1,0 +1,31 @@
+#pragma once
+
+// A language file as an XLIFF 1.2 document and back: one <file> whose languages come
+// from the header, one <trans-unit> per text below the top nodes, its id the index path.
+
+#include "BridgeUnits.h"
+
+#include <string>
+#include <string_view>
+
+namespace xliff_bridge {
+
+struct ExportResult {
+    std::string text;  // the document, UTF-8
+    std::string error; // set when a text cannot be written; text is then empty
+};
+
+// sourceLanguage: the language the original texts are in (the file's own language for
+// an original-language file).
+ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage);
+
+struct ImportResult {
+    std::string error; // "line N: ..." for a malformed document; nothing was changed then
+    bridge::ImportCounts counts;
+};
+
+// Applies the trans-units to language (with a tree, not an original-language file: the
+// caller checks both), then recomputes the edit states.
+ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language);
+
+} // namespace xliff_bridge
