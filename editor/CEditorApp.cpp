@@ -4,7 +4,6 @@
 #include "CFileDialog.h"
 #include "CInstanceChannel.h"
 #include "CMainFrame.h"
-#include "CMyEditView.h"
 #include "CResources.h"
 #include "CTransDoc.h"
 #include "EditorFonts.h"
@@ -134,12 +133,6 @@ bool CEditorApp::CreateFirstDocument()
     m_pMainWnd = frame;
     QObject::connect(frame, &QObject::destroyed, [this] { m_pMainWnd = nullptr; });
     frame->SetOpenFileHandler([this](const std::u16string& path) { OpenDocumentFile(path); });
-    // The find/replace dialog's notifications go to the text tree view, looked
-    // up at every notification.
-    frame->SetFindReplaceTarget([frame](std::uintptr_t wParam, std::intptr_t lParam) {
-        CMyEditView* view = frame->GetEditView();
-        return view ? std::intptr_t(view->OnFindReplace(wParam, lParam)) : std::intptr_t(0);
-    });
     m_document->SetTitleListener([this](const std::u16string& title) { OnDocumentTitle(title); });
     m_opening = true;
     const bool opened = m_document->OnNewDocument();

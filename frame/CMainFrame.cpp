@@ -72,6 +72,11 @@ CMainFrame::CMainFrame()
         OnRegisteredMessage(FindReplaceMessage(), wParam, lParam, result);
         return result;
     });
+    // They go to the text tree view, looked up at each one.
+    SetFindReplaceTarget([this](std::uintptr_t wParam, std::intptr_t lParam) {
+        CMyEditView* view = GetEditView();
+        return view ? std::intptr_t(view->OnFindReplace(wParam, lParam)) : std::intptr_t(0);
+    });
 }
 
 CMainFrame::~CMainFrame() = default;
