@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts glossmark-editor in build/run/,
-# a working folder holding the English user-interface file "Edit.tra" and the
-# German original-language file "Deutsch.tra" beside it. It opens the language
+# a working folder holding the English user-interface file "Edit.tra" and,
+# beside it, the German original-language file "Deutsch.tra" and the French
+# "Francais.tra", among which the language switch dialog chooses. It opens the language
 # file given as argument, else a copy of the bundled samples/Sample.tra.
 # Remove build/run/Edit.tra to see the program start untranslated.
 set -euo pipefail
@@ -11,7 +12,7 @@ cd "$here"
 scripts/install-deps.sh
 scripts/build.sh
 mkdir -p build/run
-cp -f build/Edit.tra build/Deutsch.tra build/run/
+cp -f build/Edit.tra build/Deutsch.tra build/Francais.tra build/run/
 # The sample is edited as a copy, so saving never touches the bundled file.
 if [ -z "$file" ]; then
   cp -n samples/Sample.tra build/run/

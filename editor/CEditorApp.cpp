@@ -3,7 +3,9 @@
 #include "CAboutDlg.h"
 #include "CFileDialog.h"
 #include "CInstanceChannel.h"
+#include "CLanguageSwitchDialog.h"
 #include "CMainFrame.h"
+#include "CMyEditViewPrint.h"
 #include "CResources.h"
 #include "CTransDoc.h"
 #include "EditorFonts.h"
@@ -78,6 +80,16 @@ void CEditorApp::RegisterCommands()
     AddCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     AddCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     AddCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    // The language switch dialog with the editor's own texts, each passed
+    // through the user-interface language in use.
+    AddCommand(ID_LANGUAGE_SWITCH, [] {
+        DoSwitchDialog(u"", true, true,
+                       std::array<UINT, 9>{IDS_SWITCH_TITLE, IDS_SWITCH_THIS_VERSION,
+                                           IDS_SWITCH_OLDER_VERSIONS, IDS_SWITCH_OK,
+                                           IDS_SWITCH_CANCEL, IDS_SWITCH_HELP,
+                                           IDS_SWITCH_VERSION_PREFIX, IDS_SWITCH_OLDER_WARNING,
+                                           IDS_SWITCH_ERROR});
+    });
 }
 
 void CEditorApp::AddAppCommand(UINT id, std::function<void()> handler,
@@ -103,6 +115,14 @@ bool CEditorApp::InitInstance()
     // 6. The document template: document, frame and views of resource 128.
     m_document = std::make_unique<CTransDoc>();
     m_document->SetStartupFileSource(&m_startupFile);
+    // Printing starts from what the printer set-up chose.
+    SetPrinterDefaults([this](QPrinter& printer) {
+        if (!m_printer)
+            return;
+        if (!m_printer->printerName().isEmpty())
+            printer.setPrinterName(m_printer->printerName());
+        printer.setPageLayout(m_printer->pageLayout());
+    });
     // 7. The shell's way in: later starts hand their file over (the file
     //    type itself is registered by the installed desktop files).
     if (!m_channelName.isEmpty()) {
@@ -170,6 +190,7 @@ void CEditorApp::OnHandedOverFile(const std::u16string& path)
 int CEditorApp::ExitInstance()
 {
     m_channel.reset();
+    SetPrinterDefaults({});
     return __X_CWinApp::ExitInstance();
 }
 
@@ -218,7 +239,7 @@ void CEditorApp::OnFileOpen()
 QPrinter* CEditorApp::GetPrinter()
 {
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
     return m_printer.get();
 }
 

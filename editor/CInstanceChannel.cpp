@@ -14,7 +14,17 @@ QString CInstanceChannel::DefaultName()
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
         user = QStringLiteral("user");
-    return QStringLiteral("glossmark-editor-") + user;
+    // Each desktop session (display) has its editor: a file opened on one
+    // screen never goes to an editor shown on another.
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    QString name = QStringLiteral("glossmark-editor-") + user + u'-' + display;
+    for (QChar& c : name) {
+        if (!c.isLetterOrNumber() && c != u'-')
+            c = u'_';
+    }
+    return name;
 }
 
 bool CInstanceChannel::SendToRunning(const QString& name, const QString& path, int timeoutMs)

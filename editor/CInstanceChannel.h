@@ -21,7 +21,7 @@ class CInstanceChannel : public QObject {
 public:
     using FileHandler = std::function<void(const QString&)>;
 
-    // One channel per user.
+    // One channel per user and display.
     static QString DefaultName();
 
     // Gives path to the editor listening on name; true when it took it.

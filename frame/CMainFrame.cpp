@@ -177,6 +177,8 @@ bool CMainFrame::CreateToolBar()
     bar->EnableDocking(CBRS_ALIGN_ANY);
     setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
     addToolBar(Qt::TopToolBarArea, bar);
+    // A narrow window cuts the bar off at its edge instead of growing.
+    bar->setMinimumWidth(kToolButtonSide);
     bar->show();
     return true;
 }

@@ -11,6 +11,9 @@
 #include <memory>
 #include <string>
 
+// A file name of the layer as the C library's file functions want it.
+std::string NativePath(const std::u16string& fileName);
+
 class CTranslationState {
 public:
     static CTranslationState& Get();

@@ -35,4 +35,10 @@ inline constexpr std::u16string_view kMissingFileMessage =
     u"language.\nPlease place the file %s in the proper location\nto enable the "
     u"Glossmark System.";
 
+// Shown untranslated when the switch command meets a file without a switch
+// entry; %s is the current translation's file name.
+inline constexpr std::u16string_view kNoSwitchEntryMessage =
+    u"The function DoAutomaticSwitchDialog has been called,\nbut the recent translation file "
+    u"%s doesn't support automatic switching.\nUnable to show the language switch dialog.";
+
 } // namespace translation_settings

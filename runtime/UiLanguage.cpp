@@ -1,5 +1,6 @@
 #include "UiLanguage.h"
 
+#include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
 #include "CMessageBox.h"
 #include "CMessageHooks.h"
@@ -12,7 +13,6 @@
 #include "SafeFormat.h"
 #include "TranslationSettings.h"
 
-#include <QFile>
 #include <QTabWidget>
 
 #include <utility>
@@ -20,11 +20,6 @@
 namespace settings = translation_settings;
 
 namespace {
-
-std::string LocalPath(const std::u16string& fileName)
-{
-    return QFile::encodeName(ToQString(fileName)).toStdString();
-}
 
 void FillInfo(const CLanguageFile& file, const std::u16string& fileName, LanguageInfo& info)
 {
@@ -108,10 +103,10 @@ bool LoadTranslationFile(const std::u16string& fileName, bool showMessage)
 {
     CTranslationState& state = CTranslationState::Get();
     state.fileName = fileName;
-    state.dialogTracker = std::make_unique<CWindowTracker>();
-    state.frameTracker = std::make_unique<CWindowTracker>();
+    state.dialogTracker = std::make_unique<CDialogTracker>();
+    state.frameTracker = std::make_unique<CFrameTracker>();
 
-    ReadOutcome outcome = ReadLanguageFile(LocalPath(fileName));
+    ReadOutcome outcome = ReadLanguageFile(NativePath(fileName));
     if (!outcome.language) {
         if (showMessage) {
             const CFormatArg args[] = {fileName, fileName};
@@ -161,7 +156,7 @@ bool GetCurrentLanguageInfo(LanguageInfo& info)
 
 bool ReadLanguageInfo(const std::u16string& fileName, LanguageInfo& info)
 {
-    const ReadOutcome outcome = ReadLanguageFile(LocalPath(fileName), ReadDepth::Header);
+    const ReadOutcome outcome = ReadLanguageFile(NativePath(fileName), ReadDepth::Header);
     if (!outcome.language)
         return false;
     if (outcome.wrongMagic)
@@ -173,7 +168,7 @@ bool ReadLanguageInfo(const std::u16string& fileName, LanguageInfo& info)
 std::unique_ptr<CBitmap> ReadLanguageFlag(const std::u16string& fileName,
                                           const CDeviceContext& dc)
 {
-    const ReadOutcome outcome = ReadLanguageFile(LocalPath(fileName), ReadDepth::HeaderAndFlag);
+    const ReadOutcome outcome = ReadLanguageFile(NativePath(fileName), ReadDepth::HeaderAndFlag);
     if (!outcome.language)
         return nullptr;
     return outcome.language->CreateFlagBitmap(dc);
@@ -243,6 +238,8 @@ void DoAutomaticSwitchDialog()
 {
     if (const auto& handler = SwitchDialogHandler())
         handler();
+    else
+        ShowAutomaticSwitchDialog();
 }
 
 std::function<void()> SetSwitchDialogHandler(std::function<void()> handler)

@@ -60,8 +60,10 @@ const CTextNode* FindTopNode(const CLanguageFile* file, const std::u16string& te
 // The first child of "Dialoge" with the switch entry's kind code, or nullptr.
 const CTextNode* FindSwitchEntry();
 
-// Called by the hooks for the switch command: runs the switch dialog handler.
-// The dialog itself comes later; until one is set the command does nothing.
+// Called by the hooks for the switch command: the switch dialog with the
+// texts of the current translation's switch entry (ShowAutomaticSwitchDialog),
+// or what a test has set instead.
 void DoAutomaticSwitchDialog();
-// Sets what DoAutomaticSwitchDialog runs (empty: nothing); returns the previous.
+// Sets what DoAutomaticSwitchDialog runs instead of the dialog (empty: the
+// dialog); returns the previous.
 std::function<void()> SetSwitchDialogHandler(std::function<void()> handler);

@@ -20,7 +20,21 @@ PrintDialogResponder& Responder()
     return responder;
 }
 
+PrinterDefaults& Defaults()
+{
+    static PrinterDefaults defaults;
+    return defaults;
+}
+
 } // namespace
+
+void SetPrinterDefaults(PrinterDefaults defaults) { Defaults() = std::move(defaults); }
+
+void ApplyPrinterDefaults(QPrinter& printer)
+{
+    if (Defaults())
+        Defaults()(printer);
+}
 
 PrintDialogResponder CMyEditView::SetPrintDialogResponder(PrintDialogResponder responder)
 {
@@ -48,6 +62,7 @@ void CMyEditView::OnFilePrint()
 {
     // Screen resolution, so that one pixel of the window is one pixel of the page.
     QPrinter printer(QPrinter::ScreenResolution);
+    ApplyPrinterDefaults(printer);
     if (OnPreparePrinting(printer))
         PrintTo(printer);
 }
@@ -55,6 +70,7 @@ void CMyEditView::OnFilePrint()
 void CMyEditView::OnFilePrintPreview()
 {
     QPrinter printer(QPrinter::ScreenResolution);
+    ApplyPrinterDefaults(printer);
     QPrintPreviewDialog preview(&printer, window());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintTo(*target); });

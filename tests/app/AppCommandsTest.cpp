@@ -13,6 +13,7 @@
 #include "resource.h"
 
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QPrinter>
 #include <QTimer>
@@ -192,8 +193,9 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
 {
     ASSERT_TRUE(Start({first}));
     int setups = 0;
-    auto previous = CEditorApp::SetPrinterSetupResponder([&](QPrinter&) {
+    auto previous = CEditorApp::SetPrinterSetupResponder([&](QPrinter& printer) {
         ++setups;
+        printer.setPageOrientation(QPageLayout::Landscape);
         return int(IDOK);
     });
     Frame().OnCommand(ID_FILE_PRINT_SETUP);
@@ -202,7 +204,9 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
 
     // Ctrl+P prints the tree view, wherever the focus is.
     const QString pdf = dir.filePath("printed.pdf");
+    QPageLayout::Orientation printedIn = QPageLayout::Portrait;
     auto previousPrint = CMyEditView::SetPrintDialogResponder([&](QPrinter& printer) {
+        printedIn = printer.pageLayout().orientation();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return int(IDOK);
@@ -211,6 +215,8 @@ TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)
     QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
     CMyEditView::SetPrintDialogResponder(previousPrint);
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
+    // The set-up's choice reaches the printer used.
+    EXPECT_EQ(printedIn, QPageLayout::Landscape);
 }
 
 } // namespace
@@ -247,17 +253,55 @@ TEST_F(AppCommandsTest, HandedOverFileWaitsWhileADialogIsOpen)
     QTimer::singleShot(0, [&] {
         secondStart = std::thread([&] { sent = CInstanceChannel::SendToRunning(channel, second); });
     });
-    QTimer::singleShot(400, [&] {
+    // The box closes once the running editor has taken the file, or after 5 s.
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!sent.load() && clock.elapsed() < 5000)
+            return;
+        poll.stop();
         pathWhileOpen = ToQString(Doc().GetPathName());
         if (QWidget* modal = QApplication::activeModalWidget())
             static_cast<QDialog*>(modal)->reject();
     });
+    poll.start(20);
     Frame().OnCommand(ID_APP_ABOUT);
     ASSERT_TRUE(secondStart.joinable());
     secondStart.join();
     EXPECT_TRUE(sent.load());
     EXPECT_EQ(pathWhileOpen, first);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Doc().GetPathName() == ToU16(second); }, 3000));
+}
+
+} // namespace
+
+namespace {
+
+TEST(InstanceChannelTest, OneChannelPerUserAndDisplay)
+{
+    // The environment as it was, put back at the end.
+    struct Saved {
+        const char* name;
+        bool set;
+        QByteArray value;
+    } saved[] = {{"DISPLAY", qEnvironmentVariableIsSet("DISPLAY"), qgetenv("DISPLAY")},
+                 {"WAYLAND_DISPLAY", qEnvironmentVariableIsSet("WAYLAND_DISPLAY"), qgetenv("WAYLAND_DISPLAY")}};
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":7");
+    const QString seven = CInstanceChannel::DefaultName();
+    qputenv("DISPLAY", ":8.0");
+    const QString eight = CInstanceChannel::DefaultName();
+    for (const Saved& s : saved) {
+        if (s.set)
+            qputenv(s.name, s.value);
+        else
+            qunsetenv(s.name);
+    }
+    EXPECT_NE(seven, eight);
+    EXPECT_TRUE(seven.startsWith(QStringLiteral("glossmark-editor-")));
+    EXPECT_FALSE(seven.contains(u':'));
+    EXPECT_FALSE(eight.contains(u'.'));
 }
 
 } // namespace

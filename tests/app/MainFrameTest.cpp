@@ -32,9 +32,8 @@ protected:
 TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
 {
     const QRect available = QApplication::primaryScreen()->availableGeometry();
-    // 512 pixels, or the few more the toolbar's fifteen buttons need.
-    EXPECT_GE(Frame().width(), CMainFrame::kInitialWidth);
-    EXPECT_LE(Frame().width(), std::max(CMainFrame::kInitialWidth, Frame().minimumSizeHint().width()));
+    // Exactly, although the toolbar's fifteen buttons need a little more.
+    EXPECT_EQ(Frame().width(), CMainFrame::kInitialWidth);
     EXPECT_EQ(Frame().height(), available.height() - CMainFrame::kHeightMargin);
 
     QSplitter* splitter = Frame().GetSplitter();

@@ -19,6 +19,7 @@ expected=(
   share/applications/glossmark-editor.desktop
   share/glossmark-editor/Edit.tra
   share/glossmark-editor/Deutsch.tra
+  share/glossmark-editor/Francais.tra
   share/icons/hicolor/scalable/apps/glossmark-editor.svg
   share/mime/packages/glossmark-editor.xml
 )

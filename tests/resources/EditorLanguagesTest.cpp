@@ -1,8 +1,10 @@
 #include "CTextNode.h"
 #include "EditorLanguages.h"
 #include "EditorResources.h"
+#include "FlagPictures.h"
 #include "KindCodes.h"
 #include "LanguageFileIO.h"
+#include "RcText.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +21,18 @@ const EditorLanguages& Languages()
         CTranslationTable::Load(GLOSSMARK_SOURCE_DIR "/resources/Edit.en.txt");
     static const EditorLanguages languages = MakeEditorLanguages(EditorResources(), table, u"2.002");
     return languages;
+}
+
+// The French file, made like the English one from its own table.
+const CLanguageFile& French()
+{
+    static const CTranslationTable table =
+        CTranslationTable::Load(GLOSSMARK_SOURCE_DIR "/resources/Edit.fr.txt");
+    static std::vector<std::u16string> untranslated;
+    static const std::unique_ptr<CLanguageFile> french = MakeEditorTranslation(
+        *Languages().original, table, kFrenchLanguageName, FrenchFlag(), untranslated);
+    EXPECT_TRUE(untranslated.empty()) << untranslated.size() << " French texts missing";
+    return *french;
 }
 
 const CTextNode& Top(const CLanguageFile& file, const char16_t* text)
@@ -219,55 +233,84 @@ TEST(EditorLanguages, StringEntriesAreTheDistinctStringTexts)
     EXPECT_EQ(ChildWithText(strings, u"%s")->kindCode, kind::String);
 }
 
-TEST(EditorLanguages, EnglishFileHasTheSameShapeAndEveryTextTranslatedFaithfully)
+TEST(EditorLanguages, TranslationsHaveTheSameShapeAndEveryTextTranslatedFaithfully)
 {
     const CTextNode& german = *Languages().original->GetRoot();
-    const CTextNode& english = *Languages().english->GetRoot();
-    std::vector<const CTextNode*> g, e;
-    Walk(german, [&](const CTextNode& node) { g.push_back(&node); });
-    Walk(english, [&](const CTextNode& node) { e.push_back(&node); });
-    ASSERT_EQ(g.size(), e.size());
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < g.size(); ++i) {
-        const std::u16string& source = g[i]->originalText;
-        const std::u16string& target = e[i]->translatedText;
-        SCOPED_TRACE(std::string(source.begin(), source.end()));
-        EXPECT_EQ(e[i]->originalText, source);
-        EXPECT_EQ(e[i]->ChildCount(), g[i]->ChildCount());
-        EXPECT_EQ(e[i]->kindCode, g[i]->kindCode);
-        EXPECT_EQ(e[i]->width, g[i]->width);
-        EXPECT_EQ(e[i]->height, g[i]->height);
-        EXPECT_EQ(e[i]->editState, g[i]->editState);
-        EXPECT_EQ(target.empty(), source.empty());
-        EXPECT_EQ(Count(target, u'&'), Count(source, u'&'));
-        EXPECT_EQ(Count(target, u'\n'), Count(source, u'\n'));
-        EXPECT_EQ(Count(target, u'\t'), Count(source, u'\t'));
-        EXPECT_EQ(Specifiers(target), Specifiers(source));
-        differing += target != source;
+    for (const CLanguageFile* translation : {static_cast<const CLanguageFile*>(Languages().english.get()), &French()}) {
+        const std::u16string& name = translation->GetLanguageName();
+        SCOPED_TRACE(Utf16ToUtf8(name));
+        std::vector<const CTextNode*> g, e;
+        Walk(german, [&](const CTextNode& node) { g.push_back(&node); });
+        Walk(*translation->GetRoot(), [&](const CTextNode& node) { e.push_back(&node); });
+        ASSERT_EQ(g.size(), e.size());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < g.size(); ++i) {
+            const std::u16string& source = g[i]->originalText;
+            const std::u16string& target = e[i]->translatedText;
+            SCOPED_TRACE(Utf16ToUtf8(source));
+            EXPECT_EQ(e[i]->originalText, source);
+            EXPECT_EQ(e[i]->ChildCount(), g[i]->ChildCount());
+            EXPECT_EQ(e[i]->kindCode, g[i]->kindCode);
+            EXPECT_EQ(e[i]->width, g[i]->width);
+            EXPECT_EQ(e[i]->height, g[i]->height);
+            EXPECT_EQ(e[i]->editState, g[i]->editState);
+            EXPECT_EQ(target.empty(), source.empty());
+            EXPECT_EQ(Count(target, u'&'), Count(source, u'&'));
+            EXPECT_EQ(Count(target, u'\n'), Count(source, u'\n'));
+            EXPECT_EQ(Count(target, u'\t'), Count(source, u'\t'));
+            EXPECT_EQ(Specifiers(target), Specifiers(source));
+            differing += target != source;
+        }
+        EXPECT_GT(differing, g.size() * 3 / 4); // most texts are really translated
     }
-    EXPECT_GT(differing, g.size() * 3 / 4); // most texts are really translated
+    EXPECT_EQ(French().GetLanguageName(), u"Français");
+    EXPECT_FALSE(French().IsOriginal());
+    EXPECT_EQ(French().flagPixels[0], 0x00952300u);       // blue at the left
+    EXPECT_EQ(French().flagPixels[31], 0x003929EDu);      // red at the right
 }
 
-TEST(EditorLanguages, EnglishMnemonicsAreUniqueWithinEachMenuAndDialog)
+// Letters marked twice among the siblings of every menu and dialog of a
+// language file: "menu text: letter".
+std::vector<std::string> RepeatedMnemonics(const CLanguageFile& file)
 {
-    auto checkSiblings = [](const CTextNode& parent) {
+    std::vector<std::string> repeated;
+    auto checkSiblings = [&repeated](const CTextNode& parent) {
         std::set<char16_t> used;
         for (std::int32_t i = 0; i < parent.ChildCount(); ++i) {
             const char16_t letter = Mnemonic(parent.GetChild(i)->translatedText);
-            if (letter != 0) {
-                EXPECT_TRUE(used.insert(letter).second)
-                    << "twice in " << std::string(parent.originalText.begin(), parent.originalText.end());
-            }
+            if (letter != 0 && !used.insert(letter).second)
+                repeated.push_back(Utf16ToUtf8(parent.translatedText) + ": " +
+                                   Utf16ToUtf8(std::u16string(1, letter)));
         }
     };
-    const CTextNode& menus = Top(*Languages().english, u"Menus");
+    const CTextNode& menus = Top(file, u"Menus");
     Walk(menus, [&](const CTextNode& node) {
         if (node.ChildCount() > 0)
             checkSiblings(node);
     });
-    const CTextNode& dialogs = Top(*Languages().english, u"Dialoge");
+    const CTextNode& dialogs = Top(file, u"Dialoge");
     for (std::int32_t i = 0; i < dialogs.ChildCount(); ++i)
         checkSiblings(*dialogs.GetChild(i));
+    return repeated;
+}
+
+TEST(EditorLanguages, MnemonicsAreUniqueWithinEachMenuAndDialogOfEveryShippedFile)
+{
+    for (const char* path : {GLOSSMARK_BINARY_DIR "/Edit.tra", GLOSSMARK_BINARY_DIR "/Francais.tra",
+                             GLOSSMARK_BINARY_DIR "/Deutsch.tra"}) {
+        SCOPED_TRACE(path);
+        ReadOutcome read = ReadLanguageFile(path);
+        ASSERT_NE(read.language, nullptr) << read.error.Describe(path);
+        ASSERT_NE(read.language->GetRoot(), nullptr);
+        const std::vector<std::string> repeated = RepeatedMnemonics(*read.language);
+        // The program's own German menu has "&Symbolleiste" and "&Schriftarten..."
+        // side by side; those texts are the original's and stay as they are.
+        if (read.language->IsOriginal())
+            EXPECT_EQ(repeated, std::vector<std::string>{"&Ansicht: S"});
+        else
+            EXPECT_TRUE(repeated.empty()) << ::testing::PrintToString(repeated);
+    }
+    const CTextNode& menus = Top(*Languages().english, u"Menus");
     EXPECT_EQ(ChildWithText(*menus.GetChild(0), u"&Datei")->translatedText, u"&File");
     EXPECT_EQ(ChildWithText(*ChildWithText(*menus.GetChild(0), u"&Bearbeiten"), u"&Kopieren\tStrg+C")->translatedText,
               u"&Copy\tCtrl+C");
@@ -276,8 +319,9 @@ TEST(EditorLanguages, EnglishMnemonicsAreUniqueWithinEachMenuAndDialog)
 TEST(EditorLanguages, BuiltFilesReadBackAsMade)
 {
     for (const auto& [path, made] :
-         {std::pair{GLOSSMARK_BINARY_DIR "/Edit.tra", Languages().english.get()},
-          std::pair{GLOSSMARK_BINARY_DIR "/Deutsch.tra", Languages().original.get()}}) {
+         {std::pair<const char*, const CLanguageFile*>{GLOSSMARK_BINARY_DIR "/Edit.tra", Languages().english.get()},
+          std::pair<const char*, const CLanguageFile*>{GLOSSMARK_BINARY_DIR "/Deutsch.tra", Languages().original.get()},
+          std::pair<const char*, const CLanguageFile*>{GLOSSMARK_BINARY_DIR "/Francais.tra", &French()}}) {
         SCOPED_TRACE(path);
         ReadOutcome read = ReadLanguageFile(path);
         ASSERT_FALSE(read.error) << read.error.Describe(path);

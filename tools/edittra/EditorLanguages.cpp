@@ -31,11 +31,22 @@ EditorLanguages MakeEditorLanguages(const res::ResourceSet& resources,
     original.SetOriginal(true);
     original.flagPixels = GermanFlag();
 
-    languages.english = original.Copy();
-    CLanguageFile& translation = *languages.english;
-    languages.untranslated = english.Translate(*translation.GetRoot());
-    translation.SetLanguageName(kEnglishLanguageName);
-    translation.SetOriginal(false);
-    translation.flagPixels = UnionFlag();
+    languages.english =
+        MakeEditorTranslation(original, english, kEnglishLanguageName, UnionFlag(), languages.untranslated);
     return languages;
+}
+
+std::unique_ptr<CLanguageFile> MakeEditorTranslation(const CLanguageFile& original,
+                                                     const CTranslationTable& table,
+                                                     const std::u16string& languageName,
+                                                     const std::array<COLORREF, CLanguageFile::kFlagPixelCount>& flag,
+                                                     std::vector<std::u16string>& untranslated)
+{
+    auto translation = original.Copy();
+    const std::vector<std::u16string> missing = table.Translate(*translation->GetRoot());
+    untranslated.insert(untranslated.end(), missing.begin(), missing.end());
+    translation->SetLanguageName(languageName);
+    translation->SetOriginal(false);
+    translation->flagPixels = flag;
+    return translation;
 }

@@ -50,3 +50,13 @@ FlagPixels UnionFlag()
     }
     return pixels;
 }
+
+FlagPixels FrenchFlag()
+{
+    constexpr COLORREF bands[3] = {Rgb(0, 35, 149), Rgb(255, 255, 255), Rgb(237, 41, 57)};
+    FlagPixels pixels{};
+    for (int r = 0; r < kSide; ++r)
+        for (int c = 0; c < kSide; ++c)
+            pixels[r * kSide + c] = bands[c * 3 / kSide];
+    return pixels;
+}

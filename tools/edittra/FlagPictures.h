@@ -1,6 +1,6 @@
 #pragma once
 
-// The 32 x 32 flags of the editor's own two language files, painted in code
+// The 32 x 32 flags of the editor's own language files, painted in code
 // so that the files need no picture to be built.
 
 #include "CLanguageFile.h"
@@ -13,3 +13,5 @@ using FlagPixels = std::array<COLORREF, CLanguageFile::kFlagPixelCount>;
 FlagPixels GermanFlag();
 // The Union Flag on a square: blue field, white and red saltires, white and red cross.
 FlagPixels UnionFlag();
+// Blue, white and red bands, side by side.
+FlagPixels FrenchFlag();

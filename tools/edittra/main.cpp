@@ -1,10 +1,11 @@
 // glossmark-edittra: writes the editor's own language files, the German
-// original-language file and the English "Edit.tra", from its compiled
-// resources and the English text table.
+// original-language file, the English "Edit.tra" and, when asked, the French
+// one, from its compiled resources and the text tables.
 
 #include "CRcError.h"
 #include "EditorLanguages.h"
 #include "EditorResources.h"
+#include "FlagPictures.h"
 #include "LanguageFileIO.h"
 #include "RcText.h"
 
@@ -17,7 +18,7 @@ namespace {
 void Usage()
 {
     std::cerr << "usage: glossmark-edittra --english table.txt --original out.tra --translation out.tra\n"
-                 "                         [--version text]\n"
+                 "                         [--french table.txt out.tra] [--version text]\n"
                  "       glossmark-edittra --english table.txt --list   (prints the table's lines, "
                  "missing ones empty)\n";
 }
@@ -30,6 +31,18 @@ bool Write(const CLanguageFile& language, const std::string& path)
         return false;
     }
     return true;
+}
+
+// Every German text must have a translation; entries nothing uses are only noted.
+bool Report(const std::string& tablePath, const CTranslationTable& table,
+            const std::vector<std::u16string>& untranslated)
+{
+    for (const std::u16string& text : untranslated)
+        std::cerr << tablePath << ": error: no translation for \"" << RcStringLiteralBody(text) << "\"\n";
+    for (const auto& [text, place] : table.Unused())
+        std::cerr << place.file << ":" << place.line << ": warning: \"" << RcStringLiteralBody(text)
+                  << "\" is no text of the editor\n";
+    return untranslated.empty();
 }
 
 // One line of the table per distinct text of the tree, in tree order.
@@ -54,6 +67,7 @@ void List(const CTextNode& node, const CTranslationTable& table, std::vector<std
 int main(int argc, char** argv)
 {
     std::string tablePath, originalPath, translationPath, version = "2.002";
+    std::string frenchTablePath, frenchPath;
     bool list = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -68,6 +82,10 @@ int main(int argc, char** argv)
         else if (arg == "--original") originalPath = value();
         else if (arg == "--translation") translationPath = value();
         else if (arg == "--version") version = value();
+        else if (arg == "--french") {
+            frenchTablePath = value();
+            frenchPath = value();
+        }
         else if (arg == "--list") list = true;
         else {
             Usage();
@@ -87,13 +105,16 @@ int main(int argc, char** argv)
             List(*languages.original->GetRoot(), table, done);
             return 0;
         }
-        for (const std::u16string& text : languages.untranslated)
-            std::cerr << tablePath << ": error: no English text for \"" << RcStringLiteralBody(text) << "\"\n";
-        for (const auto& [text, place] : table.Unused())
-            std::cerr << place.file << ":" << place.line << ": warning: \"" << RcStringLiteralBody(text)
-                      << "\" is no text of the editor\n";
-        if (!languages.untranslated.empty())
+        if (!Report(tablePath, table, languages.untranslated))
             return 1;
+        if (!frenchPath.empty()) {
+            const CTranslationTable frenchTable = CTranslationTable::Load(frenchTablePath);
+            std::vector<std::u16string> untranslated;
+            const auto french = MakeEditorTranslation(*languages.original, frenchTable, kFrenchLanguageName,
+                                                      FrenchFlag(), untranslated);
+            if (!Report(frenchTablePath, frenchTable, untranslated) || !Write(*french, frenchPath))
+                return 1;
+        }
         return Write(*languages.original, originalPath) && Write(*languages.english, translationPath) ? 0 : 1;
     } catch (const CRcError& error) {
         std::cerr << error.what() << "\n";

@@ -1,0 +1,64 @@
+#include "LanguageSwitch.h"
+
+#include "CTextNode.h"
+#include "CTranslationState.h"
+#include "LanguageFileIO.h"
+#include "UiLanguage.h"
+
+#include <utility>
+
+namespace {
+
+// A copy of current whose original texts are the texts the previous language
+// shows, so that the matching finds them on screen; top nodes keep their names.
+std::unique_ptr<CLanguageFile> MakeSwitchMapping(const CLanguageFile& current,
+                                                 const CLanguageFile& previous)
+{
+    auto mapping = current.Copy();
+    if (mapping->GetRoot())
+        mapping->GetRoot()->ReplaceTextsByTranslations(*previous.GetRoot(), 0);
+    return mapping;
+}
+
+} // namespace
+
+bool SwitchTranslationFile(const std::u16string& fileName)
+{
+    LanguageInfo current;
+    LanguageInfo chosen;
+    if (!GetCurrentLanguageInfo(current) || !ReadLanguageInfo(fileName, chosen))
+        return false;
+    if (current.programName != chosen.programName)
+        return false;
+
+    CTranslationState& state = CTranslationState::Get();
+    ReadOutcome outcome = ReadLanguageFile(NativePath(fileName));
+    // A file that loses its tree past the header is as unreadable as a
+    // truncated one: the current language stays.
+    if (!outcome.language || !outcome.language->GetRoot())
+        return false;
+    std::unique_ptr<CLanguageFile> old = std::exchange(state.current, std::move(outcome.language));
+    state.fileName = fileName;
+    CLanguageFile& now = *state.current;
+
+    // Without a tree the old file translated nothing, so the windows still
+    // show the program's own texts and the new file fits them as it is.
+    std::unique_ptr<CLanguageFile> mapping;
+    if (old->GetRoot()) {
+        now.TakeStructureFrom(*old);
+        mapping = MakeSwitchMapping(now, *old);
+    }
+    state.previous = std::move(old);
+    state.switchMapping = std::move(mapping);
+    state.InvalidateIndex();
+
+    const CTextNode* menus = FindTopNode(state.Lookup(), u"Menus");
+    if (state.dialogTracker)
+        state.dialogTracker->ReTranslateAll(menus);
+    if (state.frameTracker)
+        state.frameTracker->ReTranslateAll(menus);
+
+    state.switchMapping.reset();
+    state.InvalidateIndex();
+    return true;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// The run-time switch of the user-interface language: the chosen file becomes
+// the current translation, and every window on screen is translated anew from
+// the texts it shows now (the previous language's) to the new language's.
+
+#include <string>
+
+// False, with nothing changed, when there is no current translation, the
+// file's header cannot be read, it belongs to another program, or the file
+// itself cannot be read whole.
+bool SwitchTranslationFile(const std::u16string& fileName);

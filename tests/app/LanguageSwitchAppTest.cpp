@@ -1,0 +1,179 @@
+// The editor switches its own language while it runs: English, German,
+// French and back, through its menu command and the switch dialog, with a
+// dialog open; menus, dialog texts, prompts and tooltips follow each time and
+// the document stays as it was.
+
+#include "AppTestSupport.h"
+
+#include "CFontsDialog.h"
+#include "CHeadView.h"
+#include "CLanguageSwitchDialog.h"
+#include "CMenu.h"
+#include "CWnd.h"
+#include "CZweiToolBar.h"
+#include "UiLanguage.h"
+#include "resource.h"
+
+#include <QDir>
+#include <QHelpEvent>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolTip>
+
+namespace {
+
+class LanguageSwitchAppTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        UseEnglish();
+        ASSERT_TRUE(QFile::copy(QStringLiteral(GLOSSMARK_DEUTSCH_TRA), dir.filePath("Deutsch.tra")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(GLOSSMARK_FRANCAIS_TRA), dir.filePath("Francais.tra")));
+        ASSERT_TRUE(Start({CopySample()}));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+        QDir().mkpath(QStringLiteral(GLOSSMARK_PICTURES));
+    }
+
+    // Chooses language in the switch dialog that the editor's command opens;
+    // returns the dialog's title and this-version label as they were shown.
+    std::pair<std::u16string, std::u16string> SwitchTo(const QString& language,
+                                                      const std::function<void()>& beforeOk = {})
+    {
+        std::pair<std::u16string, std::u16string> shown;
+        onDialog = [&](CDialog& dialog) {
+            auto* switchDialog = qobject_cast<CLanguageSwitchDialog*>(&dialog);
+            if (!switchDialog)
+                return int(IDCANCEL);
+            shown = {CWnd(&dialog).GetWindowText(),
+                     dialog.GetDlgItemText(CLanguageSwitchDialog::kThisVersionLabel)};
+            QListWidget* list = switchDialog->GetThisVersionList()->GetList();
+            const QList<QListWidgetItem*> found = list->findItems(language, Qt::MatchExactly);
+            if (found.size() != 1)
+                return int(IDCANCEL);
+            list->setCurrentItem(found.front());
+            emit list->itemClicked(found.front());
+            dialog.grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-dialog-to-%1.png").arg(language.left(2)));
+            if (beforeOk)
+                beforeOk();
+            qobject_cast<QPushButton*>(dialog.GetDlgItem(IDOK).GetWidget())->click();
+            return dialog.result();
+        };
+        Frame().OnCommand(ID_LANGUAGE_SWITCH, CommandSource::Menu);
+        onDialog = {};
+        return shown;
+    }
+
+    // What the user sees of the editor's texts, in one line.
+    std::u16string Texts(CFontsDialog& fonts)
+    {
+        CMenu* bar = Frame().GetMenu();
+        CMenu* view = bar->GetSubMenu(2);
+        std::u16string prompt;
+        Frame().OnMenuSelect(ID_OPEN_LANGUAGE, 0, bar->GetSubMenu(0));
+        prompt = Pane(0);
+        const std::u16string tooltip = ToolbarTooltip(ID_OPEN_LANGUAGE);
+        std::u16string head;
+        for (const CWnd& child : CWnd(Frame().GetHeadView()).GetChildren()) {
+            if (child.GetDlgCtrlID() == IDC_STATIC && !child.GetWindowText().empty()) {
+                head = child.GetWindowText();
+                break;
+            }
+        }
+        return bar->GetMenuString(0, MF_BYPOSITION) + u"|" +
+               view->GetMenuString(ID_LANGUAGE_SWITCH, MF_BYCOMMAND) + u"|" +
+               CWnd(&fonts).GetWindowText() + u"|" + fonts.GetDlgItemText(IDCANCEL) + u"|" + prompt +
+               u"|" + tooltip + u"|" + head;
+    }
+
+    // The tooltip the toolbar shows when the mouse rests on the command's button.
+    std::u16string ToolbarTooltip(UINT id)
+    {
+        CZweiToolBar* bar = Frame().GetToolBar();
+        if (!bar || bar->CommandToIndex(id) < 0)
+            return u"<no button>";
+        QWidget* client = bar->GetClientWidget();
+        const QPoint at = bar->GetItemRect(bar->CommandToIndex(id)).ToQRect().center();
+        QHelpEvent event(QEvent::ToolTip, at, client->mapToGlobal(at));
+        QApplication::sendEvent(client, &event);
+        const std::u16string text = ToU16(QToolTip::text());
+        QToolTip::hideText();
+        return text;
+    }
+
+    QImage MenuBarPicture() { return Frame().menuWidget()->grab().toImage(); }
+
+    void SavePictures(CFontsDialog& fonts, const char* language)
+    {
+        Frame().grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-frame-%1.png").arg(language));
+        fonts.grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-fonts-%1.png").arg(language));
+    }
+};
+
+TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
+{
+    CFontsDialog fonts(&Frame());
+    ASSERT_TRUE(fonts.Create());
+    Doc().SetModified();
+    const QString title = Frame().windowTitle();
+    const std::u16string path = Doc().GetPathName();
+
+    const std::u16string english =
+        u"&File|Language of Glossmark Editor...|Fonts...|&Cancel|Opens a language for editing|"
+        u"Open language|Program:";
+    const std::u16string german =
+        u"&Datei|Sprache von Glossmark Editor...|Schriftarten...|&Abbrechen|"
+        u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:";
+    const std::u16string french =
+        u"&Fichier|Langue de Glossmark Editor...|Polices...|&Annuler|Ouvre une langue pour la "
+        u"modifier|Ouvrir une langue|Programme :";
+    EXPECT_EQ(Texts(fonts), english);
+    const QImage englishBar = MenuBarPicture();
+    SavePictures(fonts, "english");
+
+    EXPECT_EQ(SwitchTo(u"Deutsch"_qs),
+              std::make_pair(std::u16string(u"Switch Language"), std::u16string(u"Languages of this program version")));
+    EXPECT_EQ(Texts(fonts), german);
+    const QImage germanBar = MenuBarPicture();
+    SavePictures(fonts, "german");
+
+    EXPECT_EQ(SwitchTo(u"Français"_qs),
+              std::make_pair(std::u16string(u"Sprache umschalten"),
+                             std::u16string(u"Sprachen dieser Programmversion")));
+    EXPECT_EQ(Texts(fonts), french);
+    SavePictures(fonts, "french");
+
+    EXPECT_EQ(SwitchTo(u"English"_qs).first, u"Changer de langue");
+    EXPECT_EQ(Texts(fonts), english);
+    EXPECT_EQ(GetCurrentTranslationFileName(), u"Edit.tra");
+    // The menu bar looks as it did before the first switch, and not as in German.
+    EXPECT_NE(englishBar, germanBar);
+    EXPECT_EQ(MenuBarPicture(), englishBar);
+
+    EXPECT_EQ(Frame().windowTitle(), title);
+    EXPECT_TRUE(Doc().IsLanguageModified());
+    EXPECT_EQ(Doc().GetPathName(), path);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
+{
+    CFontsDialog fonts(&Frame());
+    ASSERT_TRUE(fonts.Create());
+    const std::u16string before = Texts(fonts);
+    const QString title = Frame().windowTitle();
+    // Listed whole, damaged before OK.
+    SwitchTo(u"Deutsch"_qs, [this] {
+        QFile file(dir.filePath("Deutsch.tra"));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.resize(200);
+    });
+    EXPECT_EQ(boxes, std::vector<std::u16string>{u"The language could not be switched"});
+    EXPECT_EQ(Texts(fonts), before);
+    EXPECT_EQ(GetCurrentTranslationFileName(), u"Edit.tra");
+    EXPECT_EQ(Frame().windowTitle(), title);
+    EXPECT_FALSE(Doc().IsLanguageModified());
+}
+
+} // namespace
