@@ -7,6 +7,7 @@
 #include "TranslatedStrings.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QProgressDialog>
 
 namespace {
@@ -39,7 +40,26 @@ std::u16string PromptOf(unsigned commandId)
 
 constexpr int kProgressSteps = 1000;
 
+std::function<void(CBusyFeedback&)>& StepHook()
+{
+    static std::function<void(CBusyFeedback&)> hook;
+    return hook;
+}
+
+// Neither Escape nor the close box ends it: the work goes on regardless, and
+// a hidden dialog would let the main window take input again.
+class CBusyDialog : public QProgressDialog {
+public:
+    using QProgressDialog::QProgressDialog;
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 } // namespace
+
+void CBusyFeedback::SetStepHookForTesting(std::function<void(CBusyFeedback&)> hook) { StepHook() = std::move(hook); }
 
 CBusyFeedback::CBusyFeedback(unsigned commandId) : m_commandId(commandId)
 {
@@ -62,14 +82,23 @@ ProgressCallback CBusyFeedback::Progress()
 
 void CBusyFeedback::OnProgress(std::uint64_t done, std::uint64_t total)
 {
+    ShowProgress(done, total);
+    if (StepHook())
+        StepHook()(*this);
+}
+
+void CBusyFeedback::ShowProgress(std::uint64_t done, std::uint64_t total)
+{
     if (total == 0)
         return;
     if (!m_dialog) {
         if (m_timer.elapsed() < kProgressDelayMs)
             return;
         CFrameWnd* frame = MainFrame();
-        m_dialog = std::make_unique<QProgressDialog>(ToQString(PromptOf(m_commandId)), QString(),
-                                                     0, kProgressSteps, frame);
+        m_dialog = std::make_unique<CBusyDialog>(ToQString(PromptOf(m_commandId)), QString(), 0,
+                                                 kProgressSteps, frame);
+        m_dialog->setWindowFlags((m_dialog->windowFlags() | Qt::CustomizeWindowHint) &
+                                 ~Qt::WindowCloseButtonHint);
         // Modal, so that nothing can reach the document while it is busy.
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setMinimumDuration(0);

@@ -4,11 +4,14 @@
 // command's prompt on the message line for the whole operation, and a
 // progress dialog once reading or writing has taken longer than half a second.
 // The merge of two trees reports no progress; it gets the cursor and the prompt.
+// The dialog is modal and cannot be closed: while it runs the event loop,
+// nothing may reach the document whose file is being read or written.
 
 #include "CArchive.h"
 
 #include <QElapsedTimer>
 
+#include <functional>
 #include <memory>
 
 class QProgressDialog;
@@ -29,8 +32,15 @@ public:
     // How long an operation may run before the progress dialog appears.
     static constexpr int kProgressDelayMs = 500;
 
+    // Test seam: called after every progress report (about every 256 KiB),
+    // to slow the work down and act while it runs. Empty: none.
+    static void SetStepHookForTesting(std::function<void(CBusyFeedback&)> hook);
+    // The progress dialog while it is shown, else nullptr.
+    QProgressDialog* GetDialog() const { return m_dialog.get(); }
+
 private:
     void OnProgress(std::uint64_t done, std::uint64_t total);
+    void ShowProgress(std::uint64_t done, std::uint64_t total);
 
     unsigned m_commandId;
     QElapsedTimer m_timer;

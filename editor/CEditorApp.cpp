@@ -6,6 +6,7 @@
 #include "CLanguageSwitchDialog.h"
 #include "CMainFrame.h"
 #include "CMyEditViewPrint.h"
+#include "CRecovery.h"
 #include "CResources.h"
 #include "CTransDoc.h"
 #include "EditorFonts.h"
@@ -139,6 +140,10 @@ bool CEditorApp::InitInstance()
     m_frame->show();
     m_frame->repaint();
     m_frame->setAcceptDrops(true);
+    // Beyond the original start: work a crash or a killed session left
+    // unsaved is offered back, and from now on kept against the next one.
+    m_recovery = std::make_unique<CRecovery>(*m_document, CRecovery::DefaultFolder());
+    m_recovery->OfferAtStart();
     return true;
 }
 
@@ -189,6 +194,11 @@ void CEditorApp::OnHandedOverFile(const std::u16string& path)
 
 int CEditorApp::ExitInstance()
 {
+    // An orderly end comes after the save question: what was not saved, the
+    // user chose to drop.
+    if (m_recovery)
+        m_recovery->Discard();
+    m_recovery.reset();
     m_channel.reset();
     SetPrinterDefaults({});
     return __X_CWinApp::ExitInstance();

@@ -25,6 +25,7 @@
 class QPrinter;
 class CInstanceChannel;
 class CMainFrame;
+class CRecovery;
 class CTransDoc;
 
 class CEditorApp : public __X_CWinApp {
@@ -57,6 +58,8 @@ public:
 
     CMainFrame* GetMainFrame() const;
     CTransDoc* GetDocument() const { return m_document.get(); }
+    // The copy of unsaved work kept against crashes (from the first window on).
+    CRecovery* GetRecovery() const { return m_recovery.get(); }
     const CRecentFileList& GetRecentFiles() const { return m_recentFiles; }
     QPrinter* GetPrinter();
 
@@ -95,6 +98,7 @@ private:
     QString m_channelName;
     std::unique_ptr<CInstanceChannel> m_channel;
     std::unique_ptr<CTransDoc> m_document;
+    std::unique_ptr<CRecovery> m_recovery;
     QPointer<CMainFrame> m_frame;
     CRecentFileList m_recentFiles{kRecentFiles};
     std::unique_ptr<QPrinter> m_printer;

@@ -42,14 +42,25 @@ void ShowFileError(const FileError& error, const std::u16string& path)
     AfxMessageBox(ToU16(QString::fromLocal8Bit(error.Describe(FileSystemPath(path)))));
 }
 
-// The merge reports no progress: the busy cursor and the prompt tell the user.
-bool MergeWhileBusy(CLanguageFile& into, const CLanguageFile& structure, unsigned commandId)
-{
-    CBusyFeedback busy(commandId);
-    return into.TakeStructureFrom(structure);
-}
-
 } // namespace
+
+// The busy feedback of a long operation, and the document's busy mark for as
+// long as it runs.
+class CTransDoc::BusyScope {
+public:
+    BusyScope(CTransDoc& doc, unsigned commandId) : m_doc(doc), m_feedback(commandId)
+    {
+        ++m_doc.m_busy;
+    }
+    ~BusyScope() { --m_doc.m_busy; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    ProgressCallback Progress() { return m_feedback.Progress(); }
+
+private:
+    CTransDoc& m_doc;
+    CBusyFeedback m_feedback;
+};
 
 CTransDoc::CTransDoc() { RegisterCommands(); }
 
@@ -90,6 +101,64 @@ bool CTransDoc::OnOpenDocument(const std::u16string& /*path*/) { return true; }
 
 bool CTransDoc::SaveModified() { return AskSave(); }
 
+// Every operation that could change or replace the language refuses while
+// the document is busy too: not all of them come as commands (a file
+// dropped on the window or handed over by a second start).
+bool CTransDoc::OnCmdMsg(UINT id, int code, CCmdUI* ui)
+{
+    if (IsBusy()) {
+        // Handled, and so refused: no other target may run it either.
+        if (code == CN_UPDATE_COMMAND_UI && ui)
+            ui->Enable(false);
+        return true;
+    }
+    return CDocument::OnCmdMsg(id, code, ui);
+}
+
+void CTransDoc::StoreEditsAndRebuild()
+{
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    UpdateAllViews(nullptr, kHintRebuild);
+}
+
+void CTransDoc::TakeStamp()
+{
+    m_stampPath = m_path;
+    m_stamp = CFileStamp::Of(FileSystemPath(m_path));
+}
+
+bool CTransDoc::MayOverwrite(bool& saved)
+{
+    saved = false;
+    if (m_stampPath != m_path || !m_stamp.Exists())
+        return true;
+    const CFileStamp now = CFileStamp::Of(FileSystemPath(m_path));
+    if (!now.Exists() || now == m_stamp)
+        return true;
+    std::u16string question;
+    FormatTranslated(question, IDS_FILE_CHANGED, m_path);
+    switch (AfxMessageBox(question, MB_YESNOCANCEL)) {
+    case IDYES: return true;
+    case IDNO: saved = SaveLanguageAs(); return false;
+    default: return false;
+    }
+}
+
+void CTransDoc::RestoreLanguage(std::unique_ptr<CLanguageFile> language, const std::u16string& path)
+{
+    if (!language || IsBusy())
+        return;
+    UpdateAllViews(nullptr, kHintStoreEdits);
+    m_language = std::move(language);
+    m_foreign.reset();
+    m_path = path;
+    // The file is as it was when the work was lost: saving over it is what the user wants.
+    TakeStamp();
+    m_modified = true;
+    UpdateTitle();
+    UpdateAllViews(nullptr, kHintRebuild);
+}
+
 CTextNode* CTransDoc::GetRoot() const { return m_language ? m_language->GetRoot() : nullptr; }
 
 CTextNode* CTransDoc::GetForeignRoot() const { return m_foreign ? m_foreign->GetRoot() : nullptr; }
@@ -118,6 +187,8 @@ bool CTransDoc::IsOriginal() const { return !m_language || m_language->IsOrigina
 
 void CTransDoc::SetLanguageName(const std::u16string& text)
 {
+    if (IsBusy())
+        return;
     if (m_language)
         m_language->SetLanguageName(text);
 }
@@ -139,10 +210,14 @@ void CTransDoc::UpdateTitle()
     if (IsOriginal())
         title += u' ' + TranslatedString(IDS_ORIGINAL_MARK);
     SetTitle(title);
+    if (m_stateListener)
+        m_stateListener();
 }
 
 bool CTransDoc::AskSave()
 {
+    if (IsBusy())
+        return false;
     if (!m_modified)
         return true;
     switch (TranslatedMessageBox(IDS_ASK_SAVE, MB_YESNOCANCEL)) {
@@ -150,18 +225,16 @@ bool CTransDoc::AskSave()
     case IDNO: return true;
     default: break;
     }
-    m_saveFailed = false;
-    if (m_path.empty())
-        SaveLanguageAs();
-    else
-        SaveLanguage();
-    // A cancelled save dialog lets the caller go on; a failed write does
-    // not, or the changes would be dropped after all.
-    return !m_saveFailed;
+    // Only a save that happened lets the caller go on: a cancelled save
+    // dialog (unlike the framework's rule) or a failed write would otherwise
+    // drop the changes the user just asked to keep.
+    return m_path.empty() ? SaveLanguageAs() : SaveLanguage();
 }
 
 void CTransDoc::AskNewFromOriginal()
 {
+    if (IsBusy())
+        return;
     if (TranslatedMessageBox(IDS_ASK_NEW_FROM_ORIGINAL, MB_YESNO) == IDYES)
         NewTranslation();
 }
@@ -181,7 +254,7 @@ std::unique_ptr<CLanguageFile> CTransDoc::ReadChosenFile(const std::u16string& p
 {
     ReadOutcome outcome;
     {
-        CBusyFeedback busy(commandId);
+        BusyScope busy(*this, commandId);
         outcome = ReadLanguageFile(FileSystemPath(path), ReadDepth::Whole, busy.Progress());
     }
     if (outcome.error) {
@@ -213,6 +286,8 @@ std::unique_ptr<CLanguageFile> CTransDoc::ChooseFileOfThisProgram(unsigned title
 
 bool CTransDoc::OpenLanguage()
 {
+    if (IsBusy())
+        return false;
     if (!AskSave())
         return false;
     std::u16string path;
@@ -231,6 +306,7 @@ bool CTransDoc::OpenLanguage()
     m_language = std::move(language);
     m_foreign.reset();
     m_modified = false;
+    TakeStamp();
     UpdateTitle();
     UpdateAllViews(nullptr, kHintRedraw);
     return true;
@@ -240,28 +316,32 @@ bool CTransDoc::SaveLanguage()
 {
     if (m_path.empty())
         return SaveLanguageAs();
-    if (!m_language)
+    if (!m_language || IsBusy())
         return false;
+    if (bool saved = false; !MayOverwrite(saved))
+        return saved;
     UpdateAllViews(nullptr, kHintStoreEdits);
     FileError error;
     {
-        CBusyFeedback busy(ID_SAVE_LANGUAGE);
+        BusyScope busy(*this, ID_SAVE_LANGUAGE);
         error = WriteLanguageFile(*m_language, FileSystemPath(m_path), busy.Progress());
     }
     if (error) {
-        m_saveFailed = true;
         // The title names the file the next save goes to.
         UpdateTitle();
         ShowFileError(error, m_path);
         return false;
     }
     m_modified = false;
+    TakeStamp();
     UpdateTitle();
     return true;
 }
 
 bool CTransDoc::SaveLanguageAs()
 {
+    if (IsBusy())
+        return false;
     const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE);
     if (path.empty())
         return false;
@@ -271,11 +351,13 @@ bool CTransDoc::SaveLanguageAs()
 
 void CTransDoc::NewTranslation()
 {
+    if (IsBusy())
+        return;
     if (!AskSave() || !m_language)
         return;
     UpdateAllViews(nullptr, kHintStoreEdits);
     {
-        CBusyFeedback busy(ID_NEW_TRANSLATION);
+        BusyScope busy(*this, ID_NEW_TRANSLATION);
         m_foreign = m_language->Copy();
     }
     std::u16string name;
@@ -294,15 +376,22 @@ void CTransDoc::NewTranslation()
 
 void CTransDoc::VersionUpdate()
 {
+    if (IsBusy())
+        return;
     if (!AskSave() || !m_language)
         return;
     std::unique_ptr<CLanguageFile> newer =
         ChooseFileOfThisProgram(IDS_TITLE_VERSION_UPDATE, ID_VERSION_UPDATE);
     if (!newer)
         return;
-    const bool changed = MergeWhileBusy(*m_language, *newer, ID_VERSION_UPDATE);
+    {
+        BusyScope busy(*this, ID_VERSION_UPDATE);
+        m_language->TakeStructureFrom(*newer);
+    }
     m_foreign = std::move(newer);
-    m_modified = changed;
+    // Modified even when every text matched: the language has no file now
+    // and carries the new version number, which must not be dropped unasked.
+    m_modified = true;
     m_path.clear();
     UpdateTitle();
     UpdateAllViews(nullptr, kHintRebuild);
@@ -310,13 +399,20 @@ void CTransDoc::VersionUpdate()
 
 void CTransDoc::ShowForeign()
 {
+    if (IsBusy())
+        return;
     if (!m_language)
         return;
     std::unique_ptr<CLanguageFile> foreign =
         ChooseFileOfThisProgram(IDS_TITLE_SHOW_FOREIGN, ID_SHOW_FOREIGN);
     if (!foreign)
         return;
-    if (MergeWhileBusy(*foreign, *m_language, ID_SHOW_FOREIGN))
+    bool changed = false;
+    {
+        BusyScope busy(*this, ID_SHOW_FOREIGN);
+        changed = foreign->TakeStructureFrom(*m_language);
+    }
+    if (changed)
         TranslatedMessageBox(IDS_OTHER_VERSION);
     m_foreign = std::move(foreign);
     UpdateAllViews(nullptr, kHintRebuild);
@@ -325,6 +421,8 @@ void CTransDoc::ShowForeign()
 
 void CTransDoc::HideForeign()
 {
+    if (IsBusy())
+        return;
     UpdateAllViews(nullptr, kHintStoreEdits);
     m_foreign.reset();
     UpdateAllViews(nullptr, kHintRebuild);
@@ -333,6 +431,8 @@ void CTransDoc::HideForeign()
 
 void CTransDoc::ChooseFlag()
 {
+    if (IsBusy())
+        return;
     if (IsOriginal()) {
         AskNewFromOriginal();
         return;
@@ -346,6 +446,8 @@ void CTransDoc::ChooseFlag()
 
 void CTransDoc::ApplyFlag(const CDeviceContext& dc)
 {
+    if (IsBusy())
+        return;
     CImageBitmap strip;
     if (!strip.LoadBitmap(IDB_FLAG_STRIP))
         return;
@@ -362,7 +464,9 @@ void CTransDoc::ApplyFlag(const CDeviceContext& dc)
 
 void CTransDoc::ChooseFonts()
 {
+    if (IsBusy())
+        return;
     CFontsDialog dialog(MainWindow());
     if (dialog.DoModal() == IDOK)
-        UpdateAllViews(nullptr, kHintRebuild);
+        StoreEditsAndRebuild();
 }

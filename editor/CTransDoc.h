@@ -9,9 +9,11 @@
 // comes from the string table through the run-time layer.
 
 #include "CDocument.h"
+#include "CFileStamp.h"
 #include "CLanguageFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +37,16 @@ public:
     bool OnOpenDocument(const std::u16string& path) override;
     // The close question: AskSave. False keeps the document and its window.
     bool SaveModified() override;
+    // While the language is read, written or merged nothing may change or
+    // replace it: every command is refused (the progress dialog runs the
+    // event loop). The views ask this before they change anything.
+    bool IsBusy() const override { return m_busy > 0; }
+    bool OnCmdMsg(UINT id, int code, CCmdUI* ui) override;
+    // Told whenever the title changes: the modified mark, the path, the language.
+    void SetStateListener(std::function<void()> listener) { m_stateListener = std::move(listener); }
+    // Makes language (a restored copy of unsaved work) the document's
+    // language, modified, to be saved to path (empty: Save asks for a name).
+    void RestoreLanguage(std::unique_ptr<CLanguageFile> language, const std::u16string& path);
 
     // The application's start-up file (from the command line): the first
     // OpenLanguage takes it instead of asking and empties it. nullptr: none.
@@ -85,7 +97,15 @@ public:
     void UpdateTitle();
 
 private:
+    class BusyScope;
     void RegisterCommands();
+    // Pending edits go into the tree before the views are built again from it.
+    void StoreEditsAndRebuild();
+    // Remembers the state of the file at the path just read or written.
+    void TakeStamp();
+    // Before writing over the path: true to write, false when the user
+    // cancelled or chose another name (which then was saved or not).
+    bool MayOverwrite(bool& saved);
     // A file read whole; nullptr after the user was told why not (file error,
     // no tree, another program when checkProgram is set). commandId names
     // the work while it runs.
@@ -103,6 +123,9 @@ private:
     bool m_modified = false;
     std::int32_t m_newTranslationNumber = 0;
     std::int32_t m_pendingFlag = -1;
-    bool m_saveFailed = false; // the last write failed (AskSave must not go on)
     std::u16string* m_startupFile = nullptr;
+    int m_busy = 0;
+    CFileStamp m_stamp;          // the file at m_stampPath when last read or written
+    std::u16string m_stampPath;
+    std::function<void()> m_stateListener;
 };

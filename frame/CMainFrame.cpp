@@ -3,6 +3,7 @@
 #include "CHeadView.h"
 #include "CHelpWindow.h"
 #include "CMyEditView.h"
+#include "CProblemsController.h"
 #include "CResources.h"
 #include "CStatusBar.h"
 #include "CTransDoc.h"
@@ -159,6 +160,7 @@ bool CMainFrame::OnCreate()
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
+    m_problems = new CProblemsController(*this);
     return true;
 }
 
@@ -238,6 +240,8 @@ bool CMainFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
         CMyEditView* view = GetEditView();
         return view && view->OnCmdMsg(id, code, ui);
     }
+    if (m_problems && m_problems->OnCmdMsg(id, code, ui))
+        return true;
     return __X_CFrameWnd::OnCmdMsg(id, code, ui);
 }
 

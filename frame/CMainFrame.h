@@ -29,6 +29,7 @@ class QSplitter;
 class CHeadView;
 class CHelpWindow;
 class CMyEditView;
+class CProblemsController;
 class CTransDoc;
 class CZweiToolBar;
 
@@ -91,6 +92,8 @@ public:
 
     // The help window, while it is open (nullptr otherwise).
     CHelpWindow* GetHelpWindow() const;
+    // The translation checks with their problems pane.
+    CProblemsController* GetProblems() const { return m_problems; }
 
     // Commands that always go to the text tree view.
     static bool IsRoutedToTreeView(UINT id);
@@ -121,6 +124,7 @@ private:
     CMyEditView* m_editView = nullptr;
     CZweiToolBar* m_toolBar = nullptr;
     QPointer<CHelpWindow> m_help;
+    CProblemsController* m_problems = nullptr; // a child of the frame
     FindReplaceTarget m_findReplaceTarget;
     OpenFileHandler m_openFile;
 };

@@ -147,6 +147,17 @@ FileError WriteLanguageFile(const CLanguageFile& language, const std::string& pa
             target = resolved.string();
     }
 
+    // The rename would replace a file that the user may not write, which a
+    // direct write refuses: ask the file itself, as that write would.
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISREG(existing.st_mode)) {
+        const int probe = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (probe < 0)
+            return MakeError(FileError::Kind::CannotOpen, SystemError(errno));
+        ::close(probe);
+    }
+
     std::string temporary;
     const int fd = CreateTemporary(target, temporary);
     if (fd < 0)
@@ -157,8 +168,7 @@ FileError WriteLanguageFile(const CLanguageFile& language, const std::string& pa
         return error;
     };
 
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && ::fchmod(fd, existing.st_mode & 07777) != 0) {
+    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
         const int error = errno;
         ::close(fd);
         return fail(MakeError(FileError::Kind::WriteFailed, SystemError(error)));

@@ -45,6 +45,9 @@ public:
     virtual void OnCloseDocument() {}
     // Whether the document may close; false keeps it (and its window) open.
     virtual bool SaveModified() { return true; }
+    // While a document is busy (reading or writing), its views pass every
+    // command to it unhandled, so that it can refuse them all.
+    virtual bool IsBusy() const { return false; }
 
 private:
     std::vector<CView*> m_views;

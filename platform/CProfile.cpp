@@ -30,6 +30,12 @@ std::unique_ptr<QSettings> OpenSettings()
     return std::make_unique<QSettings>(ToQString(state.company), ToQString(app));
 }
 
+} // namespace
+
+QString CProfile::GetFileName() { return OpenSettings()->fileName(); }
+
+namespace {
+
 QString Key(const std::u16string& section, const std::u16string& entry)
 {
     return ToQString(section) + QLatin1Char('/') + ToQString(entry);

@@ -20,6 +20,10 @@ public:
     // Keep the profile in this INI file instead (empty: back to QSettings(company, app)).
     static void SetFile(const QString& path);
 
+    // Where the profile is kept (a file; beside it the program may keep
+    // files of its own).
+    static QString GetFileName();
+
     static bool WriteProfileString(const std::u16string& section, const std::u16string& entry,
                                    const std::u16string& value);
     static std::u16string GetProfileString(const std::u16string& section,

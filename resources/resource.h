@@ -64,6 +64,11 @@
 #define ID_FIND_NEXT_DOWN               33011
 #define ID_FIND_NEXT_UP                 33012
 
+// Translation checks: the problems pane and walking its problems
+#define ID_VIEW_PROBLEMS                33020
+#define ID_NEXT_PROBLEM                 33021
+#define ID_PREV_PROBLEM                 33022
+
 // The framework's commands and strings
 #define AFX_IDS_APP_TITLE               57344
 #define AFX_IDS_IDLEMESSAGE             57345
@@ -126,6 +131,11 @@
 #define IDS_POSITION_COUNT              61462
 #define IDS_ASK_NEW_FROM_ORIGINAL       61464
 
+// Keeping work safe: a file changed by another program, the recovery copy.
+#define IDS_FILE_CHANGED                61480
+#define IDS_ASK_RECOVER                 61481
+#define IDS_RECOVER_UNNAMED             61482
+
 // Find and replace: the templates of the modeless find and replace dialogs
 // and their controls (the numbers the platform's dialog looks for).
 #define IDD_FIND                        170
@@ -139,3 +149,15 @@
 #define IDC_FIND_DIRECTION              0x430
 #define IDC_FIND_WHAT                   0x480
 #define IDC_FIND_REPLACE_WITH           0x481
+
+// Translation checks: the problems pane's texts
+#define IDS_PROBLEMS_TITLE              61490
+#define IDS_PROBLEM_FORMAT              61491
+#define IDS_PROBLEM_ACCELERATOR         61492
+#define IDS_PROBLEM_CLASH               61493
+#define IDS_PROBLEM_LINES               61494
+#define IDS_PROBLEM_WHITESPACE          61495
+#define IDS_PROBLEM_WIDTH               61496
+#define IDS_PROBLEMS_PATH               61497
+#define IDS_PROBLEMS_MESSAGE            61498
+#define IDS_PROBLEM_STATUS              61499

@@ -18,9 +18,7 @@ class CTranslationState {
 public:
     static CTranslationState& Get();
 
-    std::unique_ptr<CLanguageFile> current;
     std::unique_ptr<CLanguageFile> previous;
-    std::unique_ptr<CLanguageFile> switchMapping;
     std::u16string fileName;
     std::unique_ptr<CWindowTracker> dialogTracker;
     std::unique_ptr<CWindowTracker> frameTracker;
@@ -28,13 +26,26 @@ public:
     HHOOK returnHook = 0;
     bool menuSelectFlag = false;
 
+    // The current translation and the switch mapping are replaced only
+    // through these, which drop the string index with the tree it points into.
+    CLanguageFile* Current() const { return m_current.get(); }
+    void SetCurrent(std::unique_ptr<CLanguageFile> file);
+    // Installs file as the current translation and hands back the one before.
+    std::unique_ptr<CLanguageFile> ReplaceCurrent(std::unique_ptr<CLanguageFile> file);
+    const CLanguageFile* SwitchMapping() const { return m_switchMapping.get(); }
+    void SetSwitchMapping(std::unique_ptr<CLanguageFile> mapping);
+    std::unique_ptr<CLanguageFile> TakeSwitchMapping();
+
     // The tree the lookups read: the switch mapping while it exists.
     const CLanguageFile* Lookup() const;
     // The "Stringtables" index of Lookup(), built on first use.
     const CStringIndex& Strings();
-    void InvalidateIndex() { m_strings.Clear(); }
+    // The texts of the looked-up tree were changed in place.
+    void TextsChanged() { m_strings.Clear(); }
 
 private:
     CTranslationState() = default;
-    CStringIndex m_strings;
+    std::unique_ptr<CLanguageFile> m_current;
+    std::unique_ptr<CLanguageFile> m_switchMapping;
+    CStringIndex m_strings; // points into Lookup()'s tree
 };

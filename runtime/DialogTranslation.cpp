@@ -7,6 +7,7 @@
 #include "TranslatedStrings.h"
 #include "UiLanguage.h"
 
+#include <QStackedWidget>
 #include <QTabWidget>
 
 #include <vector>
@@ -94,19 +95,9 @@ void Apply(const ControlList& list, const CWnd& dialog, const CTextNode& entry,
     dialog.SetWindowText(entry.translatedText);
 }
 
-// The tabbed container a page lives in (the platform's stand-in for a property sheet).
-QTabWidget* ContainerOf(const CWnd& page)
-{
-    for (QWidget* w = page ? page->parentWidget() : nullptr; w; w = w->parentWidget()) {
-        if (auto* tabs = qobject_cast<QTabWidget*>(w))
-            return tabs;
-    }
-    return nullptr;
-}
-
 void TranslateContainer(const CWnd& page, const CTextNode& entry)
 {
-    QTabWidget* tabs = ContainerOf(page);
+    QTabWidget* tabs = TabContainerOfPage(page.GetWidget());
     if (!tabs)
         return;
     if (QWidget* sheet = tabs->window(); sheet && sheet != page.GetWidget()) {
@@ -132,6 +123,20 @@ void TranslateContainer(const CWnd& page, const CTextNode& entry)
 }
 
 } // namespace
+
+QTabWidget* TabContainerOfPage(QWidget* window)
+{
+    QWidget* parent = window ? window->parentWidget() : nullptr;
+    if (auto* tabs = qobject_cast<QTabWidget*>(parent))
+        return tabs;
+    // A page added to a tab widget lives in the widget's own page stack.
+    if (qobject_cast<QStackedWidget*>(parent)) {
+        auto* tabs = qobject_cast<QTabWidget*>(parent->parentWidget());
+        if (tabs && tabs->indexOf(window) >= 0)
+            return tabs;
+    }
+    return nullptr;
+}
 
 bool TranslateDialogCore(const CWnd& dialog, const CTextNode* dialogs, unsigned mode)
 {
@@ -165,9 +170,9 @@ bool TranslateDialogCore(const CWnd& dialog, const CTextNode* dialogs, unsigned 
 void TranslateDialog(const CWnd& dialog, unsigned mode)
 {
     CTranslationState& state = CTranslationState::Get();
-    if (!state.current)
+    if (!state.Current())
         return;
-    TranslateDialogCore(dialog, FindTopNode(state.current.get(), u"Dialoge"), mode);
+    TranslateDialogCore(dialog, FindTopNode(state.Current(), u"Dialoge"), mode);
     if (state.dialogTracker)
         state.dialogTracker->Add(dialog, mode);
     TranslateFrameMenu(dialog);

@@ -9,6 +9,8 @@
 #include "CWnd.h"
 
 class CTextNode;
+class QTabWidget;
+class QWidget;
 
 // Translation modes: bit 0 marks a page in a tabbed container.
 inline constexpr unsigned kPlainDialog = 0;
@@ -20,3 +22,8 @@ inline constexpr unsigned kPage = 3;
 void TranslateDialog(const CWnd& dialog, unsigned mode);
 // The core against any "Dialoge" branch; false when no entry fitted.
 bool TranslateDialogCore(const CWnd& dialog, const CTextNode* dialogs, unsigned mode);
+
+// The tabbed container of which window is a page, or nullptr. Only the direct
+// parent counts (with Qt, the container's page stack): a dialog owned by a
+// control on a page is no page itself.
+QTabWidget* TabContainerOfPage(QWidget* window);

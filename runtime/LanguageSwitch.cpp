@@ -37,20 +37,20 @@ bool SwitchTranslationFile(const std::u16string& fileName)
     // truncated one: the current language stays.
     if (!outcome.language || !outcome.language->GetRoot())
         return false;
-    std::unique_ptr<CLanguageFile> old = std::exchange(state.current, std::move(outcome.language));
-    state.fileName = fileName;
-    CLanguageFile& now = *state.current;
-
+    // The new file takes the old one's shape before it is installed: the
+    // state's string index is dropped with every tree it replaces.
+    std::unique_ptr<CLanguageFile> now = std::move(outcome.language);
+    const CLanguageFile* old = state.Current();
     // Without a tree the old file translated nothing, so the windows still
     // show the program's own texts and the new file fits them as it is.
     std::unique_ptr<CLanguageFile> mapping;
-    if (old->GetRoot()) {
-        now.TakeStructureFrom(*old);
-        mapping = MakeSwitchMapping(now, *old);
+    if (old && old->GetRoot()) {
+        now->TakeStructureFrom(*old);
+        mapping = MakeSwitchMapping(*now, *old);
     }
-    state.previous = std::move(old);
-    state.switchMapping = std::move(mapping);
-    state.InvalidateIndex();
+    state.previous = state.ReplaceCurrent(std::move(now));
+    state.fileName = fileName;
+    state.SetSwitchMapping(std::move(mapping));
 
     const CTextNode* menus = FindTopNode(state.Lookup(), u"Menus");
     if (state.dialogTracker)
@@ -58,7 +58,6 @@ bool SwitchTranslationFile(const std::u16string& fileName)
     if (state.frameTracker)
         state.frameTracker->ReTranslateAll(menus);
 
-    state.switchMapping.reset();
-    state.InvalidateIndex();
+    state.SetSwitchMapping(nullptr);
     return true;
 }

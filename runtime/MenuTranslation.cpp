@@ -196,16 +196,16 @@ void TranslateMenuBar(const CWnd& window, const CTextNode* menus)
 void TranslateFrameMenu(const CWnd& window)
 {
     CTranslationState& state = CTranslationState::Get();
-    if (!state.current)
+    if (!state.Current())
         return;
-    TranslateMenuBar(window, FindTopNode(CTranslationState::Get().current.get(), u"Menus"));
+    TranslateMenuBar(window, FindTopNode(CTranslationState::Get().Current(), u"Menus"));
     if (state.frameTracker)
         state.frameTracker->Add(window, 0);
 }
 
 void TranslatePopupMenu(CMenu* popup)
 {
-    if (!CTranslationState::Get().current || !popup)
+    if (!CTranslationState::Get().Current() || !popup)
         return;
-    TranslateSingleMenu(*popup, FindTopNode(CTranslationState::Get().current.get(), u"Menus"), true);
+    TranslateSingleMenu(*popup, FindTopNode(CTranslationState::Get().Current(), u"Menus"), true);
 }

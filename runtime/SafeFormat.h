@@ -8,6 +8,7 @@
 // program's own format.
 
 #include "CFormatArg.h"
+#include "FormatGrammar.h"
 
 #include <span>
 #include <string>
@@ -16,11 +17,10 @@
 
 // What a conversion consumes, which is all that must agree between a format
 // and its translation (flags, width and precision may differ).
-enum class FormatKind { Integer, Char, Float, String, Pointer };
+using FormatKind = format_grammar::FormatKind;
 
-// Widths and precisions above this are refused: "%999999999d" would ask for
-// a gigabyte.
-inline constexpr int kMaxFormatWidth = 1024;
+// Widths and precisions above this are refused.
+inline constexpr int kMaxFormatWidth = format_grammar::kMaxWidth;
 
 // The conversions of format in order; false when it holds one that is not
 // accepted (%n, '*' widths, a '%' at the end, an unknown letter, a width or

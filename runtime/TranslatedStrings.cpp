@@ -25,7 +25,7 @@ const CTextNode* SwitchPrompt()
 bool TranslateString(std::u16string& text)
 {
     CTranslationState& state = CTranslationState::Get();
-    if (!state.current)
+    if (!state.Current())
         return false;
     const CTextNode* node = state.Strings().Find(text);
     if (!node)
@@ -49,6 +49,10 @@ bool LoadTranslatedString(std::u16string& text, unsigned id)
 
 std::u16string TranslatedString(unsigned id)
 {
+    // A string made from id 0 is made from no resource: empty, and not
+    // looked up, or an entry for the empty text would take its place.
+    if (id == 0)
+        return {};
     std::u16string text;
     LoadTranslatedString(text, id);
     return text;

@@ -43,11 +43,7 @@ void EnableSwitchItem(CMenu* popup)
 unsigned DialogMode(QWidget* dialog, bool& translate)
 {
     translate = qobject_cast<QTabWidget*>(dialog) == nullptr;
-    for (QWidget* w = dialog ? dialog->parentWidget() : nullptr; w; w = w->parentWidget()) {
-        if (qobject_cast<QTabWidget*>(w))
-            return kPage;
-    }
-    return kPlainDialog;
+    return TabContainerOfPage(dialog) ? kPage : kPlainDialog;
 }
 
 void CallHook(const HookEvent& event)
@@ -116,8 +112,7 @@ bool LoadTranslationFile(const std::u16string& fileName, bool showMessage)
     }
     if (outcome.wrongMagic)
         AfxMessageBox(kCorruptFileMessage, MB_OK);
-    state.current = std::move(outcome.language);
-    state.InvalidateIndex();
+    state.SetCurrent(std::move(outcome.language));
     state.callHook = CMessageHooks::SetWindowsHookEx(HookType::CallWndProc, CallHook);
     state.returnHook = CMessageHooks::SetWindowsHookEx(HookType::CallWndProcRet, ReturnHook);
     return true;
@@ -132,10 +127,9 @@ void UnloadTranslation()
         CProfile::WriteProfileString(std::u16string(settings::kProfileSection),
                                      std::u16string(settings::kProfileEntry), info.fileName);
     }
-    state.current.reset();
+    state.SetCurrent(nullptr);
     state.previous.reset();
-    state.switchMapping.reset();
-    state.InvalidateIndex();
+    state.SetSwitchMapping(nullptr);
     state.dialogTracker.reset();
     state.frameTracker.reset();
     CMessageHooks::UnhookWindowsHookEx(state.callHook);
@@ -148,9 +142,9 @@ void UnloadTranslation()
 bool GetCurrentLanguageInfo(LanguageInfo& info)
 {
     const CTranslationState& state = CTranslationState::Get();
-    if (!state.current)
+    if (!state.Current())
         return false;
-    FillInfo(*state.current, state.fileName, info);
+    FillInfo(*state.Current(), state.fileName, info);
     return true;
 }
 
@@ -171,12 +165,15 @@ std::unique_ptr<CBitmap> ReadLanguageFlag(const std::u16string& fileName,
     const ReadOutcome outcome = ReadLanguageFile(NativePath(fileName), ReadDepth::HeaderAndFlag);
     if (!outcome.language)
         return nullptr;
+    // A file that is no language file says so here too, once per read.
+    if (outcome.wrongMagic)
+        AfxMessageBox(kCorruptFileMessage, MB_OK);
     return outcome.language->CreateFlagBitmap(dc);
 }
 
 CLanguageFile* GetCurrentTranslation()
 {
-    return CTranslationState::Get().current.get();
+    return CTranslationState::Get().Current();
 }
 
 const CLanguageFile* GetLookupTranslation()
@@ -191,21 +188,17 @@ const std::u16string& GetCurrentTranslationFileName()
 
 void SetSwitchMapping(std::unique_ptr<CLanguageFile> mapping)
 {
-    CTranslationState& state = CTranslationState::Get();
-    state.switchMapping = std::move(mapping);
-    state.InvalidateIndex();
+    CTranslationState::Get().SetSwitchMapping(std::move(mapping));
 }
 
 std::unique_ptr<CLanguageFile> TakeSwitchMapping()
 {
-    CTranslationState& state = CTranslationState::Get();
-    state.InvalidateIndex();
-    return std::move(state.switchMapping);
+    return CTranslationState::Get().TakeSwitchMapping();
 }
 
 void InvalidateStringIndex()
 {
-    CTranslationState::Get().InvalidateIndex();
+    CTranslationState::Get().TextsChanged();
 }
 
 const CTextNode* FindTopNode(const CLanguageFile* file, const std::u16string& text)

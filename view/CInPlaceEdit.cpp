@@ -1,7 +1,6 @@
 #include "CInPlaceEdit.h"
 
 #include "CDc.h"
-#include "CDialogTemplate.h"
 #include "CFont.h"
 #include "CMyEditView.h"
 #include "CTextPiece.h"
@@ -11,11 +10,13 @@
 #include "CTextNode.h"
 #include "Pieces.h"
 #include "QtStrings.h"
+#include "SizeLimit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -27,40 +28,10 @@
 
 namespace {
 
-// Room right of and below the text area for the caret column and the outline.
-constexpr int OutlineRight = 1;
+// Room right of and below the text area for the caret column and the
+// outline, whose right side lies at x = w + 1 and must fall inside.
+constexpr int OutlineRight = 2;
 constexpr int OutlineBottom = 2;
-
-// The platform's dialog base units come from its system font, and the width
-// of a size-limited text is measured in its stock variable-pitch font; both
-// stand-ins are made once.
-QFont StockFont(std::int32_t height, std::int32_t weight, const std::u16string& face)
-{
-    LOGFONT lf;
-    lf.height = height;
-    lf.weight = weight;
-    lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lf.faceName = face;
-    return MakeQFont(lf);
-}
-
-const QFont& SystemFont()
-{
-    static const QFont font = StockFont(-16, FW_BOLD, u"System");
-    return font;
-}
-
-const QFont& VariablePitchFont()
-{
-    static const QFont font = StockFont(-11, FW_NORMAL, u"MS Sans Serif");
-    return font;
-}
-
-int DialogBaseUnitX()
-{
-    static const int base = CDialogTemplate::BaseUnitsOf(SystemFont()).cx & 0xFFFF;
-    return base;
-}
 
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -216,6 +187,18 @@ bool CInPlaceEdit::DocumentIsOriginal() const
     return doc && doc->IsOriginal();
 }
 
+bool CInPlaceEdit::DocumentIsBusy() const
+{
+    CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr;
+    return doc && doc->IsBusy();
+}
+
+void CInPlaceEdit::MarkDocumentModified()
+{
+    if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
+        doc->SetModified();
+}
+
 CTextRow* CInPlaceEdit::Row() const { return RowOf(m_piece); }
 
 int CInPlaceEdit::PieceIndex() const
@@ -252,11 +235,7 @@ CRect CInPlaceEdit::PredictSize(const std::u16string& s)
 
 bool CInPlaceEdit::FitsWidth(const std::u16string& text, int width)
 {
-    const int base = DialogBaseUnitX();
-    const int limit = ((base * width) / 4 * 31) / 40;
-    const QFontMetrics metrics(VariablePitchFont());
-    const int textWidth = metrics.horizontalAdvance(ToQString(text));
-    return textWidth < limit;
+    return size_limit::Fits(text, width);
 }
 
 bool CInPlaceEdit::Commit(const CRect& previous)
@@ -281,6 +260,9 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         m_view->RepaintCurrentRow();
     MoveTo(CRect(previous.left, previous.top, previous.left + piece->rect.Width(),
                  previous.top + piece->rect.Height()));
+    // The translation checks follow every accepted change of the current row.
+    if (m_view)
+        emit m_view->TextCommitted(m_view->GetCurrentRow());
 
     bool repaintAll = false;
     // Replace all recomputes the states and marks the document once, at its end.
@@ -346,7 +328,7 @@ void CInPlaceEdit::TextChangedOutside()
     // in a text that may not change.
     if (m_settingText || m_inDefault || !m_piece)
         return;
-    if (m_readOnly) {
+    if (m_readOnly || DocumentIsBusy()) {
         SetWindowText(m_piece->text);
         return;
     }
@@ -355,6 +337,18 @@ void CInPlaceEdit::TextChangedOutside()
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (DocumentIsBusy())
+        return;
+    const bool paste = event->matches(QKeySequence::Paste);
+    if (DocumentIsOriginal() && !(event->modifiers() & Qt::AltModifier) &&
+        event->key() != Qt::Key_Delete &&
+        (paste || event->matches(QKeySequence::Cut) || !event->text().isEmpty())) {
+        // A character asks first, whether a piece is attached or not; the
+        // question may start a new translation, which replaces this editor.
+        if (CTransDoc* doc = m_view->GetDocument())
+            doc->AskNewFromOriginal();
+        return;
+    }
     if (!m_piece) {
         // Parked: nothing to edit, but moving keys do no harm.
         if (event->text().isEmpty() && !event->matches(QKeySequence::Paste) &&
@@ -404,8 +398,12 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
             return;
         if (end == length && index >= 0 && index < last) {
             m_deletePending = false;
+            const bool cut = start < end;
             m_piece->text = GetWindowText().substr(0, std::size_t(start));
-            Join(false);
+            // Not committed (the text stays to be edited), but changed: the
+            // document must not be closed without the question.
+            if (Join(false) || cut)
+                MarkDocumentModified();
         } else {
             m_deletePending = true;
             m_inDefault = true;
@@ -425,11 +423,6 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
     }
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (DocumentIsOriginal()) {
-            if (CTransDoc* doc = m_view->GetDocument())
-                doc->AskNewFromOriginal();
-            return;
-        }
         if (!m_readOnly)
             SplitLine();
         return;
@@ -437,7 +430,10 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
         break;
     }
 
-    const bool paste = event->matches(QKeySequence::Paste);
+    if (paste && !(event->modifiers() & Qt::AltModifier)) {
+        PasteText(ToU16(QApplication::clipboard()->text()));
+        return;
+    }
     const bool edits = paste || event->matches(QKeySequence::Cut) ||
                        event->matches(QKeySequence::Undo) ||
                        event->matches(QKeySequence::Redo) ||
@@ -470,15 +466,54 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
     applyDefault();
 }
 
+void CInPlaceEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (m_inDefault || !source) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    if (!DocumentIsBusy())
+        PasteText(ToU16(source->text()));
+}
+
+void CInPlaceEdit::PasteText(const std::u16string& text)
+{
+    if (DocumentIsOriginal() || !m_piece || m_readOnly) {
+        TypeText(text, [] {});
+        return;
+    }
+    std::vector<std::u16string> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += text[i];
+        }
+    }
+    QPointer<CInPlaceEdit> self(this);
+    for (std::size_t i = 0; i < lines.size() && self && m_piece; ++i) {
+        if (i > 0)
+            SplitLine();
+        if (i == 0 || !lines[i].empty()) {
+            const QString line = ToQString(lines[i]);
+            TypeText(lines[i], [this, &line] { textCursor().insertText(line); });
+        }
+    }
+}
+
 void CInPlaceEdit::keyReleaseEvent(QKeyEvent* event)
 {
     QPlainTextEdit::keyReleaseEvent(event);
-    if (event->key() == Qt::Key_Delete && m_deletePending && m_piece)
+    if (event->key() == Qt::Key_Delete && m_deletePending && m_piece && !DocumentIsBusy())
         Commit(m_rect);
 }
 
 void CInPlaceEdit::inputMethodEvent(QInputMethodEvent* event)
 {
+    if (DocumentIsBusy())
+        return;
     const QString commit = event->commitString();
     if (commit.isEmpty() && event->replacementLength() == 0) {
         // Composition in progress: the preedit text is shown, nothing is
@@ -548,6 +583,8 @@ void CInPlaceEdit::SplitLine()
     if (m_piece->freeSize || pieces::LineCount(row->translatedPieces) != row->initialLineCount) {
         m_piece->text = left;
         SplitRowAt(right);
+        // The text has a new line: not done by this, but changed.
+        MarkDocumentModified();
     }
 }
 
@@ -579,23 +616,24 @@ void CInPlaceEdit::SplitRowAt(const std::u16string& tail)
     }
 }
 
-void CInPlaceEdit::Join(bool withPrevious)
+bool CInPlaceEdit::Join(bool withPrevious)
 {
     CTextPiece* piece = m_piece;
     CTextRow* row = Row();
     const int i = PieceIndex();
     if (i < 0)
-        return;
+        return false;
     PieceList& list = row->translatedPieces;
     const int n = withPrevious ? i - 1 : i + 1;
     if (n < 0 || n >= int(list.size()))
-        return;
+        return false;
     piece->EndEdit();
     const std::u16string t = piece->text;
     CTextPiece* target = piece;
     int targetIndex = i;
     int caret = withPrevious ? 0 : int(t.size());
-    if (!list[std::size_t(n)]->IsFixed()) {
+    const bool merged = !list[std::size_t(n)]->IsFixed();
+    if (merged) {
         auto* neighbour = static_cast<CTextPiece*>(list[std::size_t(n)].get());
         const bool otherLine = neighbour->line != piece->line;
         const bool endsWithCR = piece->endsWithCR;
@@ -630,6 +668,11 @@ void CInPlaceEdit::Join(bool withPrevious)
     } else {
         target->BeginEdit(this, 0, 0, caret);
     }
+    // Two lines became one: a change even if the commit that follows a
+    // Backspace is refused by the width rule, and after Delete, which commits nothing.
+    if (merged)
+        MarkDocumentModified();
+    return merged;
 }
 
 void CInPlaceEdit::MoveToPiece(bool next)

@@ -81,7 +81,11 @@ public:
 
     // The row operations that keys drive (public for the view and tests).
     void SplitLine();
-    void Join(bool withPrevious);
+    // True when the piece was merged with its neighbour.
+    bool Join(bool withPrevious);
+    // Pastes text as if it were typed: each line break splits the line where
+    // Enter may and is dropped where Enter may not.
+    void PasteText(const std::u16string& text);
     void MoveToPiece(bool next);
     void MoveToLine(bool down);
 
@@ -89,12 +93,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    // Pastes from other sources (the selection clipboard) take PasteText's way.
+    void insertFromMimeData(const QMimeData* source) override;
     // Paints the outline below and right of the text area after the control
     // has painted itself: the piece's shadow, black while it is edited.
     bool event(QEvent* event) override;
 
 private:
     bool DocumentIsOriginal() const;
+    // Nothing may change while the document reads or writes its file.
+    bool DocumentIsBusy() const;
+    // A change that is not committed (lines split or joined) still counts.
+    void MarkDocumentModified();
     // A typed text (character, input method commit): the question for
     // original-language files, else predict, let the control apply, commit.
     template <class Apply> void TypeText(const std::u16string& s, Apply apply);

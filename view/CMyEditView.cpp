@@ -103,6 +103,7 @@ void CMyEditView::OnInitialUpdate()
     MakeOffscreen(viewport()->width(), viewport()->height());
     Rebuild();
     RepaintAll();
+    emit RowsRebuilt();
 }
 
 void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
@@ -110,6 +111,7 @@ void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
     if (hint == CTransDoc::kHintRebuild) {
         Rebuild();
         RepaintAll();
+        emit RowsRebuilt();
     } else if (hint == CTransDoc::kHintStoreEdits) {
         WriteBack();
     }

@@ -164,6 +164,14 @@ public:
     void OnCollapseAll();
     void OnShowToDo();
 
+signals:
+    // The rows were built anew from the document (opened, updated, new translation).
+    void RowsRebuilt();
+    // The current row changed (-1: none), or the rows were rebuilt.
+    void CurrentRowChanged(int row);
+    // The in-place editor committed a change to a piece of the current row.
+    void TextCommitted(int row);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

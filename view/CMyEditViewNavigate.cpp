@@ -96,6 +96,7 @@ void CMyEditView::OpenEditorInCurrentRow(bool atStart, bool caretAtStart)
 
 void CMyEditView::WritePositionPane()
 {
+    emit CurrentRowChanged(m_currentRow);
     if (!m_statusBar)
         return;
     std::u16string text;

@@ -3,9 +3,11 @@
 #include "CDc.h"
 #include "CInPlaceEdit.h"
 #include "CMyEditView.h"
+#include "CPlaceholderPiece.h"
 #include "CTextNode.h"
 #include "CTextPiece.h"
 #include "Pieces.h"
+#include "SizeLimit.h"
 
 #include <algorithm>
 
@@ -18,6 +20,31 @@ constexpr int BlankIcon = 10;
 std::int32_t CountLines(const std::u16string& text)
 {
     return std::int32_t(std::count(text.begin(), text.end(), u'\n')) + 1;
+}
+
+// Lines of text that hold a placeholder; only a format text can have one.
+std::int32_t CountPictureLines(const std::u16string& text)
+{
+    if (text.find(u'%') == std::u16string::npos)
+        return 0;
+    PieceList list;
+    pieces::SplitText(text, false, true, nullptr, list);
+    std::int32_t count = 0;
+    int counted = -1;
+    for (const auto& piece : list) {
+        if (piece->IsFixed() && piece->line != counted) {
+            counted = piece->line;
+            ++count;
+        }
+    }
+    return count;
+}
+
+// A line is as high as its tallest piece: text of the font, or a placeholder.
+int LinesHeight(int lines, int pictureLines, int lineHeight)
+{
+    return (lines - pictureLines) * lineHeight +
+           pictureLines * std::max(lineHeight, int(CPlaceholderPiece::Height));
 }
 
 // Black on every second pixel of a segment from its first one on; the end
@@ -43,6 +70,8 @@ CTextRow::CTextRow(CTextNode* node_, CTextNode* foreignNode_, CMyEditView* view_
 {
     m_textLines = CountLines(node->translatedText);
     m_foreignLines = hasForeign ? CountLines(foreignNode->translatedText) : 0;
+    m_textPictureLines = CountPictureLines(node->translatedText);
+    m_foreignPictureLines = hasForeign ? CountPictureLines(foreignNode->translatedText) : 0;
     initialLineCount = m_textLines;
 }
 
@@ -87,12 +116,7 @@ int CTextRow::KindIcon(std::int32_t kindCode)
 
 bool CTextRow::FreeSizeOf(std::int32_t kindCode)
 {
-    switch (kindCode) {
-    case 2: case 22: case 23: case 24: case 25:
-        return false;
-    default:
-        return true;
-    }
+    return !size_limit::IsSizeLimitedKind(kindCode);
 }
 
 void CTextRow::EnsurePieces()
@@ -165,9 +189,9 @@ int CTextRow::Height(int textLine, int foreignLine) const
 {
     if (m_laidOut)
         return rowRect.Height();
-    int y = FirstLineY + m_textLines * textLine;
+    int y = FirstLineY + LinesHeight(m_textLines, m_textPictureLines, textLine);
     if (hasForeign)
-        y += m_foreignLines * foreignLine + ForeignGap;
+        y += LinesHeight(m_foreignLines, m_foreignPictureLines, foreignLine) + ForeignGap;
     return FirstLineY + (y / 2) * 2;
 }
 

@@ -8,8 +8,8 @@
 // A file may hold a hundred thousand texts, so a row is cheap until it is
 // needed: its text is split on first use (EnsurePieces) and laid out when it
 // is first painted or hit. Until then its height is computed from the line
-// counts of its texts, which gives the laid-out height whenever the text
-// font's lines are at least as high as a placeholder picture.
+// counts of its texts and of the lines that hold a placeholder picture,
+// which may be taller than a line of text: the same rule the layout follows.
 
 #include "CPiece.h"
 #include "CRect.h"
@@ -114,6 +114,9 @@ private:
     // Line counts of the texts before they are split.
     std::int32_t m_textLines = 1;
     std::int32_t m_foreignLines = 0;
+    // Of those, the lines that hold a placeholder.
+    std::int32_t m_textPictureLines = 0;
+    std::int32_t m_foreignPictureLines = 0;
     bool m_split = false;
     bool m_laidOut = false;
 };

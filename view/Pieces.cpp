@@ -2,31 +2,13 @@
 
 #include "CPlaceholderPiece.h"
 #include "CTextPiece.h"
+#include "FormatGrammar.h"
 
 namespace pieces {
 
-bool IsConversionChar(char16_t c)
-{
-    switch (c) {
-    case u'a': case u'A': case u'b': case u'B': case u'c': case u'C': case u'd':
-    case u'e': case u'E': case u'f': case u'g': case u'G': case u'H': case u'i':
-    case u'I': case u'j': case u'm': case u'M': case u'n': case u'o': case u'p':
-    case u's': case u'S': case u'u': case u'U': case u'w': case u'W': case u'x':
-    case u'X': case u'y': case u'Y': case u'z': case u'Z':
-        return true;
-    default:
-        return false;
-    }
-}
+bool IsConversionChar(char16_t c) { return format_grammar::IsConversionChar(c); }
 
 namespace {
-
-bool IsFlag(char16_t c)
-{
-    return c == u'-' || c == u'+' || c == u'#' || c == u'0' || c == u' ';
-}
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // Where a split puts its pieces: the row's piece objects, or (for searching
 // rows that were never shown) only their texts.
@@ -105,76 +87,31 @@ public:
     }
 
 private:
-    bool More() const { return m_pos < m_text.size(); }
-
     void ReadPercent()
     {
-        const std::size_t start = m_pos;
-        ++m_pos;
-        m_specifier.assign(1, u'%');
-        ReadFlagsWidthPrecision();
-        bool made = false;
-        if (More() && IsConversionChar(m_text[m_pos])) {
-            MakePlaceholder();
-            made = true;
-        }
-        // The size prefix is looked for even behind a complete specifier.
-        const std::u16string_view prefix = ReadSizePrefix();
-        if (!prefix.empty()) {
-            if (More() && IsConversionChar(m_text[m_pos])) {
-                MakePlaceholder();
-                made = true;
-            } else if (made) {
-                m_literal += prefix;
-            }
-        }
-        if (More() && m_text[m_pos] == u'%' && m_pos == start + 1) {
+        const format_grammar::PlaceholderRead read = format_grammar::ReadPlaceholder(m_text, m_pos);
+        m_pos = read.end;
+        switch (read.type) {
+        case format_grammar::PlaceholderRead::Type::Escape:
             m_literal += u"%%";
-            ++m_pos;
             m_formatText = true;
-        } else if (!made) {
-            // An ordinary "%": what was read after it is read again as text.
-            m_pos = start + 1;
+            break;
+        case format_grammar::PlaceholderRead::Type::Ordinary:
             m_literal += u'%';
-            m_specifier.clear();
+            break;
+        case format_grammar::PlaceholderRead::Type::Placeholders:
+            MakePlaceholder(read.first);
+            if (!read.second.empty())
+                MakePlaceholder(read.second);
+            m_literal += read.trailing;
+            break;
         }
     }
 
-    void ReadFlagsWidthPrecision()
+    void MakePlaceholder(std::u16string_view specifier)
     {
-        if (More() && IsFlag(m_text[m_pos]))
-            m_specifier += m_text[m_pos++];
-        while (More() && IsDigit(m_text[m_pos]))
-            m_specifier += m_text[m_pos++];
-        if (More() && m_text[m_pos] == u'.') {
-            m_specifier += m_text[m_pos++];
-            while (More() && IsDigit(m_text[m_pos]))
-                m_specifier += m_text[m_pos++];
-        }
-    }
-
-    std::u16string_view ReadSizePrefix()
-    {
-        if (!More())
-            return {};
-        const char16_t c = m_text[m_pos];
-        std::size_t n = 0;
-        if (c == u'h' || c == u'l' || c == u'L')
-            n = 1;
-        else if (m_pos + 2 < m_text.size() && m_text.substr(m_pos, 3) == u"I64")
-            n = 3;
-        const std::u16string_view prefix = m_text.substr(m_pos, n);
-        m_specifier += prefix;
-        m_pos += n;
-        return prefix;
-    }
-
-    void MakePlaceholder()
-    {
-        m_specifier += m_text[m_pos++];
         Flush();
-        m_sink.Placeholder(std::move(m_specifier), m_line);
-        m_specifier.clear();
+        m_sink.Placeholder(std::u16string(specifier), m_line);
         m_formatText = true;
     }
 
@@ -206,7 +143,6 @@ private:
     std::int32_t m_line = 0;
     std::size_t m_pos = 0;
     std::u16string m_literal;
-    std::u16string m_specifier;
     bool m_formatText = false;
 };
 

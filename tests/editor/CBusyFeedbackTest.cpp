@@ -5,6 +5,8 @@
 #include "resource.h"
 
 #include <QApplication>
+#include <QProgressDialog>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +24,15 @@ TEST(BusyFeedback, CursorForTheWholeTimeProgressOnlyWhenSlow)
         std::this_thread::sleep_for(std::chrono::milliseconds(CBusyFeedback::kProgressDelayMs + 50));
         progress(50, 100);
         EXPECT_TRUE(busy.ShowedProgress());
+        // Neither Escape nor the close box ends it: the work is not done.
+        QProgressDialog* dialog = busy.GetDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(dialog->isModal());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog->close());
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
         progress(100, 100);
     }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

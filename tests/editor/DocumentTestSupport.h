@@ -161,6 +161,18 @@ inline bool SameShape(const CTextNode& a, const CTextNode& b)
     return true;
 }
 
+// The same header, flag and tree.
+inline bool SameLanguage(const CLanguageFile& a, const CLanguageFile& b)
+{
+    return a.programName == b.programName && a.programVersion == b.programVersion &&
+           a.languageName == b.languageName && a.headerText4 == b.headerText4 &&
+           a.headerText5 == b.headerText5 && a.flags == b.flags &&
+           a.headerNumber1 == b.headerNumber1 && a.headerNumber2 == b.headerNumber2 &&
+           a.headerNumber3 == b.headerNumber3 && a.flagPixels == b.flagPixels &&
+           (a.GetRoot() == nullptr) == (b.GetRoot() == nullptr) &&
+           (!a.GetRoot() || SameTree(*a.GetRoot(), *b.GetRoot()));
+}
+
 template <class Visit>
 void ForEachNode(const CTextNode& node, Visit&& visit)
 {
@@ -168,3 +180,82 @@ void ForEachNode(const CTextNode& node, Visit&& visit)
     for (int i = 0; i < node.ChildCount(); ++i)
         ForEachNode(*node.GetChild(i), visit);
 }
+
+#include "SampleLanguage.h"
+
+// The document against real files in a temporary folder; every hint recorded.
+class TransDocTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        doc.AddView(&view);
+        doc.SetStartupFileSource(&startupFile);
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // A translation (or an original-language file) of the sample program on disk.
+    QString MakeFile(const QString& name, int texts = 300, bool original = false,
+                     unsigned seed = 7)
+    {
+        SampleOptions options;
+        options.original = original;
+        auto language = MakeSampleLanguage(texts, seed, options);
+        WriteFile(*language, Path(name));
+        return Path(name);
+    }
+
+    void Open(const QString& path)
+    {
+        startupFile = U16(path);
+        ASSERT_TRUE(doc.OpenLanguage());
+        view.hints.clear();
+    }
+
+    bool Enabled(UINT id)
+    {
+        CCmdUI ui(id);
+        return doc.UpdateCommandUI(ui);
+    }
+
+    // Everything a failed command must leave as it was: the same objects
+    // with the same contents (a command could change a tree in place).
+    struct Snapshot {
+        CLanguageFile* language;
+        CLanguageFile* foreign;
+        std::unique_ptr<CLanguageFile> languageCopy, foreignCopy;
+        std::u16string path, title;
+        bool modified;
+    };
+    Snapshot Take() const
+    {
+        return {doc.GetLanguage(),
+                doc.GetForeignLanguage(),
+                doc.GetLanguage() ? doc.GetLanguage()->Copy() : nullptr,
+                doc.GetForeignLanguage() ? doc.GetForeignLanguage()->Copy() : nullptr,
+                doc.GetPathName(),
+                doc.GetTitle(),
+                doc.IsLanguageModified()};
+    }
+    void ExpectUnchanged(const Snapshot& before) const
+    {
+        EXPECT_EQ(doc.GetLanguage(), before.language);
+        EXPECT_EQ(doc.GetForeignLanguage(), before.foreign);
+        if (before.languageCopy) {
+            EXPECT_TRUE(SameLanguage(*doc.GetLanguage(), *before.languageCopy));
+        }
+        if (before.foreignCopy) {
+            EXPECT_TRUE(SameLanguage(*doc.GetForeignLanguage(), *before.foreignCopy));
+        }
+        EXPECT_EQ(doc.GetPathName(), before.path);
+        EXPECT_EQ(doc.GetTitle(), before.title);
+        EXPECT_EQ(doc.IsLanguageModified(), before.modified);
+    }
+
+    QTemporaryDir dir;
+    CTransDoc doc;
+    RecordingView view;
+    std::u16string startupFile;
+};
+

@@ -1,9 +1,11 @@
 #include "LanguageFileIO.h"
 #include "ModelTestSupport.h"
+#include "../common/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -184,6 +186,41 @@ TEST_F(LanguageFileIO, FailedWriteLeavesTheOldFileAndNoTemporary)
 
     EXPECT_EQ(WriteLanguageFile(*Sample(), PathOf("no/such/folder.tra")).kind,
               FileError::Kind::CannotOpen);
+}
+
+// A file the user may not write is refused as a direct write would refuse it,
+// also through a link; the file, its mode and the link stay as they were.
+TEST_F(LanguageFileIO, WriteProtectedFilesAreNotReplaced)
+{
+    unprivileged::HandOver(folder.string());
+    const std::string failures = unprivileged::Run([this] {
+        unprivileged::Failures check;
+        const std::string locked = PathOf("locked.tra");
+        const std::string link = PathOf("link.tra");
+        const Bytes old = {1, 2, 3, 4};
+        PutBytes(locked, old);
+        ::chmod(locked.c_str(), 0444);
+        fs::create_symlink(locked, link);
+        for (const std::string& path : {locked, link}) {
+            const FileError error = WriteLanguageFile(*Sample(), path);
+            check.Expect(error.kind == FileError::Kind::CannotOpen, path + ": not refused");
+            check.Expect(error.Describe(path).find(std::strerror(EACCES)) != std::string::npos,
+                         path + ": the message is not the system's: " + error.Describe(path));
+        }
+        check.Expect(FileBytes(locked) == old, "the protected file changed");
+        check.Expect(fs::status(locked).permissions() == fs::perms(0444), "its mode changed");
+        check.Expect(fs::is_symlink(link), "the link was replaced");
+        check.Expect(EntriesInFolder() == 2, "a temporary file was left");
+
+        // Writable again: saved in place with the mode it had.
+        ::chmod(locked.c_str(), 0640);
+        check.Expect(!WriteLanguageFile(*Sample(), link), "a writable file is refused");
+        check.Expect(FileBytes(locked) == StoreToBytes(*Sample()), "not written through the link");
+        check.Expect(fs::status(locked).permissions() == fs::perms(0640), "the mode was not kept");
+        check.Expect(fs::is_symlink(link), "the link was broken");
+        return check.Text();
+    });
+    EXPECT_EQ(failures, "");
 }
 
 } // namespace

@@ -163,6 +163,8 @@ TEST(EditorResources, MainMenuHasItsItemsInOrder)
         u"&Ansicht",
         u"  &Symbolleiste 59392", u"  S&tatusleiste 59393", u"  -", u"  Baum &einklappen 32806",
         u"  Baum &ausklappen 32804", u"  Zeige zu bearbeitende Texte 32805", u"  -",
+        u"  &Probleme 33020", u"  &Nächstes Problem\tF8 33021",
+        u"  &Vorheriges Problem\tUmschalt+F8 33022", u"  -",
         u"  Sprache von Glossmark Editor... 33007", u"  &Schriftarten... 33008",
         u"&Flagge",
         u"  &Flagge wählen... 33002",
@@ -185,7 +187,7 @@ TEST(EditorResources, AcceleratorTable128)
         {'V', V | C, 57637}, {0x2D, V | S, 57637}, {'Z', V | C, 57643}, {0x08, V | A, 57643},
         {'N', V | C, 57600}, {'O', V | C, 57601}, {'S', V | C, 57603}, {'P', V | C, 57607},
         {0x70, V, 57670},    {0x70, V | S, 57669}, {0x72, V, 33011},    {0x72, V | S, 33012},
-        {0x75, V, 57680},    {0x75, V | S, 57681},
+        {0x75, V, 57680},    {0x75, V | S, 57681}, {0x77, V, 33021},    {0x77, V | S, 33022},
     };
     ASSERT_EQ(table.entries.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

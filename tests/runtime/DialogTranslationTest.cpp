@@ -75,6 +75,48 @@ TEST_F(DialogTranslationTest, RepeatedControlTextsTakeTheEntryChildrenInOrder)
     EXPECT_EQ(Text(b), u"Second");
 }
 
+TEST_F(DialogTranslationTest, EqualScoresKeepTheEarlierEntryAndTheOriginalComparison)
+{
+    // Two entries that fit perfectly: the earlier one is applied.
+    auto language = MakeLanguage();
+    CTextNode* first = AddFlagEntry(Top(*language, u"Dialoge"));
+    AddFlagEntry(Top(*language, u"Dialoge"))->translatedText = u"Second";
+    first->translatedText = u"First";
+    // An entry whose two children swap their texts fits through both its
+    // original and its translated texts; the original comparison wins.
+    CTextNode* swap = Add(Top(*language, u"Dialoge"), u"Tausch", u"Tausch", 1);
+    Add(swap, u"Links", u"Rechts", 23);
+    Add(swap, u"Rechts", u"Links", 23);
+    Install(*language);
+    BuildFlagDialog();
+    ASSERT_TRUE(TranslateDialogCore(CWnd(&dialog), Dialogs(), kPlainDialog));
+    EXPECT_EQ(Text(&dialog), u"First");
+
+    QDialog other;
+    other.setWindowTitle(u"Tausch"_qs);
+    auto* left = new QPushButton(u"Links"_qs, &other);
+    auto* right = new QPushButton(u"Rechts"_qs, &other);
+    ASSERT_TRUE(TranslateDialogCore(CWnd(&other), Dialogs(), kPlainDialog));
+    EXPECT_EQ(Text(left), u"Rechts");
+    EXPECT_EQ(Text(right), u"Links");
+}
+
+TEST_F(DialogTranslationTest, AHigherScoreWinsWhereverItsEntryStands)
+{
+    auto language = MakeLanguage();
+    // Earlier, but one of its three controls is missing from the dialog.
+    CTextNode* partial = Add(Top(*language, u"Dialoge"), u"Flagge der Sprache wählen", u"Partial", 1);
+    Add(partial, u"&OK", u"&OK?", 23);
+    Add(partial, u"&Abbrechen", u"&Cancel?", 23);
+    Add(partial, u"&Hilfe", u"&Help?", 23);
+    AddFlagEntry(Top(*language, u"Dialoge"));
+    Install(*language);
+    BuildFlagDialog();
+    ASSERT_TRUE(TranslateDialogCore(CWnd(&dialog), Dialogs(), kPlainDialog));
+    EXPECT_EQ(Text(&dialog), u"Choose the flag");
+    EXPECT_EQ(Text(ok), u"&OK!");
+}
+
 TEST_F(DialogTranslationTest, UnknownDialogKeepsItsTexts)
 {
     auto language = MakeLanguage();
@@ -133,6 +175,40 @@ TEST_F(DialogTranslationTest, PageTranslatesItsContainersTabCaptions)
     EXPECT_EQ(sheet.tabText(0), u"Page"_qs);
     EXPECT_EQ(sheet.tabText(1), u"General"_qs);
     EXPECT_EQ(sheet.tabText(2), u"Unbekannt"_qs);
+}
+
+// A dialog owned by a button on a page is an ordinary dialog: it never
+// rewrites its owner's sheet title and tabs.
+TEST_F(DialogTranslationTest, OnlyTheDirectParentMakesADialogAPage)
+{
+    auto language = MakeLanguage();
+    CTextNode* box = Add(Top(*language, u"Dialoge"), u"Glossmark Editor", u"Glossmark", 1);
+    Add(box, u"Frage", u"Question", 21);
+    Add(box, u"&Ja", u"&Yes", 23);
+    Add(box, u"&Nein", u"&No", 23);
+    Add(Top(*language, u"Dialoge"), u"Seite", u"Page", 1);
+    Add(Top(*language, u"Stringtables"), u"Eigenschaften", u"Properties");
+    Install(*language);
+    QTabWidget sheet;
+    sheet.setWindowTitle(u"Eigenschaften"_qs);
+    auto* page = new QWidget;
+    auto* button = new QPushButton(u"Knopf"_qs, page);
+    sheet.addTab(page, u"Seite"_qs);
+    EXPECT_EQ(TabContainerOfPage(page), &sheet);
+    EXPECT_EQ(TabContainerOfPage(button), nullptr);
+    EXPECT_EQ(TabContainerOfPage(&sheet), nullptr);
+
+    std::u16string yes;
+    CDialog::SetModalResponder([&yes](CDialog& dialog) {
+        yes = dialog.GetDlgItemText(IDYES);
+        return int(IDYES);
+    });
+    CMessageBox owned(u"Frage", u"Glossmark Editor", MB_YESNO, button);
+    EXPECT_TRUE(TabContainerOfPage(&owned) == nullptr);
+    owned.DoModal();
+    EXPECT_EQ(yes, u"&Yes") << "translated as a plain dialog";
+    EXPECT_EQ(sheet.windowTitle(), u"Eigenschaften"_qs);
+    EXPECT_EQ(sheet.tabText(0), u"Seite"_qs);
 }
 
 TEST_F(DialogTranslationTest, MessageBoxesPassTheDialogHook)

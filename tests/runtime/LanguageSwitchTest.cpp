@@ -159,7 +159,7 @@ TEST_F(LanguageSwitchTest, PreviousLanguageStaysUntilTheNextSwitch)
     ASSERT_TRUE(SwitchTranslationFile(b));
     ASSERT_NE(state.previous, nullptr);
     EXPECT_EQ(state.previous->languageName, u"A");
-    EXPECT_EQ(state.switchMapping, nullptr);
+    EXPECT_EQ(state.SwitchMapping(), nullptr);
     ASSERT_TRUE(SwitchTranslationFile(c));
     EXPECT_EQ(state.previous->languageName, u"B");
     // Takes the old structure and version, keeps its own name.

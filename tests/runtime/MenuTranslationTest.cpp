@@ -77,6 +77,66 @@ TEST_F(MenuTranslationTest, EqualMissSumsGoToTheLaterEntry)
     EXPECT_EQ(Item(root->GetSubMenu(0), 3), u"second");
 }
 
+TEST_F(MenuTranslationTest, FewestMissesWinWhereverTheEntryStands)
+{
+    for (bool exactFirst : {true, false}) {
+        SCOPED_TRACE(exactFirst);
+        auto language = MakeLanguage();
+        CTextNode* menus = Top(*language, u"Menus");
+        // One file miss: an item the live menu lacks.
+        auto addExtra = [&] {
+            CTextNode* extra = AddFileEntry(menus, u"extra");
+            Add(extra->GetChild(0), u"&Drucken", u"&Print", 5);
+        };
+        // One live miss: an item the entry lacks.
+        auto addShort = [&] {
+            CTextNode* shorter = Add(menus, u"Menü 2", u"Menu 2", 3);
+            CTextNode* file = Add(shorter, u"&Datei", u"&File", 4);
+            Add(file, u"Ö&ffnen...", u"&Open...", 5);
+            Add(file, u"&Beenden", u"short", 5);
+        };
+        if (exactFirst)
+            AddFileEntry(menus, u"exact");
+        addExtra();
+        addShort();
+        if (!exactFirst)
+            AddFileEntry(menus, u"exact");
+        Install(*language);
+        CMenu* root = MakeFileMenu(&owner);
+        TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
+        EXPECT_EQ(Item(root->GetSubMenu(0), 3), u"exact");
+        UnloadTranslation();
+    }
+}
+
+TEST_F(MenuTranslationTest, EqualSumsPreferTheTranslatedComparison)
+{
+    // Fits through both kinds of text; through the original texts the two
+    // items would swap their texts, through the translated ones they stay.
+    auto language = MakeLanguage();
+    CTextNode* entry = Add(Top(*language, u"Menus"), u"M", u"M", 3);
+    CTextNode* popup = Add(entry, u"&Datei", u"&Datei", 4);
+    Add(popup, u"Links", u"Rechts", 5);
+    Add(popup, u"Rechts", u"Links", 5);
+    Install(*language);
+    CMenu* root = CMenu::CreatePopupMenu(&owner);
+    CMenu* file = CMenu::CreatePopupMenu(&owner);
+    file->AppendMenu(MF_STRING, 1, u"Links");
+    file->AppendMenu(MF_STRING, 2, u"Rechts");
+    root->AppendMenu(MF_POPUP, UINT_PTR(file->GetSafeHmenu()), u"&Datei");
+    TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
+    EXPECT_EQ(Item(file, 0), u"Links");
+    EXPECT_EQ(Item(file, 1), u"Rechts");
+    // The original comparison alone would swap them.
+    language->GetRoot()->GetChild(1)->GetChild(0)->GetChild(0)->translatedText = u"&File";
+    UnloadTranslation();
+    Install(*language, "Other.tra");
+    TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
+    EXPECT_EQ(Item(root, 0), u"&File");
+    EXPECT_EQ(Item(file, 0), u"Rechts");
+    EXPECT_EQ(Item(file, 1), u"Links");
+}
+
 TEST_F(MenuTranslationTest, ItemTextsCompareWholeWithAcceleratorAndRepeatedItemsShareTheFirst)
 {
     auto language = MakeLanguage();

@@ -3,6 +3,8 @@
 
 #include "TranslationTest.h"
 
+#include "CDc.h"
+
 #include "CMenu.h"
 #include "LanguageFileIO.h"
 #include "TranslatedStrings.h"
@@ -128,23 +130,6 @@ TEST_F(StartupTest, EnglishFileTranslatesMenuDialogPromptsAndTooltips)
     EXPECT_EQ(GetCurrentTranslation(), nullptr);
 }
 
-TEST_F(StartupTest, PicturesOfTheTranslatedMenu)
-{
-    CopyLanguageFiles();
-    ASSERT_TRUE(LoadTranslationFile(u"Edit.tra", true));
-    __X_CFrameWnd frame;
-    ASSERT_TRUE(frame.LoadFrame(128));
-    frame.resize(480, 120);
-    Save(&frame, QStringLiteral("runtime-menu-bar.png"), false);
-    CMenu* bar = frame.GetMenu();
-    ASSERT_NE(bar, nullptr);
-    for (int pos = 0; pos < bar->GetMenuItemCount(); ++pos) {
-        CMenu* popup = bar->GetSubMenu(pos);
-        if (popup)
-            Save(popup->GetWidget(), QStringLiteral("runtime-menu-%1.png").arg(pos));
-    }
-}
-
 TEST_F(StartupTest, LanguageInfoAndFlagOfAFile)
 {
     CopyLanguageFiles();
@@ -178,6 +163,16 @@ TEST_F(StartupTest, FileThatIsNoLanguageFileIsReportedAndGivesNoTexts)
     __X_CFrameWnd frame;
     ASSERT_TRUE(frame.LoadFrame(128));
     EXPECT_EQ(MenuText(frame.GetMenu(), 0), u"&Datei");
+
+    // The header and the flag readers say it once per read too.
+    LanguageInfo info;
+    EXPECT_TRUE(ReadLanguageInfo(u"Edit.tra", info));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1], u"corrupt .tra - file!");
+    CDc dc;
+    ReadLanguageFlag(u"Edit.tra", dc);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2], u"corrupt .tra - file!");
 }
 
 TEST_F(StartupTest, UnloadWorksInEveryState)

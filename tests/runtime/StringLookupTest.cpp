@@ -5,6 +5,7 @@
 
 #include "CResources.h"
 #include "CStringIndex.h"
+#include "CTranslationState.h"
 #include "SampleLanguage.h"
 #include "TranslatedStrings.h"
 #include "UiLanguage.h"
@@ -144,6 +145,42 @@ TEST_F(StringLookupTest, LoadTranslatedStringReportsTheTranslationNotTheResource
     // A missing resource is the empty string, which is then looked up too.
     EXPECT_TRUE(LoadTranslatedString(text, 4321));
     EXPECT_EQ(text, u"was empty");
+    // A string made from id 0 is made from nothing and is not looked up.
+    EXPECT_EQ(TranslatedString(0), u"");
+    EXPECT_EQ(TranslatedString(4321), u"was empty");
+}
+
+// The index points into the tree it was built from; whoever replaces the tree
+// goes through the state, which drops the index with it.
+TEST_F(StringLookupTest, ReplacingATreeThroughItsOwnerNeverLeavesAStaleIndex)
+{
+    CTranslationState& state = CTranslationState::Get();
+    auto first = MakeLanguage();
+    Add(Top(*first, u"Stringtables"), u"Datei", u"File");
+    Install(*first);
+    std::u16string text = u"Datei";
+    ASSERT_TRUE(TranslateString(text));
+
+    auto second = MakeLanguage();
+    Add(Top(*second, u"Stringtables"), u"Datei", u"Fichier");
+    state.SetCurrent(std::move(second)); // frees the tree the index was built on
+    text = u"Datei";
+    EXPECT_TRUE(TranslateString(text));
+    EXPECT_EQ(text, u"Fichier");
+
+    auto mapping = MakeLanguage();
+    Add(Top(*mapping, u"Stringtables"), u"Fichier", u"Datei");
+    state.SetSwitchMapping(std::move(mapping));
+    text = u"Fichier";
+    EXPECT_TRUE(TranslateString(text));
+    EXPECT_EQ(text, u"Datei");
+    state.TakeSwitchMapping().reset();
+    text = u"Fichier";
+    EXPECT_FALSE(TranslateString(text));
+
+    state.SetCurrent(nullptr);
+    text = u"Datei";
+    EXPECT_FALSE(TranslateString(text));
 }
 
 TEST_F(StringLookupTest, IndexAnswersLikeTheLinearWalk)

@@ -1,6 +1,7 @@
 // glossmark-tra: language files (.tra) from the command line.
 
 #include "BridgeCommands.h"
+#include "CheckCommand.h"
 #include "LanguageFileIO.h"
 #include "LanguageJson.h"
 #include "SampleLanguage.h"
@@ -38,6 +39,12 @@ Commands:
                           its translations; the result goes to OUT. Prints the number of
                           texts and of texts to be edited, then "changed" or "unchanged".
   stats FILE              header fields and the number of texts per top node and edit state
+  check FILE [--json]     report what in the translations would break the program: format
+                          (conversions differ) and width (too wide for a fixed-size control)
+                          are errors; accelerator, accelerator-clash, lines and whitespace
+                          warnings. One line per problem in tree order, PATH: SEVERITY: ID:
+                          MESSAGE, then a count; with --json one JSON object per line.
+                          Exit status 1 when there is an error.
   generate COUNT SEED OUT [OPTIONS]
                           write a sample language file with COUNT texts
       --original          an original-language file (German texts, nothing to be edited)
@@ -350,6 +357,9 @@ int main(int argc, char** argv)
         }
         if (command == "update") {
             return expect(3, "LANG NEWER OUT") ? kUsage : Update(args[0], args[1], args[2]);
+        }
+        if (command == "check") {
+            return RunCheckCommand(args);
         }
         if (command == "stats") {
             return expect(1, "FILE") ? kUsage : Stats(args[0]);

@@ -3,6 +3,8 @@
 // joined, the width rule, commits, original-language files, input methods
 // and surrogate pairs.
 #include "CDialog.h"
+#include "CDialogTemplate.h"
+#include "CFontsDialog.h"
 #include "CInPlaceEdit.h"
 #include "CLanguageFile.h"
 #include "CMessageBox.h"
@@ -12,6 +14,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "LOGFONT.h"
 #include "LanguageFileIO.h"
 #include "Pieces.h"
 #include "QtStrings.h"
@@ -21,6 +24,7 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPointer>
 #include <QTemporaryDir>
 
@@ -259,9 +263,10 @@ TEST_F(InPlaceEdit, EnterSplitsAFreeSizeLineAndDropsTheSelection)
     EXPECT_EQ(Caret(), 0);
     EXPECT_GT(RowAt(Free)->rowRect.Height(), heightBefore);
     EXPECT_EQ(Compose(Free), u"Datei\n\u00F6ffnen");
-    // Splitting commits nothing.
+    // Splitting commits nothing (the text stays to be edited), but the text
+    // changed: closing must ask.
     EXPECT_EQ(Node(Free)->editState, 3u);
-    EXPECT_FALSE(m_doc->IsLanguageModified());
+    EXPECT_TRUE(m_doc->IsLanguageModified());
 }
 
 TEST_F(InPlaceEdit, BackspaceAtALinesStartJoinsWithoutSpace)
@@ -288,7 +293,8 @@ TEST_F(InPlaceEdit, DeleteAtALinesEndJoinsWithoutCommitting)
     Key(Qt::Key_Delete, Q(u"\x7f"));
     EXPECT_EQ(Compose(TwoLines), u"einszwei %d drei");
     EXPECT_EQ(Caret(), 4);
-    EXPECT_FALSE(m_doc->IsLanguageModified());
+    // Not done, but changed.
+    EXPECT_TRUE(m_doc->IsLanguageModified());
     EXPECT_EQ(Node(TwoLines)->editState, 3u);
     // Inside the text Delete is the control's, committed when the key goes up.
     Key(Qt::Key_Delete, Q(u"\x7f"));
@@ -485,6 +491,158 @@ TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
     EXPECT_FALSE(Edit()->ReplaceSelection(u"Sehr sehr langer Text",
                                           [](const std::u16string&) { return true; }));
     EXPECT_EQ(Edit()->GetPiece()->text, u"OK");
+}
+
+// The platform's inputs of the width rule: the system font's dialog base
+// unit and the stock variable-pitch font the text is measured in.
+TEST_F(InPlaceEdit, WidthRuleLimitIsSeventySevenAndAHalfPercent)
+{
+    Open();
+    auto stock = [](std::int32_t height, std::int32_t weight, const char16_t* face) {
+        LOGFONT lf;
+        lf.height = height;
+        lf.weight = weight;
+        lf.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+        lf.faceName = face;
+        return MakeQFont(lf);
+    };
+    const int base = CDialogTemplate::BaseUnitsOf(stock(-16, FW_BOLD, u"System")).cx & 0xFFFF;
+    ASSERT_GT(base, 0);
+    const QFontMetrics metrics(stock(-11, FW_NORMAL, u"MS Sans Serif"));
+    for (const char16_t* text : {u"OK", u"Abbrechen", u"Datei \u00F6ffnen...", u"W", u"iii"}) {
+        SCOPED_TRACE(ToU16(Q(text)).size());
+        const int width = metrics.horizontalAdvance(Q(text));
+        // The smallest control (in dialog units) whose 77.5 % exceeds the text ...
+        int fits = 0;
+        while (((base * fits) / 4 * 31) / 40 <= width)
+            ++fits;
+        EXPECT_TRUE(CInPlaceEdit::FitsWidth(text, fits));
+        EXPECT_FALSE(CInPlaceEdit::FitsWidth(text, fits - 1));
+        // ... is wider than one the whole text would fit into.
+        int whole = 0;
+        while ((base * whole) / 4 <= width)
+            ++whole;
+        EXPECT_LT(whole, fits);
+        EXPECT_FALSE(CInPlaceEdit::FitsWidth(text, whole));
+    }
+    // Fixed points: a control of 40 units is base * 10 pixels wide; its limit
+    // is 31/40 of that, and a text exactly that wide fails.
+    const int limit40 = (base * 10 * 31) / 40;
+    int w = 0;
+    std::u16string text;
+    while (w < limit40) {
+        text += u'i';
+        w = metrics.horizontalAdvance(ToQString(text));
+    }
+    EXPECT_FALSE(CInPlaceEdit::FitsWidth(text, 40));
+    text.pop_back();
+    EXPECT_TRUE(CInPlaceEdit::FitsWidth(text, 40));
+}
+
+TEST_F(InPlaceEdit, DeletingASelectionUpToAPlaceholderIsAChange)
+{
+    Open();
+    OpenRow(Format, true); // "Hallo " before %s
+    Edit()->SetSel(2, 6);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    EXPECT_EQ(Compose(Format), u"Ha%s!");
+    EXPECT_EQ(Pieces(Format)[1]->text, u"%s");
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+}
+
+TEST_F(InPlaceEdit, BackspaceJoinRefusedByTheWidthRuleStillCounts)
+{
+    Open();
+    OpenRow(LimitedTwoLines, false); // "b" on line 1 of a size-limited text
+    Node(LimitedTwoLines)->width = 1; // nothing fits: every commit is refused
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Backspace, Q(u"\b"));
+    EXPECT_EQ(pieces::LineCount(Pieces(LimitedTwoLines)), 1);
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+}
+
+TEST_F(InPlaceEdit, PastedLinesFollowTheRulesOfEnter)
+{
+    Open();
+    // A free-size text: each line break splits the line.
+    OpenRow(Free, true);
+    Edit()->SetSel(0, 5); // "Datei"
+    QApplication::clipboard()->setText(Q(u"Neue\r\nzweite\nZeile"));
+    Key(Qt::Key_V, Q(u"\x16"), Qt::ControlModifier);
+    EXPECT_EQ(Compose(Free), u"Neue\nzweite\nZeile \u00F6ffnen");
+    EXPECT_EQ(Edit()->GetWindowText(), u"Zeile \u00F6ffnen");
+    EXPECT_EQ(Caret(), 5);
+    EXPECT_EQ(Node(Free)->editState, 0u);
+    EXPECT_TRUE(m_doc->IsLanguageModified());
+    for (const auto& piece : Pieces(Free))
+        EXPECT_EQ(piece->text.find_first_of(u"\r\n"), std::u16string::npos);
+
+    // A size-limited text of two lines may not gain one: the breaks are refused.
+    OpenRow(LimitedTwoLines, true);
+    QApplication::clipboard()->setText(Q(u"x\ny"));
+    Key(Qt::Key_V, Q(u"\x16"), Qt::ControlModifier);
+    EXPECT_EQ(pieces::LineCount(Pieces(LimitedTwoLines)), 2);
+    EXPECT_EQ(Compose(LimitedTwoLines), u"xya\nb");
+
+    // A paste from elsewhere (the selection clipboard) takes the same way.
+    OpenRow(Next, false);
+    auto data = std::make_unique<QMimeData>();
+    data->setText(Q(u"1\n2"));
+    QApplication::clipboard()->setMimeData(data.release());
+    QMetaObject::invokeMethod(Edit(), "paste");
+    EXPECT_EQ(Compose(Next), u"Weiter1\n2");
+}
+
+TEST_F(InPlaceEdit, OriginalFileAsksFirstEvenWithNoPieceAttached)
+{
+    Open(true);
+    ASSERT_EQ(Edit()->GetPiece(), nullptr);
+    Type(Q(u"x"));
+    ASSERT_EQ(m_questions.size(), 1u);
+    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_questions.size(), 1u) << "Delete and moving keys ask nothing";
+}
+
+TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
+{
+    Open();
+    OpenRow(Free, false);
+    Type(Q(u" jetzt"));
+    CDialog::SetModalResponder([](CDialog& dialog) {
+        if (auto* fonts = dynamic_cast<CFontsDialog*>(&dialog)) {
+            fonts->OnOK();
+            return int(IDOK);
+        }
+        return int(IDCANCEL);
+    });
+    m_doc->ChooseFonts();
+    EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen jetzt");
+    EXPECT_EQ(m_view->GetRow(int(Free))->ComposeTranslated(), u"Datei \u00F6ffnen jetzt");
+    EXPECT_EQ(Node(Free)->editState, 0u);
+}
+
+// The outline's right side at x = w + 1 lies inside the editor window.
+TEST_F(InPlaceEdit, OutlineIsDrawnWhole)
+{
+    Open();
+    OpenRow(Next, false);
+    m_view->RepaintAll();
+    QApplication::processEvents();
+    const QImage picture = Edit()->grab().toImage();
+    const int w = Edit()->GetRect().Width();
+    const int h = Edit()->GetRect().Height();
+    ASSERT_GT(picture.width(), w + 1);
+    ASSERT_GT(picture.height(), h + 1);
+    int black = 0;
+    for (int y = 2; y <= h; ++y)
+        black += picture.pixelColor(w + 1, y) == QColor(Qt::black);
+    EXPECT_EQ(black, h - 1) << "right side";
+    int bottom = 0;
+    for (int x = 1; x < w; ++x)
+        bottom += picture.pixelColor(x, h + 1) == QColor(Qt::black);
+    EXPECT_EQ(bottom, w - 1) << "bottom side (the row's last line)";
 }
 
 TEST_F(InPlaceEdit, PictureOfARowBeingEdited)

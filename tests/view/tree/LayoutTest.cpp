@@ -2,6 +2,9 @@
 #include "TreeViewTestSupport.h"
 
 #include "CPlaceholderPiece.h"
+#include "EditorFonts.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -67,19 +70,45 @@ TEST(TreeLayout, GeometryOfAOneLineRow)
 
 TEST(TreeLayout, HeightsBeforeLayoutEqualTheLaidOutOnes)
 {
+    // Fonts whose lines are lower than a placeholder picture, and a foreign
+    // language: lines with placeholders are taller than the others.
+    struct SmallFonts {
+        SmallFonts()
+        {
+            TextFont().height = -9;
+            ForeignFont().height = -8;
+        }
+        ~SmallFonts() { SetDefaultFonts(); }
+    } fonts;
     auto language = MakeSampleLanguage(400, 7);
     ViewHarness h(*language);
+    h.ShowForeign(*MakeSampleLanguage(400, 7));
     CDc dc(h.view.viewport());
     const int text = LineHeight(h.view, false);
     const int foreign = LineHeight(h.view, true);
+    ASSERT_LT(text, CPlaceholderPiece::Height);
+    ASSERT_LT(foreign, CPlaceholderPiece::Height);
+    int withPictures = 0;
     for (int i = 0; i < h.view.GetRowCount(); ++i) {
         CTextRow& row = h.Row(i);
+        ASSERT_TRUE(row.hasForeign);
         const int estimate = row.Height(text, foreign);
         row.Layout(dc);
-        if (text >= CPlaceholderPiece::Height) {
-            ASSERT_EQ(row.rowRect.Height(), estimate) << i;
-        }
+        ASSERT_EQ(row.rowRect.Height(), estimate) << i;
+        withPictures += std::any_of(row.foreignPieces.begin(), row.foreignPieces.end(),
+                                    [](const auto& piece) { return piece->IsFixed(); });
     }
+    EXPECT_GT(withPictures, 10);
+
+    // So painting every row leaves the document as high as it was estimated.
+    h.view.OnUpdate(nullptr, CTransDoc::kHintRebuild);
+    const double estimated = h.view.GetDocumentHeight();
+    for (int y = 0; y < int(estimated); y += 300) {
+        h.view.ScrollBy(300);
+        h.view.grab();
+    }
+    h.view.ComputeDocumentHeight();
+    EXPECT_EQ(h.view.GetDocumentHeight(), estimated);
 }
 
 TEST(TreeLayout, ForeignTextStandsAboveTheTranslatedText)

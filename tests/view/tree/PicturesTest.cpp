@@ -33,6 +33,27 @@ constexpr QRgb Grey = 0xC0C0C0;
 constexpr QRgb White = 0xFFFFFF;
 constexpr QRgb Shadow = 0x808080;
 
+// The kind table of the tree view: kind code -> kind icon and free size.
+struct KindRow {
+    int code;
+    int icon;
+    bool freeSize;
+};
+constexpr KindRow kKinds[] = {
+    {1, 0, true},  {8, 0, true},  {30, 0, true}, {3, 1, true},   {9, 1, true},   {11, 2, true},
+    {5, 3, true},  {6, 4, true},  {10, 4, true}, {4, 5, true},   {21, 8, true},  {7, 9, true},
+    {99, 9, true}, {23, 6, false}, {22, 7, false}, {2, 9, false}, {24, 9, false}, {25, 9, false},
+};
+
+int TableIcon(int code)
+{
+    for (const KindRow& row : kKinds)
+        if (row.code == code)
+            return row.icon;
+    ADD_FAILURE() << "kind " << code << " is not in the table";
+    return -1;
+}
+
 struct Strips {
     QImage boxes = CImageBitmap::FromResource(IDB_TREE_BOXES)->GetImage();
     QImage icons = CImageBitmap::FromResource(IDB_KIND_ICONS)->GetImage();
@@ -54,7 +75,7 @@ void ExpectRowImages(ViewHarness& h, const QImage& image, int row, int boxImage)
     EXPECT_TRUE(SameBlock(image, o.x(), o.y() + r.boxRect.top, strips.boxes, boxImage * 10, 10, 10))
         << "box of row " << row;
     EXPECT_TRUE(SameBlock(image, o.x() + 12, o.y() + r.iconRect.top, strips.icons,
-                          CTextRow::KindIcon(r.node->kindCode) * 16, 16, 15))
+                          TableIcon(r.node->kindCode) * 16, 16, 15))
         << "kind icon of row " << row;
     EXPECT_TRUE(SameBlock(image, o.x() + 32, o.y() + r.iconRect.top, strips.icons,
                           (12 + int(r.node->editState)) * 16, 16, 15))
@@ -62,6 +83,14 @@ void ExpectRowImages(ViewHarness& h, const QImage& image, int row, int boxImage)
 }
 
 } // namespace
+
+TEST(TreePictures, KindTable)
+{
+    for (const KindRow& row : kKinds) {
+        EXPECT_EQ(CTextRow::KindIcon(row.code), row.icon) << row.code;
+        EXPECT_EQ(CTextRow::FreeSizeOf(row.code), row.freeSize) << row.code;
+    }
+}
 
 TEST(TreePictures, ExpandedTree)
 {

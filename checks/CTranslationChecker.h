@@ -1,0 +1,89 @@
+#pragma once
+
+// The translation checks: what in a translated text would break the program
+// that loads the file (format conversions, accelerators, line breaks, blanks
+// at the ends, widths of fixed-size controls). Every node below the three top
+// nodes whose translation differs from its original is checked; the checker
+// reads the tree and never changes it.
+//
+// The width of a text is decided by a rule given from outside (it needs
+// fonts), so the walk itself needs nothing but the model. Without a size rule
+// the width check is left out.
+
+#include "TranslationProblem.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CTextNode;
+
+namespace checks {
+
+// Which texts keep the size of their control, and whether a line of text fits
+// a control of that width (in dialog units): the in-place editor's rule.
+struct SizeRule {
+    std::function<bool(std::int32_t kindCode)> isSizeLimited;
+    std::function<bool(std::u16string_view line, std::int32_t width)> fits;
+};
+
+// Where the walk found a node: its child indices from the root, and its
+// number in depth-first order (the root is 0, so a view that leaves the root
+// out shows the node as row order - 1).
+struct WalkPosition {
+    std::span<const std::int32_t> indices;
+    std::int64_t order = 0;
+};
+
+// The problems of one node after a re-check (possibly none).
+struct NodeProblems {
+    const CTextNode* node = nullptr;
+    std::vector<TranslationProblem> problems;
+};
+
+class CTranslationChecker {
+public:
+    // The translated text of a node; the editor passes texts that are still
+    // being typed and not yet written into the tree.
+    using TextSource = std::function<std::u16string(const CTextNode&)>;
+
+    explicit CTranslationChecker(SizeRule sizeRule = {});
+
+    void SetTextSource(TextSource source) { m_textSource = std::move(source); }
+
+    // Every problem of the tree, node by node in depth-first order (children
+    // in order), each node's problems in the order of the checks.
+    void CheckTree(const CTextNode& root,
+                   const std::function<void(const TranslationProblem&, const WalkPosition&)>& report);
+    std::vector<TranslationProblem> CheckTree(const CTextNode& root);
+
+    // After node's translation changed: the problems of every node that can
+    // have changed, which is node and, where accelerator clashes are checked,
+    // its siblings. The cost depends on the number of siblings only.
+    std::vector<NodeProblems> Recheck(const CTextNode& node);
+
+    // Nodes looked at since construction (the editor's tests count them).
+    std::int64_t NodesChecked() const { return m_nodesChecked; }
+
+private:
+    struct Group;
+
+    // Checks of one node that need no sibling; clashes are added by the
+    // caller after the accelerator check so that the order stays fixed.
+    void CheckOwn(const CTextNode& node, const std::u16string& translated,
+                  std::span<const TranslationProblem> clashes,
+                  std::vector<TranslationProblem>& out);
+    // The clashes of parent's children, per child (on the later child of each pair).
+    std::vector<std::vector<TranslationProblem>> CheckClashes(const CTextNode& parent);
+    std::u16string TranslationOf(const CTextNode& node) const;
+    const std::u16string& TranslationRef(const CTextNode& node, std::u16string& scratch) const;
+
+    SizeRule m_sizeRule;
+    TextSource m_textSource;
+    std::int64_t m_nodesChecked = 0;
+};
+
+} // namespace checks

@@ -1,0 +1,153 @@
+#include "CRecovery.h"
+
+#include "CLanguageFile.h"
+#include "CMessageBox.h"
+#include "CProfile.h"
+#include "CTransDoc.h"
+#include "LanguageFileIO.h"
+#include "QtStrings.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+} // namespace
+
+CRecovery::CRecovery(CTransDoc& doc, QString folder, QObject* parent)
+    : QObject(parent), m_doc(doc), m_folder(std::move(folder))
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] { TimerFired(); });
+    m_doc.SetStateListener([this] { DocumentChanged(); });
+}
+
+CRecovery::~CRecovery() { m_doc.SetStateListener({}); }
+
+QString CRecovery::DefaultFolder() { return QFileInfo(CProfile::GetFileName()).absolutePath(); }
+
+QString CRecovery::CopyPath() const { return m_folder + QStringLiteral("/recovery.tra"); }
+
+QString CRecovery::NamePath() const { return m_folder + QStringLiteral("/recovery.name"); }
+
+bool CRecovery::HasCopy() const { return QFile::exists(CopyPath()); }
+
+void CRecovery::SetTimingsForTesting(int intervalMs, int idleMs)
+{
+    m_intervalMs = intervalMs;
+    m_idleMs = idleMs;
+}
+
+void CRecovery::DocumentChanged()
+{
+    if (!m_armed)
+        return;
+    if (!m_doc.IsLanguageModified()) {
+        // Saved, or another file opened after the save question.
+        m_timer.stop();
+        RemoveCopy();
+        return;
+    }
+    // Called with every committed keystroke: nothing here may cost more than
+    // noting the time.
+    m_sinceChange.start();
+    if (!m_timer.isActive())
+        Schedule();
+}
+
+void CRecovery::Schedule()
+{
+    qint64 wait = m_idleMs - m_sinceChange.elapsed();
+    if (m_sinceWrite.isValid())
+        wait = std::max(wait, m_intervalMs - m_sinceWrite.elapsed());
+    m_timer.start(int(std::max<qint64>(wait, 0)));
+}
+
+void CRecovery::TimerFired()
+{
+    if (!m_doc.IsLanguageModified())
+        return;
+    const bool typing = m_sinceChange.isValid() && m_sinceChange.elapsed() < m_idleMs;
+    const bool recent = m_sinceWrite.isValid() && m_sinceWrite.elapsed() < m_intervalMs;
+    if (typing || recent || m_doc.IsBusy()) {
+        if (m_doc.IsBusy())
+            m_timer.start(m_idleMs);
+        else
+            Schedule();
+        return;
+    }
+    WriteCopy();
+}
+
+bool CRecovery::WriteCopy()
+{
+    if (!m_doc.GetLanguage() || m_doc.IsBusy())
+        return false;
+    // The views hold the texts typed since the last store.
+    m_doc.UpdateAllViews(nullptr, CTransDoc::kHintStoreEdits);
+    QDir().mkpath(m_folder);
+    m_sinceWrite.start();
+    if (WriteLanguageFile(*m_doc.GetLanguage(), LocalPath(CopyPath())))
+        return false;
+    QSaveFile name(NamePath());
+    if (!name.open(QIODevice::WriteOnly))
+        return false;
+    name.write(ToQString(m_doc.GetPathName()).toUtf8());
+    return name.commit();
+}
+
+void CRecovery::RemoveCopy()
+{
+    QFile::remove(CopyPath());
+    QFile::remove(NamePath());
+}
+
+void CRecovery::Discard()
+{
+    m_timer.stop();
+    RemoveCopy();
+}
+
+bool CRecovery::OfferAtStart()
+{
+    m_armed = true;
+    if (!HasCopy())
+        return false;
+    QString path;
+    if (QFile name(NamePath()); name.open(QIODevice::ReadOnly))
+        path = QString::fromUtf8(name.readAll());
+    const QFileInfo copy(CopyPath());
+    const QFileInfo file(path);
+    // A file saved after the copy was made holds the newer work.
+    if (!path.isEmpty() && file.exists() && file.lastModified() >= copy.lastModified()) {
+        RemoveCopy();
+        return false;
+    }
+    ReadOutcome read = ReadLanguageFile(LocalPath(CopyPath()));
+    if (read.error || !read.language || !read.language->GetRoot()) {
+        RemoveCopy();
+        return false;
+    }
+    const std::u16string shown =
+        path.isEmpty() ? TranslatedString(IDS_RECOVER_UNNAMED) : ToU16(path);
+    const std::u16string when =
+        ToU16(QLocale().toString(copy.lastModified(), QLocale::ShortFormat));
+    std::u16string question;
+    FormatTranslated(question, IDS_ASK_RECOVER, shown, when);
+    if (AfxMessageBox(question, MB_YESNO) != IDYES) {
+        RemoveCopy();
+        return false;
+    }
+    m_doc.RestoreLanguage(std::move(read.language), ToU16(path));
+    return true;
+}

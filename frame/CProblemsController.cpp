@@ -1,0 +1,245 @@
+#include "CProblemsController.h"
+
+#include "CMainFrame.h"
+#include "CMyEditView.h"
+#include "CProblemList.h"
+#include "CProblemsPane.h"
+#include "CTextNode.h"
+#include "CTextRow.h"
+#include "CTransDoc.h"
+#include "QtStrings.h"
+#include "SizeLimit.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
+
+#include <QDockWidget>
+
+#include <unordered_map>
+
+namespace {
+
+// Texts of a path or message on one line of the list.
+std::u16string OneLine(std::u16string text)
+{
+    for (char16_t& c : text) {
+        if (c == u'\n' || c == u'\r' || c == u'\t')
+            c = u' ';
+    }
+    return text;
+}
+
+// The translations as the rows hold them: a row whose pieces were made may
+// hold typing not yet written into the tree.
+checks::CTranslationChecker::TextSource RowTexts(
+    CMyEditView* view, std::unordered_map<const CTextNode*, int> rows)
+{
+    return [view, rows = std::move(rows)](const CTextNode& node) {
+        const auto it = rows.find(&node);
+        const CTextRow* row = it != rows.end() && view ? view->GetRow(it->second) : nullptr;
+        return row && row->HasPieces() ? row->ComposeTranslated() : node.translatedText;
+    };
+}
+
+} // namespace
+
+CProblemsController::CProblemsController(CMainFrame& frame)
+    : QObject(&frame), m_frame(frame),
+      m_checker({size_limit::IsSizeLimitedKind, size_limit::Fits}),
+      m_list(new CProblemList(this)), m_pane(new CProblemsPane(m_list))
+{
+    m_list->SetDescribers(
+        [](const checks::TranslationProblem& p) { return ToQString(OneLine(PathOf(p))); },
+        [](const checks::TranslationProblem& p) { return ToQString(OneLine(MessageOf(p))); });
+    std::u16string path;
+    std::u16string message;
+    std::u16string title;
+    LoadTranslatedString(path, IDS_PROBLEMS_PATH);
+    LoadTranslatedString(message, IDS_PROBLEMS_MESSAGE);
+    LoadTranslatedString(title, IDS_PROBLEMS_TITLE);
+    m_list->SetHeaders(ToQString(path), ToQString(message));
+    m_dock = frame.AddDockPane(m_pane, title, Qt::BottomDockWidgetArea, ID_VIEW_PROBLEMS);
+    m_dock->setObjectName(QStringLiteral("ProblemsDock"));
+
+    connect(m_pane, &CProblemsPane::ProblemActivated, this, &CProblemsController::GoToProblem);
+    if (CMyEditView* view = View()) {
+        connect(view, &CMyEditView::RowsRebuilt, this, &CProblemsController::CheckAll);
+        connect(view, &CMyEditView::TextCommitted, this, &CProblemsController::OnCommitted);
+        connect(view, &CMyEditView::CurrentRowChanged, this, [this, view] {
+            // Replace all commits text after text; the file is checked once it has ended.
+            if (m_checkAllPending && !view->IsBatchEditing())
+                CheckAll();
+            else
+                ShowStatus();
+        });
+    }
+
+    AddCommand(ID_NEXT_PROBLEM, [this] { GoToNext(); });
+    AddCommand(ID_PREV_PROBLEM, [this] { GoToPrevious(); });
+    for (UINT id : {ID_NEXT_PROBLEM, ID_PREV_PROBLEM})
+        AddUpdateCommandUI(id, [this](CCmdUI& ui) { ui.Enable(m_list->ProblemCount() > 0); });
+}
+
+CProblemsController::~CProblemsController() = default;
+
+CMyEditView* CProblemsController::View() const { return m_frame.GetEditView(); }
+
+void CProblemsController::CheckAll()
+{
+    CMyEditView* view = View();
+    CTransDoc* doc = view ? view->GetDocument() : nullptr;
+    CTextNode* root = doc ? doc->GetRoot() : nullptr;
+    std::vector<std::pair<int, checks::TranslationProblem>> problems;
+    if (root) {
+        // Only rows whose pieces were made can differ from the tree.
+        std::unordered_map<const CTextNode*, int> split;
+        for (int i = 0; i < view->GetRowCount(); ++i) {
+            if (view->GetRow(i)->HasPieces())
+                split.emplace(view->GetRow(i)->node, i);
+        }
+        m_checker.SetTextSource(RowTexts(view, std::move(split)));
+        // The view's rows are the nodes in depth-first order without the root.
+        m_checker.CheckTree(*root, [&](const checks::TranslationProblem& problem,
+                                       const checks::WalkPosition& position) {
+            problems.emplace_back(int(position.order - 1), problem);
+        });
+    }
+    m_list->Reset(view ? view->GetRowCount() : 0, std::move(problems));
+    m_checkAllPending = false;
+    ShowStatus();
+}
+
+void CProblemsController::OnCommitted(int viewRow)
+{
+    CMyEditView* view = View();
+    CTextRow* row = view ? view->GetRow(viewRow) : nullptr;
+    if (!row || m_list->ViewRows() != view->GetRowCount())
+        return;
+    if (view->IsBatchEditing()) {
+        m_checkAllPending = true;
+        return;
+    }
+    // The node's siblings by the rows' own links: the rows after the parent's
+    // row, each the end of the one before's subtree.
+    std::unordered_map<const CTextNode*, int> rows;
+    if (const CTextRow* parent = view->GetRow(row->parentRow)) {
+        for (int i = row->parentRow + 1; i < parent->subtreeEnd && view->GetRow(i);
+             i = view->GetRow(i)->subtreeEnd)
+            rows.emplace(view->GetRow(i)->node, i);
+    } else {
+        rows.emplace(row->node, viewRow);
+    }
+    const auto at = rows;
+    m_checker.SetTextSource(RowTexts(view, std::move(rows)));
+    for (checks::NodeProblems& entry : m_checker.Recheck(*row->node)) {
+        const auto it = at.find(entry.node);
+        if (it != at.end())
+            m_list->Replace(it->second, std::move(entry.problems));
+    }
+    ShowStatus();
+}
+
+void CProblemsController::GoToProblem(int listRow)
+{
+    CMyEditView* view = View();
+    const int target = m_list->ViewRowOf(listRow);
+    if (!view || !view->GetRow(target))
+        return;
+    m_pane->SetCurrentProblem(listRow);
+    if (CTextRow* current = view->GetRow(view->GetCurrentRow()))
+        current->EndEdit();
+    view->SetCurrentRow(target);
+    view->RevealCurrentRow();
+    view->WritePositionPane();
+    view->MakeCurrentRowVisible();
+    view->UpdateScrollBars(true);
+    view->OpenEditorInCurrentRow(true, true);
+    view->RepaintAll();
+}
+
+void CProblemsController::GoToNext()
+{
+    const int count = m_list->ProblemCount();
+    CMyEditView* view = View();
+    if (count == 0 || !view)
+        return;
+    const int current = view->GetCurrentRow();
+    const int selected = m_pane->CurrentProblem();
+    int target = selected >= 0 && current >= 0 && m_list->ViewRowOf(selected) == current
+                     ? selected + 1
+                     : m_list->FirstFrom(current + 1);
+    if (target < 0 || target >= count)
+        target = 0;
+    GoToProblem(target);
+}
+
+void CProblemsController::GoToPrevious()
+{
+    const int count = m_list->ProblemCount();
+    CMyEditView* view = View();
+    if (count == 0 || !view)
+        return;
+    const int current = view->GetCurrentRow();
+    const int selected = m_pane->CurrentProblem();
+    int target = selected >= 0 && current >= 0 && m_list->ViewRowOf(selected) == current
+                     ? selected - 1
+                     : m_list->LastBefore(current < 0 ? m_list->ViewRows() : current);
+    if (target < 0)
+        target = count - 1;
+    GoToProblem(target);
+}
+
+void CProblemsController::ShowStatus()
+{
+    CMyEditView* view = View();
+    const checks::TranslationProblem* problem =
+        view ? m_list->FirstProblemOf(view->GetCurrentRow()) : nullptr;
+    if (problem) {
+        std::u16string text;
+        FormatTranslated(text, IDS_PROBLEM_STATUS, OneLine(MessageOf(*problem)));
+        m_frame.SetMessageText(text);
+        m_statusShown = true;
+    } else if (m_statusShown) {
+        m_frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
+        m_statusShown = false;
+    }
+}
+
+std::u16string CProblemsController::MessageOf(const checks::TranslationProblem& problem)
+{
+    std::u16string text;
+    switch (problem.check) {
+    case checks::CheckId::Format:
+        FormatTranslated(text, IDS_PROBLEM_FORMAT, problem.translatedDetail, problem.originalDetail);
+        break;
+    case checks::CheckId::Accelerator:
+        FormatTranslated(text, IDS_PROBLEM_ACCELERATOR, problem.translatedCount, problem.originalCount);
+        break;
+    case checks::CheckId::AcceleratorClash:
+        FormatTranslated(text, IDS_PROBLEM_CLASH, problem.translatedDetail, problem.originalDetail);
+        break;
+    case checks::CheckId::Lines:
+        FormatTranslated(text, IDS_PROBLEM_LINES, problem.translatedCount, problem.originalCount);
+        break;
+    case checks::CheckId::Whitespace:
+        LoadTranslatedString(text, IDS_PROBLEM_WHITESPACE);
+        break;
+    case checks::CheckId::Width:
+        FormatTranslated(text, IDS_PROBLEM_WIDTH, problem.originalCount);
+        break;
+    }
+    return text;
+}
+
+std::u16string CProblemsController::PathOf(const checks::TranslationProblem& problem)
+{
+    std::vector<const CTextNode*> nodes;
+    for (const CTextNode* n = problem.node; n && n->parent; n = n->parent)
+        nodes.push_back(n);
+    std::u16string path;
+    for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+        if (!path.empty())
+            path += u" > ";
+        path += (*it)->originalText;
+    }
+    return path;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// The problems pane: the list of the open file's problems (severity icon,
+// path, message), docked below the text tree view. A double click, or Enter,
+// asks for the problem's text to be opened.
+
+#include <QWidget>
+
+class CProblemList;
+class QTreeView;
+
+class CProblemsPane : public QWidget {
+    Q_OBJECT
+public:
+    CProblemsPane(CProblemList* list, QWidget* parent = nullptr);
+
+    QTreeView* GetListView() const { return m_view; }
+    // The list row that is current in the pane, -1 for none.
+    int CurrentProblem() const;
+    void SetCurrentProblem(int listRow);
+
+signals:
+    void ProblemActivated(int listRow);
+
+private:
+    CProblemList* m_list;
+    QTreeView* m_view;
+};

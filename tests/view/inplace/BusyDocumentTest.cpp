@@ -1,0 +1,137 @@
+// Nothing reaches the document while it writes its file: the progress dialog
+// runs the event loop, but cannot be closed, and the document and the editor
+// refuse every command and change until the write is done.
+#include "CBusyFeedback.h"
+#include "CDialog.h"
+#include "CFileDialog.h"
+#include "CInPlaceEdit.h"
+#include "CMyEditView.h"
+#include "CTextNode.h"
+#include "CTextPiece.h"
+#include "CTextRow.h"
+#include "CTransDoc.h"
+#include "LanguageFileIO.h"
+#include "QtStrings.h"
+#include "SampleLanguage.h"
+#include "resource.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace {
+
+std::string Bytes(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Press(QWidget* widget, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("big.tra");
+    const QString other = dir.filePath("other.tra");
+    ASSERT_FALSE(WriteLanguageFile(*MakeSampleLanguage(30000, 7), path.toStdString()));
+    ASSERT_FALSE(WriteLanguageFile(*MakeSampleLanguage(50, 3), other.toStdString()));
+    ASSERT_GT(QFile(path).size(), 2 << 20) << "enough progress reports to act in";
+
+    CTransDoc doc;
+    std::u16string startup = ToU16(path);
+    doc.SetStartupFileSource(&startup);
+    ASSERT_TRUE(doc.OpenLanguage());
+    CMyEditView view;
+    view.resize(640, 400);
+    doc.AddView(&view);
+    view.show();
+    view.OnInitialUpdate();
+    int row = 0;
+    while (row < view.GetRowCount() &&
+           (view.GetRow(row)->node->ChildCount() > 0 || !view.GetRow(row)->freeSize))
+        ++row;
+    ASSERT_LT(row, view.GetRowCount());
+    view.SetCurrentRow(row);
+    view.OpenEditorInCurrentRow(false, false);
+    CInPlaceEdit* editor = view.GetEditor();
+    ASSERT_NE(editor->GetPiece(), nullptr);
+    Press(editor, Qt::Key_A, "A");
+    ASSERT_TRUE(doc.IsLanguageModified());
+    const std::u16string typed = editor->GetPiece()->text;
+
+    int fileDialogs = 0;
+    auto oldFile = CFileDialog::SetResponder([&](CFileDialog& dialog) {
+        ++fileDialogs;
+        dialog.SetPathName(ToU16(other));
+        return int(IDOK);
+    });
+    auto oldModal = CDialog::SetModalResponder([](CDialog&) { return int(IDNO); });
+    bool acted = false;
+    bool dialogStayed = false;
+    CBusyFeedback::SetStepHookForTesting([&](CBusyFeedback& busy) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(120));
+        QProgressDialog* progress = busy.GetDialog();
+        if (!progress || acted)
+            return;
+        acted = true;
+        QTest::keyClick(progress, Qt::Key_Escape);
+        progress->close();
+        dialogStayed = progress->isVisible();
+        // What a user could do in the main window if the dialog went away.
+        Press(editor, Qt::Key_B, "B");
+        Press(editor, Qt::Key_Return, "\r");
+        view.OnCmdMsg(ID_OPEN_LANGUAGE, CN_COMMAND, nullptr);
+        view.OnCmdMsg(ID_NEW_TRANSLATION, CN_COMMAND, nullptr);
+        // What comes without a command: a dropped file, a second start's
+        // file, the close question, the head view's language name.
+        EXPECT_FALSE(doc.OpenLanguage());
+        doc.NewTranslation();
+        doc.VersionUpdate();
+        EXPECT_FALSE(doc.SaveModified()) << "no closing during the save";
+        doc.SetLanguageName(u"Geändert");
+        CCmdUI ui(ID_OPEN_LANGUAGE);
+        EXPECT_FALSE(view.UpdateCommandUI(ui)) << "commands are disabled while busy";
+        QCoreApplication::processEvents();
+    });
+    const bool saved = doc.SaveLanguage();
+    CBusyFeedback::SetStepHookForTesting({});
+    CFileDialog::SetResponder(oldFile);
+    CDialog::SetModalResponder(oldModal);
+
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(acted) << "the dialog appeared during the save";
+    EXPECT_TRUE(dialogStayed);
+    EXPECT_EQ(fileDialogs, 0) << "no open during the save";
+    EXPECT_EQ(doc.GetPathName(), ToU16(path));
+    EXPECT_FALSE(doc.IsOriginal());
+    EXPECT_NE(doc.GetLanguageName(), u"Geändert");
+
+    // The file is complete; every edit is in it or the document is still modified.
+    const ReadOutcome read = ReadLanguageFile(path.toStdString());
+    ASSERT_FALSE(read.error) << read.error.Describe(path.toStdString());
+    ASSERT_NE(read.language, nullptr);
+    view.OnUpdate(nullptr, CTransDoc::kHintStoreEdits);
+    const QString now = dir.filePath("now.tra");
+    ASSERT_FALSE(WriteLanguageFile(*doc.GetLanguage(), now.toStdString()));
+    EXPECT_TRUE(doc.IsLanguageModified() || Bytes(now) == Bytes(path));
+    EXPECT_EQ(view.GetRow(row)->ComposeTranslated(), typed);
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+#include "CheckCommand.h"
+
+#include "CTextNode.h"
+#include "CTranslationChecker.h"
+#include "LanguageFileIO.h"
+#include "SizeLimit.h"
+#include "TextEncoding.h"
+
+#include <QGuiApplication>
+
+#include <fmt/core.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kUsage = 2;
+
+// The width rule measures text in the platform's fonts, which need a GUI
+// application object but no screen. The fonts are made by pixel size, so the
+// off-screen platform measures as a desktop does; the program uses it unless
+// told otherwise, so that a build script needs no display, and a display that
+// is named but cannot be reached does not stop it.
+std::unique_ptr<QGuiApplication> MakeFontApplication()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own notes (such as a missing run-time folder) are no business of a
+    // build script reading our output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            fmt::print(stderr, "glossmark-tra: {}\n", message.toStdString());
+    });
+    static int argc = 1;
+    static char name[] = "glossmark-tra";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// A text on one output line: line breaks and tabs written as \n, \r and \t.
+std::string OneLine(std::u16string_view text)
+{
+    std::string line;
+    for (const char ch : tra_text::ToUtf8(text)) {
+        switch (ch) {
+        case '\n': line += "\\n"; break;
+        case '\r': line += "\\r"; break;
+        case '\t': line += "\\t"; break;
+        default: line += ch; break;
+        }
+    }
+    return line;
+}
+
+// The original texts from the top node down to the node.
+std::vector<const CTextNode*> PathOf(const CTextNode& node)
+{
+    std::vector<const CTextNode*> path;
+    for (const CTextNode* n = &node; n->parent != nullptr; n = n->parent)
+        path.push_back(n);
+    return {path.rbegin(), path.rend()};
+}
+
+std::string PlainLine(const checks::TranslationProblem& problem)
+{
+    std::string line;
+    for (const CTextNode* node : PathOf(*problem.node)) {
+        if (!line.empty())
+            line += " > ";
+        line += OneLine(node->originalText);
+    }
+    return fmt::format("{}: {}: {}: {}\n", line, checks::SeverityName(problem.GetSeverity()),
+                       checks::CheckName(problem.check), OneLine(checks::DescribeProblem(problem)));
+}
+
+std::string JsonLine(const checks::TranslationProblem& problem, const checks::WalkPosition& position)
+{
+    std::string line = "{\"path\": [";
+    bool first = true;
+    for (const CTextNode* node : PathOf(*problem.node)) {
+        if (!first)
+            line += ", ";
+        first = false;
+        tra_text::AppendJsonString(line, node->originalText);
+    }
+    line += "], \"index\": [";
+    for (std::size_t i = 0; i < position.indices.size(); ++i)
+        line += fmt::format("{}{}", i == 0 ? "" : ", ", position.indices[i]);
+    line += fmt::format("], \"check\": \"{}\", \"severity\": \"{}\", \"message\": ",
+                        checks::CheckName(problem.check),
+                        checks::SeverityName(problem.GetSeverity()));
+    tra_text::AppendJsonString(line, checks::DescribeProblem(problem));
+    return line + "}\n";
+}
+
+} // namespace
+
+int RunCheckCommand(const std::vector<std::string>& args)
+{
+    const auto usage = [](const std::string& message) {
+        fmt::print(stderr, "glossmark-tra: {}\nTry 'glossmark-tra --help'.\n", message);
+        return kUsage;
+    };
+    std::string path;
+    bool json = false;
+    for (const std::string& arg : args) {
+        if (arg == "--json") {
+            json = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usage(fmt::format("unknown option \"{}\"", arg));
+        } else if (path.empty()) {
+            path = arg;
+        } else {
+            return usage("usage: glossmark-tra check FILE [--json]");
+        }
+    }
+    if (path.empty())
+        return usage("usage: glossmark-tra check FILE [--json]");
+
+    ReadOutcome outcome = ReadLanguageFile(path);
+    if (outcome.error) {
+        fmt::print(stderr, "glossmark-tra: {}\n", outcome.error.Describe(path));
+        return kFailure;
+    }
+    if (outcome.wrongMagic) {
+        fmt::print(stderr, "{}: {}\n", path, tra_text::ToUtf8(kCorruptFileMessage));
+        return kFailure;
+    }
+    const auto application = MakeFontApplication();
+    checks::CTranslationChecker checker({size_limit::IsSizeLimitedKind, size_limit::Fits});
+    std::size_t errors = 0;
+    std::size_t warnings = 0;
+    if (outcome.language && outcome.language->root) {
+        std::string out;
+        checker.CheckTree(*outcome.language->root,
+                          [&](const checks::TranslationProblem& problem,
+                              const checks::WalkPosition& position) {
+                              (problem.GetSeverity() == checks::Severity::Error ? errors : warnings)++;
+                              out += json ? JsonLine(problem, position) : PlainLine(problem);
+                              if (out.size() > 65536) {
+                                  std::fwrite(out.data(), 1, out.size(), stdout);
+                                  out.clear();
+                              }
+                          });
+        std::fwrite(out.data(), 1, out.size(), stdout);
+    }
+    if (!json)
+        fmt::print("{} problems: {} errors, {} warnings\n", errors + warnings, errors, warnings);
+    std::fflush(stdout);
+    return errors > 0 ? kFailure : 0;
+}
