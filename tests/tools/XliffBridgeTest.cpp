@@ -147,27 +147,11 @@ namespace {
 TEST(XliffBridge, DamagedDocumentsAreRefusedOrAppliedButNeverBreakTheTree)
 {
     const auto language = EveryKindOfText();
-    const std::string xliff = Exported(*language);
-    const std::int32_t nodes = language->root->CountNodes();
-    std::uint32_t seed = 54321;
-    const auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
-    for (int round = 0; round < 300; ++round) {
-        std::string damaged = xliff;
-        for (int k = 0; k < 3; ++k) {
-            const std::size_t at = next() % damaged.size();
-            damaged[at] = "<>/&;\"=# .0123ainrstu\xC3\xFF"[next() % 23];
-        }
-        auto copy = language->Copy();
-        const xliff_bridge::ImportResult result = xliff_bridge::ImportXliff(damaged, *copy);
-        if (!result.error.empty()) {
-            EXPECT_EQ(result.error.rfind("line ", 0), 0u) << result.error;
-            EXPECT_EQ(StoredBytes(*copy), StoredBytes(*language));
-        }
-        EXPECT_EQ(copy->root->CountNodes(), nodes);
-    }
+    bridge_test::ExpectDamagedImportsKeepTheTree(
+        *language, Exported(*language), 54321, 300, "<>/&;\"=# .0123ainrstu\xC3\xFF",
+        [](const std::string& xliff, CLanguageFile& into) {
+            return xliff_bridge::ImportXliff(xliff, into);
+        });
 }
 
 } // namespace
