@@ -127,6 +127,21 @@ inline std::size_t Count(const std::string& text, const std::string& what)
     return count;
 }
 
+// Imports language's own export into a copy of it: every unit is found unchanged and
+// the copy stores the same bytes as language.
+template <class Import>
+void ExpectUnchangedRoundTrip(const CLanguageFile& language, const std::string& exported, Import import)
+{
+    const std::string before = tools_test::StoredBytes(language);
+    auto imported = language.Copy();
+    const auto result = import(exported, *imported);
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.counts.applied, 0u);
+    EXPECT_EQ(result.counts.skipped, 0u);
+    EXPECT_EQ(result.counts.unchanged, static_cast<std::uint64_t>(language.root->CountNodes() - 4));
+    EXPECT_EQ(tools_test::StoredBytes(*imported), before);
+}
+
 // Damages a copy of exported (three bytes from alphabet each round, drawn from seed) and
 // imports it into a copy of language: each is either refused with a line or applied
 // without touching the structure; none crashes.

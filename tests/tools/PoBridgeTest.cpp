@@ -33,15 +33,7 @@ TEST(PoBridge, ExportThenImportOfAnUnchangedFileIsByteIdentical)
     files.push_back(MakeSampleLanguage(3000, 5, withSwitch));
     files.push_back(MakeSampleLanguage(500, 9));
     for (const auto& language : files) {
-        const std::string before = StoredBytes(*language);
-        const std::string po = Exported(*language);
-        auto imported = language->Copy();
-        const po_bridge::ImportResult result = po_bridge::ImportPo(po, *imported);
-        ASSERT_EQ(result.error, "");
-        EXPECT_EQ(result.counts.applied, 0u);
-        EXPECT_EQ(result.counts.skipped, 0u);
-        EXPECT_EQ(result.counts.unchanged, static_cast<std::uint64_t>(language->root->CountNodes() - 4));
-        EXPECT_EQ(StoredBytes(*imported), before);
+        bridge_test::ExpectUnchangedRoundTrip(*language, Exported(*language), po_bridge::ImportPo);
     }
 }
 
@@ -259,7 +251,7 @@ TEST(PoBridge, DamagedFilesAreRefusedOrAppliedButNeverBreakTheTree)
     const auto language = EveryKindOfText();
     bridge_test::ExpectDamagedImportsKeepTheTree(
         *language, Exported(*language), 12345, 400, "\"\\\n#~,.0123msgidctxtr[] \xC3\xFF\0"sv,
-        [](const std::string& po, CLanguageFile& into) { return po_bridge::ImportPo(po, into); });
+        po_bridge::ImportPo);
 }
 
 } // namespace

@@ -29,14 +29,7 @@ TEST(XliffBridge, ExportThenImportOfAnUnchangedFileIsByteIdentical)
     files.push_back(EveryKindOfText());
     files.push_back(MakeSampleLanguage(3000, 6, options));
     for (const auto& language : files) {
-        const std::string before = StoredBytes(*language);
-        auto imported = language->Copy();
-        const xliff_bridge::ImportResult result = xliff_bridge::ImportXliff(Exported(*language), *imported);
-        ASSERT_EQ(result.error, "");
-        EXPECT_EQ(result.counts.applied, 0u);
-        EXPECT_EQ(result.counts.skipped, 0u);
-        EXPECT_EQ(result.counts.unchanged, static_cast<std::uint64_t>(language->root->CountNodes() - 4));
-        EXPECT_EQ(StoredBytes(*imported), before);
+        bridge_test::ExpectUnchangedRoundTrip(*language, Exported(*language), xliff_bridge::ImportXliff);
     }
 }
 
@@ -149,9 +142,7 @@ TEST(XliffBridge, DamagedDocumentsAreRefusedOrAppliedButNeverBreakTheTree)
     const auto language = EveryKindOfText();
     bridge_test::ExpectDamagedImportsKeepTheTree(
         *language, Exported(*language), 54321, 300, "<>/&;\"=# .0123ainrstu\xC3\xFF",
-        [](const std::string& xliff, CLanguageFile& into) {
-            return xliff_bridge::ImportXliff(xliff, into);
-        });
+        xliff_bridge::ImportXliff);
 }
 
 } // namespace
