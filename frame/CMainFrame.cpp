@@ -10,6 +10,7 @@
 #include "CWnd.h"
 #include "CZweiToolBar.h"
 #include "QtStrings.h"
+#include "RegisteredMessages.h"
 #include "resource.h"
 
 #include <QApplication>
@@ -23,7 +24,6 @@
 #include <QSplitter>
 #include <QUrl>
 
-#include <map>
 
 namespace {
 
@@ -31,15 +31,6 @@ namespace {
 // pane (as wide as its string), and the three lock-key indicators.
 constexpr UINT kIndicators[] = {0, ID_INDICATOR_POSITION, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                 ID_INDICATOR_SCRL};
-
-// Registered messages get numbers above the fixed ones, one per name for the
-// whole run, as the platform hands them out.
-UINT RegisterWindowMessageW(const std::u16string& name)
-{
-    static std::map<std::u16string, UINT> registered;
-    auto [it, added] = registered.try_emplace(name, UINT(0xC000 + registered.size()));
-    return it->second;
-}
 
 // Obtained before the first window exists.
 const UINT g_findReplaceMessage = RegisterWindowMessageW(u"commdlg_FindReplace");
@@ -75,6 +66,18 @@ CMainFrame::CMainFrame()
 {
     setAttribute(Qt::WA_DeleteOnClose);
     RegisterCommands();
+    // The modeless find/replace dialog has no parent: it sends its
+    // notifications to the main window.
+    SetMessageHandler(this, FindReplaceMessage(), [this](WPARAM wParam, LPARAM lParam) {
+        LRESULT result = 0;
+        OnRegisteredMessage(FindReplaceMessage(), wParam, lParam, result);
+        return result;
+    });
+    // They go to the text tree view, looked up at each one.
+    SetFindReplaceTarget([this](std::uintptr_t wParam, std::intptr_t lParam) {
+        CMyEditView* view = GetEditView();
+        return view ? std::intptr_t(view->OnFindReplace(wParam, lParam)) : std::intptr_t(0);
+    });
 }
 
 CMainFrame::~CMainFrame() = default;

@@ -77,7 +77,7 @@ public:
                              UINT toggleCommand = 0);
 
     // Receiver of the find/replace dialog's notifications (its two message
-    // parameters). Until one is set the notifications are dropped.
+    // parameters); the text tree view unless another is set.
     using FindReplaceTarget = std::function<std::intptr_t(std::uintptr_t, std::intptr_t)>;
     void SetFindReplaceTarget(FindReplaceTarget target) { m_findReplaceTarget = std::move(target); }
     // A registered message sent to the frame; returns whether it was known.

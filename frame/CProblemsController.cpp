@@ -158,21 +158,17 @@ void CProblemsController::GoToProblem(int listRow)
 
 void CProblemsController::GoToNext()
 {
-    const int count = m_list->ProblemCount();
-    CMyEditView* view = View();
-    if (count == 0 || !view)
-        return;
-    const int current = view->GetCurrentRow();
-    const int selected = m_pane->CurrentProblem();
-    int target = selected >= 0 && current >= 0 && m_list->ViewRowOf(selected) == current
-                     ? selected + 1
-                     : m_list->FirstFrom(current + 1);
-    if (target < 0 || target >= count)
-        target = 0;
-    GoToProblem(target);
+    GoToAdjacent(true);
 }
 
 void CProblemsController::GoToPrevious()
+{
+    GoToAdjacent(false);
+}
+
+// Steps from the problem selected in the pane when it belongs to the current row,
+// else from the current row; past either end it wraps around.
+void CProblemsController::GoToAdjacent(bool forward)
 {
     const int count = m_list->ProblemCount();
     CMyEditView* view = View();
@@ -180,11 +176,15 @@ void CProblemsController::GoToPrevious()
         return;
     const int current = view->GetCurrentRow();
     const int selected = m_pane->CurrentProblem();
-    int target = selected >= 0 && current >= 0 && m_list->ViewRowOf(selected) == current
-                     ? selected - 1
-                     : m_list->LastBefore(current < 0 ? m_list->ViewRows() : current);
-    if (target < 0)
-        target = count - 1;
+    int target;
+    if (selected >= 0 && current >= 0 && m_list->ViewRowOf(selected) == current)
+        target = forward ? selected + 1 : selected - 1;
+    else if (forward)
+        target = m_list->FirstFrom(current + 1);
+    else
+        target = m_list->LastBefore(current < 0 ? m_list->ViewRows() : current);
+    if (target < 0 || target >= count)
+        target = forward ? 0 : count - 1;
     GoToProblem(target);
 }
 

@@ -48,6 +48,7 @@ public:
 
 private:
     CMyEditView* View() const;
+    void GoToAdjacent(bool forward);
     void OnCommitted(int viewRow);
     void ShowStatus();
 

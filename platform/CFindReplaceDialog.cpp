@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QWindow>
 
 namespace {
 
@@ -24,6 +25,8 @@ CFindReplaceDialog::CFindReplaceDialog(bool findOnly)
     : CDialog(findOnly ? kFindTemplate : kReplaceTemplate), m_findOnly(findOnly)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // An owned window: it never keeps the program running on its own.
+    setAttribute(Qt::WA_QuitOnClose, false);
     OnClicked(IDOK, [this] { OnFindNext(); });
     OnClicked(kReplace, [this] { OnReplace(); });
     OnClicked(kReplaceAll, [this] { OnReplaceAll(); });
@@ -49,10 +52,15 @@ bool CFindReplaceDialog::Create(const std::u16string& findWhat, const std::u16st
     m_replaceWith = replaceWith;
     m_presetFlags = flags;
     m_owner = parentWnd;
-    if (parentWnd) {
+    if (parentWnd)
         setParent(parentWnd, windowFlags() | Qt::Dialog);
-    }
-    return CDialog::Create();
+    if (!CDialog::Create())
+        return false;
+    // Without a parent it still stays above the window that owns it.
+    QWidget* owner = GetOwner();
+    if (!parentWnd && owner && windowHandle() && owner->window()->windowHandle())
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
+    return true;
 }
 
 bool CFindReplaceDialog::OnInitDialog()

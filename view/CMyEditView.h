@@ -216,6 +216,10 @@ private:
     void ShowHit();
     // Shown flags and heights of every row again from the expanded flags.
     void RecomputeShown();
+    // RecomputeShown, then the view scrolled to the top and painted again.
+    void RecomputeShownFromTop();
+    // Marks the current row's subtree (the whole tree when there is none) done or to be edited.
+    void MarkCurrentSubtree(bool done);
 
     std::vector<std::unique_ptr<CTextRow>> m_rows;
     int m_currentRow = -1;

@@ -83,8 +83,10 @@ void CMyEditView::OnFindNext(bool down)
 
 LRESULT CMyEditView::OnFindReplace(WPARAM, LPARAM lParam)
 {
+    // Only the view's own dialog is listened to (and nothing else is read
+    // through the parameter).
     CFindReplaceDialog* dialog = CFindReplaceDialog::GetNotifier(lParam);
-    if (!dialog)
+    if (!dialog || dialog != m_findDialog.data())
         return 0;
     if (dialog->IsTerminating()) {
         // The dialog deletes itself.
@@ -234,7 +236,18 @@ void CMyEditView::ReplaceAll()
     m_stopRow = m_currentRow >= 0 ? m_currentRow : 0;
     m_batchEditing = true;
     m_batchReplaced = false;
+    // Hidden, the editor lays out its text only once it is shown again, not
+    // at every match it moves to.
+    const QPointer<CInPlaceEdit> editor = m_editor;
+    const bool shown = editor && editor->isVisible();
+    if (shown)
+        editor->hide();
     while (ReplaceOne(true)) {
+    }
+    if (shown && editor) {
+        editor->show();
+        if (editor->GetPiece())
+            editor->setFocus();
     }
     m_batchEditing = false;
     m_stopRow = -1;

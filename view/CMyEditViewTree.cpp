@@ -29,24 +29,26 @@ void CMyEditView::RegisterCommands()
 
 void CMyEditView::OnMarkAllToDo()
 {
-    CTransDoc* doc = GetDocument();
-    CTextNode* root = doc ? doc->GetRoot() : nullptr;
-    if (!root)
-        return;
-    CTextRow* row = GetRow(m_currentRow);
-    (row ? row->node : root)->MarkToDo();
-    root->UpdateStates();
-    RepaintAll();
+    MarkCurrentSubtree(false);
 }
 
 void CMyEditView::OnMarkAllDone()
+{
+    MarkCurrentSubtree(true);
+}
+
+void CMyEditView::MarkCurrentSubtree(bool done)
 {
     CTransDoc* doc = GetDocument();
     CTextNode* root = doc ? doc->GetRoot() : nullptr;
     if (!root)
         return;
     CTextRow* row = GetRow(m_currentRow);
-    (row ? row->node : root)->MarkDone();
+    CTextNode* top = row ? row->node : root;
+    if (done)
+        top->MarkDone();
+    else
+        top->MarkToDo();
     root->UpdateStates();
     RepaintAll();
 }
@@ -69,6 +71,17 @@ void CMyEditView::RecomputeShown()
     m_heights.Assign(heights, shown);
 }
 
+void CMyEditView::RecomputeShownFromTop()
+{
+    RecomputeShown();
+    m_vScroll = 0;
+    m_vThumb = 0.0;
+    m_vBandTop = 0.0;
+    ComputeDocumentHeight();
+    UpdateScrollBars(true);
+    RepaintAll();
+}
+
 void CMyEditView::OnExpandAll()
 {
     for (auto& row : m_rows)
@@ -84,14 +97,8 @@ void CMyEditView::OnCollapseAll()
 {
     for (auto& row : m_rows)
         row->expanded = false;
-    RecomputeShown();
     const int oldV = m_vScroll;
-    m_vScroll = 0;
-    m_vThumb = 0.0;
-    m_vBandTop = 0.0;
-    ComputeDocumentHeight();
-    UpdateScrollBars(true);
-    RepaintAll();
+    RecomputeShownFromTop();
     // An open editor goes along with the scrolled view, as with any scrolling.
     if (m_editor && m_editor->GetPiece() && oldV != m_vScroll)
         m_editor->MoveBy(0, oldV - m_vScroll);
@@ -114,12 +121,6 @@ void CMyEditView::OnShowToDo()
             break;
         }
     }
-    RecomputeShown();
-    m_vScroll = 0;
-    m_vThumb = 0.0;
-    m_vBandTop = 0.0;
-    ComputeDocumentHeight();
-    UpdateScrollBars(true);
-    RepaintAll();
+    RecomputeShownFromTop();
     WritePositionPane();
 }

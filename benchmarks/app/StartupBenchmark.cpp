@@ -8,14 +8,10 @@
 #include "CMainFrame.h"
 #include "CMyEditView.h"
 #include "CProfile.h"
-#include "CResources.h"
 #include "CTransDoc.h"
-#include "EditorFonts.h"
-#include "EditorResources.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -93,16 +89,3 @@ void BM_ReadFileAndBuildRows(benchmark::State& state)
 BENCHMARK(BM_ReadFileAndBuildRows)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CResources::Set(&EditorResources());
-    SetDefaultFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

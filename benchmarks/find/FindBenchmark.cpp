@@ -5,15 +5,12 @@
 
 #include "CFindReplaceDialog.h"
 #include "CMyEditView.h"
-#include "CResources.h"
 #include "CTextNode.h"
 #include "CTransDoc.h"
-#include "EditorFonts.h"
-#include "EditorResources.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -197,16 +194,3 @@ void BM_MarkAllDone(benchmark::State& state)
 BENCHMARK(BM_MarkAllDone)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CResources::Set(&EditorResources());
-    SetDefaultFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

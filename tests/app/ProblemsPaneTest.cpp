@@ -4,6 +4,7 @@
 // the whole file again.
 
 #include "AppTestSupport.h"
+#include "CheckTestSupport.h"
 
 #include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
@@ -22,18 +23,7 @@
 
 namespace {
 
-CTextNode* Add(CTextNode* parent, std::u16string original, std::u16string translated,
-               std::int32_t kind = 21, std::int32_t width = 0)
-{
-    auto node = std::make_unique<CTextNode>(parent);
-    node->originalText = std::move(original);
-    node->translatedText = std::move(translated);
-    node->kindCode = kind;
-    node->width = width;
-    CTextNode* raw = node.get();
-    parent->AddChild(std::move(node));
-    return raw;
-}
+using check_test::Add;
 
 // Rows, depth first: 0 Dialoge, 1 Optionen, 2 &Speichern (accelerator),
 // 3 OK (width), 4 Name: (whitespace), 5 Menus, 6 Menü 128, 7 &Datei,

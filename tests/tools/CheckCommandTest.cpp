@@ -3,6 +3,7 @@
 #include "LanguageFileIO.h"
 
 #include "ToolsTestSupport.h"
+#include "CheckTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -39,18 +40,7 @@ CheckRun Check(const fs::path& folder, const std::string& args, const std::strin
     return run;
 }
 
-CTextNode* Add(CTextNode* parent, std::u16string original, std::u16string translated,
-               std::int32_t kind = 21, std::int32_t width = 0)
-{
-    auto node = std::make_unique<CTextNode>(parent);
-    node->originalText = std::move(original);
-    node->translatedText = std::move(translated);
-    node->kindCode = kind;
-    node->width = width;
-    CTextNode* raw = node.get();
-    parent->AddChild(std::move(node));
-    return raw;
-}
+using check_test::Add;
 
 // A file with one problem of every kind, or only with warnings.
 std::string WriteFile(const fs::path& path, bool withErrors)

@@ -33,15 +33,7 @@ TEST(PoBridge, ExportThenImportOfAnUnchangedFileIsByteIdentical)
     files.push_back(MakeSampleLanguage(3000, 5, withSwitch));
     files.push_back(MakeSampleLanguage(500, 9));
     for (const auto& language : files) {
-        const std::string before = StoredBytes(*language);
-        const std::string po = Exported(*language);
-        auto imported = language->Copy();
-        const po_bridge::ImportResult result = po_bridge::ImportPo(po, *imported);
-        ASSERT_EQ(result.error, "");
-        EXPECT_EQ(result.counts.applied, 0u);
-        EXPECT_EQ(result.counts.skipped, 0u);
-        EXPECT_EQ(result.counts.unchanged, static_cast<std::uint64_t>(language->root->CountNodes() - 4));
-        EXPECT_EQ(StoredBytes(*imported), before);
+        bridge_test::ExpectUnchangedRoundTrip(*language, Exported(*language), po_bridge::ImportPo);
     }
 }
 
@@ -252,32 +244,14 @@ TEST(PoBridge, ExportRefusesTextsThatAreNotValidUtf16AndNamesTheNode)
 
 namespace {
 
-// Damaged copies of a real export: each is either refused with a line or applied
-// without touching the structure; none crashes.
+// Damaged copies of a real export; the bytes include a null.
 TEST(PoBridge, DamagedFilesAreRefusedOrAppliedButNeverBreakTheTree)
 {
+    using namespace std::string_view_literals;
     const auto language = EveryKindOfText();
-    const std::string po = Exported(*language);
-    const std::int32_t nodes = language->root->CountNodes();
-    std::uint32_t seed = 12345;
-    const auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
-    for (int round = 0; round < 400; ++round) {
-        std::string damaged = po;
-        for (int k = 0; k < 3; ++k) {
-            const std::size_t at = next() % damaged.size();
-            damaged[at] = "\"\\\n#~,.0123msgidctxtr[] \xC3\xFF"[next() % 27];
-        }
-        auto copy = language->Copy();
-        const po_bridge::ImportResult result = po_bridge::ImportPo(damaged, *copy);
-        if (!result.error.empty()) {
-            EXPECT_EQ(result.error.rfind("line ", 0), 0u) << result.error;
-            EXPECT_EQ(StoredBytes(*copy), StoredBytes(*language));
-        }
-        EXPECT_EQ(copy->root->CountNodes(), nodes);
-    }
+    bridge_test::ExpectDamagedImportsKeepTheTree(
+        *language, Exported(*language), 12345, 400, "\"\\\n#~,.0123msgidctxtr[] \xC3\xFF\0"sv,
+        po_bridge::ImportPo);
 }
 
 } // namespace

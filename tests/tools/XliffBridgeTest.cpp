@@ -29,14 +29,7 @@ TEST(XliffBridge, ExportThenImportOfAnUnchangedFileIsByteIdentical)
     files.push_back(EveryKindOfText());
     files.push_back(MakeSampleLanguage(3000, 6, options));
     for (const auto& language : files) {
-        const std::string before = StoredBytes(*language);
-        auto imported = language->Copy();
-        const xliff_bridge::ImportResult result = xliff_bridge::ImportXliff(Exported(*language), *imported);
-        ASSERT_EQ(result.error, "");
-        EXPECT_EQ(result.counts.applied, 0u);
-        EXPECT_EQ(result.counts.skipped, 0u);
-        EXPECT_EQ(result.counts.unchanged, static_cast<std::uint64_t>(language->root->CountNodes() - 4));
-        EXPECT_EQ(StoredBytes(*imported), before);
+        bridge_test::ExpectUnchangedRoundTrip(*language, Exported(*language), xliff_bridge::ImportXliff);
     }
 }
 
@@ -147,27 +140,9 @@ namespace {
 TEST(XliffBridge, DamagedDocumentsAreRefusedOrAppliedButNeverBreakTheTree)
 {
     const auto language = EveryKindOfText();
-    const std::string xliff = Exported(*language);
-    const std::int32_t nodes = language->root->CountNodes();
-    std::uint32_t seed = 54321;
-    const auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
-    for (int round = 0; round < 300; ++round) {
-        std::string damaged = xliff;
-        for (int k = 0; k < 3; ++k) {
-            const std::size_t at = next() % damaged.size();
-            damaged[at] = "<>/&;\"=# .0123ainrstu\xC3\xFF"[next() % 23];
-        }
-        auto copy = language->Copy();
-        const xliff_bridge::ImportResult result = xliff_bridge::ImportXliff(damaged, *copy);
-        if (!result.error.empty()) {
-            EXPECT_EQ(result.error.rfind("line ", 0), 0u) << result.error;
-            EXPECT_EQ(StoredBytes(*copy), StoredBytes(*language));
-        }
-        EXPECT_EQ(copy->root->CountNodes(), nodes);
-    }
+    bridge_test::ExpectDamagedImportsKeepTheTree(
+        *language, Exported(*language), 54321, 300, "<>/&;\"=# .0123ainrstu\xC3\xFF",
+        xliff_bridge::ImportXliff);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "FlagPictures.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace {
@@ -12,16 +13,21 @@ constexpr COLORREF Rgb(unsigned r, unsigned g, unsigned b)
 
 constexpr int kSide = CLanguageFile::kFlagSide;
 
+// Three equal bands, top to bottom, or left to right when vertical.
+FlagPixels ThreeBands(const std::array<COLORREF, 3>& colours, bool vertical)
+{
+    FlagPixels pixels{};
+    for (int r = 0; r < kSide; ++r)
+        for (int c = 0; c < kSide; ++c)
+            pixels[r * kSide + c] = colours[(vertical ? c : r) * 3 / kSide];
+    return pixels;
+}
+
 } // namespace
 
 FlagPixels GermanFlag()
 {
-    constexpr COLORREF stripes[3] = {Rgb(0, 0, 0), Rgb(221, 0, 0), Rgb(255, 206, 0)};
-    FlagPixels pixels{};
-    for (int r = 0; r < kSide; ++r)
-        for (int c = 0; c < kSide; ++c)
-            pixels[r * kSide + c] = stripes[r * 3 / kSide];
-    return pixels;
+    return ThreeBands({Rgb(0, 0, 0), Rgb(221, 0, 0), Rgb(255, 206, 0)}, false);
 }
 
 FlagPixels UnionFlag()
@@ -53,10 +59,5 @@ FlagPixels UnionFlag()
 
 FlagPixels FrenchFlag()
 {
-    constexpr COLORREF bands[3] = {Rgb(0, 35, 149), Rgb(255, 255, 255), Rgb(237, 41, 57)};
-    FlagPixels pixels{};
-    for (int r = 0; r < kSide; ++r)
-        for (int c = 0; c < kSide; ++c)
-            pixels[r * kSide + c] = bands[c * 3 / kSide];
-    return pixels;
+    return ThreeBands({Rgb(0, 35, 149), Rgb(255, 255, 255), Rgb(237, 41, 57)}, true);
 }

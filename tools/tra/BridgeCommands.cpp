@@ -1,5 +1,6 @@
 #include "BridgeCommands.h"
 
+#include "CommandSupport.h"
 #include "LanguageFileIO.h"
 #include "PoBridge.h"
 #include "RcImport.h"
@@ -37,37 +38,17 @@ const char kBridgeHelp[] = R"(  export-po LANG OUT.po   the texts of LANG as a g
 
 namespace {
 
-constexpr int kFailure = 1;
-constexpr int kUsage = 2;
+using namespace tra_command;
 
-int Usage(const std::string& message)
-{
-    fmt::print(stderr, "glossmark-tra: {}\nTry 'glossmark-tra --help'.\n", message);
-    return kUsage;
-}
-
-int Fail(const std::string& message)
-{
-    fmt::print(stderr, "glossmark-tra: {}\n", message);
-    return kFailure;
-}
-
+// Loads a language file that must have a text tree to carry.
 std::unique_ptr<CLanguageFile> LoadWithTree(const std::string& path)
 {
-    ReadOutcome outcome = ReadLanguageFile(path);
-    if (outcome.error) {
-        Fail(outcome.error.Describe(path));
-        return nullptr;
-    }
-    if (outcome.wrongMagic) {
-        fmt::print(stderr, "{}: {}\n", path, tra_text::ToUtf8(kCorruptFileMessage));
-        return nullptr;
-    }
-    if (outcome.language->GetRoot() == nullptr) {
+    auto language = Load(path);
+    if (language && language->GetRoot() == nullptr) {
         Fail(fmt::format("\"{}\" has no text tree", path));
         return nullptr;
     }
-    return std::move(outcome.language);
+    return language;
 }
 
 bool ReadWhole(const std::string& path, std::string& bytes)
@@ -103,15 +84,6 @@ bool WriteWhole(const std::string& path, const std::string& bytes)
     if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
         Fail(fmt::format("cannot write \"{}\": {}", path, std::strerror(errno)));
         std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool Save(const CLanguageFile& language, const std::string& path)
-{
-    if (const FileError error = WriteLanguageFile(language, path)) {
-        Fail(error.Describe(path));
         return false;
     }
     return true;

@@ -147,6 +147,19 @@ std::ptrdiff_t FirstUnwritable(std::u16string_view text, bool forXml)
     return -1;
 }
 
+std::string UnwritableTextError(const Unit& unit, bool forXml, std::string_view problem)
+{
+    const std::u16string_view texts[] = {unit.node->originalText, unit.node->translatedText};
+    for (const std::u16string_view& text : texts) {
+        if (FirstUnwritable(text, forXml) >= 0) {
+            return fmt::format("the {} text of the node {} ({}) {}",
+                               &text == &texts[0] ? "original" : "translated", unit.path,
+                               AncestorPath(unit), problem);
+        }
+    }
+    return {};
+}
+
 void ImportCounts::Count(ApplyResult result)
 {
     switch (result) {

@@ -39,6 +39,9 @@ CTextNode* NodeAtPath(CTextNode& root, std::string_view path);
 // and with forXml also the control characters XML 1.0 forbids (all but tab, line
 // feed and carriage return) and U+FFFE/U+FFFF; U+0000 in both cases.
 std::ptrdiff_t FirstUnwritable(std::u16string_view text, bool forXml);
+// Empty when the unit's original and translated texts can both be written (see
+// FirstUnwritable); else "the original text of the node ... " followed by problem.
+std::string UnwritableTextError(const Unit& unit, bool forXml, std::string_view problem);
 
 // What the import of one unit did.
 enum class ApplyResult { Applied, Unchanged, Skipped };

@@ -1,6 +1,7 @@
 #include "CheckCommand.h"
 
 #include "CTextNode.h"
+#include "CommandSupport.h"
 #include "CTranslationChecker.h"
 #include "LanguageFileIO.h"
 #include "SizeLimit.h"
@@ -17,8 +18,7 @@
 
 namespace {
 
-constexpr int kFailure = 1;
-constexpr int kUsage = 2;
+using namespace tra_command;
 
 // The width rule measures text in the platform's fonts, which need a GUI
 // application object but no screen. The fonts are made by pixel size, so the
@@ -101,42 +101,33 @@ std::string JsonLine(const checks::TranslationProblem& problem, const checks::Wa
 
 int RunCheckCommand(const std::vector<std::string>& args)
 {
-    const auto usage = [](const std::string& message) {
-        fmt::print(stderr, "glossmark-tra: {}\nTry 'glossmark-tra --help'.\n", message);
-        return kUsage;
-    };
     std::string path;
     bool json = false;
     for (const std::string& arg : args) {
         if (arg == "--json") {
             json = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return usage(fmt::format("unknown option \"{}\"", arg));
+            return Usage(fmt::format("unknown option \"{}\"", arg));
         } else if (path.empty()) {
             path = arg;
         } else {
-            return usage("usage: glossmark-tra check FILE [--json]");
+            return Usage("usage: glossmark-tra check FILE [--json]");
         }
     }
     if (path.empty())
-        return usage("usage: glossmark-tra check FILE [--json]");
+        return Usage("usage: glossmark-tra check FILE [--json]");
 
-    ReadOutcome outcome = ReadLanguageFile(path);
-    if (outcome.error) {
-        fmt::print(stderr, "glossmark-tra: {}\n", outcome.error.Describe(path));
-        return kFailure;
-    }
-    if (outcome.wrongMagic) {
-        fmt::print(stderr, "{}: {}\n", path, tra_text::ToUtf8(kCorruptFileMessage));
+    const auto language = Load(path);
+    if (!language) {
         return kFailure;
     }
     const auto application = MakeFontApplication();
     checks::CTranslationChecker checker({size_limit::IsSizeLimitedKind, size_limit::Fits});
     std::size_t errors = 0;
     std::size_t warnings = 0;
-    if (outcome.language && outcome.language->root) {
+    if (language->root) {
         std::string out;
-        checker.CheckTree(*outcome.language->root,
+        checker.CheckTree(*language->root,
                           [&](const checks::TranslationProblem& problem,
                               const checks::WalkPosition& position) {
                               (problem.GetSeverity() == checks::Severity::Error ? errors : warnings)++;

@@ -29,6 +29,17 @@ std::size_t ScanDirective(std::u16string_view text, std::size_t i, bool& numbere
         }
         return false;
     };
+    // A width or a precision: digits, or '*' taking it from an argument.
+    const auto skipAmount = [&](std::size_t& at) {
+        if (at < text.size() && text[at] == u'*') {
+            ++at;
+            (argumentNumber(at) ? numbered : unnumbered) = true;
+        } else {
+            while (at < text.size() && IsDigit(text[at])) {
+                ++at;
+            }
+        }
+    };
     if (i < text.size() && text[i] == u'%') {
         return i + 1;
     }
@@ -36,24 +47,10 @@ std::size_t ScanDirective(std::u16string_view text, std::size_t i, bool& numbere
     while (i < text.size() && std::u16string_view(u" +-#0'I").find(text[i]) != std::u16string_view::npos) {
         ++i;
     }
-    if (i < text.size() && text[i] == u'*') {
-        ++i;
-        (argumentNumber(i) ? numbered : unnumbered) = true;
-    } else {
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-        }
-    }
+    skipAmount(i);
     if (i < text.size() && text[i] == u'.') {
         ++i;
-        if (i < text.size() && text[i] == u'*') {
-            ++i;
-            (argumentNumber(i) ? numbered : unnumbered) = true;
-        } else {
-            while (i < text.size() && IsDigit(text[i])) {
-                ++i;
-            }
-        }
+        skipAmount(i);
     }
     while (i < text.size() && std::u16string_view(u"hlLqjzZt").find(text[i]) != std::u16string_view::npos) {
         ++i;
@@ -186,18 +183,12 @@ ExportResult ExportPo(const CLanguageFile& language)
         if (!result.error.empty()) {
             return;
         }
-        const CTextNode& node = *unit.node;
-        const std::u16string_view texts[] = {node.originalText, node.translatedText};
-        for (const std::u16string_view& text : texts) {
-            if (bridge::FirstUnwritable(text, false) >= 0) {
-                result.error = fmt::format(
-                    "the {} text of the node {} ({}) is not valid UTF-16 or holds a null "
-                    "character; a PO file cannot carry it",
-                    &text == &texts[0] ? "original" : "translated", unit.path,
-                    bridge::AncestorPath(unit));
-                return;
-            }
+        result.error = bridge::UnwritableTextError(
+            unit, false, "is not valid UTF-16 or holds a null character; a PO file cannot carry it");
+        if (!result.error.empty()) {
+            return;
         }
+        const CTextNode& node = *unit.node;
         out += "\n#. ";
         out += bridge::UnitNote(unit);
         out += '\n';

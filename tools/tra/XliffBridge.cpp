@@ -97,18 +97,13 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
             if (!result.error.empty()) {
                 return;
             }
-            const CTextNode& node = *unit.node;
-            const std::u16string_view texts[] = {node.originalText, node.translatedText};
-            for (const std::u16string_view& text : texts) {
-                if (bridge::FirstUnwritable(text, true) >= 0) {
-                    result.error = fmt::format(
-                        "the {} text of the node {} ({}) holds a character that XML cannot carry "
-                        "(a control character or a lone surrogate)",
-                        &text == &texts[0] ? "original" : "translated", unit.path,
-                        bridge::AncestorPath(unit));
-                    return;
-                }
+            result.error = bridge::UnwritableTextError(
+                unit, true,
+                "holds a character that XML cannot carry (a control character or a lone surrogate)");
+            if (!result.error.empty()) {
+                return;
             }
+            const CTextNode& node = *unit.node;
             const std::string path = bridge::AncestorPath(unit);
             writer.writeStartElement(QStringLiteral("trans-unit"));
             writer.writeAttribute(QStringLiteral("id"), ToQt(unit.path));

@@ -2,6 +2,7 @@
 
 #include "BridgeCommands.h"
 #include "CheckCommand.h"
+#include "CommandSupport.h"
 #include "LanguageFileIO.h"
 #include "LanguageJson.h"
 #include "SampleLanguage.h"
@@ -26,8 +27,7 @@
 
 namespace {
 
-constexpr int kFailure = 1;
-constexpr int kUsage = 2;
+using namespace tra_command;
 
 constexpr const char* kHelp = R"(Usage: glossmark-tra COMMAND ARGUMENTS
 
@@ -59,42 +59,6 @@ dump followed by build reproduces a file byte for byte (texts that are not valid
 are written as \uXXXX escapes). Writing replaces OUT only when the whole file was written.
 Exit status: 0 success, 1 failure, 2 wrong usage.
 )";
-
-int Usage(const std::string& message)
-{
-    fmt::print(stderr, "glossmark-tra: {}\nTry 'glossmark-tra --help'.\n", message);
-    return kUsage;
-}
-
-int Fail(const std::string& message)
-{
-    fmt::print(stderr, "glossmark-tra: {}\n", message);
-    return kFailure;
-}
-
-// Reads a whole language file; prints why when that fails and returns null.
-std::unique_ptr<CLanguageFile> Load(const std::string& path)
-{
-    ReadOutcome outcome = ReadLanguageFile(path);
-    if (outcome.error) {
-        Fail(outcome.error.Describe(path));
-        return nullptr;
-    }
-    if (outcome.wrongMagic) {
-        fmt::print(stderr, "{}: {}\n", path, tra_text::ToUtf8(kCorruptFileMessage));
-        return nullptr;
-    }
-    return std::move(outcome.language);
-}
-
-bool Save(const CLanguageFile& language, const std::string& path)
-{
-    if (const FileError error = WriteLanguageFile(language, path)) {
-        Fail(error.Describe(path));
-        return false;
-    }
-    return true;
-}
 
 template <class T>
 bool ParseNumber(std::string_view text, T& value)

@@ -230,6 +230,8 @@ TEST(FindReplace, ReplaceAllFromAMatchReplacesItAndStopsAtItsRow)
     dialog->OnFindNext();
     ASSERT_EQ(f.h.view.GetCurrentRow(), 4);
     dialog->OnReplaceAll();
+    EXPECT_TRUE(f.h.view.GetEditor()->isVisible()) << "the editor is back after the pass";
+    EXPECT_EQ(f.EditedText(), u"a Akte") << "open on the last replacement";
     EXPECT_EQ(f.NodeText(3), u"a Akte");
     EXPECT_EQ(f.NodeText(4), u"b Akte");
     EXPECT_EQ(f.NodeText(5), u"c Akte");

@@ -36,13 +36,7 @@ inline std::unique_ptr<CLanguageFile> TextsLanguage(std::initializer_list<std::u
             node->width = 40;
         ++i;
     }
-    root->UpdateStates();
-    auto language = std::make_unique<CLanguageFile>(std::move(root));
-    language->SetProgramName(u"Kestrow Kassenbuch");
-    language->SetProgramVersion(u"3.10");
-    language->SetLanguageName(u"English");
-    language->SetOriginal(original);
-    return language;
+    return EnglishTestLanguage(std::move(root), original);
 }
 
 class FindHarness {

@@ -41,6 +41,19 @@ inline CTextNode* AddNode(CTextNode* parent, const std::u16string& text, int kin
     return raw;
 }
 
+// The test program's English language file over root, its states brought up to date.
+inline std::unique_ptr<CLanguageFile> EnglishTestLanguage(std::unique_ptr<CTextNode> root,
+                                                          bool original = false)
+{
+    root->UpdateStates();
+    auto language = std::make_unique<CLanguageFile>(std::move(root));
+    language->SetProgramName(u"Kestrow Kassenbuch");
+    language->SetProgramVersion(u"3.10");
+    language->SetLanguageName(u"English");
+    language->SetOriginal(original);
+    return language;
+}
+
 // Rows in order:
 //  0 Dialoge              4 Menus             8 Stringtables
 //  1   Datei öffnen       5   Datei           9   %d Texte
@@ -63,7 +76,7 @@ inline std::unique_ptr<CLanguageFile> SmallLanguage(const std::u16string& suffix
     AddNode(strings, u"%d Texte", 99);
     AddNode(strings, u"Hallo %s!", 99);
     AddNode(strings, u"%d%", 99);
-        if (!suffix.empty()) {
+    if (!suffix.empty()) {
         for (CTextNode* top : {dialogs, menus, strings}) {
             std::vector<CTextNode*> stack{top};
             while (!stack.empty()) {
@@ -76,13 +89,7 @@ inline std::unique_ptr<CLanguageFile> SmallLanguage(const std::u16string& suffix
             }
         }
     }
-r->UpdateStates();
-    auto language = std::make_unique<CLanguageFile>(std::move(root));
-    language->SetProgramName(u"Kestrow Kassenbuch");
-    language->SetProgramVersion(u"3.10");
-    language->SetLanguageName(u"English");
-    language->SetOriginal(false);
-    return language;
+    return EnglishTestLanguage(std::move(root));
 }
 
 // A shown view over a document that opened `language` from a file.

@@ -1,0 +1,136 @@
+// Find and replace in the running program: the commands, F3 and the dialog's
+// notifications travel through the main frame to the text tree view.
+
+#include "AppTestSupport.h"
+
+#include "CFindReplaceDialog.h"
+#include "CInPlaceEdit.h"
+#include "CSearchCursor.h"
+#include "resource.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+
+namespace {
+
+class FindThroughFrameTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        UseEnglish();
+        ASSERT_TRUE(Start({CopySample()}));
+    }
+    bool Enabled(UINT id) { return Frame().QueryCommandState(id).IsEnabled(); }
+    CFindReplaceDialog* Dialog() { return View().GetFindDialog(); }
+
+    // The first four letters of a text of the file, and the row they are in;
+    // not in row 0, which a walk that starts there searches only once.
+    std::pair<std::u16string, int> SomeWord()
+    {
+        const std::u16string& first = View().GetRow(0)->node->translatedText;
+        for (int i = 1; i < View().GetRowCount(); ++i) {
+            const std::u16string& text = View().GetRow(i)->node->translatedText;
+            if (text.size() >= 4 && std::all_of(text.begin(), text.begin() + 4, [](char16_t c) {
+                    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+                }) && first.find(text.substr(0, 4)) == std::u16string::npos)
+                return {text.substr(0, 4), i};
+        }
+        return {};
+    }
+};
+
+TEST_F(FindThroughFrameTest, MenuCommandDialogAndNotificationsReachTheTreeView)
+{
+    EXPECT_TRUE(Enabled(ID_FIND));
+    EXPECT_TRUE(Enabled(ID_REPLACE));
+    Frame().OnCommand(ID_FIND, CommandSource::Menu);
+    CFindReplaceDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->GetOwner(), &Frame()) << "no parent: the main frame owns it";
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Find")) << "translated when it initialises";
+    EXPECT_FALSE(Enabled(ID_FIND));
+    EXPECT_FALSE(Enabled(ID_REPLACE));
+
+    const auto [word, row] = SomeWord();
+    ASSERT_FALSE(word.empty());
+    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
+        ->setText(QString::fromStdU16String(word));
+    // The user's click on "Weitersuchen".
+    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
+    ASSERT_GE(View().GetCurrentRow(), 0);
+    EXPECT_LE(View().GetCurrentRow(), row) << "the first text holding it";
+    int start = 0;
+    int end = 0;
+    View().GetEditor()->GetSel(start, end);
+    const std::u16string selected =
+        View().GetEditor()->GetWindowText().substr(std::size_t(start), std::size_t(end - start));
+    EXPECT_TRUE(View().GetSearchCursor()->EqualsFindText(selected));
+    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2")
+                                 .arg(View().GetCurrentRow())
+                                 .arg(View().GetRowCount())));
+
+    dialog->close();
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_TRUE(Enabled(ID_FIND));
+    EXPECT_TRUE(Enabled(ID_REPLACE));
+}
+
+TEST_F(FindThroughFrameTest, F3WithoutADialogOpensItAndWithOneSearches)
+{
+    QTest::keyClick(&Frame(), Qt::Key_F3);
+    CFindReplaceDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsFindOnly());
+    EXPECT_EQ(View().GetSearchCursor(), nullptr);
+
+    const auto [word, row] = SomeWord();
+    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
+        ->setText(QString::fromStdU16String(word));
+    Frame().OnCommand(ID_FIND_NEXT_UP, CommandSource::Accelerator);
+    EXPECT_FALSE(View().IsDirectionDown());
+    ASSERT_NE(View().GetSearchCursor(), nullptr);
+    EXPECT_GE(View().GetCurrentRow(), 0);
+    Frame().OnCommand(ID_FIND_NEXT_DOWN, CommandSource::Accelerator);
+    EXPECT_TRUE(View().IsDirectionDown());
+    (void)row;
+}
+
+TEST_F(FindThroughFrameTest, ReplaceAllThroughTheFrameMarksTheDocumentModified)
+{
+    Frame().OnCommand(ID_REPLACE, CommandSource::Menu);
+    CFindReplaceDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->IsFindOnly());
+    const auto [word, row] = SomeWord();
+    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
+        ->setText(QString::fromStdU16String(word));
+    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kReplaceWith).GetWidget())
+        ->setText(QString::fromStdU16String(word));
+    EXPECT_FALSE(Doc().IsLanguageModified());
+    dialog->OnReplaceAll();
+    EXPECT_TRUE(Doc().IsLanguageModified());
+    EXPECT_EQ(View().GetStopRow(), -1);
+    (void)row;
+}
+
+TEST_F(FindThroughFrameTest, WholeTreeCommandsThroughTheFrame)
+{
+    Frame().OnCommand(ID_COLLAPSE_ALL, CommandSource::Menu);
+    int shown = 0;
+    for (int i = 0; i < View().GetRowCount(); ++i)
+        shown += View().IsRowShown(i) ? 1 : 0;
+    EXPECT_EQ(shown, 3);
+    Frame().OnCommand(ID_EXPAND_ALL, CommandSource::Control);
+    shown = 0;
+    for (int i = 0; i < View().GetRowCount(); ++i)
+        shown += View().IsRowShown(i) ? 1 : 0;
+    EXPECT_EQ(shown, View().GetRowCount());
+    Frame().OnCommand(ID_SHOW_TODO, CommandSource::Control);
+    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("%1 texts").arg(View().GetRowCount())));
+    Frame().OnCommand(ID_MARK_ALL_DONE, CommandSource::Menu);
+    EXPECT_EQ(Doc().GetRoot()->editState, 1u);
+    EXPECT_FALSE(Doc().IsLanguageModified());
+}
+
+} // namespace
