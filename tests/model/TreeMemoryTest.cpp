@@ -28,6 +28,10 @@ struct CountAllocations {
 
 } // namespace
 
+// A replacement operator new over malloc must free with free; GCC's optimiser
+// cannot see that the pair is ours and calls it a mismatch.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size)
 {
     if (g_counting)
@@ -38,6 +42,7 @@ void* operator new(std::size_t size)
 }
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
 
 namespace {
 
