@@ -5,13 +5,10 @@
 
 #include "CInPlaceEdit.h"
 #include "CMyEditView.h"
-#include "CResources.h"
 #include "CStatusBar.h"
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
-#include "EditorFonts.h"
-#include "EditorResources.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
 
@@ -171,16 +168,3 @@ void BM_TypeIntoSameText(benchmark::State& state)
 BENCHMARK(BM_TypeIntoSameText)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CResources::Set(&EditorResources());
-    SetDefaultFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
