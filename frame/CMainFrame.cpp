@@ -2,6 +2,7 @@
 
 #include "CHeadView.h"
 #include "CHelpWindow.h"
+#include "CLanguageSwitchNotifier.h"
 #include "CMyEditView.h"
 #include "CProblemsController.h"
 #include "CResources.h"
@@ -147,6 +148,9 @@ bool CMainFrame::OnCreateClient()
     // The status bar is made here so the view can be handed it now; it is
     // put in place by OnCreate.
     m_editView->SetStatusBar(new CStatusBar(this));
+    // The position pane's text is formatted, so no tracker can translate it.
+    connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched,
+            m_editView, &CMyEditView::WritePositionPane);
     return true;
 }
 

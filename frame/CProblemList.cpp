@@ -20,6 +20,12 @@ void CProblemList::SetHeaders(const QString& path, const QString& message)
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
+void CProblemList::DescriptionsChanged()
+{
+    if (m_total > 0)
+        emit dataChanged(index(0, 0), index(m_total - 1, ColumnCount - 1));
+}
+
 void CProblemList::Reset(int viewRows,
                          std::vector<std::pair<int, checks::TranslationProblem>> problems)
 {

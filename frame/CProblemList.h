@@ -26,6 +26,9 @@ public:
 
     void SetDescribers(Describer path, Describer message);
     void SetHeaders(const QString& path, const QString& message);
+    // Every path and message is described anew (the language changed), with
+    // the rows and the selection kept.
+    void DescriptionsChanged();
 
     // The whole file: viewRows rows, problems tagged with their view row and
     // sorted by it (the order of a depth-first walk).

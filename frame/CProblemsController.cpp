@@ -1,5 +1,6 @@
 #include "CProblemsController.h"
 
+#include "CLanguageSwitchNotifier.h"
 #include "CMainFrame.h"
 #include "CMyEditView.h"
 #include "CProblemList.h"
@@ -50,15 +51,16 @@ CProblemsController::CProblemsController(CMainFrame& frame)
     m_list->SetDescribers(
         [](const checks::TranslationProblem& p) { return ToQString(OneLine(PathOf(p))); },
         [](const checks::TranslationProblem& p) { return ToQString(OneLine(MessageOf(p))); });
-    std::u16string path;
-    std::u16string message;
-    std::u16string title;
-    LoadTranslatedString(path, IDS_PROBLEMS_PATH);
-    LoadTranslatedString(message, IDS_PROBLEMS_MESSAGE);
-    LoadTranslatedString(title, IDS_PROBLEMS_TITLE);
-    m_list->SetHeaders(ToQString(path), ToQString(message));
-    m_dock = frame.AddDockPane(m_pane, title, Qt::BottomDockWidgetArea, ID_VIEW_PROBLEMS);
+    m_dock = frame.AddDockPane(m_pane, {}, Qt::BottomDockWidgetArea, ID_VIEW_PROBLEMS);
     m_dock->setObjectName(QStringLiteral("ProblemsDock"));
+    LoadTexts();
+    // The trackers know neither the dock's title nor the list's texts.
+    connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched, this,
+            [this] {
+                LoadTexts();
+                m_list->DescriptionsChanged();
+                ShowStatus();
+            });
 
     connect(m_pane, &CProblemsPane::ProblemActivated, this, &CProblemsController::GoToProblem);
     if (CMyEditView* view = View()) {
@@ -80,6 +82,18 @@ CProblemsController::CProblemsController(CMainFrame& frame)
 }
 
 CProblemsController::~CProblemsController() = default;
+
+void CProblemsController::LoadTexts()
+{
+    std::u16string path;
+    std::u16string message;
+    std::u16string title;
+    LoadTranslatedString(path, IDS_PROBLEMS_PATH);
+    LoadTranslatedString(message, IDS_PROBLEMS_MESSAGE);
+    LoadTranslatedString(title, IDS_PROBLEMS_TITLE);
+    m_list->SetHeaders(ToQString(path), ToQString(message));
+    m_dock->setWindowTitle(ToQString(title));
+}
 
 CMyEditView* CProblemsController::View() const { return m_frame.GetEditView(); }
 

@@ -47,6 +47,8 @@ public:
     static std::u16string PathOf(const checks::TranslationProblem& problem);
 
 private:
+    // The dock's title and the list's column headers in the current language.
+    void LoadTexts();
     CMyEditView* View() const;
     void GoToAdjacent(bool forward);
     void OnCommitted(int viewRow);

@@ -1,5 +1,6 @@
 #include "LanguageSwitch.h"
 
+#include "CLanguageSwitchNotifier.h"
 #include "CTextNode.h"
 #include "CTranslationState.h"
 #include "LanguageFileIO.h"
@@ -59,5 +60,7 @@ bool SwitchTranslationFile(const std::u16string& fileName)
         state.frameTracker->ReTranslateAll(menus);
 
     state.SetSwitchMapping(nullptr);
+    // Last, with the mapping gone: listeners load the new language's texts.
+    CLanguageSwitchNotifier::Get().NotifySwitched();
     return true;
 }

@@ -8,5 +8,6 @@
 
 // False, with nothing changed, when there is no current translation, the
 // file's header cannot be read, it belongs to another program, or the file
-// itself cannot be read whole.
+// itself cannot be read whole. After a switch, CLanguageSwitchNotifier
+// tells the windows that load their own texts.
 bool SwitchTranslationFile(const std::u16string& fileName);

@@ -9,12 +9,16 @@
 #include "CHeadView.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
+#include "CMyEditView.h"
+#include "CProblemList.h"
+#include "CProblemsController.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
 #include "UiLanguage.h"
 #include "resource.h"
 
 #include <QDir>
+#include <QDockWidget>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMenuBar>
@@ -102,6 +106,26 @@ protected:
         return text;
     }
 
+    // The texts the program loads itself rather than through a tracker: the
+    // problems dock's title, the list's headers, the position pane and the
+    // first listed problem's message.
+    std::u16string LoadedTexts()
+    {
+        CProblemsController* problems = Frame().GetProblems();
+        if (!problems)
+            return u"<no problems pane>";
+        CProblemList* list = problems->GetList();
+        const auto header = [list](int column) {
+            return ToU16(list->headerData(column, Qt::Horizontal).toString());
+        };
+        const std::u16string message =
+            list->ProblemCount() > 0
+                ? ToU16(list->data(list->index(0, CProblemList::MessageColumn)).toString())
+                : u"<no problem>";
+        return ToU16(problems->GetDock()->windowTitle()) + u"|" + header(CProblemList::PathColumn) +
+               u"|" + header(CProblemList::MessageColumn) + u"|" + Pane(1) + u"|" + message;
+    }
+
     QImage MenuBarPicture() { return Frame().menuWidget()->grab().toImage(); }
 
     void SavePictures(CFontsDialog& fonts, const char* language)
@@ -177,3 +201,26 @@ TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
 }
 
 } // namespace
+
+// The problems dock and the position pane load their texts from the string
+// table themselves; they follow each switch, back to English.
+TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndThePositionPaneFollowTheSwitch)
+{
+    // The sample's first problem: an accelerator key used twice in one menu.
+    const std::u16string rows = ToU16(QString::number(View().GetRowCount()));
+    const std::u16string clash = u"Änderungen an Maßeinheit &protokollieren";
+    const std::u16string english = u"Problems|Path|Message|" + rows +
+                                   u" texts|The accelerator key L is also used by “" + clash + u"”";
+    const std::u16string german = u"Probleme|Pfad|Meldung|" + rows +
+                                  u" Texte|Die Zugriffstaste L verwendet auch „" + clash + u"“";
+    const std::u16string french = u"Problèmes|Chemin|Message|" + rows +
+                                  u" textes|La touche d'accès L est aussi utilisée par « " + clash + u" »";
+    EXPECT_EQ(LoadedTexts(), english);
+    SwitchTo(u"Deutsch"_qs);
+    EXPECT_EQ(LoadedTexts(), german);
+    SwitchTo(u"Français"_qs);
+    EXPECT_EQ(LoadedTexts(), french);
+    SwitchTo(u"English"_qs);
+    EXPECT_EQ(LoadedTexts(), english);
+    EXPECT_TRUE(boxes.empty());
+}

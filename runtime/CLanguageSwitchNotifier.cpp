@@ -1,0 +1,7 @@
+#include "CLanguageSwitchNotifier.h"
+
+CLanguageSwitchNotifier& CLanguageSwitchNotifier::Get()
+{
+    static CLanguageSwitchNotifier notifier;
+    return notifier;
+}
