@@ -3,6 +3,7 @@
 
 #include "TranslationTest.h"
 
+#include "CLanguageSwitchNotifier.h"
 #include "CMenu.h"
 #include "CTranslationState.h"
 #include "DialogTranslation.h"
@@ -79,6 +80,17 @@ protected:
         TranslateString(copy);
         return copy;
     }
+
+    // What a window that loads its own texts gets when told of a switch.
+    struct Listener {
+        QObject context;
+        std::vector<std::u16string> loaded;
+        Listener()
+        {
+            QObject::connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched,
+                             &context, [this] { loaded.push_back(Lookup(u"Bereit")); });
+        }
+    };
 };
 
 TEST_F(LanguageSwitchTest, OpenWindowsFollowEverySwitchAndBack)
@@ -87,6 +99,7 @@ TEST_F(LanguageSwitchTest, OpenWindowsFollowEverySwitchAndBack)
     const std::u16string b = Write(*MakeSmall(u"B"), "B.tra");
     ASSERT_TRUE(LoadTranslationFile(a, false));
     Window window;
+    Listener listener;
     EXPECT_EQ(window.Texts(), u"Title A|&Yes A|&No A|&File A|E&xit A");
 
     ASSERT_TRUE(SwitchTranslationFile(b));
@@ -102,6 +115,8 @@ TEST_F(LanguageSwitchTest, OpenWindowsFollowEverySwitchAndBack)
     ASSERT_TRUE(SwitchTranslationFile(b));
     Window later;
     EXPECT_EQ(later.Texts(), u"Title B|&Yes B|&No B|&File B|E&xit B");
+    // Told once per switch, when the string table already answers in the new language.
+    EXPECT_EQ(listener.loaded, (std::vector<std::u16string>{u"Ready B", u"Ready A", u"Ready B"}));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -127,6 +142,7 @@ TEST_F(LanguageSwitchTest, RefusedSwitchesChangeNothing)
 
     ASSERT_TRUE(LoadTranslationFile(a, false));
     Window window;
+    Listener listener;
     const CLanguageFile* before = GetCurrentTranslation();
     for (const std::u16string& file :
          {other, truncated, QString::fromStdString(PathOf("Corrupt.tra")).toStdU16String(),
@@ -138,6 +154,7 @@ TEST_F(LanguageSwitchTest, RefusedSwitchesChangeNothing)
         EXPECT_EQ(Lookup(u"Bereit"), u"Ready A");
     }
     EXPECT_EQ(CTranslationState::Get().previous, nullptr);
+    EXPECT_TRUE(listener.loaded.empty());
     // The corrupt file's header read says so, once.
     EXPECT_EQ(boxes, std::vector<std::u16string>{u"corrupt .tra - file!"});
 }
