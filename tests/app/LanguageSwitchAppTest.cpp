@@ -202,8 +202,8 @@ TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
 
 } // namespace
 
-// The problems dock and the position pane load their texts from the string
-// table themselves; they follow each switch, back to English.
+// The problems dock, the position pane and the status line load their texts
+// from the string table themselves; they follow each switch, back to English.
 TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndThePositionPaneFollowTheSwitch)
 {
     // The sample's first problem: an accelerator key used twice in one menu.
@@ -222,5 +222,11 @@ TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndThePositionPaneFollowTheSwitch)
     EXPECT_EQ(LoadedTexts(), french);
     SwitchTo(u"English"_qs);
     EXPECT_EQ(LoadedTexts(), english);
+
+    // On a problem's row the status line names the problem in the new language.
+    Frame().GetProblems()->GoToNext();
+    EXPECT_EQ(Pane(0), u"Problem: The accelerator key L is also used by “" + clash + u"”");
+    SwitchTo(u"Deutsch"_qs);
+    EXPECT_EQ(Pane(0), u"Problem: Die Zugriffstaste L verwendet auch „" + clash + u"“");
     EXPECT_TRUE(boxes.empty());
 }
