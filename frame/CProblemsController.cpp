@@ -1,5 +1,6 @@
 #include "CProblemsController.h"
 
+#include "CLanguageSwitchSignal.h"
 #include "CMainFrame.h"
 #include "CMyEditView.h"
 #include "CProblemList.h"
@@ -13,6 +14,7 @@
 #include "resource.h"
 
 #include <QDockWidget>
+#include <QTreeView>
 
 #include <unordered_map>
 
@@ -50,15 +52,16 @@ CProblemsController::CProblemsController(CMainFrame& frame)
     m_list->SetDescribers(
         [](const checks::TranslationProblem& p) { return ToQString(OneLine(PathOf(p))); },
         [](const checks::TranslationProblem& p) { return ToQString(OneLine(MessageOf(p))); });
-    std::u16string path;
-    std::u16string message;
-    std::u16string title;
-    LoadTranslatedString(path, IDS_PROBLEMS_PATH);
-    LoadTranslatedString(message, IDS_PROBLEMS_MESSAGE);
-    LoadTranslatedString(title, IDS_PROBLEMS_TITLE);
-    m_list->SetHeaders(ToQString(path), ToQString(message));
-    m_dock = frame.AddDockPane(m_pane, title, Qt::BottomDockWidgetArea, ID_VIEW_PROBLEMS);
+    m_dock = frame.AddDockPane(m_pane, std::u16string(), Qt::BottomDockWidgetArea, ID_VIEW_PROBLEMS);
     m_dock->setObjectName(QStringLiteral("ProblemsDock"));
+    LoadTexts();
+    // The layer re-translates dialogs and menus on a switch, not docks and lists.
+    connect(&CLanguageSwitchSignal::Get(), &CLanguageSwitchSignal::Switched, this, [this] {
+        LoadTexts();
+        // The messages are made when shown: show them again.
+        m_pane->GetListView()->viewport()->update();
+        ShowStatus();
+    });
 
     connect(m_pane, &CProblemsPane::ProblemActivated, this, &CProblemsController::GoToProblem);
     if (CMyEditView* view = View()) {
@@ -80,6 +83,18 @@ CProblemsController::CProblemsController(CMainFrame& frame)
 }
 
 CProblemsController::~CProblemsController() = default;
+
+void CProblemsController::LoadTexts()
+{
+    std::u16string path;
+    std::u16string message;
+    std::u16string title;
+    LoadTranslatedString(path, IDS_PROBLEMS_PATH);
+    LoadTranslatedString(message, IDS_PROBLEMS_MESSAGE);
+    LoadTranslatedString(title, IDS_PROBLEMS_TITLE);
+    m_list->SetHeaders(ToQString(path), ToQString(message));
+    m_dock->setWindowTitle(ToQString(title));
+}
 
 CMyEditView* CProblemsController::View() const { return m_frame.GetEditView(); }
 

@@ -48,6 +48,8 @@ public:
 
 private:
     CMyEditView* View() const;
+    // The pane's title and column headings in the user-interface language.
+    void LoadTexts();
     void GoToAdjacent(bool forward);
     void OnCommitted(int viewRow);
     void ShowStatus();

@@ -1,5 +1,6 @@
 #include "LanguageSwitch.h"
 
+#include "CLanguageSwitchSignal.h"
 #include "CTextNode.h"
 #include "CTranslationState.h"
 #include "LanguageFileIO.h"
@@ -59,5 +60,6 @@ bool SwitchTranslationFile(const std::u16string& fileName)
         state.frameTracker->ReTranslateAll(menus);
 
     state.SetSwitchMapping(nullptr);
+    emit CLanguageSwitchSignal::Get().Switched();
     return true;
 }

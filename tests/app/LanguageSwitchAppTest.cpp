@@ -9,12 +9,15 @@
 #include "CHeadView.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
+#include "CProblemList.h"
+#include "CProblemsController.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
 #include "UiLanguage.h"
 #include "resource.h"
 
 #include <QDir>
+#include <QDockWidget>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMenuBar>
@@ -155,6 +158,27 @@ TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
     EXPECT_TRUE(Doc().IsLanguageModified());
     EXPECT_EQ(Doc().GetPathName(), path);
     EXPECT_TRUE(boxes.empty());
+}
+
+// The problems pane is a dock, not a dialog: its title and column headings
+// follow the switch all the same.
+TEST_F(LanguageSwitchAppTest, TheProblemsPaneFollowsTheSwitch)
+{
+    ASSERT_NE(Frame().GetProblems(), nullptr);
+    QDockWidget* dock = Frame().GetProblems()->GetDock();
+    CProblemList* list = Frame().GetProblems()->GetList();
+    const auto headers = [list] {
+        return list->headerData(0, Qt::Horizontal).toString() + u'|' +
+               list->headerData(1, Qt::Horizontal).toString();
+    };
+    EXPECT_EQ(dock->windowTitle(), u"Problems"_qs);
+    EXPECT_EQ(headers(), u"Path|Message"_qs);
+    SwitchTo(u"Français"_qs);
+    EXPECT_EQ(dock->windowTitle(), u"Problèmes"_qs);
+    EXPECT_EQ(headers(), u"Chemin|Message"_qs);
+    SwitchTo(u"Deutsch"_qs);
+    EXPECT_EQ(dock->windowTitle(), u"Probleme"_qs);
+    EXPECT_EQ(headers(), u"Pfad|Meldung"_qs);
 }
 
 TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)

@@ -1,0 +1,7 @@
+#include "CLanguageSwitchSignal.h"
+
+CLanguageSwitchSignal& CLanguageSwitchSignal::Get()
+{
+    static CLanguageSwitchSignal signal;
+    return signal;
+}
