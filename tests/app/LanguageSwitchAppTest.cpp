@@ -9,6 +9,7 @@
 #include "CHeadView.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
+#include "CMessageBox.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
 #include "CWnd.h"
@@ -179,6 +180,32 @@ TEST_F(LanguageSwitchAppTest, TheProblemsPaneFollowsTheSwitch)
     SwitchTo(u"Deutsch"_qs);
     EXPECT_EQ(dock->windowTitle(), u"Probleme"_qs);
     EXPECT_EQ(headers(), u"Pfad|Meldung"_qs);
+}
+
+// A message box's buttons speak the user-interface language like its text.
+TEST_F(LanguageSwitchAppTest, MessageBoxButtonsFollowTheLanguage)
+{
+    const auto buttons = [](UINT type) {
+        std::u16string shown;
+        const auto fixture = CDialog::SetModalResponder([&shown](CDialog& dialog) {
+            for (int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
+                if (dialog.GetDlgItem(id).GetWidget())
+                    shown += dialog.GetDlgItemText(id) + u'|';
+            }
+            return int(IDCANCEL);
+        });
+        CMessageBox::Show(u"?", type);
+        CDialog::SetModalResponder(fixture);
+        return shown;
+    };
+    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Yes|&No|Cancel|");
+    EXPECT_EQ(buttons(MB_YESNO), u"&Yes|&No|");
+    EXPECT_EQ(buttons(MB_OKCANCEL), u"OK|Cancel|");
+    EXPECT_EQ(buttons(MB_OK), u"OK|");
+    SwitchTo(u"Français"_qs);
+    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Oui|&Non|Annuler|");
+    SwitchTo(u"Deutsch"_qs);
+    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Ja|&Nein|Abbrechen|");
 }
 
 TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
