@@ -2,6 +2,7 @@
 
 #include "CHeadView.h"
 #include "CHelpWindow.h"
+#include "CLanguageSwitchSignal.h"
 #include "CMyEditView.h"
 #include "CProblemsController.h"
 #include "CResources.h"
@@ -158,6 +159,10 @@ bool CMainFrame::OnCreate()
     CWnd(status).SetDlgCtrlID(ID_VIEW_STATUS_BAR);
     setStatusBar(status);
     SetMessageText(AFX_IDS_IDLEMESSAGE);
+    // The idle text is loaded when it is shown; after a language switch it is
+    // shown anew (before the problems pane may put its message there).
+    connect(&CLanguageSwitchSignal::Get(), &CLanguageSwitchSignal::Switched, this,
+            [this] { SetMessageText(AFX_IDS_IDLEMESSAGE); });
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
     m_problems = new CProblemsController(*this);

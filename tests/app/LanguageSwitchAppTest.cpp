@@ -161,9 +161,9 @@ TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
     EXPECT_TRUE(boxes.empty());
 }
 
-// The problems pane is a dock, not a dialog: its title and column headings
-// follow the switch all the same.
-TEST_F(LanguageSwitchAppTest, TheProblemsPaneFollowsTheSwitch)
+// The problems pane is a dock and the status line a bar, not dialogs: their
+// texts follow the switch all the same.
+TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndStatusLineFollowTheSwitch)
 {
     ASSERT_NE(Frame().GetProblems(), nullptr);
     QDockWidget* dock = Frame().GetProblems()->GetDock();
@@ -174,12 +174,16 @@ TEST_F(LanguageSwitchAppTest, TheProblemsPaneFollowsTheSwitch)
     };
     EXPECT_EQ(dock->windowTitle(), u"Problems"_qs);
     EXPECT_EQ(headers(), u"Path|Message"_qs);
+    EXPECT_EQ(Pane(0), u"For Help, press F1");
     SwitchTo(u"Français"_qs);
     EXPECT_EQ(dock->windowTitle(), u"Problèmes"_qs);
     EXPECT_EQ(headers(), u"Chemin|Message"_qs);
+    // The status line's idle text too, not only once a menu has been opened.
+    EXPECT_EQ(Pane(0), u"Pour obtenir de l'aide, appuyez sur F1");
     SwitchTo(u"Deutsch"_qs);
     EXPECT_EQ(dock->windowTitle(), u"Probleme"_qs);
     EXPECT_EQ(headers(), u"Pfad|Meldung"_qs);
+    EXPECT_EQ(Pane(0), u"Drücken Sie F1, um Hilfe zu erhalten.");
 }
 
 // A message box's buttons speak the user-interface language like its text.
