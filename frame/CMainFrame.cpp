@@ -162,6 +162,10 @@ bool CMainFrame::OnCreate()
     CWnd(status).SetDlgCtrlID(ID_VIEW_STATUS_BAR);
     setStatusBar(status);
     SetMessageText(AFX_IDS_IDLEMESSAGE);
+    // The idle text is loaded when it is shown; after a language switch it is
+    // shown anew (before the problems pane may put its message there).
+    connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched, this,
+            [this] { SetMessageText(AFX_IDS_IDLEMESSAGE); });
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
     m_problems = new CProblemsController(*this);

@@ -14,6 +14,7 @@
 #include "resource.h"
 
 #include <QDockWidget>
+#include <QTreeView>
 
 #include <unordered_map>
 

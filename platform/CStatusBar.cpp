@@ -21,6 +21,9 @@ bool CStatusBar::SetIndicators(std::span<const UINT> ids)
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_panes.push_back({id, label});
         if (id == 0) {
+            // The message is cut off at the pane's end; its length must not
+            // set the width of the bar, and so of the window.
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             addWidget(label, 1);
         } else {
             const std::u16string text = CResources::LoadString(id);

@@ -140,6 +140,7 @@
 // and their controls (the numbers the platform's dialog looks for).
 #define IDD_FIND                        170
 #define IDD_REPLACE                     171
+#define IDD_MESSAGEBOX                  172
 #define IDC_FIND_REPLACE                0x400
 #define IDC_FIND_REPLACE_ALL            0x401
 #define IDC_FIND_WHOLE_WORD             0x410

@@ -197,6 +197,10 @@ void CInPlaceEdit::MarkDocumentModified()
 {
     if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
         doc->SetModified();
+    // A line made or joined changes the text without a commit; the checks
+    // must see it all the same.
+    if (m_view)
+        emit m_view->TextCommitted(m_view->GetCurrentRow());
 }
 
 CTextRow* CInPlaceEdit::Row() const { return RowOf(m_piece); }

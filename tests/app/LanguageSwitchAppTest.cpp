@@ -10,6 +10,7 @@
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
 #include "CMyEditView.h"
+#include "CMessageBox.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
 #include "CWnd.h"
@@ -179,6 +180,43 @@ TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
     EXPECT_TRUE(Doc().IsLanguageModified());
     EXPECT_EQ(Doc().GetPathName(), path);
     EXPECT_TRUE(boxes.empty());
+}
+
+// The status line is a bar, not a dialog: its idle text follows the switch all the same.
+TEST_F(LanguageSwitchAppTest, TheIdleStatusTextFollowsTheSwitch)
+{
+    EXPECT_EQ(Pane(0), u"For Help, press F1");
+    SwitchTo(u"Français"_qs);
+    // At once, not only once a menu has been opened.
+    EXPECT_EQ(Pane(0), u"Pour obtenir de l'aide, appuyez sur F1");
+    SwitchTo(u"Deutsch"_qs);
+    EXPECT_EQ(Pane(0), u"Drücken Sie F1, um Hilfe zu erhalten.");
+}
+
+// A message box's buttons speak the user-interface language like its text.
+TEST_F(LanguageSwitchAppTest, MessageBoxButtonsFollowTheLanguage)
+{
+    const auto buttons = [](UINT type) {
+        std::u16string shown;
+        const auto fixture = CDialog::SetModalResponder([&shown](CDialog& dialog) {
+            for (int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
+                if (dialog.GetDlgItem(id).GetWidget())
+                    shown += dialog.GetDlgItemText(id) + u'|';
+            }
+            return int(IDCANCEL);
+        });
+        CMessageBox::Show(u"?", type);
+        CDialog::SetModalResponder(fixture);
+        return shown;
+    };
+    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Yes|&No|Cancel|");
+    EXPECT_EQ(buttons(MB_YESNO), u"&Yes|&No|");
+    EXPECT_EQ(buttons(MB_OKCANCEL), u"OK|Cancel|");
+    EXPECT_EQ(buttons(MB_OK), u"OK|");
+    SwitchTo(u"Français"_qs);
+    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Oui|&Non|Annuler|");
+    SwitchTo(u"Deutsch"_qs);
+    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Ja|&Nein|Abbrechen|");
 }
 
 TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)

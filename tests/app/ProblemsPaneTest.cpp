@@ -175,6 +175,28 @@ TEST_F(ProblemsPaneTest, TypingAFixRemovesTheEntryWithoutAWholeCheck)
     EXPECT_EQ(Pane(0), u"Problem: Spaces or tabs at the start or end differ from the original");
 }
 
+TEST_F(ProblemsPaneTest, ANewOrJoinedLineIsCheckedAtOnce)
+{
+    // "Text 0", a string-table text without problems, one line like its original.
+    constexpr int kRow = 13;
+    ASSERT_EQ(View().GetRow(kRow)->ComposeTranslated(), u"Text 0");
+    View().SetCurrentRow(kRow);
+    View().OpenEditorInCurrentRow(true, true);
+    QWidget* editor = View().GetEditor();
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_EQ(View().GetRow(kRow)->ComposeTranslated(), u"Text 0\n");
+    EXPECT_EQ(ListedRows(), (std::vector<int>{2, 3, 4, 9, 12, kRow}));
+    EXPECT_EQ(Pane(0), u"Problem: The translation has 1 line breaks, the original 0");
+
+    // Delete at the end of the first line joins the two again.
+    QTest::keyClick(editor, Qt::Key_Left);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    ASSERT_EQ(View().GetRow(kRow)->ComposeTranslated(), u"Text 0");
+    EXPECT_EQ(ListedRows(), std::vector<int>(std::begin(kProblemRows), std::end(kProblemRows)));
+    EXPECT_EQ(Pane(0), u"For Help, press F1");
+}
+
 TEST_F(ProblemsPaneTest, ReplaceAllChecksTheWholeFileOnceAtItsEnd)
 {
     const std::int64_t wholeFile = Problems().GetChecker().NodesChecked();
