@@ -15,6 +15,8 @@ packages=(
   desktop-file-utils libxml2-utils shared-mime-info
   # benchmarks/cli_timing.sh: /usr/bin/time for the peak memory (msgmerge is in gettext)
   time
+  # from-rc's tests compare their scripts with GNU windres's reading of them.
+  binutils-mingw-w64-x86-64
 )
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
   packages+=(clang)

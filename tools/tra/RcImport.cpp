@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 namespace rc_import {
 
@@ -16,6 +17,7 @@ namespace {
 
 // A flag for a file that has none of its own: plain white.
 constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr RcLanguageId kEnglish = 0x09;
 
 template <class List>
 List OfLanguage(const List& list, RcLanguageId language)
@@ -90,16 +92,28 @@ std::string LanguageList(const CRcScript& script)
     return list.empty() ? "none" : list;
 }
 
+// The primary language id that --language names (LANG_GERMAN), or nullopt.
+std::optional<RcLanguageId> NamedLanguage(const CRcSymbols& symbols, const std::string& name)
+{
+    const CRcSymbols::Macro* macro = symbols.Find(name);
+    if (macro == nullptr || macro->replacement.size() != 1 || macro->replacement[0].kind != CRcToken::Kind::Number) {
+        return std::nullopt;
+    }
+    return static_cast<RcLanguageId>(macro->replacement[0].number);
+}
+
 } // namespace
 
 Result LanguageFromScript(const std::string& scriptPath, const Options& options)
 {
     Result result;
+    CRcSymbols symbols;
+    // As the Windows resource compiler does.
+    symbols.DefineNumber("_WIN32", 1);
+    symbols.DefineNumber("RC_INVOKED", 1);
+    CRcPreprocessor preprocessor(symbols, options.includeDirs);
+    preprocessor.SetSkipMissingIncludes(true);
     try {
-        CRcSymbols symbols;
-        // As the Windows resource compiler does.
-        symbols.DefineNumber("_WIN32", 1);
-        symbols.DefineNumber("RC_INVOKED", 1);
         for (const std::string& define : options.defines) {
             std::string name;
             std::int64_t value = 0;
@@ -109,25 +123,35 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
             }
             symbols.DefineNumber(name, value);
         }
-        CRcPreprocessor preprocessor(symbols, options.includeDirs);
-        preprocessor.SetSkipMissingIncludes(true);
+        // A script without LANGUAGE statements is in the language asked for, else in
+        // English, as the Windows compiler assumes.
         CRcParser::Options parserOptions;
         parserOptions.lenient = true;
-        CRcParser parser(preprocessor.ProcessFile(scriptPath), parserOptions);
+        parserOptions.defaultLanguage = kEnglish;
+        if (!options.languageId.empty()) {
+            const std::optional<RcLanguageId> named = NamedLanguage(symbols, options.languageId);
+            if (!named) {
+                result.error = "--language=" + options.languageId + ": no such language id (LANG_ENGLISH, "
+                               "LANG_GERMAN, ...)";
+                return result;
+            }
+            parserOptions.defaultLanguage = *named;
+        }
+        std::vector<CRcToken> tokens;
+        try {
+            tokens = preprocessor.ProcessFile(scriptPath);
+        } catch (const CRcError&) {
+            result.warnings = preprocessor.Warnings(); // said before the failure they may explain
+            throw;
+        }
+        CRcParser parser(std::move(tokens), parserOptions);
         const CRcScript script = parser.Parse();
         result.warnings = preprocessor.Warnings();
         result.warnings.insert(result.warnings.end(), script.warnings.begin(), script.warnings.end());
 
         RcLanguageId language = FirstLanguageWithTexts(script);
         if (!options.languageId.empty()) {
-            const CRcSymbols::Macro* macro = symbols.Find(options.languageId);
-            if (macro == nullptr || macro->replacement.size() != 1 ||
-                macro->replacement[0].kind != CRcToken::Kind::Number) {
-                result.error = "--language=" + options.languageId + ": no such language id (LANG_ENGLISH, "
-                               "LANG_GERMAN, ...)";
-                return result;
-            }
-            language = static_cast<RcLanguageId>(macro->replacement[0].number);
+            language = parserOptions.defaultLanguage;
             if (std::find(script.languages.begin(), script.languages.end(), language) ==
                 script.languages.end()) {
                 result.error = scriptPath + ": the script has no resources in " + options.languageId +
