@@ -362,10 +362,7 @@ void CTransDoc::NewTranslation()
     }
     std::u16string name;
     FormatTranslated(name, IDS_NEW_LANGUAGE_NAME, m_newTranslationNumber);
-    m_language->SetLanguageName(name);
-    if (CTextNode* root = m_language->GetRoot())
-        root->MarkToDo();
-    m_language->SetOriginal(false);
+    m_language->StartTranslation(std::move(name));
     m_path.clear();
     UpdateAllViews(nullptr, kHintRebuild);
     ChooseFlag();

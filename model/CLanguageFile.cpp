@@ -34,6 +34,14 @@ void CLanguageFile::SetOriginal(bool original)
         flags &= ~kOriginalBit;
 }
 
+void CLanguageFile::StartTranslation(std::u16string name)
+{
+    languageName = std::move(name);
+    if (root)
+        root->MarkToDo();
+    SetOriginal(false);
+}
+
 std::unique_ptr<CLanguageFile> CLanguageFile::Copy() const
 {
     auto copy = std::make_unique<CLanguageFile>(root ? root->CopyTree(nullptr) : nullptr);

@@ -3,6 +3,7 @@
 // comes back in. The tools are installed by scripts/install-deps.sh; a missing one
 // fails the test rather than passing it unseen.
 
+#include "BridgeUnits.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
 
@@ -197,15 +198,29 @@ TEST_F(BridgeTools, ImportRefusesOriginalsAndBrokenFilesAndWritesNothing)
     const std::string original = Save(*MakeSampleLanguage(50, 2, options), "original.tra");
     ASSERT_EQ(Tra({"export-po", original, "original.po"}).exitCode, 0) << "an original can be exported";
     ASSERT_EQ(Tra({"export-xliff", original, "original.xlf"}).exitCode, 0);
-    EXPECT_NE(Read("original.xlf").find("source-language=\"Deutsch\" target-language=\"Deutsch\""), std::string::npos);
+    // Languages are BCP 47 codes, never names: from the language name, or as given.
+    EXPECT_NE(Read("original.xlf").find("source-language=\"de\" target-language=\"de\""), std::string::npos);
     ASSERT_EQ(Tra({"export-xliff", Sample("translation.tra"), "translation.xlf"}).exitCode, 0);
-    EXPECT_NE(Read("translation.xlf").find("source-language=\"und\" target-language=\"English\""), std::string::npos);
+    EXPECT_NE(Read("translation.xlf").find("source-language=\"und\" target-language=\"en\""), std::string::npos);
+    ASSERT_EQ(Tra({"export-xliff", original, "ca.xlf", "--source-language=English", "--target-language=fr-CA"}).exitCode, 0);
+    EXPECT_NE(Read("ca.xlf").find("source-language=\"en\" target-language=\"fr-CA\""), std::string::npos);
+    EXPECT_EQ(Tra({"export-po", original, "x.po", "--target-language=Klingonisch"}).exitCode, 2);
     const ProcessRun refused = Tra({"import-po", original, "original.po", "out.tra"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("Dies ist eine Original-Sprachdatei. Sie kann nicht ge\xC3\xA4ndert werden."),
-              std::string::npos)
+    EXPECT_NE(refused.err.find("this is an original-language file; it cannot be changed"), std::string::npos)
         << refused.err;
     EXPECT_FALSE(fs::exists(folder / "out.tra"));
+    // The way out, as in the editor: a new translation of the original takes the PO.
+    ASSERT_EQ(Tra({"new-translation", original, "fr.tra", "--language-name=Fran\xC3\xA7" "ais (Suisse)"}).exitCode, 0);
+    const auto french = ReadLanguageFile((folder / "fr.tra").string()).language;
+    ASSERT_TRUE(french && french->root);
+    EXPECT_FALSE(french->IsOriginal());
+    EXPECT_EQ(french->languageName, u"Fran\u00E7ais (Suisse)");
+    for (const CTextNode* node : tools_test::AllNodes(*french->root->GetChild(2)))
+        EXPECT_TRUE(bridge::OwnTextToBeEdited(*node)) << tools_test::Utf8(node->originalText);
+    ASSERT_EQ(Tra({"export-po", "fr.tra", "fr.po"}).exitCode, 0);
+    EXPECT_NE(Read("fr.po").find("\"Language: fr\\n\""), std::string::npos);
+    EXPECT_EQ(Tra({"import-po", "fr.tra", "original.po", "fr2.tra"}).exitCode, 0);
 
     const std::string tra = Sample("in.tra");
     WriteFile(folder / "broken.po", "msgctxt \"0.1\"\nmsgid \"x\"\nmsgstr \"y\nmsgctxt \"0.2\"\n");

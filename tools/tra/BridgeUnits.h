@@ -67,9 +67,9 @@ inline bool OwnTextToBeEdited(const CTextNode& node)
     return node.editState >= 3 && node.editState <= 5;
 }
 
-// The editor's answer to a change of an original-language file (first line of its
-// question about starting a new translation).
+// The answer to a change of an original-language file, in the tool's English.
 inline constexpr char kOriginalRefused[] =
-    "Dies ist eine Original-Sprachdatei. Sie kann nicht ge\xC3\xA4ndert werden.";
+    "this is an original-language file; it cannot be changed (start a translation of it with "
+    "glossmark-tra new-translation)";
 
 } // namespace bridge

@@ -1,5 +1,6 @@
 #include "PoBridge.h"
 
+#include "LanguageCodes.h"
 #include "PoReader.h"
 #include "TextEncoding.h"
 
@@ -118,7 +119,7 @@ std::string HeaderValue(std::u16string_view text)
     return value;
 }
 
-void AppendHeader(std::string& out, const CLanguageFile& language)
+void AppendHeader(std::string& out, const CLanguageFile& language, std::string_view languageCode)
 {
     const std::string program = HeaderValue(language.GetProgramName());
     const std::string version = HeaderValue(language.GetProgramVersion());
@@ -128,6 +129,9 @@ void AppendHeader(std::string& out, const CLanguageFile& language)
     fields += "PO-Revision-Date: \n";
     fields += "Last-Translator: \n";
     fields += fmt::format("Language-Team: {}\n", name);
+    fields += fmt::format("Language: {}\n",
+                          languageCode.empty() ? language_codes::FromName(language.GetLanguageName())
+                                               : std::string(languageCode));
     fields += "MIME-Version: 1.0\n";
     fields += "Content-Type: text/plain; charset=UTF-8\n";
     fields += "Content-Transfer-Encoding: 8bit\n";
@@ -171,11 +175,11 @@ FormatKind ClassifyFormat(std::u16string_view text)
     return any ? FormatKind::CFormat : FormatKind::None;
 }
 
-ExportResult ExportPo(const CLanguageFile& language)
+ExportResult ExportPo(const CLanguageFile& language, std::string_view languageCode)
 {
     ExportResult result;
     std::string& out = result.text;
-    AppendHeader(out, language);
+    AppendHeader(out, language, languageCode);
     if (language.GetRoot() == nullptr) {
         return result;
     }

@@ -1,5 +1,7 @@
 #include "XliffBridge.h"
 
+#include "LanguageCodes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QXmlStreamReader>
@@ -66,8 +68,12 @@ struct ReadUnit {
 
 } // namespace
 
-ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage)
+ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage,
+                         std::u16string_view targetLanguage)
 {
+    const QString target = targetLanguage.empty()
+                               ? QString::fromStdString(language_codes::FromName(language.GetLanguageName()))
+                               : ToQt(targetLanguage);
     ExportResult result;
     QByteArray bytes;
     QXmlStreamWriter writer(&bytes);
@@ -81,7 +87,9 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
     writer.writeAttribute(QStringLiteral("original"),
                           ToQt(language.GetProgramName()) + u' ' + ToQt(language.GetProgramVersion()));
     writer.writeAttribute(QStringLiteral("source-language"), ToQt(sourceLanguage));
-    writer.writeAttribute(QStringLiteral("target-language"), ToQt(language.GetLanguageName()));
+    if (!target.isEmpty()) {
+        writer.writeAttribute(QStringLiteral("target-language"), target);
+    }
     writer.writeAttribute(QStringLiteral("datatype"), QStringLiteral("plaintext"));
     writer.writeAttribute(QStringLiteral("product-name"), ToQt(language.GetProgramName()));
     writer.writeAttribute(QStringLiteral("product-version"), ToQt(language.GetProgramVersion()));
