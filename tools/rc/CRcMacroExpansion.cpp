@@ -209,7 +209,8 @@ CRcPreprocessor::Tokens CRcPreprocessor::Substitute(const CRcSymbols::Macro& mac
 CRcToken CRcPreprocessor::Paste(const CRcToken& left, const CRcToken& right)
 {
     const std::string text = left.text + right.text;
-    std::vector<CRcToken> tokens = Tokenize(left.file, left.line, text, rc_encoding::kUtf8);
+    static const auto unnamed = std::make_shared<const std::string>("<input>");
+    std::vector<CRcToken> tokens = Tokenize(left.file ? left.file : unnamed, left.line, text, rc_encoding::kUtf8);
     if (tokens.size() != 1)
         throw CRcError(left.FileName(), left.line,
                        "pasting '" + left.text + "' and '" + right.text + "' does not give one token");

@@ -92,7 +92,9 @@ int DeclaredCodePage(std::string_view line, int codePage)
     return rc_encoding::IsSupported(page) ? page : codePage;
 }
 
-// Blanks out comments, keeping line breaks so that line numbers stay right.
+// Blanks out comments, keeping line breaks so that line numbers stay right. It runs
+// before the directives, so it follows the #pragma code_page lines itself: in a
+// double-byte code page a string's '\\' or '"' may be the second byte of a character.
 std::string StripComments(const std::string& name, std::string_view text, int codePage)
 {
     std::string out(text);

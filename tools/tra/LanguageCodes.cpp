@@ -134,4 +134,10 @@ std::string FromName(std::u16string_view name)
     return {};
 }
 
+std::string CodeOrUndetermined(std::u16string_view name)
+{
+    std::string code = FromName(name);
+    return code.empty() ? "und" : code;
+}
+
 } // namespace language_codes

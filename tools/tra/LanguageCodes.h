@@ -12,5 +12,7 @@ namespace language_codes {
 // "allemand" -> "de"; "Deutsch (Schweiz)" by its first word), or the name itself when it
 // is a code already ("de", "pt-BR"); empty when neither.
 std::string FromName(std::u16string_view name);
+// The same, "und" (undetermined) when the name has no code: the formats need one.
+std::string CodeOrUndetermined(std::u16string_view name);
 
 } // namespace language_codes

@@ -130,7 +130,7 @@ void AppendHeader(std::string& out, const CLanguageFile& language, std::string_v
     fields += "Last-Translator: \n";
     fields += fmt::format("Language-Team: {}\n", name);
     fields += fmt::format("Language: {}\n",
-                          languageCode.empty() ? language_codes::FromName(language.GetLanguageName())
+                          languageCode.empty() ? language_codes::CodeOrUndetermined(language.GetLanguageName())
                                                : std::string(languageCode));
     fields += "MIME-Version: 1.0\n";
     fields += "Content-Type: text/plain; charset=UTF-8\n";

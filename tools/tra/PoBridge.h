@@ -17,7 +17,7 @@ struct ExportResult {
 };
 
 // languageCode: the BCP 47 code of the Language: header, by default the code of the
-// file's language name (empty when it has none).
+// file's language name ("und" when it has none).
 ExportResult ExportPo(const CLanguageFile& language, std::string_view languageCode = {});
 
 struct ImportResult {

@@ -137,14 +137,7 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
             }
             parserOptions.defaultLanguage = *named;
         }
-        std::vector<CRcToken> tokens;
-        try {
-            tokens = preprocessor.ProcessFile(scriptPath);
-        } catch (const CRcError&) {
-            result.warnings = preprocessor.Warnings(); // said before the failure they may explain
-            throw;
-        }
-        CRcParser parser(std::move(tokens), parserOptions);
+        CRcParser parser(preprocessor.ProcessFile(scriptPath), parserOptions);
         const CRcScript script = parser.Parse();
         result.warnings = preprocessor.Warnings();
         result.warnings.insert(result.warnings.end(), script.warnings.begin(), script.warnings.end());
@@ -199,6 +192,7 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         result.language = std::move(file);
     } catch (const CRcError& error) {
         result.error = error.what();
+        result.warnings = preprocessor.Warnings(); // said before the failure they may explain
     } catch (const std::runtime_error& error) {
         result.error = scriptPath + ": " + error.what(); // a switch entry naming a missing string
     }

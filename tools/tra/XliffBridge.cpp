@@ -72,7 +72,7 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
                          std::u16string_view targetLanguage)
 {
     const QString target = targetLanguage.empty()
-                               ? QString::fromStdString(language_codes::FromName(language.GetLanguageName()))
+                               ? QString::fromStdString(language_codes::CodeOrUndetermined(language.GetLanguageName()))
                                : ToQt(targetLanguage);
     ExportResult result;
     QByteArray bytes;
@@ -87,9 +87,7 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
     writer.writeAttribute(QStringLiteral("original"),
                           ToQt(language.GetProgramName()) + u' ' + ToQt(language.GetProgramVersion()));
     writer.writeAttribute(QStringLiteral("source-language"), ToQt(sourceLanguage));
-    if (!target.isEmpty()) {
-        writer.writeAttribute(QStringLiteral("target-language"), target);
-    }
+    writer.writeAttribute(QStringLiteral("target-language"), target);
     writer.writeAttribute(QStringLiteral("datatype"), QStringLiteral("plaintext"));
     writer.writeAttribute(QStringLiteral("product-name"), ToQt(language.GetProgramName()));
     writer.writeAttribute(QStringLiteral("product-version"), ToQt(language.GetProgramVersion()));

@@ -17,7 +17,7 @@ struct ExportResult {
 
 // sourceLanguage: the BCP 47 code of the language the original texts are in;
 // targetLanguage: that of the translations, by default the code of the file's language
-// name. A language without a code has no target-language attribute.
+// name ("und" when it has none).
 ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage,
                          std::u16string_view targetLanguage = {});
 
