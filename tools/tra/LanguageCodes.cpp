@@ -37,7 +37,7 @@ constexpr Language kLanguages[] = {
     {"fa", "persian", "persisch", "persan"},
     {"fa", "farsi", "farsi", "farsi"},
     {"fi", "finnish", "finnisch", "finnois"},
-    {"fo", "faeroese", "f\xC3\xA4r\xC3\xB6isch", "f\xC3\xA9ro\xC3\xAFen"},
+    {"fo", "faeroese", "f\xC3\xA4r\xC3\xB6isch", "f\xC3\xA9ro\xC3\xAF" "en"},
     {"fr", "french", "franz\xC3\xB6sisch", "fran\xC3\xA7" "ais"},
     {"ga", "irish", "irisch", "irlandais"},
     {"gl", "galician", "galicisch", "galicien"},
