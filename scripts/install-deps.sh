@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libfmt-dev
+  # The translation memory's database.
+  libsqlite3-dev
   fonts-dejavu-core xvfb xauth
   poppler-utils
   # The bridges' tests talk to the real tools on the other side.

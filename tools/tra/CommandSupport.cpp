@@ -5,7 +5,10 @@
 
 #include <fmt/core.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 
 namespace tra_command {
 
@@ -42,6 +45,52 @@ bool Save(const CLanguageFile& language, const std::string& path)
         return false;
     }
     return true;
+}
+
+bool ReadWhole(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        Fail(fmt::format("cannot open \"{}\": {}", path, std::strerror(errno)));
+        return false;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad() || size < 0 || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
+        Fail(fmt::format("cannot read \"{}\"", path));
+        return false;
+    }
+    return true;
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes)
+{
+    const std::string temporary = path + ".part";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        Fail(fmt::format("cannot create \"{}\": {}", temporary, std::strerror(errno)));
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        Fail(fmt::format("cannot write \"{}\": {}", path, std::strerror(errno)));
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> OptionValue(const std::string& arg, std::string_view name)
+{
+    if (arg.size() > name.size() + 2 && arg.compare(0, 2, "--") == 0 &&
+        arg.compare(2, name.size(), name) == 0 && arg[name.size() + 2] == '=') {
+        return arg.substr(name.size() + 3);
+    }
+    return std::nullopt;
 }
 
 } // namespace tra_command

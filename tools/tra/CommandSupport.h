@@ -7,7 +7,9 @@
 #include "CLanguageFile.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tra_command {
 
@@ -25,5 +27,14 @@ std::unique_ptr<CLanguageFile> Load(const std::string& path);
 
 // Writes language to path (atomically); prints why when that fails.
 bool Save(const CLanguageFile& language, const std::string& path);
+
+// Reads a whole file into bytes; prints why when that fails.
+bool ReadWhole(const std::string& path, std::string& bytes);
+
+// Writes beside path and renames over it, so a failed write leaves no half file.
+bool WriteWhole(const std::string& path, const std::string& bytes);
+
+// The value of arg when it is "--name=value"; nullopt otherwise.
+std::optional<std::string> OptionValue(const std::string& arg, std::string_view name);
 
 } // namespace tra_command

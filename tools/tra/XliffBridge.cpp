@@ -58,14 +58,6 @@ bool ToBeEditedState(const QString& state)
     return state.startsWith(QLatin1String("needs-")) || state == QLatin1String("new");
 }
 
-struct ReadUnit {
-    std::string id;
-    std::u16string source;
-    std::u16string target;
-    bool hasTarget = false;
-    bool toBeEdited = false;
-};
-
 } // namespace
 
 ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage,
@@ -142,17 +134,17 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
     return result;
 }
 
-ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
+std::string ReadXliff(std::string_view xliff, Document& document)
 {
-    ImportResult result;
     QXmlStreamReader reader(QByteArray::fromRawData(xliff.data(), static_cast<qsizetype>(xliff.size())));
-    std::vector<ReadUnit> units;
+    std::vector<TransUnit>& units = document.units;
+    std::string error;
     bool sawRoot = false;
-    ReadUnit* unit = nullptr;
+    TransUnit* unit = nullptr;
     const auto fail = [&](const std::string& message) {
-        result.error = fmt::format("line {}: {}", reader.lineNumber(), message);
+        error = fmt::format("line {}: {}", reader.lineNumber(), message);
     };
-    while (!reader.atEnd() && result.error.empty()) {
+    while (!reader.atEnd() && error.empty()) {
         reader.readNext();
         if (!reader.isStartElement()) {
             if (reader.isEndElement() && reader.name() == QLatin1String("trans-unit")) {
@@ -168,7 +160,10 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
             }
             continue;
         }
-        if (name == QLatin1String("trans-unit")) {
+        if (name == QLatin1String("file") && document.sourceLanguage.empty()) {
+            document.sourceLanguage = reader.attributes().value(QLatin1String("source-language")).toString().toStdString();
+            document.targetLanguage = reader.attributes().value(QLatin1String("target-language")).toString().toStdString();
+        } else if (name == QLatin1String("trans-unit")) {
             if (unit != nullptr) {
                 fail("a <trans-unit> inside another");
                 break;
@@ -192,16 +187,24 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
             reader.skipCurrentElement();
         }
     }
-    if (result.error.empty() && reader.hasError()) {
+    if (error.empty() && reader.hasError()) {
         fail(reader.errorString().toStdString());
     }
-    if (result.error.empty() && !sawRoot) {
-        result.error = "line 1: the document has no elements";
+    if (error.empty() && !sawRoot) {
+        error = "line 1: the document has no elements";
     }
+    return error;
+}
+
+ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
+{
+    ImportResult result;
+    Document document;
+    result.error = ReadXliff(xliff, document);
     if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
-    for (const ReadUnit& read : units) {
+    for (const TransUnit& read : document.units) {
         result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), read.id, read.source,
                                               read.hasTarget ? read.target : std::u16string(),
                                               read.toBeEdited));

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace xliff_bridge {
 
@@ -20,6 +21,24 @@ struct ExportResult {
 // name ("und" when it has none).
 ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage,
                          std::u16string_view targetLanguage = {});
+
+// One trans-unit as read.
+struct TransUnit {
+    std::string id;
+    std::u16string source;
+    std::u16string target;
+    bool hasTarget = false;
+    bool toBeEdited = false;
+};
+
+struct Document {
+    std::string sourceLanguage; // of the first <file>, as written
+    std::string targetLanguage;
+    std::vector<TransUnit> units;
+};
+
+// Reads the units of a whole document; returns "line N: ..." for a malformed one.
+std::string ReadXliff(std::string_view xliff, Document& document);
 
 struct ImportResult {
     std::string error; // "line N: ..." for a malformed document; nothing was changed then

@@ -5,6 +5,7 @@
 #include "CommandSupport.h"
 #include "LanguageFileIO.h"
 #include "LanguageJson.h"
+#include "MemoryCommand.h"
 #include "NewTranslationCommand.h"
 #include "SampleLanguage.h"
 #include "TextEncoding.h"
@@ -55,7 +56,7 @@ Commands:
   newer FILE SHARE SEED OUT [--version=TEXT]
                           write the original-language file of a newer version of FILE's
                           program, with about SHARE (0 to 1) of its texts changed
-%NEW%%BRIDGES%
+%NEW%%BRIDGES%%MEMORY%
 dump followed by build reproduces a file byte for byte (texts that are not valid UTF-16
 are written as \uXXXX escapes). Writing replaces OUT only when the whole file was written.
 Exit status: 0 success, 1 failure, 2 wrong usage.
@@ -313,6 +314,7 @@ int main(int argc, char** argv)
         std::string help = kHelp;
         help.replace(help.find("%BRIDGES%"), 9, kBridgeHelp);
         help.replace(help.find("%NEW%"), 5, kNewTranslationHelp);
+        help.replace(help.find("%MEMORY%"), 8, kMemoryHelp);
         fmt::print("{}", help);
         return 0;
     }
@@ -340,6 +342,9 @@ int main(int argc, char** argv)
         }
         if (command == "newer") {
             return Newer(args);
+        }
+        if (command == "tm") {
+            return RunMemoryCommand(args);
         }
         if (command == "new-translation") {
             return RunNewTranslation(args);
