@@ -163,7 +163,7 @@ std::unique_ptr<CTranslationMemory> CTranslationMemory::Open(const std::string& 
     sqlite3_busy_timeout(db, kBusyMilliseconds);
     // WAL lets readers go on while another process writes; NORMAL syncs at checkpoints,
     // which in WAL mode still never leaves a damaged database.
-    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr) != SQLITE_OK ||
+    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;", nullptr, nullptr, nullptr) != SQLITE_OK ||
         sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK) {
         error = memory->Error("cannot read it");
         return nullptr;
