@@ -185,40 +185,34 @@ std::string CTranslationMemory::Add(const std::vector<Pair>& pairs, AddCounts& c
     if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
         return Error("cannot write to it");
     }
+    // Both statements take a pair's fields under the same numbers.
     Statement insert(m_db, "INSERT INTO pairs(source_language, target_language, original, translation, program, "
                            "version, changed, file) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) ON CONFLICT DO NOTHING");
-    Statement touch(m_db, "UPDATE pairs SET changed = ?5, program = ?6, version = ?7, file = ?8 WHERE "
-                          "target_language = ?1 AND original = ?2 AND source_language = ?3 AND translation = ?4 "
-                          "AND changed < ?5");
+    Statement touch(m_db, "UPDATE pairs SET program = ?5, version = ?6, changed = ?7, file = ?8 WHERE "
+                          "source_language = ?1 AND target_language = ?2 AND original = ?3 AND translation = ?4 "
+                          "AND changed < ?7");
+    const auto run = [](Statement& statement, const Pair& pair) {
+        sqlite3_reset(statement.get());
+        statement.Bind(1, pair.sourceLanguage);
+        statement.Bind(2, pair.targetLanguage);
+        statement.Bind(3, pair.original);
+        statement.Bind(4, pair.translation);
+        statement.Bind(5, pair.program);
+        statement.Bind(6, pair.version);
+        statement.Bind(7, pair.when);
+        statement.Bind(8, pair.file);
+        return sqlite3_step(statement.get()) == SQLITE_DONE;
+    };
     AddCounts added;
     bool ok = insert.Ok() && touch.Ok();
     for (std::size_t i = 0; ok && i < pairs.size(); ++i) {
-        const Pair& pair = pairs[i];
-        sqlite3_reset(insert.get());
-        insert.Bind(1, pair.sourceLanguage);
-        insert.Bind(2, pair.targetLanguage);
-        insert.Bind(3, pair.original);
-        insert.Bind(4, pair.translation);
-        insert.Bind(5, pair.program);
-        insert.Bind(6, pair.version);
-        insert.Bind(7, pair.when);
-        insert.Bind(8, pair.file);
-        ok = sqlite3_step(insert.get()) == SQLITE_DONE;
+        ok = run(insert, pairs[i]);
         if (ok && sqlite3_changes(m_db) == 1) {
             ++added.added;
-            continue;
+        } else if (ok) {
+            ++added.present;
+            ok = run(touch, pairs[i]);
         }
-        ++added.present;
-        sqlite3_reset(touch.get());
-        touch.Bind(1, pair.targetLanguage);
-        touch.Bind(2, pair.original);
-        touch.Bind(3, pair.sourceLanguage);
-        touch.Bind(4, pair.translation);
-        touch.Bind(5, pair.when);
-        touch.Bind(6, pair.program);
-        touch.Bind(7, pair.version);
-        touch.Bind(8, pair.file);
-        ok = ok && sqlite3_step(touch.get()) == SQLITE_DONE;
     }
     if (!ok || sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
         std::string error = Error("cannot write to it");

@@ -70,13 +70,11 @@ std::optional<ExportArguments> ReadExportArguments(const std::vector<std::string
         std::optional<std::string> source = withSource ? OptionValue(arg, "source-language") : std::nullopt;
         std::optional<std::string> target = OptionValue(arg, "target-language");
         if (source || target) {
-            const std::string code = language_codes::FromName(tra_text::FromUtf8(source ? *source : *target));
-            if (code.empty()) {
-                Usage(fmt::format("\"{}\" is no language code (de, en-GB, ...) nor a language name I know",
-                                  source ? *source : *target));
+            const std::optional<std::string> code = LanguageOption(source ? *source : *target);
+            if (!code) {
                 return std::nullopt;
             }
-            (source ? read.sourceLanguage : read.targetLanguage) = code;
+            (source ? read.sourceLanguage : read.targetLanguage) = *code;
         } else if (arg.rfind("--", 0) == 0) {
             Usage(fmt::format("unknown option \"{}\"", arg));
             return std::nullopt;

@@ -1,5 +1,6 @@
 #include "CommandSupport.h"
 
+#include "LanguageCodes.h"
 #include "LanguageFileIO.h"
 #include "TextEncoding.h"
 
@@ -91,6 +92,16 @@ std::optional<std::string> OptionValue(const std::string& arg, std::string_view 
         return arg.substr(name.size() + 3);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> LanguageOption(const std::string& value)
+{
+    std::string code = language_codes::FromName(tra_text::FromUtf8(value));
+    if (code.empty()) {
+        Usage(fmt::format("\"{}\" is no language code (de, en-GB, ...) nor a language name I know", value));
+        return std::nullopt;
+    }
+    return code;
 }
 
 } // namespace tra_command

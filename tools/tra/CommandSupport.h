@@ -37,4 +37,8 @@ bool WriteWhole(const std::string& path, const std::string& bytes);
 // The value of arg when it is "--name=value"; nullopt otherwise.
 std::optional<std::string> OptionValue(const std::string& arg, std::string_view name);
 
+// The BCP 47 code of a --source-language or --target-language value, which may be a code
+// or a language name; prints the usage error and returns nullopt for one it does not know.
+std::optional<std::string> LanguageOption(const std::string& value);
+
 } // namespace tra_command

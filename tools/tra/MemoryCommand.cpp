@@ -60,13 +60,11 @@ std::optional<MemoryArguments> ReadArguments(const std::vector<std::string>& arg
         std::optional<std::string> source = OptionValue(arg, "source-language");
         std::optional<std::string> target = OptionValue(arg, "target-language");
         if (source || target) {
-            const std::string code = language_codes::FromName(tra_text::FromUtf8(source ? *source : *target));
-            if (code.empty()) {
-                Usage(fmt::format("\"{}\" is no language code (de, en-GB, ...) nor a language name I know",
-                                  source ? *source : *target));
+            const std::optional<std::string> code = LanguageOption(source ? *source : *target);
+            if (!code) {
                 return std::nullopt;
             }
-            (source ? read.sourceLanguage : read.targetLanguage) = code;
+            (source ? read.sourceLanguage : read.targetLanguage) = *code;
         } else if (auto db = OptionValue(arg, "db")) {
             read.db = *db;
         } else if (auto file = OptionValue(arg, "file")) {
