@@ -130,6 +130,9 @@ std::string PoLanguage(const po_bridge::PoEntry& header)
     return CodeOf(value.substr(0, value.find_last_not_of(" \r") + 1));
 }
 
+// What PairsOf returns when the reader has printed why already.
+constexpr char kReported[] = "-";
+
 // The pairs of one file by its kind; returns an error message.
 std::string PairsOf(const std::string& given, const MemoryArguments& read, std::vector<memory::Pair>& pairs)
 {
@@ -141,19 +144,19 @@ std::string PairsOf(const std::string& given, const MemoryArguments& read, std::
     if (extension == ".tra") {
         const auto language = Load(path);
         if (!language) {
-            return "-"; // Load has said why
+            return kReported;
         }
         const std::string target = read.targetLanguage.empty() ? LanguageOfFile(*language, path) : read.targetLanguage;
         if (target.empty()) {
-            return "-";
+            return kReported;
         }
-        const std::vector<memory::Pair> read = memory::PairsFromLanguageFile(*language, source, target, path);
-        pairs.insert(pairs.end(), read.begin(), read.end());
+        const std::vector<memory::Pair> done = memory::PairsFromLanguageFile(*language, source, target, path);
+        pairs.insert(pairs.end(), done.begin(), done.end());
         return {};
     }
     std::string bytes;
     if (!ReadWhole(path, bytes)) {
-        return "-";
+        return kReported;
     }
     const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
     if (extension == ".tmx") {
@@ -211,7 +214,7 @@ int Import(const MemoryArguments& read)
     for (std::size_t i = 1; i < read.positional.size(); ++i) {
         const std::string& path = read.positional[i];
         const std::string error = PairsOf(path, read, pairs);
-        if (error == "-") {
+        if (error == kReported) {
             return Fail("nothing imported");
         }
         if (!error.empty()) {
@@ -314,6 +317,7 @@ int Fill(const MemoryArguments& read)
     std::vector<memory::Match> matches;
     if (language->GetRoot() != nullptr) {
         bridge::ForEachUnit(*language->GetRoot(), [&](const bridge::Unit& unit) {
+            // The walk hands out const nodes; the tree is this command's own copy.
             CTextNode& node = *const_cast<CTextNode*>(unit.node);
             if (!error.empty() || !bridge::OwnTextToBeEdited(node) || node.originalText.empty()) {
                 return;
