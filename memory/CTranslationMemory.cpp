@@ -3,6 +3,8 @@
 #include "CLanguageFile.h"
 #include "MatchTokens.h"
 
+#include <QString>
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -31,7 +33,9 @@ CREATE TABLE IF NOT EXISTS pairs(
   UNIQUE(target_language, original, source_language, translation));
 CREATE INDEX IF NOT EXISTS pairs_by_file ON pairs(file);
 CREATE INDEX IF NOT EXISTS pairs_by_program ON pairs(program);
-CREATE VIRTUAL TABLE IF NOT EXISTS pair_words USING fts5(original, content='pairs', content_rowid='id');
+CREATE VIRTUAL TABLE IF NOT EXISTS pair_words USING fts5(original, content='pairs', content_rowid='id',
+  tokenize='unicode61 remove_diacritics 0');
+CREATE VIRTUAL TABLE IF NOT EXISTS pair_vocabulary USING fts5vocab(pair_words, row);
 CREATE TRIGGER IF NOT EXISTS pairs_added AFTER INSERT ON pairs BEGIN
   INSERT INTO pair_words(rowid, original) VALUES (new.id, new.original);
 END;
@@ -45,6 +49,11 @@ constexpr int kBusyMilliseconds = 10000;
 // Fuzzy candidates scored per lookup, and query words used to find them.
 constexpr int kCandidates = 64;
 constexpr std::size_t kQueryWords = 16;
+// Ranking reads every pair that holds one of the words; words that many pairs hold ("the",
+// "%d") would make a lookup cost the size of the memory. Rare words are ranked while
+// their pairs stay within this budget; a text of common words only takes pairs that hold
+// all of them, unranked.
+constexpr std::int64_t kRankedPairs = 5000;
 
 // A prepared statement, finalized on every path out.
 class Statement {
@@ -100,26 +109,31 @@ std::string Explain(int code)
     }
 }
 
-// An FTS5 query for any of the text's words: "w1" OR "w2" ...; empty when it has none.
-std::u16string WordQuery(std::u16string_view text)
+// The index's terms of a text's words: in lower case, as the index folds them.
+std::vector<std::u16string> Terms(std::u16string_view text)
 {
-    std::set<std::u16string_view> words;
+    std::set<std::u16string> terms;
     for (const MatchToken& token : Tokenize(text)) {
         if (token.type == MatchToken::Type::Word) {
-            words.insert(token.text);
+            const QString word = QString(reinterpret_cast<const QChar*>(token.text.data()),
+                                         static_cast<qsizetype>(token.text.size())).toLower();
+            terms.insert(std::u16string(reinterpret_cast<const char16_t*>(word.utf16()),
+                                        static_cast<std::size_t>(word.size())));
         }
     }
-    // The longest words first: they tell most about a text.
-    std::vector<std::u16string_view> ordered(words.begin(), words.end());
-    std::stable_sort(ordered.begin(), ordered.end(), [](auto a, auto b) { return a.size() > b.size(); });
-    ordered.resize(std::min(ordered.size(), kQueryWords));
+    return {terms.begin(), terms.end()};
+}
+
+// "t1" OR "t2" ... (or AND); terms hold no quotes.
+std::u16string Query(const std::vector<std::u16string>& terms, std::u16string_view join)
+{
     std::u16string query;
-    for (const std::u16string_view word : ordered) {
+    for (const std::u16string& term : terms) {
         if (!query.empty()) {
-            query += u" OR ";
+            query += join;
         }
         query += u'"';
-        query += word; // words hold no quotes
+        query += term;
         query += u'"';
     }
     return query;
@@ -252,13 +266,43 @@ std::string CTranslationMemory::Lookup(std::u16string_view original, std::string
 std::string CTranslationMemory::FuzzyLookup(std::u16string_view original, std::string_view targetLanguage, int limit,
                                             std::vector<Match>& matches)
 {
-    const std::u16string query = WordQuery(original);
-    if (query.empty()) {
+    // The text's words by the number of pairs that hold them, rarest first; a word no
+    // pair holds finds nothing.
+    std::vector<std::pair<std::int64_t, std::u16string>> counted;
+    Statement vocabulary(m_db, "SELECT doc FROM pair_vocabulary WHERE term = ?1");
+    if (!vocabulary.Ok()) {
+        return Error("cannot read it");
+    }
+    for (std::u16string& term : Terms(original)) {
+        sqlite3_reset(vocabulary.get());
+        vocabulary.Bind(1, std::u16string_view(term));
+        if (sqlite3_step(vocabulary.get()) == SQLITE_ROW) {
+            counted.emplace_back(sqlite3_column_int64(vocabulary.get(), 0), std::move(term));
+        }
+    }
+    std::sort(counted.begin(), counted.end());
+    counted.resize(std::min(counted.size(), kQueryWords));
+    if (counted.empty()) {
         return {};
     }
-    Statement candidates(m_db, "SELECT p.original, p.translation, p.file FROM pair_words JOIN pairs p ON p.id = "
-                               "pair_words.rowid WHERE pair_words MATCH ?1 AND p.target_language = ?2 "
-                               "ORDER BY pair_words.rank LIMIT ?3");
+    std::vector<std::u16string> rare;
+    std::vector<std::u16string> all;
+    std::int64_t pairs = 0;
+    for (auto& [count, term] : counted) {
+        pairs += count;
+        if (pairs <= kRankedPairs) {
+            rare.push_back(term);
+        }
+        all.push_back(std::move(term));
+    }
+    const bool ranked = !rare.empty();
+    const std::u16string query = ranked ? Query(rare, u" OR ") : Query(all, u" AND ");
+    Statement candidates(m_db, ranked ? "SELECT p.original, p.translation, p.file FROM pair_words JOIN pairs p ON "
+                                        "p.id = pair_words.rowid WHERE pair_words MATCH ?1 AND p.target_language = ?2 "
+                                        "ORDER BY pair_words.rank LIMIT ?3"
+                                      : "SELECT p.original, p.translation, p.file FROM pair_words JOIN pairs p ON "
+                                        "p.id = pair_words.rowid WHERE pair_words MATCH ?1 AND p.target_language = ?2 "
+                                        "LIMIT ?3");
     if (!candidates.Ok()) {
         return Error("cannot read it");
     }
