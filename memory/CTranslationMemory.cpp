@@ -296,11 +296,13 @@ std::string CTranslationMemory::FuzzyLookup(std::u16string_view original, std::s
         all.push_back(std::move(term));
     }
     const bool ranked = !rare.empty();
+    // CROSS JOIN keeps the index's matches as the outer loop: led by the target language,
+    // the planner would look up every pair of that language in the index.
     const std::u16string query = ranked ? Query(rare, u" OR ") : Query(all, u" AND ");
-    Statement candidates(m_db, ranked ? "SELECT p.original, p.translation, p.file FROM pair_words JOIN pairs p ON "
+    Statement candidates(m_db, ranked ? "SELECT p.original, p.translation, p.file FROM pair_words CROSS JOIN pairs p ON "
                                         "p.id = pair_words.rowid WHERE pair_words MATCH ?1 AND p.target_language = ?2 "
                                         "ORDER BY pair_words.rank LIMIT ?3"
-                                      : "SELECT p.original, p.translation, p.file FROM pair_words JOIN pairs p ON "
+                                      : "SELECT p.original, p.translation, p.file FROM pair_words CROSS JOIN pairs p ON "
                                         "p.id = pair_words.rowid WHERE pair_words MATCH ?1 AND p.target_language = ?2 "
                                         "LIMIT ?3");
     if (!candidates.Ok()) {
