@@ -11,6 +11,8 @@
 #include "Pieces.h"
 #include "QtStrings.h"
 #include "SizeLimit.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -250,27 +252,34 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         return false;
     const std::u16string text = GetWindowText();
     CTextNode* node = row->node;
-    if (!piece->freeSize && !FitsWidth(text, node ? node->width : 0)) {
+    const bool changed = text != piece->text;
+    if (changed && !piece->freeSize && !FitsWidth(text, node ? node->width : 0)) {
         SetWindowText(piece->text);
         if (m_selBefore >= 0)
             SetSel(m_selBefore, m_selBefore);
-        if (m_view)
+        if (m_view) {
             m_view->RepaintCurrentRow();
+            // A key that seems to do nothing needs a word why.
+            QApplication::beep();
+            m_view->SetMessageText(TranslatedString(IDS_TOO_WIDE));
+        }
         MoveTo(previous);
         return false;
     }
     piece->text = text;
-    if (m_view)
+    if (m_view && changed)
         m_view->RepaintCurrentRow();
     MoveTo(CRect(previous.left, previous.top, previous.left + piece->rect.Width(),
                  previous.top + piece->rect.Height()));
+    // Keys that change nothing (Escape, Ctrl+C, Backspace at the very start)
+    // leave the text's state and the file alone.
+    if (!changed)
+        return true;
     // The translation checks follow every accepted change of the current row.
     if (m_view)
         emit m_view->TextCommitted(m_view->GetCurrentRow());
 
     bool repaintAll = false;
-    // Replace all recomputes the states and marks the document once, at its end.
-    const bool batch = m_view && m_view->IsBatchEditing();
     if (node) {
         if (node->editState >= 3 && node->editState <= 5) {
             node->editState -= 3;
@@ -279,9 +288,7 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         // The first commit brings the whole tree into line (a file may hold states
         // that do not fit together); after that only the edited node's ancestors
         // can change, so a keystroke costs the depth of the tree, not its size.
-        if (batch) {
-            // Replace all recomputes the states of the whole tree at its end.
-        } else if (!m_statesInLine) {
+        if (!m_statesInLine) {
             if (CTextNode* root = RootOf(node); root && root->UpdateStates())
                 repaintAll = true;
             m_statesInLine = true;
@@ -291,7 +298,7 @@ bool CInPlaceEdit::Commit(const CRect& previous)
     }
     if (repaintAll && m_view)
         m_view->RepaintAll();
-    if (m_view && !batch) {
+    if (m_view) {
         if (CTransDoc* doc = m_view->GetDocument())
             doc->SetModified();
     }

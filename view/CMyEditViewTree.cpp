@@ -4,6 +4,7 @@
 #include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
 #include "CTextNode.h"
+#include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
 #include "resource.h"
@@ -45,12 +46,20 @@ void CMyEditView::MarkCurrentSubtree(bool done)
         return;
     CTextRow* row = GetRow(m_currentRow);
     CTextNode* top = row ? row->node : root;
+    // A changed state is a change to the file, to be saved like a typed one.
+    const auto changes = [done](const CTextNode& node) { return (node.editState >= 3) == done; };
+    bool changed = changes(*top);
+    for (int i = row ? m_currentRow + 1 : 0, end = row ? row->subtreeEnd : GetRowCount();
+         i < end && !changed; ++i)
+        changed = changes(*m_rows[std::size_t(i)]->node);
     if (done)
         top->MarkDone();
     else
         top->MarkToDo();
     root->UpdateStates();
     RepaintAll();
+    if (changed)
+        doc->SetModified();
 }
 
 void CMyEditView::RecomputeShown()
@@ -91,17 +100,34 @@ void CMyEditView::OnExpandAll()
     ComputeDocumentHeight();
     UpdateScrollBars(true);
     RepaintAll();
+    FollowCurrentRow();
 }
 
 void CMyEditView::OnCollapseAll()
 {
     for (auto& row : m_rows)
         row->expanded = false;
-    const int oldV = m_vScroll;
     RecomputeShownFromTop();
-    // An open editor goes along with the scrolled view, as with any scrolling.
-    if (m_editor && m_editor->GetPiece() && oldV != m_vScroll)
-        m_editor->MoveBy(0, oldV - m_vScroll);
+    FollowCurrentRow();
+}
+
+void CMyEditView::FollowCurrentRow()
+{
+    // Rows moved under an open editor: it goes along with its row, or the
+    // edit ends when the row is hidden now; typing must never reach a row
+    // other than the one it is shown on.
+    CTextRow* row = GetRow(m_currentRow);
+    const CTextPiece* piece = m_editor ? m_editor->GetPiece() : nullptr;
+    if (!row || !piece)
+        return;
+    if (!IsRowShown(m_currentRow) || !PlaceCurrentRow()) {
+        row->EndEdit();
+        RepaintAll();
+        return;
+    }
+    const CRect& at = m_editor->GetRect();
+    MoveEditor(m_currentOrigin.x + piece->rect.left - at.left,
+               m_currentOrigin.y + piece->rect.top - at.top);
 }
 
 void CMyEditView::OnShowToDo()
