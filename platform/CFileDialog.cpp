@@ -49,13 +49,15 @@ QString CFileDialog::ToQtFilter(const std::u16string& filter)
 
 void CFileDialog::SetStartFolderOf(const std::u16string& file)
 {
-    m_startFolder = file.empty() ? std::u16string() : ToU16(QFileInfo(ToQString(file)).absolutePath());
+    m_startFolder =
+        file.empty() ? std::u16string() : ToU16(QFileInfo(ToQString(file)).absolutePath());
 }
 
 QString CFileDialog::StartFolder()
 {
     const QFileInfo working(QDir::currentPath());
-    if (working.isWritable() && working.canonicalFilePath() != QFileInfo(QDir::homePath()).canonicalFilePath())
+    const QString home = QFileInfo(QDir::homePath()).canonicalFilePath();
+    if (working.isWritable() && working.canonicalFilePath() != home)
         return working.absoluteFilePath();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();

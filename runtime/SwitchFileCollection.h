@@ -17,7 +17,8 @@ struct SwitchFileGroups {
 
 // folder empty: the current directory, and its paths are bare file names.
 // Files are taken folder by folder in name order, each file once, so the
-// lists do not depend on the file system. A file whose header cannot be read is left out; one that is no
-// language file at all is reported once by the header read and left out.
+// lists do not depend on the file system. A file whose header cannot be read
+// is left out; one that is no language file at all is reported once by the
+// header read and left out.
 // Nothing is listed while no translation is loaded.
 SwitchFileGroups CollectSwitchFiles(const std::u16string& folder);

@@ -111,10 +111,11 @@ bool LoadUiLanguage(const std::u16string& defaultFile, const std::u16string& pro
     if (QFileInfo::exists(ToQString(defaultFile)))
         return LoadTranslationFile(defaultFile, true);
 
-    const std::u16string chosen = CProfile::GetProfileString(
-        std::u16string(settings::kProfileSection), std::u16string(settings::kProfileEntry));
-    const bool wasChosen = CProfile::GetProfileInt(std::u16string(settings::kProfileSection),
-                                                   std::u16string(settings::kProfileChoiceEntry), 0) != 0;
+    const std::u16string section(settings::kProfileSection);
+    const std::u16string chosen =
+        CProfile::GetProfileString(section, std::u16string(settings::kProfileEntry));
+    const bool wasChosen =
+        CProfile::GetProfileInt(section, std::u16string(settings::kProfileChoiceEntry), 0) != 0;
     if (wasChosen && IsLanguageFileOf(chosen, programName) && LoadTranslationFile(chosen, false)) {
         CTranslationState::Get().fileChosen = true;
         return true;

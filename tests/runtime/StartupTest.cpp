@@ -193,9 +193,6 @@ TEST_F(StartupTest, TheUiFileComesFromTheWorkingFolderTheLastChoiceOrTheLocale)
     for (const char* file : {GLOSSMARK_EDIT_TRA, GLOSSMARK_DEUTSCH_TRA, GLOSSMARK_FRANCAIS_TRA})
         ASSERT_TRUE(QFile::copy(file, share.filePath(QFileInfo(file).fileName())));
     SetInstalledLanguageFolders({ToU16(share.path())});
-    const QByteArray saved[] = {qgetenv("LANGUAGE"), qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
-    qunsetenv("LC_ALL");
-    qunsetenv("LC_MESSAGES");
     // One run of the program: the start-up load, then what it does, then the exit.
     const auto start = [this](const char* language, const char* lang,
                               const std::function<void()>& whileRunning = {}) {
@@ -217,7 +214,8 @@ TEST_F(StartupTest, TheUiFileComesFromTheWorkingFolderTheLastChoiceOrTheLocale)
     EXPECT_EQ(start("es:fr", "de_DE.UTF-8"), u"Français|fr");
 
     // A choice in the switch dialog is remembered; the locale alone is not.
-    start("", "en_US.UTF-8", [&] { EXPECT_TRUE(SwitchTranslationFile(ToU16(share.filePath("Deutsch.tra")))); });
+    const std::u16string german = ToU16(share.filePath("Deutsch.tra"));
+    start("", "en_US.UTF-8", [&] { EXPECT_TRUE(SwitchTranslationFile(german)); });
     EXPECT_EQ(start("", "fr_FR.UTF-8"), u"Deutsch|de");
     EXPECT_EQ(start("", "en_US.UTF-8"), u"Deutsch|de");
     const auto other = MakeLanguage();
@@ -239,10 +237,9 @@ TEST_F(StartupTest, TheUiFileComesFromTheWorkingFolderTheLastChoiceOrTheLocale)
     SetInstalledLanguageFolders({});
     EXPECT_EQ(start("", "de_DE.UTF-8"), u"-|de");
     EXPECT_EQ(start("", "fr_FR.UTF-8"), u"-|de|message");
-
-    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
-    for (int i = 0; i < 4; ++i)
-        saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
+    // Back to the neutral locale the test program starts in.
+    qunsetenv("LANGUAGE");
+    qputenv("LANG", "C.UTF-8");
 }
 
 TEST_F(StartupTest, UnloadWorksInEveryState)

@@ -1,11 +1,9 @@
 // Loaded into the installed editor as a Qt plugin (QT_QPA_GENERIC_PLUGINS),
-// it reads what the user would see and prints it, so the install test needs
-// no hook in the program itself:
-//   menu: <first item of the menu bar>
-//   file-dialog: <accept button>|<cancel button>|<folder shown>   (then cancels it)
-// With GLOSSMARK_PROBE_SWITCH=<language name> it switches the language
-// through the menu command and the switch dialog and prints the menu again.
-// Then it closes the main window.
+// it prints what the user sees, so the program carries no test hook:
+//   menu: <first item of the menu bar>, then closes the main window;
+//   file-dialog: <accept button>|<cancel button>|<folder shown>, then cancels.
+// With GLOSSMARK_PROBE_SWITCH=<language name> it first switches to that
+// language through the menu command and the switch dialog.
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -22,32 +20,24 @@
 
 namespace {
 
-constexpr unsigned kSwitchCommand = 33007;
-
-void Print(const QString& line)
-{
-    std::fputs(qPrintable(line + u'\n'), stdout);
-    std::fflush(stdout);
-}
-
 QString Plain(QString text) { return text.remove(u'&'); }
 
 QAction* FindCommand(const QList<QAction*>& actions, unsigned id)
 {
     for (QAction* action : actions) {
-        if (action->data().toUInt() == id)
-            return action;
-        if (QAction* found = action->menu() ? FindCommand(action->menu()->actions(), id) : nullptr)
-            return found;
+        QAction* found = action->menu() ? FindCommand(action->menu()->actions(), id) : nullptr;
+        if (found || action->data().toUInt() == id)
+            return found ? found : action;
     }
     return nullptr;
 }
 
 class UiProbe : public QObject {
 public:
-    UiProbe() : m_switchTo(qEnvironmentVariable("GLOSSMARK_PROBE_SWITCH"))
+    UiProbe()
     {
-        connect(&m_timer, &QTimer::timeout, this, &UiProbe::Poll);
+        std::setvbuf(stdout, nullptr, _IOLBF, 0);
+        m_timer.callOnTimeout(this, &UiProbe::Poll);
         m_timer.start(100);
     }
 
@@ -57,49 +47,36 @@ private:
         if (++m_ticks > 300)
             qFatal("probe: nothing to read after 30 s");
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        if (files) {
             auto* box = files->findChild<QDialogButtonBox*>();
-            QPushButton* accept = box->button(QDialogButtonBox::Open);
-            Print(QStringLiteral("file-dialog: %1|%2|%3")
-                      .arg(Plain(accept ? accept->text() : QString()),
-                           Plain(box->button(QDialogButtonBox::Cancel)->text()),
-                           files->directory().absolutePath()));
+            const auto text = [box](auto button) { return Plain(box->button(button)->text()); };
+            std::printf("file-dialog: %s|%s|%s\n", qPrintable(text(QDialogButtonBox::Open)),
+                        qPrintable(text(QDialogButtonBox::Cancel)),
+                        qPrintable(files->directory().absolutePath()));
             files->reject();
         } else if (modal && !m_switchTo.isEmpty()) {
             auto* list = modal->findChild<QListWidget*>();
-            const auto found = list ? list->findItems(m_switchTo, Qt::MatchExactly) : QList<QListWidgetItem*>();
-            if (found.size() != 1)
-                qFatal("probe: no single \"%s\" in the switch dialog", qPrintable(m_switchTo));
-            list->setCurrentItem(found.front());
-            emit list->itemClicked(found.front());
-            m_switchTo.clear();
+            const auto found = list->findItems(std::exchange(m_switchTo, {}), Qt::MatchExactly);
+            list->setCurrentItem(found.value(0));
+            emit list->itemClicked(found.value(0));
             modal->findChildren<QPushButton*>().front()->click(); // OK, the first button
-        } else if (!modal) {
-            ReadMainWindow();
         }
-    }
-
-    void ReadMainWindow()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* frame = qobject_cast<QMainWindow*>(widget);
-            if (!frame || !frame->isVisible() || frame->menuBar()->actions().isEmpty())
-                continue;
-            Print(QStringLiteral("menu: ") + Plain(frame->menuBar()->actions().front()->text()));
-            if (m_switchTo.isEmpty()) {
-                m_timer.stop();
-                frame->close();
-                return;
-            }
-            QAction* command = FindCommand(frame->menuBar()->actions(), kSwitchCommand);
-            if (!command)
-                qFatal("probe: no language switch command in the menus");
-            QTimer::singleShot(0, command, &QAction::trigger);
+        QMainWindow* frame = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            frame = window->isVisible() && qobject_cast<QMainWindow*>(window)
+                        ? static_cast<QMainWindow*>(window)
+                        : frame;
+        if (modal || !frame || frame->menuBar()->actions().isEmpty())
             return;
-        }
+        std::printf("menu: %s\n", qPrintable(Plain(frame->menuBar()->actions().front()->text())));
+        if (m_switchTo.isEmpty())
+            frame->close();
+        else if (QAction* command = FindCommand(frame->menuBar()->actions(), 33007))
+            QTimer::singleShot(0, command, &QAction::trigger);
     }
 
-    QString m_switchTo;
+    QString m_switchTo = qEnvironmentVariable("GLOSSMARK_PROBE_SWITCH");
     QTimer m_timer;
     int m_ticks = 0;
 };
