@@ -59,12 +59,12 @@ xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/glossmark-editor.svg"
 # locale given, with the probe plugin printing what it shows.
 sample=$work/elsewhere/Sample.tra
 cp "$(dirname "$0")/../../samples/Sample.tra" "$sample"
-launch=()
+launch=() platform=offscreen
 editor() { # LANG switch-to folder -- arguments
   local lang=$1 switch=$2 folder=$3
   shift 4
   (cd "$folder" && env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$lang" GLOSSMARK_PROBE_SWITCH="$switch" \
-     QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" QT_PLUGIN_PATH="$probe_plugins" \
+     QT_QPA_PLATFORM=$platform QT_PLUGIN_PATH="$probe_plugins" \
      QT_QPA_GENERIC_PLUGINS=glossmarkprobe "${launch[@]}" timeout 60 "$prefix/bin/glossmark-editor" "$@" 2>/dev/null)
 }
 expect_menu() { # LANG expected-output [switch-to]
@@ -101,8 +101,7 @@ expect_chooser() { # LANG folder expected
   [[ $shown == "file-dialog: $3" ]] || fail "LANG=$1: the file chooser shows '$shown', not '$3'"
 }
 # (On a virtual X server.)
-launch=(xvfb-run -a -s "-screen 0 1024x768x24")
-QT_QPA_PLATFORM=xcb
+launch=(xvfb-run -a -s "-screen 0 1024x768x24") platform=xcb
 expect_chooser de_DE.UTF-8 "$HOME" "Öffnen|Abbrechen|$HOME/Documents"
 expect_chooser fr_FR.UTF-8 "$work/elsewhere" "Ouvrir|Annuler|$work/elsewhere"
 
