@@ -11,8 +11,9 @@
 #include "CTransDoc.h"
 #include "EditorFonts.h"
 #include "QtStrings.h"
+#include "QtTranslations.h"
 #include "TranslatedStrings.h"
-#include "UiLanguage.h"
+#include "UiLanguageLocation.h"
 #include "resource.h"
 
 #include <QApplication>
@@ -103,9 +104,12 @@ void CEditorApp::AddAppCommand(UINT id, std::function<void()> handler,
 
 bool CEditorApp::InitInstance()
 {
-    // 1. The editor's own user-interface language, from the working folder;
-    //    without it the German texts of the resources stay.
-    LoadTranslationFile(kUiLanguageFile, true);
+    // 1. The editor's own user-interface language: from the working folder,
+    //    the user's last choice or the installed files by the locale; without
+    //    one the German texts of the resources stay. Qt's dialogs follow it.
+    SetInstalledLanguageFolders(FindInstalledLanguageFolders());
+    LoadUiLanguage(kUiLanguageFile, kProgramName);
+    FollowUiLanguageWithQtTexts();
     // 2. The text and foreign fonts.
     SetDefaultFonts();
     // 3. (Control containers and the 3D look of dialogs are the platform's own.)
@@ -245,6 +249,8 @@ void CEditorApp::OnFileOpen()
     const std::u16string filter = GetDocString(3) + u"|*" + GetDocString(4) + u"||";
     CFileDialog dialog(true, u"tra", u"*.tra", 0, filter, m_frame);
     dialog.SetTitle(TranslatedString(IDS_TITLE_OPEN_LANGUAGE));
+    if (m_document)
+        dialog.SetStartFolderOf(m_document->GetPathName());
     if (dialog.DoModal() == IDOK)
         OpenDocumentFile(dialog.GetPathName());
 }

@@ -239,11 +239,12 @@ void CTransDoc::AskNewFromOriginal()
         NewTranslation();
 }
 
-std::u16string CTransDoc::AskForPath(bool open, unsigned titleId)
+std::u16string CTransDoc::AskForPath(bool open, unsigned titleId) const
 {
     const DWORD flags = kHideReadOnly | (open ? kFileMustExist : kOverwritePrompt);
     CFileDialog dialog(open, u"tra", u"*.tra", flags, kFilter, MainWindow());
     dialog.SetTitle(TranslatedString(titleId));
+    dialog.SetStartFolderOf(GetPathName());
     if (dialog.DoModal() != IDOK)
         return {};
     return dialog.GetPathName();

@@ -114,8 +114,9 @@ private:
     // The open dialog titled titleId, then (pending edits stored) the chosen
     // file read whole if it belongs to this program; nullptr otherwise.
     std::unique_ptr<CLanguageFile> ChooseFileOfThisProgram(unsigned titleId, unsigned commandId);
-    // The open or save dialog with the title of string titleId; empty on cancel.
-    static std::u16string AskForPath(bool open, unsigned titleId);
+    // The open or save dialog with the title of string titleId, started in
+    // the open file's folder; empty on cancel.
+    std::u16string AskForPath(bool open, unsigned titleId) const;
 
     std::unique_ptr<CLanguageFile> m_language;
     std::unique_ptr<CLanguageFile> m_foreign;

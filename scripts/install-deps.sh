@@ -13,6 +13,12 @@ packages=(
   gettext translate-toolkit qt6-l10n-tools
   # The install test: desktop-file-validate, xmllint, update-mime-database.
   desktop-file-utils libxml2-utils shared-mime-info
+  # Qt's own dialogs in the user-interface language (qtbase_de.qm, qtbase_fr.qm).
+  qt6-translations-l10n
+  # The package: glossmark-tra's manual page from its --help, Depends from
+  # dpkg-shlibdeps; the install test reads the pages, completes in bash,
+  # checks the stripping and runs lintian on the package.
+  help2man dpkg-dev man-db bash-completion file lintian
   # benchmarks/cli_timing.sh: /usr/bin/time for the peak memory (msgmerge is in gettext)
   time
   # from-rc's tests compare their scripts with GNU windres's reading of them.

@@ -18,6 +18,7 @@
 #include "UiLanguage.h"
 #include "resource.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QHelpEvent>
@@ -70,9 +71,11 @@ protected:
         return shown;
     }
 
-    // What the user sees of the editor's texts, in one line.
+    // What the user sees of the editor's texts, in one line; last Qt's own
+    // Cancel button, as its file chooser and print dialogs show it.
     std::u16string Texts(CFontsDialog& fonts)
     {
+        const QDialogButtonBox qtButtons(QDialogButtonBox::Cancel);
         CMenu* bar = Frame().GetMenu();
         CMenu* view = bar->GetSubMenu(2);
         std::u16string prompt;
@@ -89,7 +92,8 @@ protected:
         return bar->GetMenuString(0, MF_BYPOSITION) + u"|" +
                view->GetMenuString(ID_LANGUAGE_SWITCH, MF_BYCOMMAND) + u"|" +
                CWnd(&fonts).GetWindowText() + u"|" + fonts.GetDlgItemText(IDCANCEL) + u"|" + prompt +
-               u"|" + tooltip + u"|" + head;
+               u"|" + tooltip + u"|" + head + u"|" +
+               ToU16(qtButtons.button(QDialogButtonBox::Cancel)->text());
     }
 
     // The tooltip the toolbar shows when the mouse rests on the command's button.
@@ -146,13 +150,13 @@ TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
 
     const std::u16string english =
         u"&File|Language of Glossmark Editor...|Fonts...|&Cancel|Opens a language for editing|"
-        u"Open language|Program:";
+        u"Open language|Program:|Cancel";
     const std::u16string german =
         u"&Datei|Sprache von Glossmark Editor...|Schriftarten...|&Abbrechen|"
-        u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:";
+        u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:|Abbrechen";
     const std::u16string french =
         u"&Fichier|Langue de Glossmark Editor...|Polices...|&Annuler|Ouvre une langue pour la "
-        u"modifier|Ouvrir une langue|Programme :";
+        u"modifier|Ouvrir une langue|Programme :|Annuler";
     EXPECT_EQ(Texts(fonts), english);
     const QImage englishBar = MenuBarPicture();
     SavePictures(fonts, "english");
