@@ -452,8 +452,11 @@ void CMenu::OnHovered(QAction* action)
 {
     if (!action || action->isSeparator())
         return;
-    if (IsMenuBar() && !g_session.active)
-        return; // the bar is highlighted only inside a menu session
+    // The bar counts only inside a menu session with a popup open: after
+    // Escape the bar stays highlighted for the keyboard, while the message
+    // line has gone back to its idle text.
+    if (IsMenuBar() && (!g_session.active || !qobject_cast<QMenu*>(QApplication::activePopupWidget())))
+        return;
     UINT id = 0;
     UINT flags = 0;
     if (action->menu()) {
