@@ -4,12 +4,16 @@
 #include "AppTestSupport.h"
 
 #include "CFindReplaceDialog.h"
+#include "CHelpWindow.h"
 #include "CInPlaceEdit.h"
 #include "CSearchCursor.h"
 #include "resource.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QWindow>
+
+#include <map>
 
 namespace {
 
@@ -131,6 +135,42 @@ TEST_F(FindThroughFrameTest, WholeTreeCommandsThroughTheFrame)
     Frame().OnCommand(ID_MARK_ALL_DONE, CommandSource::Menu);
     EXPECT_EQ(Doc().GetRoot()->editState, 1u);
     EXPECT_FALSE(Doc().IsLanguageModified());
+}
+
+// The transient parent each window had when it was shown: a window manager
+// reads it then to keep the window above its owner.
+class TransientAtShow : public QObject {
+public:
+    TransientAtShow() { qApp->installEventFilter(this); }
+    std::map<const QWindow*, const QWindow*> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (auto* window = qobject_cast<QWindow*>(watched); window && event->type() == QEvent::Show)
+            seen[window] = window->transientParent();
+        return false;
+    }
+};
+
+TEST_F(FindThroughFrameTest, DialogsStayAboveTheMainWindowWhichAHitActivates)
+{
+    TransientAtShow shown;
+    Frame().OnCommand(ID_FIND, CommandSource::Menu);
+    CFindReplaceDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(shown.seen[dialog->windowHandle()], Frame().windowHandle());
+    Frame().OnCommand(ID_HELP);
+    ASSERT_NE(Frame().GetHelpWindow(), nullptr);
+    EXPECT_EQ(shown.seen[Frame().GetHelpWindow()->windowHandle()], Frame().windowHandle());
+
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
+        ->setText(QString::fromStdU16String(SomeWord().first));
+    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Frame(); }, 2000));
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 } // namespace
