@@ -10,7 +10,11 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this))
+// A dialog to the window system: X11 keeps only those above their transient
+// parent; it keeps the buttons of a window of its own.
+CHelpWindow::CHelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_browser(new QTextBrowser(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);

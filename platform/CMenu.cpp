@@ -27,7 +27,7 @@ struct MenuSession {
     bool active = false;
     bool hasChoice = false;
     UINT chosen = 0;
-    QPointer<QObject> owner; // the CFrameWnd of the chosen item
+    QPointer<QObject> owner; // the CFrameWnd of the menu (of the chosen item)
     bool returnCommand = false; // TrackPopupMenu with TPM_RETURNCMD
     UINT trackResult = 0;
 };
@@ -417,6 +417,8 @@ void CMenu::OnAboutToShow()
     if (!g_session.active) {
         g_session.active = true;
         g_session.hasChoice = false;
+        // Told when the session ends, with a choice or without one.
+        g_session.owner = GetOwner();
     }
     UINT index = 0;
     if (QWidget* parent = m_widget->parentWidget()) {
@@ -452,11 +454,8 @@ void CMenu::OnHovered(QAction* action)
 {
     if (!action || action->isSeparator())
         return;
-    // The bar counts only inside a menu session with a popup open: after
-    // Escape the bar stays highlighted for the keyboard, while the message
-    // line has gone back to its idle text.
-    if (IsMenuBar() && (!g_session.active || !qobject_cast<QMenu*>(QApplication::activePopupWidget())))
-        return;
+    if (IsMenuBar() && !g_session.active)
+        return; // the bar is highlighted only inside a menu session
     UINT id = 0;
     UINT flags = 0;
     if (action->menu()) {

@@ -6,6 +6,7 @@
 #include "CHeadView.h"
 #include "CHelpWindow.h"
 #include "CInPlaceEdit.h"
+#include "CMenu.h"
 #include "CWnd.h"
 #include "LockKeys.h"
 #include "UiLanguage.h"
@@ -15,6 +16,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -91,6 +93,18 @@ TEST_F(MainFrameTest, PositionPaneFollowsTheCurrentRow)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2").arg(View().GetCurrentRow()).arg(rows)));
     EXPECT_GT(View().GetCurrentRow(), leaf);
+}
+
+TEST_F(MainFrameTest, TheIdleTextComesBackWhenAMenuClosesWithoutAChoice)
+{
+    auto* file = qobject_cast<QMenu*>(Frame().GetMenu()->GetSubMenu(0)->GetWidget());
+    ASSERT_NE(file, nullptr);
+    file->popup(Frame().mapToGlobal(QPoint(10, 10)));
+    file->setActiveAction(file->actions().at(1));
+    EXPECT_EQ(Pane(0), u"Opens a language for editing");
+    file->hide();
+    QApplication::processEvents();
+    EXPECT_EQ(Pane(0), u"For Help, press F1");
 }
 
 TEST_F(MainFrameTest, CutCopyPasteStayDisabledEvenWhileEditing)
