@@ -115,7 +115,7 @@ void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
         const bool focused = hasFocus() || isAncestorOf(QApplication::focusWidget());
         // Laid out again (other fonts), the same rows keep the user's place:
         // their expanded states, the current row and the scroll position.
-        const bool sameTree = hint == CTransDoc::kHintRelayout;
+        const bool keepPlace = hint == CTransDoc::kHintRelayout;
         std::vector<char> expanded;
         for (const auto& row : m_rows)
             expanded.push_back(row->expanded);
@@ -124,7 +124,7 @@ void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
         const double bandBottom = m_vBandBottom;
         const double thumb = m_vThumb;
         Rebuild();
-        if (sameTree && expanded.size() == m_rows.size()) {
+        if (keepPlace && expanded.size() == m_rows.size()) {
             for (std::size_t i = 0; i < m_rows.size(); ++i)
                 m_rows[i]->expanded = expanded[i] != 0;
             RecomputeShown();
