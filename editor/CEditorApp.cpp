@@ -82,6 +82,14 @@ void CEditorApp::RegisterCommands()
     AddCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     AddCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     AddCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    for (int i = 0; i < kRecentFiles; ++i) {
+        const UINT id = ID_FILE_MRU_FILE1 + UINT(i);
+        AddCommand(id, [this, i] {
+            if (i < int(m_recentFiles.GetFiles().size()))
+                OpenDocumentFile(std::u16string(m_recentFiles.GetFiles()[std::size_t(i)]));
+        });
+        AddUpdateCommandUI(id, [this, i](CCmdUI& ui) { m_recentFiles.UpdateMenuItem(ui, i); });
+    }
     // The language switch dialog with the editor's own texts, each passed
     // through the user-interface language in use.
     AddCommand(ID_LANGUAGE_SWITCH, [] {
@@ -113,8 +121,9 @@ bool CEditorApp::InitInstance()
     // 2. The text and foreign fonts.
     SetDefaultFonts();
     // 3. (Control containers and the 3D look of dialogs are the platform's own.)
-    // 4. The profile: Kestrow Tools / Edit.
+    // 4. The profile: Kestrow Tools / Edit; message boxes say "Glossmark Editor".
     SetRegistryKey(kRegistryKey);
+    SetDisplayName(GetDocString(0));
     // 5. The recently used files.
     m_recentFiles.ReadList();
     // 6. The document template: document, frame and views of resource 128.

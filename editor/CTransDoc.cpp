@@ -14,6 +14,8 @@
 #include "resource.h"
 
 #include <QFile>
+#include <QFileSystemWatcher>
+#include <QTimer>
 
 namespace {
 
@@ -62,7 +64,19 @@ private:
     CBusyFeedback m_feedback;
 };
 
-CTransDoc::CTransDoc() { RegisterCommands(); }
+namespace {
+
+// A writer that saves in several steps is given this long to finish.
+constexpr int kSettleMs = 200;
+
+} // namespace
+
+CTransDoc::CTransDoc() : m_watcher(std::make_unique<QFileSystemWatcher>())
+{
+    RegisterCommands();
+    QObject::connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, m_watcher.get(),
+                     [this] { QTimer::singleShot(kSettleMs, m_watcher.get(), [this] { CheckFileOnDisk(); }); });
+}
 
 CTransDoc::~CTransDoc() = default;
 
@@ -115,16 +129,53 @@ bool CTransDoc::OnCmdMsg(UINT id, int code, CCmdUI* ui)
     return CDocument::OnCmdMsg(id, code, ui);
 }
 
-void CTransDoc::StoreEditsAndRebuild()
-{
-    UpdateAllViews(nullptr, kHintStoreEdits);
-    UpdateAllViews(nullptr, kHintRebuild);
-}
-
 void CTransDoc::TakeStamp()
 {
     m_stampPath = m_path;
     m_stamp = CFileStamp::Of(FileSystemPath(m_path));
+    // A file saved by renaming over it is a new one to the watcher.
+    if (!m_watcher->files().isEmpty())
+        m_watcher->removePaths(m_watcher->files());
+    if (m_stamp.Exists())
+        m_watcher->addPath(ToQString(m_path));
+}
+
+void CTransDoc::CheckFileOnDisk()
+{
+    if (m_stampPath != m_path || !m_stamp.Exists() || IsBusy() || m_askingAboutFile)
+        return;
+    if (m_watcher->files().isEmpty())
+        m_watcher->addPath(ToQString(m_path));
+    // Our own save took the stamp of what it wrote: nothing to ask.
+    const CFileStamp now = CFileStamp::Of(FileSystemPath(m_path));
+    if (!now.Exists() || now == m_stamp || now == m_declined)
+        return;
+    // Unchanged: "reload it?"; changed here: "keep your changes?".
+    const bool modified = m_modified;
+    std::u16string question;
+    FormatTranslated(question, modified ? IDS_FILE_CHANGED_KEEP : IDS_FILE_CHANGED_RELOAD, m_path);
+    m_askingAboutFile = true;
+    const int answer = AfxMessageBox(question, MB_YESNO);
+    m_askingAboutFile = false;
+    // Kept, the old stamp stays: a save still asks before writing over the file.
+    if (modified ? answer == IDNO : answer == IDYES)
+        Reload();
+    else
+        m_declined = now;
+}
+
+void CTransDoc::Reload()
+{
+    std::unique_ptr<CLanguageFile> language = ReadChosenFile(m_path, false, ID_OPEN_LANGUAGE);
+    if (!language)
+        return;
+    m_language = std::move(language);
+    if (m_foreign)
+        m_foreign->TakeStructureFrom(*m_language);
+    m_modified = false;
+    TakeStamp();
+    UpdateTitle();
+    UpdateAllViews(nullptr, kHintRebuild);
 }
 
 bool CTransDoc::MayOverwrite(bool& saved)
@@ -239,10 +290,10 @@ void CTransDoc::AskNewFromOriginal()
         NewTranslation();
 }
 
-std::u16string CTransDoc::AskForPath(bool open, unsigned titleId) const
+std::u16string CTransDoc::AskForPath(bool open, unsigned titleId, const std::u16string& start) const
 {
     const DWORD flags = kHideReadOnly | (open ? kFileMustExist : kOverwritePrompt);
-    CFileDialog dialog(open, u"tra", u"*.tra", flags, kFilter, MainWindow());
+    CFileDialog dialog(open, u"tra", start.empty() ? u"*.tra" : start, flags, kFilter, MainWindow());
     dialog.SetTitle(TranslatedString(titleId));
     dialog.SetStartFolderOf(GetPathName());
     if (dialog.DoModal() != IDOK)
@@ -343,7 +394,8 @@ bool CTransDoc::SaveLanguageAs()
 {
     if (IsBusy())
         return false;
-    const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE);
+    // In the file's own folder, with its name, when it has one.
+    const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE, m_path);
     if (path.empty())
         return false;
     m_path = path;
@@ -465,6 +517,8 @@ void CTransDoc::ChooseFonts()
     if (IsBusy())
         return;
     CFontsDialog dialog(MainWindow());
-    if (dialog.DoModal() == IDOK)
-        StoreEditsAndRebuild();
+    if (dialog.DoModal() == IDOK) {
+        UpdateAllViews(nullptr, kHintStoreEdits);
+        UpdateAllViews(nullptr, kHintRelayout);
+    }
 }

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+class QFileSystemWatcher;
 class CDeviceContext;
 class CTextNode;
 
@@ -27,6 +28,7 @@ public:
     static constexpr std::intptr_t kHintStoreEdits = 2; // write pending edits into the document now
     static constexpr std::intptr_t kHintApplyFlag = 3;  // call ApplyFlag with a DC of the view's own
     static constexpr std::intptr_t kHintRedraw = 4;     // redraw
+    static constexpr std::intptr_t kHintRelayout = 5;   // other fonts: rebuild, keeping the place
 
     CTransDoc();
     ~CTransDoc() override;
@@ -99,10 +101,14 @@ public:
 private:
     class BusyScope;
     void RegisterCommands();
-    // Pending edits go into the tree before the views are built again from it.
-    void StoreEditsAndRebuild();
-    // Remembers the state of the file at the path just read or written.
+    // Remembers the state of the file at the path just read or written, and
+    // watches it for changes by other programs.
     void TakeStamp();
+    // The watched file changed: unless that was our own save, asks at once
+    // whether to reload it (the document unchanged) or to keep the changes.
+    void CheckFileOnDisk();
+    // Reads the file at the path again, dropping the changes made here.
+    void Reload();
     // Before writing over the path: true to write, false when the user
     // cancelled or chose another name (which then was saved or not).
     bool MayOverwrite(bool& saved);
@@ -114,9 +120,9 @@ private:
     // The open dialog titled titleId, then (pending edits stored) the chosen
     // file read whole if it belongs to this program; nullptr otherwise.
     std::unique_ptr<CLanguageFile> ChooseFileOfThisProgram(unsigned titleId, unsigned commandId);
-    // The open or save dialog with the title of string titleId, started in
-    // the open file's folder; empty on cancel.
-    std::u16string AskForPath(bool open, unsigned titleId) const;
+    // The open or save dialog with the title of string titleId, showing start
+    // (empty: every language file) in the open file's folder; empty on cancel.
+    std::u16string AskForPath(bool open, unsigned titleId, const std::u16string& start = {}) const;
 
     std::unique_ptr<CLanguageFile> m_language;
     std::unique_ptr<CLanguageFile> m_foreign;
@@ -128,5 +134,8 @@ private:
     int m_busy = 0;
     CFileStamp m_stamp;          // the file at m_stampPath when last read or written
     std::u16string m_stampPath;
+    std::unique_ptr<QFileSystemWatcher> m_watcher;
+    CFileStamp m_declined;       // a changed file the user chose not to reload
+    bool m_askingAboutFile = false;
     std::function<void()> m_stateListener;
 };

@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
+  # The status bar's lock panes read the keys' state from X11's keyboard extension.
+  libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libfmt-dev
   fonts-dejavu-core xvfb xauth

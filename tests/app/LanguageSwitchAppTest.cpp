@@ -7,6 +7,7 @@
 
 #include "CFontsDialog.h"
 #include "CHeadView.h"
+#include "CHelpWindow.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
 #include "CMyEditView.h"
@@ -25,6 +26,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QToolTip>
 
 namespace {
@@ -197,6 +199,24 @@ TEST_F(LanguageSwitchAppTest, TheIdleStatusTextFollowsTheSwitch)
     EXPECT_EQ(Pane(0), u"Drücken Sie F1, um Hilfe zu erhalten.");
 }
 
+// The switch dialog's Help button opens the guide, which follows the switch.
+TEST_F(LanguageSwitchAppTest, TheHelpButtonOpensTheGuideWhichFollowsTheSwitch)
+{
+    QString pageInDialog;
+    SwitchTo(u"Deutsch"_qs, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<CLanguageSwitchDialog*>(w))
+                qobject_cast<QPushButton*>(dialog->GetDlgItem(IDHELP).GetWidget())->click();
+        }
+        if (CHelpWindow* help = Frame().GetHelpWindow(); help && help->isVisible())
+            pageInDialog = help->GetBrowser()->source().toString();
+    });
+    EXPECT_EQ(pageInDialog, QString::fromLatin1(CHelpWindow::kEnglishPage));
+    ASSERT_NE(Frame().GetHelpWindow(), nullptr);
+    EXPECT_EQ(Frame().GetHelpWindow()->GetBrowser()->source().toString(),
+              QString::fromLatin1(CHelpWindow::kGermanPage));
+}
+
 // A message box's buttons speak the user-interface language like its text.
 TEST_F(LanguageSwitchAppTest, MessageBoxButtonsFollowTheLanguage)
 {
@@ -250,7 +270,7 @@ TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndThePositionPaneFollowTheSwitch)
 {
     // The sample's first problem: an accelerator key used twice in one menu.
     const std::u16string rows = ToU16(QString::number(View().GetRowCount()));
-    const std::u16string clash = u"Änderungen an Maßeinheit &protokollieren";
+    const std::u16string clash = u"&Log changes to unit of measure";
     const std::u16string english = u"Problems|Path|Message|" + rows +
                                    u" texts|The accelerator key L is also used by “" + clash + u"”";
     const std::u16string german = u"Probleme|Pfad|Meldung|" + rows +

@@ -555,7 +555,7 @@ TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
     EXPECT_NE(doc.GetLanguage()->flagPixels, flag);
 }
 
-TEST_F(TransDocTest, FontsRebuildTheViewsOnlyOnOk)
+TEST_F(TransDocTest, FontsLayTheViewsOutAgainOnlyOnOk)
 {
     DialogScript script;
     Open(MakeFile("x.tra"));
@@ -563,9 +563,9 @@ TEST_F(TransDocTest, FontsRebuildTheViewsOnlyOnOk)
     EXPECT_TRUE(doc.OnCmdMsg(ID_FONTS, CN_COMMAND, nullptr));
     EXPECT_TRUE(view.hints.empty());
     doc.ChooseFonts();
-    // Pending edits are stored before the rows are built again.
+    // Pending edits are stored before the rows are laid out again, keeping the user's place.
     EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{CTransDoc::kHintStoreEdits,
-                                                      CTransDoc::kHintRebuild}));
+                                                      CTransDoc::kHintRelayout}));
     EXPECT_FALSE(doc.IsLanguageModified()) << "fonts are not part of the language";
 }
 

@@ -82,7 +82,7 @@ TEST_F(CheckCommand, OneLinePerProblemInTreeOrderThenTheCount)
         "accelerator markers, the original 1",
         "Dialoge > Optionen > OK: error: width: too wide for its control of 20 dialog units",
         "Menus > Menü 128 > &Datei > &Schließen: warning: accelerator-clash: the accelerator "
-        "letter o is also used by \"Ö&ffnen\"",
+        "letter o is also used by \"&Open\"",
         "Stringtables > 1 > Zeile 1\\nZeile 2: warning: lines: the translation has 0 line "
         "breaks, the original 1",
         "Stringtables > 1 > Name: : warning: whitespace: the spaces and tabs at the start or end "
