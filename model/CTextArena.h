@@ -33,6 +33,9 @@ public:
     }
     // A terminated copy of text in the arena; the empty text needs no space.
     std::u16string_view CopyText(std::u16string_view text);
+    // A block of its own for bytes that are filled at once (a whole file being read),
+    // so that its texts can be used where they lie; aligned like malloc.
+    std::byte* AllocateBlock(std::size_t bytes);
 
     // other stays until this arena goes: texts of this arena's nodes may point into it.
     // Never the other way round as well (the two would keep each other forever).
@@ -54,6 +57,7 @@ private:
     struct Block {
         Block* previous;
         std::size_t size;
+        std::size_t mapped; // bytes mapped for it; 0 when it came from malloc
     };
     // One bump pointer with the blocks it fills.
     struct Region {
@@ -76,6 +80,8 @@ private:
     ~CTextArena();
     void* TakeSlow(Region& region, std::size_t bytes, std::size_t alignment);
     void AddBlock(Region& region, std::size_t minimum);
+    // A new block of at least size bytes, linked into the list that is freed.
+    std::byte* NewBlock(std::size_t size);
     void Destroy() noexcept;
 
     Region m_nodes;
