@@ -82,27 +82,8 @@ CArchive::CArchive(std::FILE* file, Mode mode, std::uint64_t fileSize, std::size
 {
 }
 
-CArchive::CArchive(std::FILE* file, std::uint64_t fileSize, WholeFile)
-    : file(file), mode(Mode::Load), fileSize(fileSize), bufferSize(static_cast<std::size_t>(fileSize)),
-      buffer(nullptr)
-{
-    // The nodes take about as many bytes as the file; the texts need room only where
-    // they cannot stay in the file (8-bit ones, odd offsets).
-    CTextArena* arena = CTextArena::Create(bufferSize, 0);
-    arena->Retain();
-    try {
-        buffer = reinterpret_cast<unsigned char*>(arena->AllocateBlock(bufferSize));
-    } catch (...) {
-        arena->Release();
-        throw;
-    }
-    wholeFile = arena;
-}
-
 CArchive::~CArchive()
 {
-    if (wholeFile)
-        wholeFile->Release();
     if (IsStoring() && !closed) {
         try {
             Flush();
@@ -139,27 +120,14 @@ void CArchive::Fail(CArchiveException::Cause cause, const std::string& what) con
 
 void CArchive::Fill()
 {
-    std::size_t got = 0;
-    if (wholeFile) {
-        // The next piece goes behind what was read: the buffer is the whole file.
-        got = std::fread(buffer + bufferEnd, 1, std::min(kLargeBufferSize, bufferSize - bufferEnd), file);
-        bufferEnd += got;
-    } else {
-        bufferPos = 0;
-        bufferEnd = got = std::fread(buffer, 1, bufferSize, file);
-    }
-    if (got == 0) {
+    bufferPos = 0;
+    bufferEnd = std::fread(buffer, 1, bufferSize, file);
+    if (bufferEnd == 0) {
         if (std::ferror(file))
             Fail(CArchiveException::Cause::ReadFailed, SystemError(errno));
         Fail(CArchiveException::Cause::EndOfFile, "unexpected end of file");
     }
     ReportProgress();
-}
-
-void CArchive::Require(std::size_t count)
-{
-    while (bufferEnd - bufferPos < count)
-        Fill();
 }
 
 void CArchive::ReadBytes(void* out, std::size_t count)
@@ -234,39 +202,40 @@ std::u16string_view CArchive::ReadText(CTextArena& arena)
         length = static_cast<std::uint64_t>(head[4] | (head[5] << 8));
         headSize = 6;
     }
-    bool wide = true;
-    const std::uint64_t start = position;
-    if (headSize != 0) {
-        bufferPos += headSize;
-        position += headSize;
-    } else {
-        wide = ReadStringHead(length);
-        fieldStart = start;
-    }
-    if (!wide || fileSize == UINT64_MAX) {
-        // 8-bit, or a length that the file size cannot bound: the general path.
-        const std::u16string text = ReadBody(start, wide, length);
-        return arena.CopyText(text);
-    }
-    if (length * 2 > BytesLeft())
-        Fail(CArchiveException::Cause::EndOfFile, "string longer than the rest of the file");
-    if (length == 0)
-        return {};
-    const auto bytes = static_cast<std::size_t>(2 * length);
-    if (wholeFile && std::endian::native == std::endian::little) {
-        Require(bytes);
-        const unsigned char* at = buffer + bufferPos;
-        if (reinterpret_cast<std::uintptr_t>(at) % alignof(char16_t) == 0) {
-            bufferPos += bytes;
-            position += bytes;
-            return {reinterpret_cast<const char16_t*>(at), static_cast<std::size_t>(length)};
+    // The usual case: a UTF-16 string that lies wholly in the buffer.
+    if (headSize != 0 && available - headSize >= 2 * length) {
+        if (length == 0) {
+            bufferPos += headSize;
+            position += headSize;
+            return {};
         }
+        char16_t* units = arena.AllocateText(length);
+        std::memcpy(units, head + headSize, 2 * length);
+        SwapIfBigEndian(units, length);
+        units[length] = u'\0';
+        bufferPos += headSize + 2 * length;
+        position += headSize + 2 * length;
+        return {units, static_cast<std::size_t>(length)};
     }
-    char16_t* units = arena.AllocateText(length);
-    ReadBytes(units, bytes);
-    SwapIfBigEndian(units, length);
-    units[length] = u'\0';
-    return {units, static_cast<std::size_t>(length)};
+
+    const std::uint64_t start = position;
+    const bool wide = ReadStringHead(length);
+    // A wide string of proven length goes straight into the arena; anything else
+    // (8-bit, or a length that the file size cannot bound) takes the general path.
+    if (wide && fileSize != UINT64_MAX) {
+        fieldStart = start;
+        if (length * 2 > BytesLeft())
+            Fail(CArchiveException::Cause::EndOfFile, "string longer than the rest of the file");
+        if (length == 0)
+            return {};
+        char16_t* units = arena.AllocateText(length);
+        ReadBytes(units, 2 * length);
+        SwapIfBigEndian(units, length);
+        units[length] = u'\0';
+        return {units, static_cast<std::size_t>(length)};
+    }
+    const std::u16string text = ReadBody(start, wide, length);
+    return arena.CopyText(text);
 }
 
 std::u16string CArchive::ReadString()

@@ -35,13 +35,6 @@ public:
     // so a hostile length fails at once instead of allocating.
     CArchive(std::FILE* file, Mode mode, std::uint64_t fileSize = UINT64_MAX,
              std::size_t bufferSize = kBufferSize);
-    // Reads a whole file of fileSize bytes into one block of a new arena, in pieces
-    // of kLargeBufferSize as the reading goes on. Nothing read is moved again: the
-    // tree read from it lives in that arena (Arena()) and its texts stay where they
-    // lie in the file (see ReadText).
-    struct WholeFile {};
-    static constexpr WholeFile kWholeFile{};
-    CArchive(std::FILE* file, std::uint64_t fileSize, WholeFile);
     ~CArchive();
 
     CArchive(const CArchive&) = delete;
@@ -65,19 +58,8 @@ public:
     }
     std::int32_t ReadInt32() { return static_cast<std::int32_t>(ReadUInt32()); }
     std::u16string ReadString();
-    // The same string in arena. Where the archive keeps the whole file in arena and
-    // the string is UTF-16LE at an even offset, its characters are used in place and
-    // are not yet terminated: the caller calls Terminate once the field after the
-    // string has been read (its first two bytes become the zero). Any other string
-    // is copied into arena with its zero.
+    // The same string, its characters (and a terminating zero) placed in arena.
     std::u16string_view ReadText(CTextArena& arena);
-    static void Terminate(std::u16string_view text)
-    {
-        if (!text.empty())
-            const_cast<char16_t*>(text.data())[text.size()] = u'\0';
-    }
-    // The arena that keeps the whole file; null for an archive over a buffer.
-    CTextArena* Arena() const { return wholeFile; }
 
     void WriteUInt32(std::uint32_t value);
     void WriteInt32(std::int32_t value) { WriteUInt32(static_cast<std::uint32_t>(value)); }
@@ -103,8 +85,6 @@ private:
     void ReadBytes(void* out, std::size_t count);
     void WriteBytes(const void* data, std::size_t count);
     void Fill();
-    // Makes count bytes after bufferPos available in the buffer; fails at the end of the file.
-    void Require(std::size_t count);
     void Flush();
     void ReportProgress();
     [[noreturn]] void Fail(CArchiveException::Cause cause, const std::string& what) const;
@@ -116,7 +96,6 @@ private:
     std::size_t bufferSize;
     std::unique_ptr<unsigned char[]> storage;
     unsigned char* buffer;
-    CTextArena* wholeFile = nullptr; // holds buffer, which then takes the whole file (one reference)
     std::size_t bufferPos = 0;
     std::size_t bufferEnd = 0;
     bool closed = false;

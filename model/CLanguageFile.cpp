@@ -136,16 +136,12 @@ SerializeResult CLanguageFile::Load(CArchive& ar, ReadExtent extent)
 
 std::unique_ptr<CTextNode> CLanguageFile::LoadTree(CArchive& ar)
 {
-    // Nodes, child arrays and texts all go into one arena: the one that holds the
-    // file when the archive read it whole, else one sized from the bytes still to
-    // come (the texts take fewer bytes than they do in the file, the nodes about as
-    // many as the file for typical texts; more for very short ones: the arena grows).
-    CTextArena* arena = ar.Arena();
-    if (!arena) {
-        const std::uint64_t left = ar.BytesLeft();
-        const std::size_t expected = left < (1ull << 40) ? static_cast<std::size_t>(left) : 0;
-        arena = CTextArena::Create(expected, expected);
-    }
+    // Nodes, child arrays and texts all go into one arena, sized from the bytes still
+    // to come: the texts take fewer bytes than they do in the file, the nodes about as
+    // many as the file for typical texts (more for very short ones: the arena grows).
+    const std::uint64_t left = ar.BytesLeft();
+    const std::size_t expected = left < (1ull << 40) ? static_cast<std::size_t>(left) : 0;
+    CTextArena* arena = CTextArena::Create(expected, expected);
     // The reader's own reference keeps the arena while no node holds one yet.
     arena->Retain();
     struct ReleaseAtEnd {
@@ -158,17 +154,12 @@ std::unique_ptr<CTextNode> CLanguageFile::LoadTree(CArchive& ar)
         CTextNode* node = CTextNode::NewIn(*arena, parent);
         try {
             count = ar.ReadInt32();
-            const std::u16string_view original = ar.ReadText(*arena);
-            const std::u16string_view translated = ar.ReadText(*arena);
+            node->originalText.SetShared(ar.ReadText(*arena));
+            node->translatedText.SetShared(ar.ReadText(*arena));
             node->kindCode = ar.ReadInt32();
             node->width = ar.ReadInt32();
             node->height = ar.ReadInt32();
             node->editState = ar.ReadUInt32();
-            // Each text is followed by a field that has now been read.
-            CArchive::Terminate(original);
-            CArchive::Terminate(translated);
-            node->originalText.SetShared(original);
-            node->translatedText.SetShared(translated);
         } catch (...) {
             delete node;
             throw;
@@ -212,8 +203,11 @@ std::unique_ptr<CTextNode> CLanguageFile::LoadTree(CArchive& ar)
             done.resize(top.firstDone);
             CTextNode* complete = top.node;
             stack.pop_back();
-            if (stack.empty())
+            if (stack.empty()) {
+                // The arena was sized from the file; what the tree did not take goes back.
+                arena->Trim();
                 return std::unique_ptr<CTextNode>(complete);
+            }
             done.push_back(complete);
         }
     } catch (...) {

@@ -6,6 +6,7 @@
 #include <new>
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,9 +20,11 @@ constexpr std::size_t kLargestHint = std::size_t{1} << 30;
 // a tree of 100,000 texts then costs a few page faults instead of thousands.
 constexpr std::size_t kHugePage = 2 * 1024 * 1024;
 
-// Memory of at least size bytes in huge pages, aligned to one; null when there is none.
+// Memory of at least size bytes, aligned to a huge page, the whole huge pages of it in
+// huge pages (a last one only partly used would count in full); null when there is none.
 void* MapHuge(std::size_t& size)
 {
+    const std::size_t whole = size / kHugePage * kHugePage;
     size = (size + kHugePage - 1) / kHugePage * kHugePage;
     void* memory = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE,
                           MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -35,7 +38,7 @@ void* MapHuge(std::size_t& size)
     if (aligned + size < at + size + kHugePage)
         ::munmap(reinterpret_cast<void*>(aligned + size), at + kHugePage - aligned);
 #ifdef MADV_HUGEPAGE
-    ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+    ::madvise(reinterpret_cast<void*>(aligned), whole, MADV_HUGEPAGE);
 #endif
     return reinterpret_cast<void*>(aligned);
 }
@@ -121,12 +124,17 @@ void CTextArena::AddBlock(Region& region, std::size_t minimum)
     region.nextBlock = std::min(region.nextBlock * 2, std::max(kLargestBlock, region.nextBlock));
 }
 
-std::byte* CTextArena::AllocateBlock(std::size_t bytes)
+void CTextArena::Trim()
 {
-    // The header is padded so that the bytes start as aligned as malloc's own.
-    constexpr std::size_t kHead = (sizeof(Block) + alignof(std::max_align_t) - 1) /
-                                  alignof(std::max_align_t) * alignof(std::max_align_t);
-    return NewBlock(bytes + kHead) + kHead;
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    for (const Region* region : {&m_nodes, &m_texts}) {
+        if (!region->cursor)
+            continue;
+        const std::uintptr_t from = (reinterpret_cast<std::uintptr_t>(region->cursor) + page - 1) & ~(page - 1);
+        const std::uintptr_t to = reinterpret_cast<std::uintptr_t>(region->end) & ~(page - 1);
+        if (to > from)
+            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+    }
 }
 
 void* CTextArena::TakeSlow(Region& region, std::size_t bytes, std::size_t alignment)

@@ -33,9 +33,10 @@ public:
     }
     // A terminated copy of text in the arena; the empty text needs no space.
     std::u16string_view CopyText(std::u16string_view text);
-    // A block of its own for bytes that are filled at once (a whole file being read),
-    // so that its texts can be used where they lie; aligned like malloc.
-    std::byte* AllocateBlock(std::size_t bytes);
+
+    // Gives the untouched pages after what is used back to the system (a tree that
+    // has been read whole takes nothing more); the arena stays usable.
+    void Trim();
 
     // other stays until this arena goes: texts of this arena's nodes may point into it.
     // Never the other way round as well (the two would keep each other forever).
@@ -80,7 +81,7 @@ private:
     ~CTextArena();
     void* TakeSlow(Region& region, std::size_t bytes, std::size_t alignment);
     void AddBlock(Region& region, std::size_t minimum);
-    // A new block of at least size bytes, linked into the list that is freed.
+    // A new block of size bytes, linked into the list that is freed.
     std::byte* NewBlock(std::size_t size);
     void Destroy() noexcept;
 

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <new>
-#include <optional>
 #include <random>
 
 #include <fcntl.h>
@@ -115,21 +114,17 @@ ReadOutcome ReadLanguageFile(const std::string& path, ReadDepth depth,
     auto language = std::make_unique<CLanguageFile>();
     SerializeResult result = SerializeResult::Ok;
     try {
-        // A whole file goes into the arena of its tree, whose texts then stay where
-        // they were read; a header needs only its first bytes.
-        std::optional<CArchive> ar;
-        if (depth == ReadDepth::Whole)
-            ar.emplace(file.get(), size, CArchive::kWholeFile);
-        else
-            ar.emplace(file.get(), CArchive::Mode::Load, size, CArchive::kBufferSize);
+        // A whole file is read in large blocks; a header needs only its first bytes.
+        CArchive ar(file.get(), CArchive::Mode::Load, size,
+                    depth == ReadDepth::Whole ? CArchive::kLargeBufferSize : CArchive::kBufferSize);
         if (progress)
-            ar->SetProgress(progress, size);
+            ar.SetProgress(progress, size);
         switch (depth) {
-        case ReadDepth::Whole: result = language->Serialize(*ar); break;
-        case ReadDepth::Header: result = language->LoadHeader(*ar); break;
-        case ReadDepth::HeaderAndFlag: result = language->LoadHeaderAndFlag(*ar); break;
+        case ReadDepth::Whole: result = language->Serialize(ar); break;
+        case ReadDepth::Header: result = language->LoadHeader(ar); break;
+        case ReadDepth::HeaderAndFlag: result = language->LoadHeaderAndFlag(ar); break;
         }
-        ar->Close();
+        ar.Close();
     } catch (const CArchiveException& failure) {
         outcome.error = FromArchive(failure);
         return outcome;

@@ -49,13 +49,13 @@ inline SerializeResult LoadFromBytes(const Bytes& bytes, CLanguageFile& language
     void* data = bytes.empty() ? &none : const_cast<std::uint8_t*>(bytes.data());
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(fmemopen(data, bytes.size(), "rb"),
                                                          &std::fclose);
-    // As the program reads: a header through the small buffer, a whole file at once.
-    if (kind == LoadKind::Whole) {
-        CArchive ar(file.get(), bytes.size(), CArchive::kWholeFile);
-        return language.Serialize(ar);
-    }
     CArchive ar(file.get(), CArchive::Mode::Load, bytes.size());
-    return kind == LoadKind::Header ? language.LoadHeader(ar) : language.LoadHeaderAndFlag(ar);
+    switch (kind) {
+    case LoadKind::Header: return language.LoadHeader(ar);
+    case LoadKind::HeaderAndFlag: return language.LoadHeaderAndFlag(ar);
+    case LoadKind::Whole: break;
+    }
+    return language.Serialize(ar);
 }
 
 struct NodeShape {

@@ -129,9 +129,6 @@ TEST(TreeMemory, ReadingPutsTextsInTheArenaAndEditsGetTheirOwnBuffer)
     CTextNode* leaf = read->GetRoot()->GetChild(2)->GetChild(0);
     EXPECT_TRUE(leaf->originalText.InArena());
     EXPECT_TRUE(leaf->translatedText.InArena());
-    // Texts used where they lie in the file are terminated all the same.
-    for (const CNodeText* text : {&leaf->originalText, &leaf->translatedText})
-        EXPECT_EQ(text->c_str()[text->size()], u'\0');
 
     leaf->translatedText = u"Getippt";
     EXPECT_FALSE(leaf->translatedText.InArena());
