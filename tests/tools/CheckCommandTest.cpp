@@ -135,6 +135,23 @@ TEST_F(CheckCommand, RunsWithoutADisplayOrWithOneThatCannotBeReached)
     }
 }
 
+TEST_F(CheckCommand, WithoutFontsOrWithNoWidthsTheOtherChecksStillRun)
+{
+    const std::string file = WriteFile(folder / "errors.tra", true);
+    tools_test::WriteFile(folder / "no-fonts.conf", "<?xml version=\"1.0\"?><fontconfig></fontconfig>");
+    const CheckRun noFonts =
+        Check(folder, "'" + file + "'", "FONTCONFIG_FILE='" + (folder / "no-fonts.conf").string() + "'");
+    const CheckRun noWidths = Check(folder, "--no-widths '" + file + "'");
+    for (const CheckRun& run : {noFonts, noWidths}) {
+        EXPECT_EQ(run.exitCode, 1);
+        ASSERT_EQ(run.lines.size(), 6u);
+        EXPECT_EQ(run.lines[1].find(": width: "), std::string::npos) << run.lines[1];
+        EXPECT_EQ(run.lines.back(), "5 problems: 1 errors, 4 warnings");
+    }
+    EXPECT_EQ(noFonts.err, "glossmark-tra: widths not checked: no fonts are installed\n");
+    EXPECT_EQ(noWidths.err, "");
+}
+
 TEST_F(CheckCommand, WrongUsageAndUnreadableFiles)
 {
     EXPECT_EQ(Check(folder, "").exitCode, 2);
