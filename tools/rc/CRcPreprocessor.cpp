@@ -3,12 +3,11 @@
 #include "CRcError.h"
 #include "CRcExpression.h"
 #include "RcText.h"
+#include "WholeFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <iconv.h>
 
@@ -200,13 +199,11 @@ CRcPreprocessor::CRcPreprocessor(CRcSymbols& symbols, std::vector<std::string> i
 
 std::vector<CRcToken> CRcPreprocessor::ProcessFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw CRcError(path, 0, "cannot open the file");
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    std::string bytes;
+    if (const FileError error = ReadWholeFile(path, bytes))
+        throw CRcError(path, 0, "cannot read \"" + path + "\": " + error.detail);
     std::vector<CRcToken> out;
-    Process(path, buffer.str(), 0, out);
+    Process(path, bytes, 0, out);
     return out;
 }
 
@@ -369,12 +366,10 @@ void CRcPreprocessor::Include(const std::shared_ptr<const std::string>& file, in
         std::error_code ec;
         if (!fs::is_regular_file(candidate, ec))
             continue;
-        std::ifstream in(candidate, std::ios::binary);
-        if (!in)
-            throw CRcError(*file, line, "cannot read include file '" + name + "'");
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
-        Process(candidate.lexically_normal().string(), buffer.str(), depth + 1, out);
+        std::string bytes;
+        if (const FileError error = ReadWholeFile(candidate.string(), bytes))
+            throw CRcError(*file, line, "cannot read include file \"" + candidate.string() + "\": " + error.detail);
+        Process(candidate.lexically_normal().string(), bytes, depth + 1, out);
         return;
     }
     const std::string base = Lower(fs::path(name).filename().string());

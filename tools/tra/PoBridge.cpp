@@ -110,6 +110,26 @@ void AppendPoString(std::string& out, std::string_view keyword, std::u16string_v
     }
 }
 
+// The language's code for the Language header, from its name in English, German or
+// French; empty when the name is none of these.
+std::string LanguageCode(std::u16string_view name)
+{
+    static const struct {
+        std::u16string_view name;
+        const char* code;
+    } kNames[] = {
+        {u"Deutsch", "de"},  {u"German", "de"},   {u"Allemand", "de"},   {u"English", "en"},
+        {u"Englisch", "en"}, {u"Anglais", "en"},  {u"Fran\u00E7ais", "fr"}, {u"Francais", "fr"},
+        {u"French", "fr"},   {u"Franz\u00F6sisch", "fr"},
+    };
+    for (const auto& known : kNames) {
+        if (known.name == name) {
+            return known.code;
+        }
+    }
+    return {};
+}
+
 // Header values are one line each.
 std::string HeaderValue(std::u16string_view text)
 {
@@ -128,6 +148,9 @@ void AppendHeader(std::string& out, const CLanguageFile& language)
     fields += "PO-Revision-Date: \n";
     fields += "Last-Translator: \n";
     fields += fmt::format("Language-Team: {}\n", name);
+    if (const std::string code = LanguageCode(language.GetLanguageName()); !code.empty()) {
+        fields += fmt::format("Language: {}\n", code);
+    }
     fields += "MIME-Version: 1.0\n";
     fields += "Content-Type: text/plain; charset=UTF-8\n";
     fields += "Content-Transfer-Encoding: 8bit\n";
@@ -189,6 +212,11 @@ ExportResult ExportPo(const CLanguageFile& language)
             return;
         }
         const CTextNode& node = *unit.node;
+        // gettext reads an empty msgid as a header; such a text can only have an empty
+        // translation, so the file loses nothing without it.
+        if (node.originalText.empty()) {
+            return;
+        }
         out += "\n#. ";
         out += bridge::UnitNote(unit);
         out += '\n';
@@ -222,17 +250,20 @@ ImportResult ImportPo(std::string_view po, CLanguageFile& language)
     if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
+    bridge::UnitImporter importer(*language.GetRoot(), "msgctxt", "msgid");
     for (const PoEntry& entry : entries) {
         if (entry.obsolete || entry.isHeader) {
             continue;
         }
-        if (entry.plural || !entry.hasContext) {
-            result.counts.Count(bridge::ApplyResult::Skipped);
-            continue;
+        if (entry.plural) {
+            importer.Skip(entry.line, "a plural entry (msgid_plural); a language file has no plural forms");
+        } else if (!entry.hasContext) {
+            importer.Skip(entry.line, "no msgctxt, so no text of the language file is named");
+        } else {
+            importer.Apply(entry.line, entry.context, entry.id, entry.str, entry.fuzzy);
         }
-        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), entry.context, entry.id, entry.str,
-                                              entry.fuzzy));
     }
+    result.counts = std::move(importer.counts);
     if (result.counts.applied > 0) {
         language.GetRoot()->UpdateStates();
     }
