@@ -202,6 +202,8 @@ std::vector<CRcToken> CRcPreprocessor::ProcessFile(const std::string& path)
     std::string bytes;
     if (const FileError error = ReadWholeFile(path, bytes))
         throw CRcError(path, 0, "cannot read \"" + path + "\": " + error.detail);
+    if (bytes.empty())
+        throw CRcError(path, 0, "the file is empty");
     std::vector<CRcToken> out;
     Process(path, bytes, 0, out);
     return out;

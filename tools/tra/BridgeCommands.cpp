@@ -188,8 +188,10 @@ int FromRc(const std::vector<std::string>& args)
     if (!result.language) {
         return Fail(result.error);
     }
+    // A file without texts is no use to anyone; most likely this was not a resource script.
     if (result.language->GetRoot() == nullptr || result.language->GetRoot()->CountNodes() <= 4) {
-        Warn(fmt::format("{}: warning: the script holds no texts", files[0]));
+        return Fail(fmt::format("{}: the script holds no texts (no STRINGTABLE, MENU or DIALOG); nothing written",
+                                files[0]));
     }
     return !OutputIsAnInput(files[1], {files[0]}) && Save(*result.language, files[1]) ? 0 : kFailure;
 }

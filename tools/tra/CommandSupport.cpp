@@ -17,15 +17,18 @@ int Usage(const std::string& message)
     return kUsage;
 }
 
+// No message needs more; a longer one echoes input at length.
+constexpr std::size_t kMessageLimit = 1000;
+
 int Fail(const std::string& message)
 {
-    fmt::print(stderr, "glossmark-tra: {}\n", tra_text::Printable(message));
+    fmt::print(stderr, "glossmark-tra: {}\n", tra_text::Printable(message, kMessageLimit));
     return kFailure;
 }
 
 void Warn(const std::string& message)
 {
-    fmt::print(stderr, "{}\n", tra_text::Printable(message));
+    fmt::print(stderr, "{}\n", tra_text::Printable(message, kMessageLimit));
 }
 
 bool ReadInput(const std::string& path, std::string& bytes)
