@@ -1,5 +1,7 @@
-// Every command of glossmark-tra that reads a file, fed every kind of bad file: each
-// one exits with 1, names the file, echoes no terminal escape and writes nothing.
+// glossmark-tra used by a hostile file or a careless user: every command that reads a
+// file, fed every kind of bad file, exits with 1, names the file, echoes no terminal
+// escape and writes nothing; no output destroys an input, and every output is
+// replaced as the language files are.
 
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
@@ -9,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,9 +103,12 @@ class HostileInput : public ::testing::Test {
 protected:
     fs::path folder = tools_test::TestFolder();
 
-    bridge_test::ProcessRun Tra(const std::vector<std::string>& args) const
+    // asUser: as a user without root's right to write anything, whoever runs the test.
+    bridge_test::ProcessRun Tra(const std::vector<std::string>& args, bool asUser = false) const
     {
-        std::string command = Quoted(GLOSSMARK_TRA);
+        std::string command = asUser && ::geteuid() == 0
+                                  ? "setpriv --reuid=65534 --regid=65534 --clear-groups " + Quoted(GLOSSMARK_TRA)
+                                  : Quoted(GLOSSMARK_TRA);
         for (const std::string& arg : args) {
             command += " " + Quoted(arg);
         }
@@ -153,6 +161,69 @@ TEST_F(HostileInput, EveryReadingCommandRefusesEveryBadFileAndWritesNothing)
             fs::remove(path);
         }
     }
+}
+
+TEST_F(HostileInput, OutputsNeverDestroyInputsAndAreReplacedAsLanguageFilesAre)
+{
+    const auto path = [this](const char* name) { return (folder / name).string(); };
+    ASSERT_FALSE(WriteLanguageFile(*MakeSampleLanguage(40, 3), path("lang.tra")));
+    ASSERT_FALSE(WriteLanguageFile(*MakeNewerVersion(*MakeSampleLanguage(40, 3), 0.2, 4), path("newer.tra")));
+    ASSERT_EQ(Tra({"export-po", path("lang.tra"), path("in.po")}).exitCode, 0);
+    ASSERT_EQ(Tra({"export-xliff", path("lang.tra"), path("in.xlf")}).exitCode, 0);
+    ASSERT_EQ(Tra({"dump", path("lang.tra")}).exitCode, 0);
+    tools_test::WriteFile(path("in.json"), Tra({"dump", path("lang.tra")}).out);
+    tools_test::WriteFile(path("in.rc"), "STRINGTABLE\nBEGIN\n  1 \"Eins\"\nEND\n");
+    fs::create_hard_link(path("lang.tra"), path("alias.tra"));
+
+    for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+             {"export-po", path("lang.tra"), path("lang.tra")},
+             {"export-xliff", path("lang.tra"), path("alias.tra")},
+             {"import-po", path("lang.tra"), path("in.po"), path("in.po")},
+             {"import-xliff", path("lang.tra"), path("in.xlf"), path("in.xlf")},
+             {"build", path("in.json"), path("in.json")},
+             {"update", path("lang.tra"), path("newer.tra"), path("newer.tra")},
+             {"newer", path("lang.tra"), "0.5", "1", path("alias.tra")},
+             {"from-rc", path("in.rc"), path("in.rc"), "--program=P", "--version=1"}}) {
+        const std::string before = bridge_test::ReadFile(command.back());
+        const bridge_test::ProcessRun run = Tra(command);
+        EXPECT_EQ(run.exitCode, 1) << command[0];
+        EXPECT_NE(run.err.find("is the input"), std::string::npos) << run.err;
+        EXPECT_EQ(bridge_test::ReadFile(command.back()), before) << command[0];
+    }
+    // Where the help says so, LANG is updated in place.
+    EXPECT_EQ(Tra({"import-po", path("lang.tra"), path("in.po"), path("lang.tra")}).exitCode, 0);
+    EXPECT_EQ(Tra({"update", path("lang.tra"), path("newer.tra"), path("lang.tra")}).exitCode, 0);
+
+    // An export replaces the file a link points to and keeps its mode; a leftover
+    // temporary name of an older version is not followed.
+    tools_test::WriteFile(path("victim"), "keep");
+    fs::create_symlink(path("victim"), path("out.po.part"));
+    tools_test::WriteFile(path("target.po"), "old");
+    ::chmod(path("target.po").c_str(), 0640);
+    fs::create_symlink(path("target.po"), path("link.po"));
+    ASSERT_EQ(Tra({"export-po", path("lang.tra"), path("out.po")}).exitCode, 0);
+    ASSERT_EQ(Tra({"export-po", path("lang.tra"), path("link.po")}).exitCode, 0);
+    EXPECT_EQ(bridge_test::ReadFile(path("victim")), "keep");
+    EXPECT_TRUE(fs::is_symlink(path("link.po")));
+    EXPECT_EQ(bridge_test::ReadFile(path("target.po")), bridge_test::ReadFile(path("out.po")));
+    EXPECT_EQ(fs::status(path("target.po")).permissions(), fs::perms(0640));
+
+    // A user who may not write the file or the folder is refused, and told which.
+    fs::create_directory(path("shut"));
+    tools_test::WriteFile(path("read-only.po"), "old");
+    ::chmod(path("read-only.po").c_str(), 0444);
+    ::chmod(folder.c_str(), 0777);
+    ::chmod(path("lang.tra").c_str(), 0644);
+    ::chmod(path("shut").c_str(), 0555);
+    const bridge_test::ProcessRun readOnly = Tra({"export-po", path("lang.tra"), path("read-only.po")}, true);
+    EXPECT_EQ(readOnly.exitCode, 1);
+    EXPECT_NE(readOnly.err.find("Permission denied"), std::string::npos) << readOnly.err;
+    EXPECT_EQ(bridge_test::ReadFile(path("read-only.po")), "old");
+    const std::string inShut = (folder / "shut" / "out.xlf").string();
+    const bridge_test::ProcessRun shut = Tra({"export-xliff", path("lang.tra"), inShut}, true);
+    EXPECT_EQ(shut.exitCode, 1);
+    EXPECT_NE(shut.err.find("the folder \"" + path("shut") + "\" is read-only"), std::string::npos) << shut.err;
+    EXPECT_TRUE(fs::is_empty(path("shut")));
 }
 
 } // namespace
