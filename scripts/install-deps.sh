@@ -16,8 +16,9 @@ packages=(
   # benchmarks/cli_timing.sh: /usr/bin/time for the peak memory (msgmerge is in gettext)
   time
 )
+# The sanitized build and the fuzz targets (scripts/sanitized-tests.sh, scripts/fuzz.sh).
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
-  packages+=(clang)
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()
