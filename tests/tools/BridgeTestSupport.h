@@ -15,7 +15,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace bridge_test {
 
@@ -153,35 +152,6 @@ void ExpectUnchangedRoundTrip(const CLanguageFile& language, const std::string& 
     EXPECT_EQ(result.counts.skipped, 0u);
     EXPECT_EQ(result.counts.unchanged, UnitCount(language, withEmptyOriginals));
     EXPECT_EQ(tools_test::StoredBytes(*imported), before);
-}
-
-// Damages a copy of exported (three bytes from alphabet each round, drawn from seed) and
-// imports it into a copy of language: each is either refused with a line or applied
-// without touching the structure; none crashes.
-template <class Import>
-void ExpectDamagedImportsKeepTheTree(const CLanguageFile& language, const std::string& exported,
-                                     std::uint32_t seed, int rounds, std::string_view alphabet,
-                                     Import import)
-{
-    const std::int32_t nodes = language.root->CountNodes();
-    const auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
-    for (int round = 0; round < rounds; ++round) {
-        std::string damaged = exported;
-        for (int k = 0; k < 3; ++k) {
-            const std::size_t at = next() % damaged.size();
-            damaged[at] = alphabet[next() % alphabet.size()];
-        }
-        auto copy = language.Copy();
-        const auto result = import(damaged, *copy);
-        if (!result.error.empty()) {
-            EXPECT_EQ(result.error.rfind("line ", 0), 0u) << result.error;
-            EXPECT_EQ(tools_test::StoredBytes(*copy), tools_test::StoredBytes(language));
-        }
-        EXPECT_EQ(copy->root->CountNodes(), nodes);
-    }
 }
 
 } // namespace bridge_test

@@ -261,17 +261,3 @@ TEST(PoBridge, ExportRefusesTextsThatAreNotValidUtf16AndNamesTheNode)
 }
 
 } // namespace
-
-namespace {
-
-// Damaged copies of a real export; the bytes include a null.
-TEST(PoBridge, DamagedFilesAreRefusedOrAppliedButNeverBreakTheTree)
-{
-    using namespace std::string_view_literals;
-    const auto language = EveryKindOfText();
-    bridge_test::ExpectDamagedImportsKeepTheTree(
-        *language, Exported(*language), 12345, 400, "\"\\\n#~,.0123msgidctxtr[] \xC3\xFF\0"sv,
-        po_bridge::ImportPo);
-}
-
-} // namespace

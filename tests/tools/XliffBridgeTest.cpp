@@ -136,15 +136,3 @@ TEST(XliffBridge, ExportRefusesCharactersXmlCannotCarry)
 }
 
 } // namespace
-
-namespace {
-
-TEST(XliffBridge, DamagedDocumentsAreRefusedOrAppliedButNeverBreakTheTree)
-{
-    const auto language = EveryKindOfText();
-    bridge_test::ExpectDamagedImportsKeepTheTree(
-        *language, Exported(*language), 54321, 300, "<>/&;\"=# .0123ainrstu\xC3\xFF",
-        xliff_bridge::ImportXliff);
-}
-
-} // namespace
