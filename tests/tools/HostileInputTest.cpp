@@ -60,11 +60,16 @@ std::string Xliff(const std::string& prolog, const std::string& target)
 }
 
 struct BadInput {
+    BadInput(const char* name, std::string bytes, const char* command = nullptr, const char* says = nullptr,
+             std::string path = {})
+        : name(name), bytes(std::move(bytes)), command(command), says(says), path(std::move(path))
+    {
+    }
     const char* name;
-    std::string bytes;  // unless path says where the input is
-    std::string path;   // an input that is no file of ours
-    const char* command = nullptr; // this command's message must hold says
-    const char* says = nullptr;
+    std::string bytes;
+    const char* command; // this command's message must hold says
+    const char* says;
+    std::string path;    // an input that is no file of ours, instead of bytes
 };
 
 std::vector<BadInput> BadInputs()
@@ -73,29 +78,29 @@ std::vector<BadInput> BadInputs()
                                "<!ENTITY b \"" + Repeat("&a;", 40) + "\"><!ENTITY c \"" + Repeat("&b;", 40) +
                                "\"><!ENTITY d \"" + Repeat("&c;", 40) + "\">]>\n";
     return {
-        {"empty", "", "", "build", "is empty"},
+        {"empty", "", "build", "is empty"},
         {"garbage.bin", Garbage()},
         {"long-line.txt", "\"" + std::string(100u << 20, 'x')},
-        {"invalid-utf8.po", "#, fuzzy\nmsgctxt \"0.0\"\nmsgid \"Kunde\"\nmsgstr \"\xC3\x28\xFF\"\n", "", "import-po",
+        {"invalid-utf8.po", "#, fuzzy\nmsgctxt \"0.0\"\nmsgid \"Kunde\"\nmsgstr \"\xC3\x28\xFF\"\n", "import-po",
          "not valid UTF-8"},
-        {"utf16-bom.po", Utf16Le("# x\nmsgid \"\"\nmsgstr \"\"\n", true), "", "import-po",
+        {"utf16-bom.po", Utf16Le("# x\nmsgid \"\"\nmsgstr \"\"\n", true), "import-po",
          "iconv -f UTF-16 -t UTF-8 or msgconv --to-code=UTF-8"},
-        {"utf16.po", Utf16Le("msgid \"\"\nmsgstr \"\"\n", false), "", "import-po", "UTF-16"},
+        {"utf16.po", Utf16Le("msgid \"\"\nmsgstr \"\"\n", false), "import-po", "UTF-16"},
         {"bom-escape.txt", "\xEF\xBB\xBF\x1B]0;title\x07\x9B" "31m"},
         {"crlf.po", "#, fuzzy\r\nmsgctxt \"0.0\"\r\nmsgid \"Kunde\r\n"},
         {"nul.bin", std::string(64, '\0')},
-        {"nul-msgstr.po", "#, fuzzy\nmsgctxt \"0.0\"\nmsgid \"Kunde\"\nmsgstr \"a\\0b\"\n", "", "import-po",
+        {"nul-msgstr.po", "#, fuzzy\nmsgctxt \"0.0\"\nmsgid \"Kunde\"\nmsgstr \"a\\0b\"\n", "import-po",
          "line 2: the entry holds a null character"},
-        {"nul-string.rc", "STRINGTABLE\nBEGIN\n  1 \"a\\0b\"\nEND\n", "", "from-rc", "nul-string.rc:3: error:"},
-        {"nul-target.xlf", Xliff("", "a&#0;b"), "", "import-xliff", "line 3"},
-        {"deep.xlf", Xliff("", Repeat("<g>", 60000) + Repeat("</g>", 60000)), "", "import-xliff",
+        {"nul-string.rc", "STRINGTABLE\nBEGIN\n  1 \"a\\0b\"\nEND\n", "from-rc", "nul-string.rc:3: error:"},
+        {"nul-target.xlf", Xliff("", "a&#0;b"), "import-xliff", "line 3"},
+        {"deep.xlf", Xliff("", Repeat("<g>", 60000) + Repeat("</g>", 60000)), "import-xliff",
          "nested deeper than 100 levels"},
-        {"laughs.xlf", Xliff(laughs, "&d;"), "", "import-xliff", "line 2: the document has a DTD"},
-        {"external.xlf", Xliff("<!DOCTYPE xliff [<!ENTITY xxe SYSTEM \"/etc/hostname\">]>\n", "A&xxe;B"), "",
-         "import-xliff", "DTD"},
-        {"undeclared.xlf", Xliff("", "A&xxe;B"), "", "import-xliff", "line 3"},
-        {"a folder", "", "folder", "build", "cannot read"},
-        {"unreadable", "", "/proc/self/mem", "build", "Input/output error"},
+        {"laughs.xlf", Xliff(laughs, "&d;"), "import-xliff", "line 2: the document has a DTD"},
+        {"external.xlf", Xliff("<!DOCTYPE xliff [<!ENTITY xxe SYSTEM \"/etc/hostname\">]>\n", "A&xxe;B"), "import-xliff",
+         "DTD"},
+        {"undeclared.xlf", Xliff("", "A&xxe;B"), "import-xliff", "line 3"},
+        {"a folder", "", "build", "cannot read", "folder"},
+        {"unreadable", "", "build", "Input/output error", "/proc/self/mem"},
     };
 }
 
