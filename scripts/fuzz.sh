@@ -28,7 +28,7 @@ for name in "${names[@]}"; do
     failed+=("$name")
     tail -n 40 "$work/log.txt"
   fi
-  grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" "$work/log.txt" | tr '\n' ' '
+  grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" "$work/log.txt" | tr '\n' ' ' || true
   echo
 done
 if ((${#failed[@]} > 0)); then
