@@ -26,8 +26,9 @@ packages=(
   # from-rc's tests compare their scripts with GNU windres's reading of them.
   binutils-mingw-w64-x86-64
 )
+# The sanitized build and the fuzz targets (scripts/sanitized-tests.sh, scripts/fuzz.sh).
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
-  packages+=(clang)
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()

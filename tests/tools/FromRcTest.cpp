@@ -372,7 +372,7 @@ TEST_F(FromRc, ScriptsThatCannotBeReadAreRefusedWithFileAndLine)
     }
     const ProcessRun missing = Tra({"none.rc", "bad.tra", "--program=P", "--version=1"});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.err.find("none.rc:0: error: cannot open the file"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("none.rc:0: error: cannot read \"none.rc\": No such file or directory"), std::string::npos) << missing.err;
     EXPECT_EQ(Tra({"app.rc", "bad.tra", "--version=1"}).exitCode, 2) << "the program name is required";
 }
 
