@@ -119,31 +119,4 @@ TEST(SearchCursor, PreCheckNeverRulesOutARowThatHoldsAMatch)
     EXPECT_TRUE(Cursor(u"", true).MayOccurIn(u""));
 }
 
-TEST(SearchCursor, StepsWrapAndStopAtTheStartRowOrTheStopRow)
-{
-    CSearchCursor c;
-    c.down = true;
-    c.rowCount = 4;
-    c.startRow = c.currentRow = 2;
-    EXPECT_TRUE(c.Step());
-    EXPECT_EQ(c.currentRow, 3);
-    EXPECT_TRUE(c.Step());
-    EXPECT_EQ(c.currentRow, 0);
-    EXPECT_EQ(c.currentPiece, 0);
-    EXPECT_EQ(c.currentPosition, 0);
-    EXPECT_TRUE(c.Step());
-    EXPECT_FALSE(c.Step()) << "back at the start row";
-    EXPECT_EQ(c.currentRow, 2);
-
-    c.down = false;
-    c.currentRow = 1;
-    c.stopRow = 3;
-    EXPECT_TRUE(c.Step());
-    EXPECT_EQ(c.currentRow, 0);
-    EXPECT_EQ(c.currentPiece, -1);
-    EXPECT_EQ(c.currentPosition, -1);
-    EXPECT_FALSE(c.Step()) << "wrapped to the last row, the stop row";
-    EXPECT_EQ(c.currentRow, 3);
-}
-
 } // namespace
