@@ -59,6 +59,9 @@ void CRecovery::SetClock(CRecoveryClock& clock)
     m_clock->StopTimer();
     m_clock = &clock;
     m_clock->fired = [this] { TimerFired(); };
+    // Times read from the old clock mean nothing on the new one.
+    m_changedAt = -1;
+    m_writtenAt = -1;
 }
 
 CRecovery::~CRecovery() { m_doc.SetStateListener({}); }
