@@ -47,6 +47,7 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
 {
     DocumentAndView<CMyEditView> opened;
     opened.Open(*MakeSampleLanguage(8000, 7), {640, 400}, "big.tra");
+    ASSERT_NE(opened.view, nullptr);
     CTransDoc& doc = opened.doc;
     CMyEditView& view = *opened.view;
     const QString path = opened.path;
