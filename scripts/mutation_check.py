@@ -108,6 +108,8 @@ def main():
               f" ({time.time() - started:.0f} s)", flush=True)
     for file, (hits, total) in totals.items():
         print(f"{file}: {hits}/{total} caught")
+    # Leave no mutated program behind.
+    run(["cmake", "--build", str(build), "-j2"], ROOT, build / "mutation-restore.log")
     return 0
 
 
