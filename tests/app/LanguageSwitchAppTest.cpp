@@ -41,7 +41,6 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(GLOSSMARK_FRANCAIS_TRA), dir.filePath("Francais.tra")));
         ASSERT_TRUE(Start({CopySample()}));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
-        QDir().mkpath(QStringLiteral(GLOSSMARK_PICTURES));
     }
 
     // Chooses language in the switch dialog that the editor's command opens;
@@ -62,7 +61,6 @@ protected:
                 return int(IDCANCEL);
             list->setCurrentItem(found.front());
             emit list->itemClicked(found.front());
-            dialog.grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-dialog-to-%1.png").arg(language.left(2)));
             if (beforeOk)
                 beforeOk();
             qobject_cast<QPushButton*>(dialog.GetDlgItem(IDOK).GetWidget())->click();
@@ -83,6 +81,7 @@ protected:
         std::u16string prompt;
         Frame().OnMenuSelect(ID_OPEN_LANGUAGE, 0, bar->GetSubMenu(0));
         prompt = Pane(0);
+        Frame().OnMenuSelect(0, 0xFFFF, nullptr); // the menu closes
         const std::u16string tooltip = ToolbarTooltip(ID_OPEN_LANGUAGE);
         std::u16string head;
         for (const CWnd& child : CWnd(Frame().GetHeadView()).GetChildren()) {
@@ -135,13 +134,26 @@ protected:
 
     QImage MenuBarPicture() { return Frame().menuWidget()->grab().toImage(); }
 
-    void SavePictures(CFontsDialog& fonts, const char* language)
+    // The buttons of a message box of type, as shown.
+    static std::u16string Buttons(UINT type)
     {
-        Frame().grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-frame-%1.png").arg(language));
-        fonts.grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-fonts-%1.png").arg(language));
+        std::u16string shown;
+        const auto fixture = CDialog::SetModalResponder([&shown](CDialog& dialog) {
+            for (int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
+                if (dialog.GetDlgItem(id).GetWidget())
+                    shown += dialog.GetDlgItemText(id) + u'|';
+            }
+            return int(IDCANCEL);
+        });
+        CMessageBox::Show(u"?", type);
+        CDialog::SetModalResponder(fixture);
+        return shown;
     }
 };
 
+// Every text follows each switch at once, from the frame's trackers and from
+// the program's own loads alike (the idle status text, message box buttons,
+// the problems dock and the position pane); the document stays as it was.
 TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
 {
     CFontsDialog fonts(&Frame());
@@ -149,54 +161,80 @@ TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
     Doc().SetModified();
     const QString title = Frame().windowTitle();
     const std::u16string path = Doc().GetPathName();
+    // The sample's first problem: an accelerator key used twice in one menu.
+    const std::u16string rows = ToU16(QString::number(View().GetRowCount()));
+    const std::u16string clash = u"&Log changes to unit of measure";
 
-    const std::u16string english =
-        u"&File|Language of Glossmark Editor...|Fonts...|&Cancel|Opens a language for editing|"
-        u"Open language|Program:|Cancel";
-    const std::u16string german =
-        u"&Datei|Sprache von Glossmark Editor...|Schriftarten...|&Abbrechen|"
-        u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:|Abbrechen";
-    const std::u16string french =
-        u"&Fichier|Langue de Glossmark Editor...|Polices...|&Annuler|Ouvre une langue pour la "
-        u"modifier|Ouvrir une langue|Programme :|Annuler";
-    EXPECT_EQ(Texts(fonts), english);
+    struct Shown {
+        std::u16string idle, buttons, loaded, texts;
+    };
+    const Shown english{u"For Help, press F1", u"&Yes|&No|Cancel|",
+                        u"Problems|Path|Message|" + rows +
+                            u" texts|The accelerator key L is also used by “" + clash + u"”",
+                        u"&File|Language of Glossmark Editor...|Fonts...|&Cancel|Opens a language "
+                        u"for editing|Open language|Program:|Cancel"};
+    const Shown german{u"Drücken Sie F1, um Hilfe zu erhalten.", u"&Ja|&Nein|Abbrechen|",
+                       u"Probleme|Pfad|Meldung|" + rows +
+                           u" Texte|Die Zugriffstaste L verwendet auch „" + clash + u"“",
+                       u"&Datei|Sprache von Glossmark Editor...|Schriftarten...|&Abbrechen|"
+                       u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:|Abbrechen"};
+    const Shown french{u"Pour obtenir de l'aide, appuyez sur F1", u"&Oui|&Non|Annuler|",
+                       u"Problèmes|Chemin|Message|" + rows +
+                           u" textes|La touche d'accès L est aussi utilisée par « " + clash + u" »",
+                       u"&Fichier|Langue de Glossmark Editor...|Polices...|&Annuler|Ouvre une "
+                       u"langue pour la modifier|Ouvrir une langue|Programme :|Annuler"};
+    const auto expectShown = [&](const Shown& shown) {
+        // The idle text first: at once, not only once a menu has been opened.
+        EXPECT_EQ(Pane(0), shown.idle);
+        EXPECT_EQ(Buttons(MB_YESNOCANCEL), shown.buttons);
+        EXPECT_EQ(LoadedTexts(), shown.loaded);
+        EXPECT_EQ(Texts(fonts), shown.texts);
+    };
+    {
+        SCOPED_TRACE("English");
+        expectShown(english);
+        EXPECT_EQ(Buttons(MB_YESNO), u"&Yes|&No|");
+        EXPECT_EQ(Buttons(MB_OKCANCEL), u"OK|Cancel|");
+        EXPECT_EQ(Buttons(MB_OK), u"OK|");
+    }
     const QImage englishBar = MenuBarPicture();
-    SavePictures(fonts, "english");
 
     EXPECT_EQ(SwitchTo(u"Deutsch"_qs),
               std::make_pair(std::u16string(u"Switch Language"), std::u16string(u"Languages of this program version")));
-    EXPECT_EQ(Texts(fonts), german);
+    {
+        SCOPED_TRACE("Deutsch");
+        expectShown(german);
+    }
     const QImage germanBar = MenuBarPicture();
-    SavePictures(fonts, "german");
 
     EXPECT_EQ(SwitchTo(u"Français"_qs),
               std::make_pair(std::u16string(u"Sprache umschalten"),
                              std::u16string(u"Sprachen dieser Programmversion")));
-    EXPECT_EQ(Texts(fonts), french);
-    SavePictures(fonts, "french");
+    {
+        SCOPED_TRACE("Français");
+        expectShown(french);
+    }
 
     EXPECT_EQ(SwitchTo(u"English"_qs).first, u"Changer de langue");
-    EXPECT_EQ(Texts(fonts), english);
+    {
+        SCOPED_TRACE("English again");
+        expectShown(english);
+    }
     EXPECT_EQ(GetCurrentTranslationFileName(), u"Edit.tra");
     // The menu bar looks as it did before the first switch, and not as in German.
     EXPECT_NE(englishBar, germanBar);
     EXPECT_EQ(MenuBarPicture(), englishBar);
 
+    // On a problem's row the status line names the problem in the new language.
+    Frame().GetProblems()->GoToNext();
+    EXPECT_EQ(Pane(0), u"Problem: The accelerator key L is also used by “" + clash + u"”");
+    SwitchTo(u"Deutsch"_qs);
+    EXPECT_EQ(Pane(0), u"Problem: Die Zugriffstaste L verwendet auch „" + clash + u"“");
+
     EXPECT_EQ(Frame().windowTitle(), title);
     EXPECT_TRUE(Doc().IsLanguageModified());
     EXPECT_EQ(Doc().GetPathName(), path);
     EXPECT_TRUE(boxes.empty());
-}
-
-// The status line is a bar, not a dialog: its idle text follows the switch all the same.
-TEST_F(LanguageSwitchAppTest, TheIdleStatusTextFollowsTheSwitch)
-{
-    EXPECT_EQ(Pane(0), u"For Help, press F1");
-    SwitchTo(u"Français"_qs);
-    // At once, not only once a menu has been opened.
-    EXPECT_EQ(Pane(0), u"Pour obtenir de l'aide, appuyez sur F1");
-    SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(Pane(0), u"Drücken Sie F1, um Hilfe zu erhalten.");
 }
 
 // The switch dialog's Help button opens the guide, which follows the switch.
@@ -215,32 +253,6 @@ TEST_F(LanguageSwitchAppTest, TheHelpButtonOpensTheGuideWhichFollowsTheSwitch)
     ASSERT_NE(Frame().GetHelpWindow(), nullptr);
     EXPECT_EQ(Frame().GetHelpWindow()->GetBrowser()->source().toString(),
               QString::fromLatin1(CHelpWindow::kGermanPage));
-}
-
-// A message box's buttons speak the user-interface language like its text.
-TEST_F(LanguageSwitchAppTest, MessageBoxButtonsFollowTheLanguage)
-{
-    const auto buttons = [](UINT type) {
-        std::u16string shown;
-        const auto fixture = CDialog::SetModalResponder([&shown](CDialog& dialog) {
-            for (int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
-                if (dialog.GetDlgItem(id).GetWidget())
-                    shown += dialog.GetDlgItemText(id) + u'|';
-            }
-            return int(IDCANCEL);
-        });
-        CMessageBox::Show(u"?", type);
-        CDialog::SetModalResponder(fixture);
-        return shown;
-    };
-    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Yes|&No|Cancel|");
-    EXPECT_EQ(buttons(MB_YESNO), u"&Yes|&No|");
-    EXPECT_EQ(buttons(MB_OKCANCEL), u"OK|Cancel|");
-    EXPECT_EQ(buttons(MB_OK), u"OK|");
-    SwitchTo(u"Français"_qs);
-    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Oui|&Non|Annuler|");
-    SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Ja|&Nein|Abbrechen|");
 }
 
 TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
@@ -263,32 +275,3 @@ TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
 }
 
 } // namespace
-
-// The problems dock, the position pane and the status line load their texts
-// from the string table themselves; they follow each switch, back to English.
-TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndThePositionPaneFollowTheSwitch)
-{
-    // The sample's first problem: an accelerator key used twice in one menu.
-    const std::u16string rows = ToU16(QString::number(View().GetRowCount()));
-    const std::u16string clash = u"&Log changes to unit of measure";
-    const std::u16string english = u"Problems|Path|Message|" + rows +
-                                   u" texts|The accelerator key L is also used by “" + clash + u"”";
-    const std::u16string german = u"Probleme|Pfad|Meldung|" + rows +
-                                  u" Texte|Die Zugriffstaste L verwendet auch „" + clash + u"“";
-    const std::u16string french = u"Problèmes|Chemin|Message|" + rows +
-                                  u" textes|La touche d'accès L est aussi utilisée par « " + clash + u" »";
-    EXPECT_EQ(LoadedTexts(), english);
-    SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(LoadedTexts(), german);
-    SwitchTo(u"Français"_qs);
-    EXPECT_EQ(LoadedTexts(), french);
-    SwitchTo(u"English"_qs);
-    EXPECT_EQ(LoadedTexts(), english);
-
-    // On a problem's row the status line names the problem in the new language.
-    Frame().GetProblems()->GoToNext();
-    EXPECT_EQ(Pane(0), u"Problem: The accelerator key L is also used by “" + clash + u"”");
-    SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(Pane(0), u"Problem: Die Zugriffstaste L verwendet auch „" + clash + u"“");
-    EXPECT_TRUE(boxes.empty());
-}

@@ -38,8 +38,8 @@ TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
 {
     const QRect available = QApplication::primaryScreen()->availableGeometry();
     // Exactly, although the toolbar's fifteen buttons need a little more.
-    EXPECT_EQ(Frame().width(), CMainFrame::kInitialWidth);
-    EXPECT_EQ(Frame().height(), available.height() - CMainFrame::kHeightMargin);
+    EXPECT_EQ(Frame().width(), 512);
+    EXPECT_EQ(Frame().height(), available.height() - 40);
 
     QSplitter* splitter = Frame().GetSplitter();
     ASSERT_NE(splitter, nullptr);
@@ -48,13 +48,13 @@ TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
     ASSERT_EQ(splitter->count(), 2);
     EXPECT_EQ(splitter->widget(0), static_cast<QWidget*>(Frame().GetHeadView()));
     EXPECT_EQ(splitter->widget(1), Frame().GetEditView());
-    EXPECT_EQ(splitter->sizes().at(0), CMainFrame::kHeadViewHeight);
-    EXPECT_GT(splitter->sizes().at(1), CMainFrame::kHeadViewHeight);
+    EXPECT_EQ(splitter->sizes().at(0), 125);
+    EXPECT_GT(splitter->sizes().at(1), 125);
     EXPECT_EQ(Frame().GetActiveView(), static_cast<CCmdTarget*>(Frame().GetEditView()));
     // Growing the window grows the tree view only.
     Frame().resize(Frame().width(), Frame().height() + 100);
     QApplication::processEvents();
-    EXPECT_EQ(splitter->sizes().at(0), CMainFrame::kHeadViewHeight);
+    EXPECT_EQ(splitter->sizes().at(0), 125);
 }
 
 TEST_F(MainFrameTest, StatusBarHasTheFivePanes)
@@ -188,13 +188,13 @@ TEST_F(MainFrameTest, HelpShowsTheGuideOfTheLanguageInUse)
     CHelpWindow* help = Frame().GetHelpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->GetBrowser()->source().toString(), QString::fromLatin1(CHelpWindow::kEnglishPage));
+    EXPECT_EQ(help->GetBrowser()->source().toString(), QStringLiteral("qrc:/help/guide.en.html"));
     EXPECT_TRUE(help->GetBrowser()->toPlainText().contains(QStringLiteral("Opening a language")));
     // Without a translation the German page.
     UnloadTranslation();
     Frame().OnCommand(ID_HELP_FINDER);
     EXPECT_EQ(Frame().GetHelpWindow(), help);
-    EXPECT_EQ(help->GetBrowser()->source().toString(), QString::fromLatin1(CHelpWindow::kGermanPage));
+    EXPECT_EQ(help->GetBrowser()->source().toString(), QStringLiteral("qrc:/help/guide.de.html"));
     EXPECT_TRUE(help->GetBrowser()->toPlainText().contains(QStringLiteral("Eine Sprache öffnen")));
 }
 

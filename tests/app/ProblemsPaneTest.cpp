@@ -4,7 +4,7 @@
 // the whole file again.
 
 #include "AppTestSupport.h"
-#include "CheckTestSupport.h"
+#include "TestTree.h"
 
 #include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
@@ -23,7 +23,7 @@
 
 namespace {
 
-using check_test::Add;
+using test_tree::Add;
 
 // Rows, depth first: 0 Dialoge, 1 Optionen, 2 &Speichern (accelerator),
 // 3 OK (width), 4 Name: (whitespace), 5 Menus, 6 Menü 128, 7 &Datei,

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <iterator>
@@ -211,6 +212,19 @@ protected:
         startupFile = U16(path);
         ASSERT_TRUE(doc.OpenLanguage());
         view.hints.clear();
+    }
+
+    bool Sent(std::intptr_t hint) const
+    {
+        return std::find(view.hints.begin(), view.hints.end(), hint) != view.hints.end();
+    }
+    // The views stored their pending edits before the tree changed, and were
+    // rebuilt after; the order of the other hints is free.
+    bool StoredThenRebuilt() const
+    {
+        const auto stored = std::find(view.hints.begin(), view.hints.end(), CTransDoc::kHintStoreEdits);
+        const auto rebuilt = std::find(view.hints.begin(), view.hints.end(), CTransDoc::kHintRebuild);
+        return stored < rebuilt && rebuilt != view.hints.end();
     }
 
     bool Enabled(UINT id)

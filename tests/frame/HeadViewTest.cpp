@@ -4,6 +4,7 @@
 #include "CHeadView.h"
 #include "CImageBitmap.h"
 #include "CResources.h"
+#include "DocumentAndView.h"
 #include "DocumentTestSupport.h"
 #include "QtStrings.h"
 #include "SampleLanguage.h"
@@ -34,26 +35,16 @@ std::unique_ptr<CLanguageFile> Language(const std::u16string& name, COLORREF col
     return language;
 }
 
-class HeadViewTest : public ::testing::Test {
+class HeadViewTest : public ::testing::Test, protected DocumentAndView<CHeadView> {
 protected:
     void Open(const CLanguageFile& language)
     {
-        const QString path = m_dir.filePath(QStringLiteral("own.tra"));
-        WriteFile(language, path);
-        m_startup = U16(path);
-        doc.SetStartupFileSource(&m_startup);
-        ASSERT_TRUE(doc.OpenLanguage());
-        view = std::make_unique<CHeadView>();
-        view->resize(640, 125);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        doc.AddView(view.get());
-        view->OnInitialUpdate();
+        DocumentAndView::Open(language, {640, 125}, QStringLiteral("own.tra"));
     }
 
     void ShowForeign(const CLanguageFile& foreign)
     {
-        const QString path = m_dir.filePath(QStringLiteral("foreign.tra"));
+        const QString path = dir.filePath(QStringLiteral("foreign.tra"));
         WriteFile(foreign, path);
         script.paths.push_back(U16(path));
         doc.ShowForeign();
@@ -92,12 +83,6 @@ protected:
     QPoint ForeignCorner() const { return view->GetForeignFlagPlace()->geometry().topLeft(); }
 
     DialogScript script;
-    CTransDoc doc;
-    std::unique_ptr<CHeadView> view;
-
-private:
-    QTemporaryDir m_dir;
-    std::u16string m_startup;
 };
 
 TEST_F(HeadViewTest, ControlsAreTheTemplatesInTheirRoles)

@@ -3,6 +3,7 @@
 // Language files with every kind of text, and running programs, for the bridge tests.
 
 #include "CLanguageFile.h"
+#include "TestTree.h"
 #include "ToolsTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +19,13 @@
 
 namespace bridge_test {
 
+// A node of a dialog-like size: a quarter as high as wide.
 inline CTextNode& Add(CTextNode& parent, std::u16string original, std::u16string translated,
                       std::int32_t kind = 99, std::int32_t width = 0, std::uint32_t state = 0)
 {
-    auto node = std::make_unique<CTextNode>(&parent);
-    node->originalText = std::move(original);
-    node->translatedText = std::move(translated);
-    node->kindCode = kind;
-    node->width = width;
-    node->height = width / 4;
-    node->editState = state;
-    CTextNode& added = *node;
-    parent.AddChild(std::move(node));
-    return added;
+    CTextNode& node = test_tree::Add(parent, std::move(original), std::move(translated), kind, width, state);
+    node.height = width / 4;
+    return node;
 }
 
 // A translation whose texts hold tabs, line breaks (also at the ends and as CR LF), '&',

@@ -181,13 +181,7 @@ TEST_F(TreeCommands, CollapseAllLeavesTheTopRowsScrolledToTheTop)
     EXPECT_EQ(View().GetVerticalScroll(), 0);
     EXPECT_EQ(View().GetCurrentRow(), current) << "even though it is hidden now";
     EXPECT_EQ(View().GetEditor()->GetPiece(), nullptr) << "so its edit ended";
-    double height = CTextRow::TopMargin;
-    for (int i = 0; i < View().GetRowCount(); ++i) {
-        if (View().IsRowShown(i))
-            height += f->h.Row(i).rowRect.Height();
-    }
-    EXPECT_EQ(View().GetDocumentHeight(), height);
-    EXPECT_EQ(View().GetVerticalRange(), int(height));
+    EXPECT_LT(View().GetVerticalRange(), View().viewport()->height()) << "nothing left to scroll";
 
     // Rows opening above a row in editing move its editor along.
     const int menus = f->h.Row(0).subtreeEnd;

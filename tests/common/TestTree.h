@@ -1,7 +1,7 @@
 #pragma once
 
-// Small language trees for the translation checks: a root with the three top
-// nodes, and helpers that hang texts below them.
+// Builds small language trees by hand: a node below its parent with its texts,
+// kind, width and edit state, and a root with the three top nodes.
 
 #include "CLanguageFile.h"
 #include "CTextNode.h"
@@ -10,19 +10,26 @@
 #include <memory>
 #include <string>
 
-namespace check_test {
+namespace test_tree {
 
 inline CTextNode* Add(CTextNode* parent, std::u16string original, std::u16string translated,
-                      std::int32_t kindCode = 21, std::int32_t width = 0)
+                      std::int32_t kind = 99, std::int32_t width = 0, std::uint32_t state = 0)
 {
     auto node = std::make_unique<CTextNode>(parent);
     node->originalText = std::move(original);
     node->translatedText = std::move(translated);
-    node->kindCode = kindCode;
+    node->kindCode = kind;
     node->width = width;
+    node->editState = state;
     CTextNode* raw = node.get();
     parent->AddChild(std::move(node));
     return raw;
+}
+
+inline CTextNode& Add(CTextNode& parent, std::u16string original, std::u16string translated,
+                      std::int32_t kind = 99, std::int32_t width = 0, std::uint32_t state = 0)
+{
+    return *Add(&parent, std::move(original), std::move(translated), kind, width, state);
 }
 
 // Root, "Dialoge", "Menus" and "Stringtables".
@@ -33,10 +40,7 @@ struct Tree {
     CTextNode* strings = Add(root.get(), u"Stringtables", u"Stringtables", 10);
 
     // A dialog below "Dialoge" whose controls can be added.
-    CTextNode* Dialog(std::u16string title = u"Dialog")
-    {
-        return Add(dialogs, title, title, 1);
-    }
+    CTextNode* Dialog(std::u16string title = u"Dialog") { return Add(dialogs, title, title, 1); }
     // A string below a string table of its own.
     CTextNode* String(std::u16string original, std::u16string translated)
     {
@@ -46,4 +50,4 @@ struct Tree {
     }
 };
 
-} // namespace check_test
+} // namespace test_tree
