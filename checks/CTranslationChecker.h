@@ -30,6 +30,14 @@ struct SizeRule {
     std::function<bool(std::u16string_view line, std::int32_t width)> fits;
 };
 
+// The misspelt words of a translation, as [begin, end) in its UTF-16 units; a
+// speller stands behind it. Without one the spelling check is left out.
+struct WordRange {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+using SpellRule = std::function<std::vector<WordRange>(std::u16string_view translated)>;
+
 // Where the walk found a node: its child indices from the root, and its
 // number in depth-first order (the root is 0, so a view that leaves the root
 // out shows the node as row order - 1).
@@ -53,6 +61,7 @@ public:
     explicit CTranslationChecker(SizeRule sizeRule = {});
 
     void SetTextSource(TextSource source) { m_textSource = std::move(source); }
+    void SetSpellRule(SpellRule rule) { m_spellRule = std::move(rule); }
 
     // Every problem of the tree, node by node in depth-first order (children
     // in order), each node's problems in the order of the checks.
@@ -83,6 +92,7 @@ private:
 
     SizeRule m_sizeRule;
     TextSource m_textSource;
+    SpellRule m_spellRule;
     std::int64_t m_nodesChecked = 0;
 };
 

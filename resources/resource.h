@@ -162,3 +162,4 @@
 #define IDS_PROBLEMS_PATH               61497
 #define IDS_PROBLEMS_MESSAGE            61498
 #define IDS_PROBLEM_STATUS              61499
+#define IDS_PROBLEM_SPELLING            61500

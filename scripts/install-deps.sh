@@ -13,6 +13,9 @@ packages=(
   gettext translate-toolkit qt6-l10n-tools
   # The install test: desktop-file-validate, xmllint, update-mime-database.
   desktop-file-utils libxml2-utils shared-mime-info
+  # Spelling: Hunspell and the German, French and US English dictionaries that
+  # the spelling tests check real misspellings with.
+  libhunspell-dev hunspell-de-de hunspell-fr hunspell-en-us
   # benchmarks/cli_timing.sh: /usr/bin/time for the peak memory (msgmerge is in gettext)
   time
   # from-rc's tests compare their scripts with GNU windres's reading of them.

@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "CSpeller.h"
 #include "CTextNode.h"
 #include "CommandSupport.h"
 #include "CTranslationChecker.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -97,25 +99,46 @@ std::string JsonLine(const checks::TranslationProblem& problem, const checks::Wa
     return line + "}\n";
 }
 
+// --spelling=CODE: misspelt words as warnings, with the dictionary that
+// fits CODE (a dictionary or language code, or a language name). Without one the file is checked as it would be without the
+// option, and stderr says so.
+void UseSpeller(checks::CTranslationChecker& checker, const spelling::CSpeller& speller,
+                const std::string& language)
+{
+    if (!speller.IsActive()) {
+        fmt::print(stderr, "glossmark-tra: no dictionary for \"{}\"; spelling not checked\n", language);
+        return;
+    }
+    checker.SetSpellRule([&speller](std::u16string_view text) {
+        std::vector<checks::WordRange> words;
+        for (const spelling::MisspeltWord& word : speller.Misspelt(text))
+            words.push_back({word.begin, word.end});
+        return words;
+    });
+}
+
 } // namespace
 
 int RunCheckCommand(const std::vector<std::string>& args)
 {
     std::string path;
     bool json = false;
+    std::optional<std::string> spellingLanguage;
     for (const std::string& arg : args) {
         if (arg == "--json") {
             json = true;
+        } else if (arg.starts_with("--spelling=")) {
+            spellingLanguage = arg.substr(std::string_view("--spelling=").size());
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Usage(fmt::format("unknown option \"{}\"", arg));
         } else if (path.empty()) {
             path = arg;
         } else {
-            return Usage("usage: glossmark-tra check FILE [--json]");
+            return Usage("usage: glossmark-tra check FILE [--spelling=CODE] [--json]");
         }
     }
     if (path.empty())
-        return Usage("usage: glossmark-tra check FILE [--json]");
+        return Usage("usage: glossmark-tra check FILE [--spelling=CODE] [--json]");
 
     const auto language = Load(path);
     if (!language) {
@@ -123,6 +146,11 @@ int RunCheckCommand(const std::vector<std::string>& args)
     }
     const auto application = MakeFontApplication();
     checks::CTranslationChecker checker({size_limit::IsSizeLimitedKind, size_limit::Fits});
+    std::unique_ptr<spelling::CSpeller> speller;
+    if (spellingLanguage) {
+        speller = std::make_unique<spelling::CSpeller>(tra_text::FromUtf8(*spellingLanguage));
+        UseSpeller(checker, *speller, *spellingLanguage);
+    }
     std::size_t errors = 0;
     std::size_t warnings = 0;
     if (language->root) {

@@ -40,10 +40,12 @@ Commands:
                           its translations; the result goes to OUT. Prints the number of
                           texts and of texts to be edited, then "changed" or "unchanged".
   stats FILE              header fields and the number of texts per top node and edit state
-  check FILE [--json]     report what in the translations would break the program: format
+  check FILE [--spelling=CODE] [--json]
+                          report what in the translations would break the program: format
                           (conversions differ) and width (too wide for a fixed-size control)
                           are errors; accelerator, accelerator-clash, lines and whitespace
-                          warnings. One line per problem in tree order, PATH: SEVERITY: ID:
+                          warnings; with --spelling (a dictionary code such as de_DE, or a
+                          language code or name) misspelt words are spelling warnings. One line per problem in tree order, PATH: SEVERITY: ID:
                           MESSAGE, then a count; with --json one JSON object per line.
                           Exit status 1 when there is an error.
   generate COUNT SEED OUT [OPTIONS]
