@@ -178,7 +178,10 @@ std::vector<SpellableWord> SpellableWords(std::u16string_view text)
             i = SkipToBlank(text, i);
             continue;
         }
-        if (digits || dotted || word.word.size() < 2 || IsCapitalsOnly(word.word))
+        // "Strg+Umschalt+S": key names of a shortcut.
+        const bool key = (i < text.size() && text[i] == u'+') ||
+                         (word.begin > 0 && text[word.begin - 1] == u'+');
+        if (key || digits || dotted || word.word.size() < 2 || IsCapitalsOnly(word.word))
             continue;
         words.push_back(std::move(word));
     }

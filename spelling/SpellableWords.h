@@ -3,8 +3,8 @@
 // The words of a translation that a dictionary can judge. Never words:
 // placeholders ("%d", "%-5.2f", "%1"), escape sequences ("\n", "\x41"),
 // tabs and line breaks, numbers and words with digits ("Win32"), URLs and
-// mail addresses, dotted names ("Edit.tra", "z.B."), words in capitals ("PDF",
-// "E-MAIL") and single letters. An accelerator mark inside or before a word is
+// mail addresses, dotted names ("Edit.tra", "z.B."), the keys of shortcuts
+// ("Strg+Umschalt+S"), words in capitals ("PDF", "E-MAIL") and single letters. An accelerator mark inside or before a word is
 // left out of the word ("Ö&ffnen" is checked as "Öffnen"); "&&" is an
 // ampersand and parts words.
 
