@@ -116,7 +116,7 @@ void CTranslationChecker::CheckOwn(const CTextNode& node, std::u16string_view tr
         }
     }
     if (m_spellRule) {
-        for (const WordRange& word : m_spellRule(translated)) {
+        for (const TextRange& word : m_spellRule(translated)) {
             TranslationProblem& problem = add(CheckId::Spelling);
             // The word as read: without its accelerator mark.
             for (std::size_t i = word.begin; i < word.end; ++i) {

@@ -10,6 +10,7 @@
 // fonts), so the walk itself needs nothing but the model. Without a size rule
 // the width check is left out.
 
+#include "TextRange.h"
 #include "TranslationProblem.h"
 
 #include <cstdint>
@@ -30,13 +31,9 @@ struct SizeRule {
     std::function<bool(std::u16string_view line, std::int32_t width)> fits;
 };
 
-// The misspelt words of a translation, as [begin, end) in its UTF-16 units; a
-// speller stands behind it. Without one the spelling check is left out.
-struct WordRange {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-};
-using SpellRule = std::function<std::vector<WordRange>(std::u16string_view translated)>;
+// The misspelt words of a translation; a speller stands behind it. Without
+// one the spelling check is left out.
+using SpellRule = std::function<std::vector<TextRange>(std::u16string_view translated)>;
 
 // Where the walk found a node: its child indices from the root, and its
 // number in depth-first order (the root is 0, so a view that leaves the root

@@ -144,9 +144,9 @@ bool CSpeller::IsActive() const { return m_state->hunspell != nullptr; }
 
 const std::string& CSpeller::Code() const { return m_state->code; }
 
-std::vector<MisspeltWord> CSpeller::Misspelt(std::u16string_view text) const
+std::vector<TextRange> CSpeller::Misspelt(std::u16string_view text) const
 {
-    std::vector<MisspeltWord> misspelt;
+    std::vector<TextRange> misspelt;
     if (!IsActive())
         return misspelt;
     const std::vector<SpellableWord> words = SpellableWords(text);

@@ -9,6 +9,7 @@
 // speller's lock for one text only, and words once judged are remembered.
 
 #include "Dictionaries.h"
+#include "TextRange.h"
 
 #include <cstddef>
 #include <memory>
@@ -17,12 +18,6 @@
 #include <vector>
 
 namespace spelling {
-
-// A misspelt word: [begin, end) in the text's UTF-16 units.
-struct MisspeltWord {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-};
 
 class CSpeller {
 public:
@@ -40,7 +35,7 @@ public:
     const std::string& Code() const;
 
     // The misspelt words of text in order; none without spelling.
-    std::vector<MisspeltWord> Misspelt(std::u16string_view text) const;
+    std::vector<TextRange> Misspelt(std::u16string_view text) const;
     // One word as the dictionary, the personal list and the ignored words see it.
     bool IsCorrect(std::u16string_view word) const;
     // Up to kMaxSuggestions replacements, the likeliest first.

@@ -156,12 +156,7 @@ TEST(SpellingCheck, MisspeltWordsOfChangedTextsAreWarningsWithTheirPlace)
 {
     const CSpeller german(u"de_DE", Paths("check"));
     checks::CTranslationChecker checker;
-    checker.SetSpellRule([&german](std::u16string_view text) {
-        std::vector<checks::WordRange> words;
-        for (const auto& word : german.Misspelt(text))
-            words.push_back({word.begin, word.end});
-        return words;
-    });
+    checker.SetSpellRule([&german](std::u16string_view text) { return german.Misspelt(text); });
     check_test::Tree tree;
     CTextNode* dialog = tree.Dialog();
     check_test::Add(dialog, u"&Open file", u"&Öffnen Dateiein", 5);

@@ -135,6 +135,27 @@ TEST_F(CheckCommand, RunsWithoutADisplayOrWithOneThatCannotBeReached)
     }
 }
 
+TEST_F(CheckCommand, SpellingOnlyWithADictionaryThatIsInstalled)
+{
+    check_test::Tree tree;
+    Add(tree.Dialog(u"Options"), u"&Open %d files", u"%d Dateiein ö&ffnen", 5);
+    CLanguageFile language(std::move(tree.root));
+    const std::string file = (folder / "german.tra").string();
+    ASSERT_FALSE(WriteLanguageFile(language, file));
+    EXPECT_EQ(Check(folder, "'" + file + "'").lines.back(), "0 problems: 0 errors, 0 warnings");
+    const CheckRun german = Check(folder, "--spelling=Deutsch --json '" + file + "'");
+    EXPECT_EQ(german.exitCode, 0);
+    ASSERT_EQ(german.lines.size(), 1u);
+    const auto spelling = nlohmann::json::parse(german.lines[0]);
+    EXPECT_EQ(spelling["check"], "spelling");
+    EXPECT_EQ(spelling["severity"], "warning");
+    EXPECT_EQ(spelling["message"], "\"Dateiein\" is not in the dictionary");
+    const CheckRun none = Check(folder, "--spelling=xx_YY '" + file + "'");
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.lines.back(), "0 problems: 0 errors, 0 warnings");
+    EXPECT_EQ(none.err, "glossmark-tra: no dictionary for \"xx_YY\"; spelling not checked\n");
+}
+
 TEST_F(CheckCommand, WrongUsageAndUnreadableFiles)
 {
     EXPECT_EQ(Check(folder, "").exitCode, 2);

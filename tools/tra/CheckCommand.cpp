@@ -109,12 +109,7 @@ void UseSpeller(checks::CTranslationChecker& checker, const spelling::CSpeller& 
         fmt::print(stderr, "glossmark-tra: no dictionary for \"{}\"; spelling not checked\n", language);
         return;
     }
-    checker.SetSpellRule([&speller](std::u16string_view text) {
-        std::vector<checks::WordRange> words;
-        for (const spelling::MisspeltWord& word : speller.Misspelt(text))
-            words.push_back({word.begin, word.end});
-        return words;
-    });
+    checker.SetSpellRule([&speller](std::u16string_view text) { return speller.Misspelt(text); });
 }
 
 } // namespace
