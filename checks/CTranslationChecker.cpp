@@ -118,9 +118,9 @@ void CTranslationChecker::CheckOwn(const CTextNode& node, std::u16string_view tr
     if (m_spellRule) {
         for (const TextRange& word : m_spellRule(translated)) {
             TranslationProblem& problem = add(CheckId::Spelling);
-            // The word as read: without its accelerator mark.
+            // The word as read: without its accelerator mark ("&&" parts words).
             for (std::size_t i = word.begin; i < word.end; ++i) {
-                if (translated[i] != u'&' || (i + 1 < word.end && translated[i + 1] == u'&'))
+                if (translated[i] != u'&')
                     problem.translatedDetail += translated[i];
             }
             problem.originalCount = std::int32_t(word.begin);

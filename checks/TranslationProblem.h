@@ -24,7 +24,7 @@ struct TranslationProblem {
     CheckId check = CheckId::Format;
     // format: the conversions as written; clash: the shared letter (as in
     // the translation) and the original text of the earlier child; spelling:
-    // the word as written in the translation.
+    // the word without its accelerator mark.
     std::u16string originalDetail;
     std::u16string translatedDetail;
     // accelerator: markers; lines: line breaks; width: the control's width;

@@ -99,9 +99,9 @@ std::string JsonLine(const checks::TranslationProblem& problem, const checks::Wa
     return line + "}\n";
 }
 
-// --spelling=CODE: misspelt words as warnings, with the dictionary that
-// fits CODE (a dictionary or language code, or a language name). Without one the file is checked as it would be without the
-// option, and stderr says so.
+// --spelling=CODE: misspelt words as warnings, with the dictionary that fits
+// CODE (a dictionary or language code, or a language name). Without one the
+// file is checked as without the option, and stderr says so.
 void UseSpeller(checks::CTranslationChecker& checker, const spelling::CSpeller& speller,
                 const std::string& language)
 {
