@@ -241,6 +241,9 @@ std::u16string CProblemsController::MessageOf(const checks::TranslationProblem& 
     case checks::CheckId::Width:
         FormatTranslated(text, IDS_PROBLEM_WIDTH, problem.originalCount);
         break;
+    case checks::CheckId::Spelling:
+        FormatTranslated(text, IDS_PROBLEM_SPELLING, problem.translatedDetail);
+        break;
     }
     return text;
 }

@@ -169,6 +169,7 @@
 #define IDS_PROBLEMS_PATH               61497
 #define IDS_PROBLEMS_MESSAGE            61498
 #define IDS_PROBLEM_STATUS              61499
+#define IDS_PROBLEM_SPELLING            61500
 
 // Printing's page numbers; a file changed by another program while it is open.
 #define IDS_PRINT_PAGE                  61510

@@ -21,6 +21,9 @@ packages=(
   # dpkg-shlibdeps; the install test reads the pages, completes in bash,
   # checks the stripping and runs lintian on the package.
   help2man dpkg-dev man-db bash-completion file lintian
+  # Spelling: Hunspell and the German, French and US English dictionaries that
+  # the spelling tests check real misspellings with.
+  libhunspell-dev hunspell-de-de hunspell-fr hunspell-en-us
   # benchmarks/cli_timing.sh: /usr/bin/time for the peak memory (msgmerge is in gettext)
   time
   # from-rc's tests compare their scripts with GNU windres's reading of them.

@@ -1,7 +1,11 @@
 // glossmark-tra check, run as a separate process the way build scripts call it.
 
 #include "Golden.h"
+#include "LanguageFileIO.h"
+#include "TestTree.h"
 #include "ToolsTestSupport.h"
+
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +98,27 @@ TEST_F(CheckCommand, WithoutFontsOrWithNoWidthsTheOtherChecksStillRun)
     }
     EXPECT_EQ(noFonts.err, "glossmark-tra: widths not checked: no fonts are installed\n");
     EXPECT_EQ(noWidths.err, "");
+}
+
+TEST_F(CheckCommand, SpellingOnlyWithADictionaryThatIsInstalled)
+{
+    test_tree::Tree tree;
+    test_tree::Add(tree.Dialog(u"Options"), u"&Open %d files", u"%d Dateiein ö&ffnen", 5);
+    CLanguageFile language(std::move(tree.root));
+    const std::string file = (folder / "german.tra").string();
+    ASSERT_FALSE(WriteLanguageFile(language, file));
+    EXPECT_EQ(Check(folder, "'" + file + "'").lines.back(), "0 problems: 0 errors, 0 warnings");
+    const CheckRun german = Check(folder, "--spelling=Deutsch --json '" + file + "'");
+    EXPECT_EQ(german.exitCode, 0);
+    ASSERT_EQ(german.lines.size(), 1u);
+    const auto spelling = nlohmann::json::parse(german.lines[0]);
+    EXPECT_EQ(spelling["check"], "spelling");
+    EXPECT_EQ(spelling["severity"], "warning");
+    EXPECT_EQ(spelling["message"], "\"Dateiein\" is not in the dictionary");
+    const CheckRun none = Check(folder, "--spelling=xx_YY '" + file + "'");
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.lines.back(), "0 problems: 0 errors, 0 warnings");
+    EXPECT_EQ(none.err, "glossmark-tra: no dictionary for \"xx_YY\"; spelling not checked\n");
 }
 
 TEST_F(CheckCommand, WrongUsageAndAMissingFile)

@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "CSpeller.h"
 #include "CTextNode.h"
 #include "CommandSupport.h"
 #include "CTranslationChecker.h"
@@ -112,6 +113,19 @@ std::string JsonLine(const checks::TranslationProblem& problem, const checks::Wa
     return line + "}\n";
 }
 
+// --spelling=CODE: misspelt words as warnings, with the dictionary that fits
+// CODE (a dictionary or language code, or a language name). Without one the
+// file is checked as without the option, and stderr says so.
+void UseSpeller(checks::CTranslationChecker& checker, const spelling::CSpeller& speller,
+                const std::string& language)
+{
+    if (!speller.IsActive()) {
+        fmt::print(stderr, "glossmark-tra: no dictionary for \"{}\"; spelling not checked\n", language);
+        return;
+    }
+    checker.SetSpellRule([&speller](std::u16string_view text) { return speller.Misspelt(text); });
+}
+
 } // namespace
 
 int RunCheckCommand(const std::vector<std::string>& args)
@@ -119,21 +133,24 @@ int RunCheckCommand(const std::vector<std::string>& args)
     std::string path;
     bool json = false;
     bool widths = true;
+    std::optional<std::string> spellingLanguage;
     for (const std::string& arg : args) {
         if (arg == "--json") {
             json = true;
         } else if (arg == "--no-widths") {
             widths = false;
+        } else if (arg.starts_with("--spelling=")) {
+            spellingLanguage = arg.substr(std::string_view("--spelling=").size());
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Usage(fmt::format("unknown option \"{}\"", arg));
         } else if (path.empty()) {
             path = arg;
         } else {
-            return Usage("usage: glossmark-tra check FILE [--json] [--no-widths]");
+            return Usage("usage: glossmark-tra check FILE [--json] [--no-widths] [--spelling=CODE]");
         }
     }
     if (path.empty())
-        return Usage("usage: glossmark-tra check FILE [--json] [--no-widths]");
+        return Usage("usage: glossmark-tra check FILE [--json] [--no-widths] [--spelling=CODE]");
 
     const auto language = Load(path);
     if (!language) {
@@ -143,6 +160,11 @@ int RunCheckCommand(const std::vector<std::string>& args)
     if (widths)
         widthRule.emplace();
     checks::CTranslationChecker checker(widthRule ? widthRule->Rule() : checks::SizeRule{});
+    std::unique_ptr<spelling::CSpeller> speller;
+    if (spellingLanguage) {
+        speller = std::make_unique<spelling::CSpeller>(tra_text::FromUtf8(*spellingLanguage));
+        UseSpeller(checker, *speller, *spellingLanguage);
+    }
     std::size_t errors = 0;
     std::size_t warnings = 0;
     if (language->root) {

@@ -39,11 +39,12 @@ Commands:
                           texts and of texts to be edited, then "changed" or "unchanged".
                           OUT may be LANG itself, which is then updated in place.
   stats FILE              header fields and the number of texts per top node and edit state
-  check FILE [--json] [--no-widths]
+  check FILE [--json] [--no-widths] [--spelling=CODE]
                           report what in the translations would break the program: format
                           (conversions differ) and width (too wide for a fixed-size control)
                           are errors; accelerator, accelerator-clash, lines and whitespace
-                          warnings. One line per problem in tree order, PATH: SEVERITY: ID:
+                          warnings; with --spelling (a dictionary code such as de_DE, or a
+                          language code or name) misspelt words are spelling warnings. One line per problem in tree order, PATH: SEVERITY: ID:
                           MESSAGE, then a count; with --json one JSON object per line.
                           Widths are measured in the installed fonts; with --no-widths, or
                           when there are none, they are not checked. Exit status 1 when

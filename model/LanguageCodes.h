@@ -1,7 +1,8 @@
 #pragma once
 
-// BCP 47 language codes for the interchange formats (XLIFF source-language and
-// target-language, the PO Language: header), which want a code, never a name.
+// BCP 47 language codes from the language names that files carry: for the interchange
+// formats (XLIFF source-language and target-language, the PO Language: header), which
+// want a code, never a name, and for choosing a spelling dictionary.
 
 #include <string>
 #include <string_view>
