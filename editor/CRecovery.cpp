@@ -29,10 +29,10 @@ CRecovery::CRecovery(CTransDoc& doc, QString folder, QObject* parent)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { TimerFired(); });
-    m_doc.SetStateListener([this] { DocumentChanged(); });
+    connect(&m_doc, &CTransDoc::Changed, this, [this] { DocumentChanged(); });
 }
 
-CRecovery::~CRecovery() { m_doc.SetStateListener({}); }
+CRecovery::~CRecovery() = default;
 
 QString CRecovery::DefaultFolder() { return QFileInfo(CProfile::GetFileName()).absolutePath(); }
 
@@ -93,8 +93,6 @@ bool CRecovery::WriteCopy()
 {
     if (!m_doc.GetLanguage() || m_doc.IsBusy())
         return false;
-    // The views hold the texts typed since the last store.
-    m_doc.UpdateAllViews(nullptr, CTransDoc::kHintStoreEdits);
     QDir().mkpath(m_folder);
     m_sinceWrite.start();
     if (WriteLanguageFile(*m_doc.GetLanguage(), LocalPath(CopyPath())))

@@ -9,6 +9,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "Pieces.h"
 #include "resource.h"
 
 #include <QScrollBar>
@@ -101,20 +102,124 @@ void CMyEditView::OnInitialUpdate()
 {
     LoadStrips();
     MakeOffscreen(viewport()->width(), viewport()->height());
+    RebuildAndRepaint();
+    disconnect(m_docConnection);
+    if (CTransDoc* doc = GetDocument())
+        m_docConnection = connect(doc, &CTransDoc::Changed, this, &CMyEditView::OnDocumentChanged);
+}
+
+void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
+{
+    if (hint == CTransDoc::kHintRebuild)
+        RebuildAndRepaint();
+    else if (hint == CTransDoc::kHintRedraw)
+        RepaintAll();
+}
+
+void CMyEditView::RebuildAndRepaint()
+{
     Rebuild();
     RepaintAll();
     emit RowsRebuilt();
 }
 
-void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
+// --- changes of the document ---------------------------------------------------
+
+void CMyEditView::OnDocumentChanged(const CDocChange& change)
 {
-    if (hint == CTransDoc::kHintRebuild) {
-        Rebuild();
-        RepaintAll();
-        emit RowsRebuilt();
-    } else if (hint == CTransDoc::kHintStoreEdits) {
-        WriteBack();
+    if (change.Has(CDocChange::Everything)) {
+        RebuildAndRepaint();
+        return;
     }
+    if (change.Has(CDocChange::Texts)) {
+        for (CTextNode* node : change.texts)
+            TextChangedInDocument(RowOf(node));
+        ComputeDocumentHeight();
+        UpdateScrollBars(true);
+    }
+    if (change.fromHistory && change.caretNode)
+        ShowTextPlace(RowOf(change.caretNode), change.caretOffset);
+    if (change.Has(CDocChange::Texts) || change.Has(CDocChange::States))
+        RepaintAll();
+}
+
+void CMyEditView::TextChangedInDocument(int index)
+{
+    CTextRow* row = GetRow(index);
+    if (!row)
+        return;
+    const bool editing = index == m_currentRow && m_editor && m_editor->GetPiece() &&
+                         m_editor->GetPiece()->row == row;
+    int start = 0;
+    int end = 0;
+    if (editing)
+        m_editor->GetSel(start, end);
+    const pieces::PiecePlace place{row->currentPiece, start};
+    const std::int32_t offset = editing ? pieces::TextOffset(row->translatedPieces, place) : -1;
+    if (row->TextChanged() && editing) {
+        // The editor was on pieces that are gone: it opens again at the same
+        // place of the text.
+        OpenEditorAt(*row, offset);
+    }
+    if (row->HasPieces()) {
+        CDc dc(viewport());
+        LayOutRow(index, dc);
+    } else if (const int height = row->Height(m_textLineHeight, m_foreignLineHeight);
+               height != m_heights.Height(index)) {
+        m_heights.Set(index, height, m_heights.Shown(index));
+    }
+}
+
+void CMyEditView::OpenEditorAt(CTextRow& row, std::int32_t offset)
+{
+    row.EnsurePieces();
+    const pieces::PiecePlace place = pieces::PlaceOf(row.translatedPieces, offset);
+    auto* piece = place.piece >= 0 ? dynamic_cast<CTextPiece*>(
+                                         row.translatedPieces[std::size_t(place.piece)].get())
+                                   : nullptr;
+    if (!piece || !m_editor || !PlaceCurrentRow())
+        return;
+    {
+        CDc dc(viewport());
+        LayOutRow(m_currentRow, dc);
+    }
+    row.currentPiece = place.piece;
+    piece->BeginEdit(m_editor, m_currentOrigin.x, m_currentOrigin.y, place.caret);
+}
+
+void CMyEditView::ShowTextPlace(int index, std::int32_t offset)
+{
+    CTextRow* row = GetRow(index);
+    if (!row)
+        return;
+    if (index != m_currentRow) {
+        if (CTextRow* old = GetRow(m_currentRow))
+            old->EndEdit();
+        m_currentRow = index;
+        RevealCurrentRow();
+    }
+    MakeCurrentRowVisible();
+    UpdateScrollBars(true);
+    OpenEditorAt(*row, offset);
+    if (m_editor && m_editor->GetPiece()) {
+        m_editor->setFocus();
+        MakePieceVisible(row, m_editor->GetPiece()->rect.top);
+    }
+    WritePositionPane();
+}
+
+int CMyEditView::RowOf(const CTextNode* node) const
+{
+    if (const CTextRow* current = GetRow(m_currentRow); current && current->node == node)
+        return m_currentRow;
+    // Made at the first change outside the current row, kept until the rows go.
+    if (m_rowOfNode.empty()) {
+        m_rowOfNode.reserve(m_rows.size());
+        for (int i = 0; i < GetRowCount(); ++i)
+            m_rowOfNode.emplace(m_rows[std::size_t(i)]->node, i);
+    }
+    const auto it = m_rowOfNode.find(node);
+    return it != m_rowOfNode.end() ? it->second : -1;
 }
 
 void CMyEditView::LoadStrips()
@@ -198,6 +303,7 @@ int CMyEditView::LineHeight(bool foreign) const
 void CMyEditView::Rebuild()
 {
     m_rows.clear();
+    m_rowOfNode.clear();
     m_currentRow = -1;
     CTransDoc* doc = GetDocument();
     CTextNode* root = doc ? doc->GetRoot() : nullptr;
@@ -260,12 +366,6 @@ void CMyEditView::Rebuild()
 
     m_initialised = true;
     WritePositionPane();
-}
-
-void CMyEditView::WriteBack()
-{
-    for (auto& row : m_rows)
-        row->node->translatedText = row->ComposeTranslated();
 }
 
 // --- rows shown ---------------------------------------------------------------

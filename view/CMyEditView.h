@@ -23,10 +23,12 @@
 #include "RegisteredMessages.h"
 
 #include <QAbstractScrollArea>
+#include <QMetaObject>
 #include <QPointer>
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class CCmdUI;
@@ -34,6 +36,8 @@ class CFindReplaceDialog;
 class CInPlaceEdit;
 class CSearchCursor;
 class CStatusBar;
+class CTextNode;
+struct CDocChange;
 class CTextRow;
 class CTransDoc;
 
@@ -60,9 +64,11 @@ public:
 
     // The framework's view operations.
     void OnInitialUpdate();
-    // Hint 1 rebuilds and repaints, hint 2 writes the texts back into the
-    // tree; every other hint is ignored.
+    // Hint 1 rebuilds and repaints, hint 4 repaints; every other hint is
+    // ignored. The view follows the document's change signal (connected at
+    // the initial update); it never writes the document's texts itself.
     void OnUpdate(CView* sender, std::intptr_t hint) override;
+    void OnDocumentChanged(const CDocChange& change);
     // Paints the whole window into the off-screen image and copies it to dc.
     void OnDraw(CDc& dc);
 
@@ -89,6 +95,11 @@ public:
     int RowDocumentY(int index) const;
     int RowDocumentX(int index) const;
     int IndexOf(const CTextRow* row) const;
+    // The row of a node of the language's tree, -1 for none.
+    int RowOf(const CTextNode* node) const;
+    // Makes a row current and opens the editor at offset of its text (undo and
+    // redo put the caret where the change was).
+    void ShowTextPlace(int index, std::int32_t offset);
     // Expands or collapses a row (a click on its box).
     void SetExpanded(int index, bool expanded);
 
@@ -187,7 +198,11 @@ private:
     void OnBeginPrinting() {}
     void OnEndPrinting() {}
     void Rebuild();
-    void WriteBack();
+    void RebuildAndRepaint();
+    // A row whose node's text changed in the document: split again when it
+    // shows another text, laid out, its height summed again.
+    void TextChangedInDocument(int index);
+    void OpenEditorAt(CTextRow& row, std::int32_t offset);
     void MeasureTabWidth();
     void MakeEditor();
     void LoadStrips();
@@ -264,4 +279,6 @@ private:
     bool m_batchEditing = false;
     bool m_batchReplaced = false;
     int m_paintPasses = 0;
+    QMetaObject::Connection m_docConnection;
+    mutable std::unordered_map<const CTextNode*, int> m_rowOfNode;
 };

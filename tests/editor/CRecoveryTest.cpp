@@ -35,8 +35,8 @@ protected:
 
     void Type(const std::u16string& text)
     {
-        doc.GetRoot()->GetChild(0)->translatedText = text;
-        doc.SetModified();
+        CTextNode* node = doc.GetRoot()->GetChild(0);
+        doc.EditText(node, text, CTransDoc::TextEditKind::Typing, 0, int(text.size()));
     }
 
     QString folder;
