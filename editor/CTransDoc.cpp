@@ -70,7 +70,11 @@ CTransDoc::CTransDoc()
     connect(&m_undo, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
 }
 
-CTransDoc::~CTransDoc() = default;
+CTransDoc::~CTransDoc()
+{
+    // The stack tells of its clean state once more as it goes.
+    m_undo.disconnect(this);
+}
 
 void CTransDoc::RegisterCommands()
 {
@@ -209,6 +213,10 @@ bool CTransDoc::EditText(CTextNode* node, const std::u16string& text, TextEditKi
 {
     if (!node || !m_language)
         return false;
+    // Keys that change nothing (Backspace at the very start) leave the text's
+    // state and the history alone.
+    if (text == std::u16string_view(node->translatedText))
+        return true;
     unsigned step = IDS_STEP_TYPING;
     switch (kind) {
     case TextEditKind::Typing: break;
@@ -225,6 +233,17 @@ bool CTransDoc::EditText(CTextNode* node, const std::u16string& text, TextEditKi
     if (std::exchange(m_breakTyping, false))
         command->StartsStep();
     return Push(command);
+}
+
+void CTransDoc::BeginStep()
+{
+    m_undo.beginMacro(QString());
+}
+
+void CTransDoc::EndStep()
+{
+    m_undo.endMacro();
+    m_breakTyping = true;
 }
 
 bool CTransDoc::ReplaceTexts(std::vector<TextEdit> edits)
@@ -309,7 +328,11 @@ bool CTransDoc::Redo()
 
 unsigned CTransDoc::StepNameAt(int index) const
 {
-    const auto* command = dynamic_cast<const CDocCommand*>(m_undo.command(index));
+    // A step of several commands is named after its first.
+    const QUndoCommand* step = m_undo.command(index);
+    if (step && step->childCount() > 0)
+        step = step->child(0);
+    const auto* command = dynamic_cast<const CDocCommand*>(step);
     return command ? command->StepName() : 0;
 }
 

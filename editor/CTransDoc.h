@@ -100,6 +100,9 @@ public:
     bool SetLanguageName(const std::u16string& text);
     // The next typing starts a step of its own (the user went to another text).
     void BreakTyping() { m_breakTyping = true; }
+    // The changes between these two are one step (a paste of several lines).
+    void BeginStep();
+    void EndStep();
     // Marks the language changed outside the undo history and updates the title.
     void SetModified();
 

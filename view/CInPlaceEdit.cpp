@@ -47,11 +47,18 @@ int PairSafe(const std::u16string& text, int pos)
 
 CTextRow* RowOf(const CTextPiece* piece) { return piece ? piece->row : nullptr; }
 
-CTextNode* RootOf(CTextNode* node)
+bool IsUndoKey(const QKeyEvent* event)
 {
-    while (node && node->parent)
-        node = node->parent;
-    return node;
+    const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    return (event->key() == Qt::Key_Z && mods == Qt::ControlModifier) ||
+           (event->key() == Qt::Key_Backspace && mods == Qt::AltModifier);
+}
+
+bool IsRedoKey(const QKeyEvent* event)
+{
+    const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    return (event->key() == Qt::Key_Y && mods == Qt::ControlModifier) ||
+           (event->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier));
 }
 
 } // namespace
@@ -73,6 +80,8 @@ CInPlaceEdit::CInPlaceEdit(CMyEditView* view, QWidget* parent)
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
     setAttribute(Qt::WA_InputMethodEnabled, true);
+    // Undo and redo are the document's, across every text.
+    setUndoRedoEnabled(false);
     CWnd(this).SetDlgCtrlID(ControlId);
     m_font = std::make_unique<QFont>(CTextPiece::FontFor(false).GetQFont());
     setFont(*m_font);
@@ -121,6 +130,9 @@ void CInPlaceEdit::Attach(CTextPiece* piece, int caret)
     }
     m_piece = piece;
     m_deletePending = false;
+    // Typing in another text (or at another place) is a step of its own.
+    if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
+        doc->BreakTyping();
     SetWindowText(piece ? piece->text : std::u16string());
     if (caret < 0)
         SetSel(int(GetWindowText().size()), int(GetWindowText().size()));
@@ -193,14 +205,26 @@ bool CInPlaceEdit::DocumentIsBusy() const
     return doc && doc->IsBusy();
 }
 
-void CInPlaceEdit::MarkDocumentModified()
+std::int32_t CInPlaceEdit::CaretOffset(int caret) const
 {
-    if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
-        doc->SetModified();
-    // A line made or joined changes the text without a commit; the checks
-    // must see it all the same.
-    if (m_view)
-        emit m_view->TextCommitted(m_view->GetCurrentRow());
+    CTextRow* row = Row();
+    return row ? pieces::TextOffset(row->translatedPieces, {PieceIndex(), caret}) : -1;
+}
+
+bool CInPlaceEdit::CommitRow(TextEditKind kind, std::int32_t caretBefore)
+{
+    CTextRow* row = Row();
+    CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr;
+    if (!row || !doc)
+        return false;
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    const std::int32_t caretAfter = CaretOffset(start);
+    if (m_view->IsBatchEditing())
+        return m_view->AddBatchEdit(row->node, row->ComposeTranslated());
+    return doc->EditText(row->node, row->ComposeTranslated(), m_stepKind.value_or(kind),
+                         caretBefore, caretAfter);
 }
 
 CTextRow* CInPlaceEdit::Row() const { return RowOf(m_piece); }
@@ -250,52 +274,34 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         return false;
     const std::u16string text = GetWindowText();
     CTextNode* node = row->node;
+    const std::u16string before = piece->text;
     if (!piece->freeSize && !FitsWidth(text, node ? node->width : 0)) {
-        SetWindowText(piece->text);
-        if (m_selBefore >= 0)
-            SetSel(m_selBefore, m_selBefore);
-        if (m_view)
-            m_view->RepaintCurrentRow();
-        MoveTo(previous);
+        Refuse(before, previous);
         return false;
     }
+    // The piece shows the text while the document takes it: the document
+    // marks it done, recomputes the states and tells the view, which lays
+    // the row out again.
+    const std::int32_t caretBefore = CaretOffset(std::max(0, m_selBefore));
     piece->text = text;
-    if (m_view)
-        m_view->RepaintCurrentRow();
+    if (!CommitRow(TextEditKind::Typing, caretBefore)) {
+        piece->text = before;
+        Refuse(before, previous);
+        return false;
+    }
     MoveTo(CRect(previous.left, previous.top, previous.left + piece->rect.Width(),
                  previous.top + piece->rect.Height()));
-    // The translation checks follow every accepted change of the current row.
-    if (m_view)
-        emit m_view->TextCommitted(m_view->GetCurrentRow());
-
-    bool repaintAll = false;
-    // Replace all recomputes the states and marks the document once, at its end.
-    const bool batch = m_view && m_view->IsBatchEditing();
-    if (node) {
-        if (node->editState >= 3 && node->editState <= 5) {
-            node->editState -= 3;
-            repaintAll = true;
-        }
-        // The first commit brings the whole tree into line (a file may hold states
-        // that do not fit together); after that only the edited node's ancestors
-        // can change, so a keystroke costs the depth of the tree, not its size.
-        if (batch) {
-            // Replace all recomputes the states of the whole tree at its end.
-        } else if (!m_statesInLine) {
-            if (CTextNode* root = RootOf(node); root && root->UpdateStates())
-                repaintAll = true;
-            m_statesInLine = true;
-        } else if (node->UpdateStatesAbove()) {
-            repaintAll = true;
-        }
-    }
-    if (repaintAll && m_view)
-        m_view->RepaintAll();
-    if (m_view && !batch) {
-        if (CTransDoc* doc = m_view->GetDocument())
-            doc->SetModified();
-    }
     return true;
+}
+
+void CInPlaceEdit::Refuse(const std::u16string& text, const CRect& previous)
+{
+    SetWindowText(text);
+    if (m_selBefore >= 0)
+        SetSel(m_selBefore, m_selBefore);
+    if (m_view)
+        m_view->RepaintCurrentRow();
+    MoveTo(previous);
 }
 
 bool CInPlaceEdit::ReplaceSelection(const std::u16string& replaceText,
@@ -314,25 +320,28 @@ bool CInPlaceEdit::ReplaceSelection(const std::u16string& replaceText,
     m_inDefault = true;
     textCursor().insertText(ToQString(replaceText));
     m_inDefault = false;
-    return Commit(previous);
+    m_stepKind = TextEditKind::Replace;
+    const bool accepted = Commit(previous);
+    m_stepKind.reset();
+    return accepted;
 }
 
-template <class Apply> void CInPlaceEdit::TypeText(const std::u16string& s, Apply apply)
+template <class Apply> bool CInPlaceEdit::TypeText(const std::u16string& s, Apply apply)
 {
     if (DocumentIsOriginal()) {
         // Starting a new translation rebuilds the view, which replaces this
         // editor: nothing of it may be touched afterwards.
         if (CTransDoc* doc = m_view->GetDocument())
             doc->AskNewFromOriginal();
-        return;
+        return false;
     }
     if (!m_piece || m_readOnly)
-        return;
+        return false;
     const CRect previous = PredictSize(s);
     m_inDefault = true;
     apply();
     m_inDefault = false;
-    Commit(previous);
+    return Commit(previous);
 }
 
 void CInPlaceEdit::TextChangedOutside()
@@ -353,131 +362,178 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
 {
     if (DocumentIsBusy())
         return;
-    const bool paste = event->matches(QKeySequence::Paste);
-    if (DocumentIsOriginal() && !(event->modifiers() & Qt::AltModifier) &&
-        event->key() != Qt::Key_Delete &&
-        (paste || event->matches(QKeySequence::Cut) || !event->text().isEmpty())) {
-        // A character asks first, whether a piece is attached or not; the
-        // question may start a new translation, which replaces this editor.
-        if (CTransDoc* doc = m_view->GetDocument())
-            doc->AskNewFromOriginal();
+    if (HistoryKey(event) || OriginalFileKey(event))
         return;
-    }
     if (!m_piece) {
-        // Parked: nothing to edit, but moving keys do no harm.
-        if (event->text().isEmpty() && !event->matches(QKeySequence::Paste) &&
-            !event->matches(QKeySequence::Cut) && event->key() != Qt::Key_Delete &&
-            event->key() != Qt::Key_Backspace)
-            QPlainTextEdit::keyPressEvent(event);
+        ParkedKey(event);
         return;
     }
-    const auto applyDefault = [this, event] { QPlainTextEdit::keyPressEvent(event); };
+    if (!MovingKey(event) && !LineKey(event))
+        EditingKey(event);
+}
+
+bool CInPlaceEdit::HistoryKey(QKeyEvent* event)
+{
+    const bool undo = IsUndoKey(event);
+    if (!undo && !IsRedoKey(event))
+        return false;
+    // The view may open this editor elsewhere: the step's text gets the caret.
+    if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
+        undo ? doc->Undo() : doc->Redo();
+    return true;
+}
+
+bool CInPlaceEdit::OriginalFileKey(QKeyEvent* event)
+{
+    const bool asks = DocumentIsOriginal() && !(event->modifiers() & Qt::AltModifier) &&
+                      event->key() != Qt::Key_Delete &&
+                      (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
+                       !event->text().isEmpty());
+    if (!asks)
+        return false;
+    // A character asks first, whether a piece is attached or not; the
+    // question may start a new translation, which replaces this editor.
+    if (CTransDoc* doc = m_view->GetDocument())
+        doc->AskNewFromOriginal();
+    return true;
+}
+
+void CInPlaceEdit::ParkedKey(QKeyEvent* event)
+{
+    // Parked: nothing to edit, but moving keys do no harm.
+    if (event->text().isEmpty() && !event->matches(QKeySequence::Paste) &&
+        !event->matches(QKeySequence::Cut) && event->key() != Qt::Key_Delete &&
+        event->key() != Qt::Key_Backspace)
+        QPlainTextEdit::keyPressEvent(event);
+}
+
+bool CInPlaceEdit::MovingKey(QKeyEvent* event)
+{
     int start = 0;
     int end = 0;
     GetSel(start, end);
-    const int length = int(GetWindowText().size());
-    CTextRow* row = Row();
-    const int index = PieceIndex();
-    const int last = row ? int(row->translatedPieces.size()) - 1 : 0;
-
     switch (event->key()) {
     case Qt::Key_Up:
-        MoveToLine(false);
-        return;
     case Qt::Key_Down:
-        MoveToLine(true);
-        return;
+        MoveToLine(event->key() == Qt::Key_Down);
+        return true;
     case Qt::Key_PageUp:
         if (m_view)
             m_view->MoveCurrentRow(2 - m_view->GetShownRows(), true, true);
-        return;
+        return true;
     case Qt::Key_PageDown:
         if (m_view)
             m_view->MoveCurrentRow(m_view->GetShownRows() - 3, true, true);
-        return;
+        return true;
     case Qt::Key_Left:
-        if (start == 0)
-            MoveToPiece(false);
-        else
-            applyDefault();
-        return;
+        if (start != 0)
+            return false;
+        MoveToPiece(false);
+        return true;
     case Qt::Key_Right:
-        if (end == length)
-            MoveToPiece(true);
-        else
-            applyDefault();
-        return;
-    case Qt::Key_Delete:
-        if (m_readOnly)
-            return;
-        if (end == length && index >= 0 && index < last) {
-            m_deletePending = false;
-            const bool cut = start < end;
-            m_piece->text = GetWindowText().substr(0, std::size_t(start));
-            // Not committed (the text stays to be edited), but changed: the
-            // document must not be closed without the question.
-            if (Join(false) || cut)
-                MarkDocumentModified();
-        } else {
-            m_deletePending = true;
-            m_inDefault = true;
-            applyDefault();
-            m_inDefault = false;
-        }
-        return;
-    case Qt::Key_Backspace: {
-        // The join inserts a space that the character code 8 of the same
-        // key removes again, so the lines meet without one.
-        QPointer<CInPlaceEdit> self(this);
-        if (!m_readOnly && start == 0 && index > 0)
-            Join(true);
-        if (self)
-            TypeText(std::u16string(), applyDefault);
-        return;
+        if (end != int(GetWindowText().size()))
+            return false;
+        MoveToPiece(true);
+        return true;
+    default:
+        return false;
     }
+}
+
+bool CInPlaceEdit::LineKey(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        if (!m_readOnly)
+            DeleteKey(event);
+        return true;
+    case Qt::Key_Backspace:
+        BackspaceKey(event);
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!m_readOnly)
             SplitLine();
-        return;
+        return true;
     default:
-        break;
+        return false;
     }
+}
 
-    if (paste && !(event->modifiers() & Qt::AltModifier)) {
+void CInPlaceEdit::DeleteKey(QKeyEvent* event)
+{
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    CTextRow* row = Row();
+    const int index = PieceIndex();
+    const int last = row ? int(row->translatedPieces.size()) - 1 : 0;
+    if (end == int(GetWindowText().size()) && index >= 0 && index < last) {
+        // At the end of a line: the next line joins this one, a step of its own.
+        m_deletePending = false;
+        const std::int32_t caretBefore = CaretOffset(start);
+        m_piece->text = GetWindowText().substr(0, std::size_t(start));
+        Join(false);
+        CommitRow(TextEditKind::JoinLines, caretBefore);
+        return;
+    }
+    m_deletePending = true;
+    m_inDefault = true;
+    QPlainTextEdit::keyPressEvent(event);
+    m_inDefault = false;
+}
+
+void CInPlaceEdit::BackspaceKey(QKeyEvent* event)
+{
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    // The join inserts a space that the character code 8 of the same key
+    // removes again, so the lines meet without one; that character's commit
+    // takes the join into the document, or the join alone when the width
+    // rule refuses the character.
+    QPointer<CInPlaceEdit> self(this);
+    const std::int32_t caretBefore = CaretOffset(start);
+    const bool joined = !m_readOnly && start == 0 && PieceIndex() > 0 && Join(true);
+    if (self && !TypeText(std::u16string(), [this, event] { QPlainTextEdit::keyPressEvent(event); }) &&
+        joined && self)
+        CommitRow(TextEditKind::JoinLines, caretBefore);
+}
+
+void CInPlaceEdit::EditingKey(QKeyEvent* event)
+{
+    const auto applyDefault = [this, event] { QPlainTextEdit::keyPressEvent(event); };
+    const bool paste = event->matches(QKeySequence::Paste);
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (paste && !alt) {
         PasteText(ToU16(QApplication::clipboard()->text()));
         return;
     }
     const bool edits = paste || event->matches(QKeySequence::Cut) ||
-                       event->matches(QKeySequence::Undo) ||
-                       event->matches(QKeySequence::Redo) ||
                        event->matches(QKeySequence::DeleteEndOfWord) ||
                        event->matches(QKeySequence::DeleteStartOfWord);
     const QString typed = event->text();
+    if (!edits && typed.isEmpty()) {
+        // Moving the caret, selecting, dead keys: the control's own business.
+        applyDefault();
+        return;
+    }
     const bool printable = !typed.isEmpty() && typed.at(0).unicode() >= 0x20 &&
                            typed.at(0).unicode() != 0x7F;
-    if (edits || !typed.isEmpty()) {
-        std::u16string inserted;
-        if (paste)
-            inserted = ToU16(QApplication::clipboard()->text());
-        else if (printable)
-            inserted = ToU16(typed);
-        if (event->modifiers() & Qt::AltModifier) {
-            // A system character: no question for original-language files.
-            if (m_piece && !m_readOnly) {
-                const CRect previous = PredictSize(inserted);
-                m_inDefault = true;
-                applyDefault();
-                m_inDefault = false;
-                Commit(previous);
-            }
-            return;
-        }
+    const std::u16string inserted = paste ? ToU16(QApplication::clipboard()->text())
+                                          : printable ? ToU16(typed) : std::u16string();
+    if (!alt) {
         TypeText(inserted, applyDefault);
         return;
     }
-    // Moving the caret, selecting, dead keys: the control's own business.
-    applyDefault();
+    // A system character: no question for original-language files.
+    if (m_piece && !m_readOnly) {
+        const CRect previous = PredictSize(inserted);
+        m_inDefault = true;
+        applyDefault();
+        m_inDefault = false;
+        Commit(previous);
+    }
 }
 
 void CInPlaceEdit::insertFromMimeData(const QMimeData* source)
@@ -506,6 +562,13 @@ void CInPlaceEdit::PasteText(const std::u16string& text)
             lines.back() += text[i];
         }
     }
+    if (text.empty())
+        return;
+    // One step, however many lines: one text is changed, line by line.
+    CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr;
+    if (doc)
+        doc->BeginStep();
+    m_stepKind = TextEditKind::Paste;
     QPointer<CInPlaceEdit> self(this);
     for (std::size_t i = 0; i < lines.size() && self && m_piece; ++i) {
         if (i > 0)
@@ -515,6 +578,10 @@ void CInPlaceEdit::PasteText(const std::u16string& text)
             TypeText(lines[i], [this, &line] { textCursor().insertText(line); });
         }
     }
+    if (self)
+        m_stepKind.reset();
+    if (doc)
+        doc->EndStep();
 }
 
 void CInPlaceEdit::keyReleaseEvent(QKeyEvent* event)
@@ -595,10 +662,11 @@ void CInPlaceEdit::SplitLine()
     const std::u16string left = text.substr(0, std::size_t(start));
     const std::u16string right = text.substr(std::size_t(end));
     if (m_piece->freeSize || pieces::LineCount(row->translatedPieces) != row->initialLineCount) {
+        const std::int32_t caretBefore = CaretOffset(start);
         m_piece->text = left;
         SplitRowAt(right);
         // The text has a new line: not done by this, but changed.
-        MarkDocumentModified();
+        CommitRow(TextEditKind::NewLine, caretBefore);
     }
 }
 
@@ -682,10 +750,6 @@ bool CInPlaceEdit::Join(bool withPrevious)
     } else {
         target->BeginEdit(this, 0, 0, caret);
     }
-    // Two lines became one: a change even if the commit that follows a
-    // Backspace is refused by the width rule, and after Delete, which commits nothing.
-    if (merged)
-        MarkDocumentModified();
     return merged;
 }
 

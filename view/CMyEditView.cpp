@@ -139,7 +139,12 @@ void CMyEditView::OnDocumentChanged(const CDocChange& change)
     }
     if (change.fromHistory && change.caretNode)
         ShowTextPlace(RowOf(change.caretNode), change.caretOffset);
-    if (change.Has(CDocChange::Texts) || change.Has(CDocChange::States))
+    // A keystroke repaints its row; anything more the window.
+    const CTextRow* current = GetRow(m_currentRow);
+    if (!change.Has(CDocChange::States) && !change.fromHistory && change.texts.size() == 1 &&
+        current && current->node == change.texts.front())
+        RepaintCurrentRow();
+    else if (change.Has(CDocChange::Texts) || change.Has(CDocChange::States))
         RepaintAll();
 }
 

@@ -18,6 +18,7 @@
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
+#include "CTransDoc.h"
 #include "CView.h"
 
 #include "RegisteredMessages.h"
@@ -39,7 +40,6 @@ class CStatusBar;
 class CTextNode;
 struct CDocChange;
 class CTextRow;
-class CTransDoc;
 
 class CMyEditView : public QAbstractScrollArea, public CView {
     Q_OBJECT
@@ -167,6 +167,9 @@ public:
     // mark the document modified and nothing is painted: that happens once
     // at the end.
     bool IsBatchEditing() const { return m_batchEditing; }
+    // A row's new text during replace all; the document takes them all as
+    // one step at its end.
+    bool AddBatchEdit(CTextNode* node, std::u16string text);
 
     // The whole-tree commands (CMyEditViewTree.cpp), also in the command table.
     void OnMarkAllToDo();
@@ -180,8 +183,6 @@ signals:
     void RowsRebuilt();
     // The current row changed (-1: none), or the rows were rebuilt.
     void CurrentRowChanged(int row);
-    // The in-place editor committed a change to a piece of the current row.
-    void TextCommitted(int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -278,6 +279,8 @@ private:
     int m_stopRow = -1;
     bool m_batchEditing = false;
     bool m_batchReplaced = false;
+    std::vector<CTransDoc::TextEdit> m_batchEdits;
+    std::unordered_map<const CTextNode*, std::size_t> m_batchIndex;
     int m_paintPasses = 0;
     QMetaObject::Connection m_docConnection;
     mutable std::unordered_map<const CTextNode*, int> m_rowOfNode;

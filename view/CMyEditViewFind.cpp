@@ -36,6 +36,16 @@ void PieceTextsOf(const CTextRow& row, std::vector<pieces::PieceText>& texts)
 
 } // namespace
 
+bool CMyEditView::AddBatchEdit(CTextNode* node, std::u16string text)
+{
+    const auto [it, added] = m_batchIndex.emplace(node, m_batchEdits.size());
+    if (added)
+        m_batchEdits.push_back({node, std::move(text)});
+    else
+        m_batchEdits[it->second].text = std::move(text);
+    return true;
+}
+
 CFindReplaceDialog* CMyEditView::GetFindDialog() const
 {
     if (m_findDialog && !m_findDialog->IsTerminating())
@@ -251,13 +261,11 @@ void CMyEditView::ReplaceAll()
     }
     m_batchEditing = false;
     m_stopRow = -1;
-    CTransDoc* doc = GetDocument();
-    if (m_batchReplaced) {
-        if (CTextNode* root = doc ? doc->GetRoot() : nullptr)
-            root->UpdateStates();
-        if (doc)
-            doc->SetModified();
-    }
+    // Every replaced text goes to the document at once: one step to undo.
+    if (CTransDoc* doc = GetDocument(); doc && !m_batchEdits.empty())
+        doc->ReplaceTexts(std::move(m_batchEdits));
+    m_batchEdits.clear();
+    m_batchIndex.clear();
     m_batchReplaced = false;
     RepaintAll();
     WritePositionPane();

@@ -43,14 +43,9 @@ void CMyEditView::MarkCurrentSubtree(bool done)
     CTextNode* root = doc ? doc->GetRoot() : nullptr;
     if (!root)
         return;
+    // A step of the document's history; the view repaints when it is told.
     CTextRow* row = GetRow(m_currentRow);
-    CTextNode* top = row ? row->node : root;
-    if (done)
-        top->MarkDone();
-    else
-        top->MarkToDo();
-    root->UpdateStates();
-    RepaintAll();
+    doc->MarkSubtree(row ? row->node : root, done);
 }
 
 void CMyEditView::RecomputeShown()
