@@ -124,18 +124,21 @@ bool CEditorApp::InitInstance()
             printer.setPrinterName(m_printer->printerName());
         printer.setPageLayout(m_printer->pageLayout());
     });
-    // 7. The shell's way in: later starts hand their file over (the file
-    //    type itself is registered by the installed desktop files).
-    if (!m_channelName.isEmpty()) {
-        m_channel = std::make_unique<CInstanceChannel>(m_channelName);
-        m_channel->Listen([this](const QString& path) { OnHandedOverFile(ToU16(path)); });
-    }
     // 8. The command line: its file becomes the start-up file.
     m_startupFile = FileOfCommandLine(m_arguments);
     // 9. and 10. Whatever the command line asked for, a new document: the
     //    frame and the first open. Cancelled or refused: the program ends.
     if (!CreateFirstDocument())
         return false;
+    // 7. The shell's way in: later starts hand their file over (the file
+    //    type itself is registered by the installed desktop files). Only now
+    //    that a document can take a file: one taken during the start's own
+    //    open dialog would be lost when that dialog is cancelled, while a
+    //    second start that finds nobody listening opens the file itself.
+    if (!m_channelName.isEmpty()) {
+        m_channel = std::make_unique<CInstanceChannel>(m_channelName);
+        m_channel->Listen([this](const QString& path) { OnHandedOverFile(ToU16(path)); });
+    }
     // 11. Shown, painted at once, open for dropped files.
     m_frame->show();
     m_frame->repaint();
@@ -181,8 +184,8 @@ void CEditorApp::OnDocumentTitle(const std::u16string& title)
 
 void CEditorApp::OnHandedOverFile(const std::u16string& path)
 {
-    // Not in the middle of another open or a dialog (the start's own open
-    // dialog included): the file waits until the editor is free again.
+    // Not in the middle of another open or a dialog: the file waits until
+    // the editor is free again.
     if (m_opening || !m_frame || QApplication::activeModalWidget()) {
         QTimer::singleShot(kHandOverRetryMs, m_channel.get(), [this, path] { OnHandedOverFile(path); });
         return;

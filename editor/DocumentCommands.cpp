@@ -176,6 +176,11 @@ void CMarkCommand::redo()
             root->UpdateStates();
         m_doc.SetStatesInLine();
         m_states.After();
+        // Marks that change no state change nothing: no step, no star.
+        if (m_states.Empty()) {
+            setObsolete(true);
+            return;
+        }
     } else {
         m_states.Restore(true);
     }

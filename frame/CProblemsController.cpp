@@ -30,9 +30,6 @@ std::u16string OneLine(std::u16string text)
     return text;
 }
 
-// More changed texts than this (replace all) are checked with the whole file.
-constexpr std::size_t kRecheckLimit = 64;
-
 } // namespace
 
 CProblemsController::CProblemsController(CMainFrame& frame)
@@ -107,12 +104,13 @@ void CProblemsController::OnDocumentChanged(const CDocChange& change)
 {
     if (!change.Has(CDocChange::Texts))
         return;
-    if (change.texts.size() > kRecheckLimit) {
+    // One text (typing, and its undo) is checked with its siblings; many
+    // (replace all) with one check of the whole file.
+    if (change.texts.size() != 1) {
         CheckAll();
         return;
     }
-    for (CTextNode* node : change.texts)
-        Recheck(*node);
+    Recheck(*change.texts.front());
     ShowStatus();
 }
 

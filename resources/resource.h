@@ -131,6 +131,9 @@
 #define IDS_POSITION_TEXT               61461
 #define IDS_POSITION_COUNT              61462
 #define IDS_ASK_NEW_FROM_ORIGINAL       61464
+// What replace all did, and why a change to a text of limited size was not taken.
+#define IDS_REPLACE_ALL_COUNT           61470
+#define IDS_TOO_WIDE                    61471
 
 // Keeping work safe: a file changed by another program, the recovery copy.
 #define IDS_FILE_CHANGED                61480

@@ -11,6 +11,8 @@
 #include "Pieces.h"
 #include "QtStrings.h"
 #include "SizeLimit.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -221,8 +223,6 @@ bool CInPlaceEdit::CommitRow(TextEditKind kind, std::int32_t caretBefore)
     int end = 0;
     GetSel(start, end);
     const std::int32_t caretAfter = CaretOffset(start);
-    if (m_view->IsBatchEditing())
-        return m_view->AddBatchEdit(row->node, row->ComposeTranslated());
     return doc->EditText(row->node, row->ComposeTranslated(), m_stepKind.value_or(kind),
                          caretBefore, caretAfter);
 }
@@ -275,8 +275,16 @@ bool CInPlaceEdit::Commit(const CRect& previous)
     const std::u16string text = GetWindowText();
     CTextNode* node = row->node;
     const std::u16string before = piece->text;
+    // Keys that change nothing (Escape, Ctrl+C, Backspace at the very start)
+    // leave the text's state and the file alone.
+    if (text == before)
+        return true;
     if (!piece->freeSize && !FitsWidth(text, node ? node->width : 0)) {
         Refuse(before, previous);
+        // A key that seems to do nothing needs a word why.
+        QApplication::beep();
+        if (m_view)
+            m_view->SetMessageText(TranslatedString(IDS_TOO_WIDE));
         return false;
     }
     // The piece shows the text while the document takes it: the document

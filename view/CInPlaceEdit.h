@@ -5,7 +5,8 @@
 // and grows with its text. It edits one text piece at a time; line breaks and
 // placeholders stay outside it. Every change the control accepts is committed
 // to the piece at once: the node becomes done, the tree's states are
-// recomputed, the document is marked modified and the row is repainted.
+// recomputed, the document is marked modified and the row is repainted. A key
+// that leaves the text as it was commits nothing.
 //
 // What the editor uses of its surroundings (all public there):
 //   CTextRow    node, freeSize, initialLineCount, currentPiece, view,
@@ -13,7 +14,8 @@
 //   CMyEditView GetDocument(), RepaintCurrentRow(), GetCurrentRowOrigin(),
 //               GetTabWidth(), MoveCurrentRow(delta, atStart, caretAtStart),
 //               MakePieceVisible(row, y), ComputeDocumentHeight(),
-//               UpdateScrollBars(fromPixels), RepaintAll(), GetShownRows()
+//               UpdateScrollBars(fromPixels), RepaintAll(), GetShownRows(),
+//               SetMessageText(text)
 //   CTransDoc   IsOriginal(), AskNewFromOriginal(), EditText(), Undo(), Redo()
 //
 // The editor shows a piece's text and never writes the document: every

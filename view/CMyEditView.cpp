@@ -139,8 +139,11 @@ void CMyEditView::OnDocumentChanged(const CDocChange& change)
     }
     if (change.fromHistory && change.caretNode)
         ShowTextPlace(RowOf(change.caretNode), change.caretOffset);
-    // A keystroke repaints its row; anything more the window.
+    // A keystroke repaints its row; anything more the window; replace all
+    // paints once at its own end.
     const CTextRow* current = GetRow(m_currentRow);
+    if (m_batchEditing)
+        return;
     if (!change.Has(CDocChange::States) && !change.fromHistory && change.texts.size() == 1 &&
         current && current->node == change.texts.front())
         RepaintCurrentRow();

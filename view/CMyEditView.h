@@ -27,8 +27,10 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -120,6 +122,8 @@ public:
     void ComputeDocumentHeight();
     void UpdateScrollBars(bool fromPixels);
     void WritePositionPane();
+    // Says text in the status line's message pane.
+    void SetMessageText(const std::u16string& text);
     // Vertical scrolling by d pixels (positive: down).
     void ScrollBy(int d);
     // A scroll bar message: codes 0 line up/left ... 8 end of scrolling.
@@ -157,19 +161,26 @@ public:
     bool HasFindDialog() const { return GetFindDialog() != nullptr; }
     const CSearchCursor* GetSearchCursor() const { return m_searchCursor.get(); }
     bool IsDirectionDown() const { return m_directionDown; }
-    int GetStopRow() const { return m_stopRow; }
     // The walk: true when a match was found and selected; quiet shows no
     // message when nothing is found.
     bool Search(bool advanceFirst, bool quiet);
+    // Replace and replace all take the find text, the replace text and the
+    // options the dialog holds when the button is pressed.
     bool ReplaceOne(bool quiet);
-    void ReplaceAll();
-    // While replace all runs, commits neither recompute the tree's states nor
-    // mark the document modified and nothing is painted: that happens once
-    // at the end.
+    // What replace all did: texts changed, texts kept as they were because
+    // the result would not fit their limited size, and whether every row was
+    // visited within the step budget.
+    struct ReplaceAllResult {
+        int changed = 0;
+        int refused = 0;
+        bool ended = false;
+    };
+    // Replaces every match of every row, visiting each row once (at most
+    // stepBudget rows), and says what it did in the status line.
+    ReplaceAllResult ReplaceAll(int stepBudget = INT_MAX);
+    // While replace all runs the rows' texts change one after the other; the
+    // tree's states, the modified mark and the checks follow once at its end.
     bool IsBatchEditing() const { return m_batchEditing; }
-    // A row's new text during replace all; the document takes them all as
-    // one step at its end.
-    bool AddBatchEdit(CTextNode* node, std::u16string text);
 
     // The whole-tree commands (CMyEditViewTree.cpp), also in the command table.
     void OnMarkAllToDo();
@@ -219,6 +230,8 @@ private:
     // The next shown row after index (by the depth rule), GetRowCount() at the end.
     int NextShown(int index) const;
     void PaintRows(CDc& dc);
+    // The current row is framed, so that the eye finds the caret's row.
+    void FrameCurrentRow(CDc& dc, int sy);
     void ScrollBarAction(bool vertical, int action);
     void MoveEditor(int dx, int dy);
     void SetBars();
@@ -227,13 +240,24 @@ private:
     bool PlaceCurrentRow();
     void RegisterCommands();
     // Search helpers (CMyEditViewFind.cpp).
-    void BuildSearchCursor();
+    // The dialog's find text, replace text and options, as it holds them now.
+    void ReadDialog(CSearchCursor& cursor) const;
+    // Starts at startPosition of the current piece when given, else one
+    // beyond (down) or before (up) the selection's start.
+    void BuildSearchCursor(std::optional<int> startPosition);
+    bool Walk(bool advanceFirst, bool quiet, std::optional<int> startPosition);
     bool SearchCursorRow();
+    enum class RowReplacement { None, Changed, Refused };
+    // Replaces every match in the row's pieces and notes the row's new text in edits.
+    RowReplacement ReplaceInRow(int index, const CSearchCursor& cursor,
+                                std::vector<CTransDoc::TextEdit>& edits);
     void ShowHit();
     // Shown flags and heights of every row again from the expanded flags.
     void RecomputeShown();
     // RecomputeShown, then the view scrolled to the top and painted again.
     void RecomputeShownFromTop();
+    // Moves an open editor along with its row after the rows moved.
+    void FollowCurrentRow();
     // Marks the current row's subtree (the whole tree when there is none) done or to be edited.
     void MarkCurrentSubtree(bool done);
 
@@ -276,11 +300,7 @@ private:
     bool m_replaceMode = false;
     std::unique_ptr<CSearchCursor> m_searchCursor;
     bool m_directionDown = true;
-    int m_stopRow = -1;
     bool m_batchEditing = false;
-    bool m_batchReplaced = false;
-    std::vector<CTransDoc::TextEdit> m_batchEdits;
-    std::unordered_map<const CTextNode*, std::size_t> m_batchIndex;
     int m_paintPasses = 0;
     QMetaObject::Connection m_docConnection;
     mutable std::unordered_map<const CTextNode*, int> m_rowOfNode;

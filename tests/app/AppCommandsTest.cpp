@@ -170,6 +170,29 @@ TEST_F(AppCommandsTest, SecondStartHandsItsFileToTheRunningEditor)
     EXPECT_FALSE(CInstanceChannel::SendToRunning(channel + QStringLiteral("-none"), second, 200));
 }
 
+TEST_F(AppCommandsTest, NoFileIsTakenWhileTheStartUpOpenDialogCanStillBeCancelled)
+{
+    const QString channel = QStringLiteral("glossmark-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    app = std::make_unique<CEditorApp>();
+    app->SetInstanceChannel(channel);
+    // A second start hands its file over while the start's open dialog is up,
+    // which the user then cancels.
+    std::atomic<bool> done = false;
+    bool taken = false;
+    CFileDialog::SetResponder([&](CFileDialog&) {
+        std::thread secondStart([&] {
+            taken = CInstanceChannel::SendToRunning(channel, second, 500);
+            done = true;
+        });
+        while (!done.load())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        secondStart.join();
+        return int(IDCANCEL);
+    });
+    EXPECT_FALSE(app->InitInstance());
+    EXPECT_FALSE(taken) << "the second start must open its file itself";
+}
+
 TEST_F(AppCommandsTest, RecentFilesAreKeptAcrossRuns)
 {
     ASSERT_TRUE(Start({first}));

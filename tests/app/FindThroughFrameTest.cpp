@@ -76,24 +76,34 @@ TEST_F(FindThroughFrameTest, MenuCommandDialogAndNotificationsReachTheTreeView)
     EXPECT_TRUE(Enabled(ID_REPLACE));
 }
 
-TEST_F(FindThroughFrameTest, F3WithoutADialogOpensItAndWithOneSearches)
+TEST_F(FindThroughFrameTest, CtrlFCtrlHAndF3OpenTheDialogsOrSearchAgain)
 {
     QTest::keyClick(&Frame(), Qt::Key_F3);
     CFindReplaceDialog* dialog = Dialog();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog, nullptr) << "nothing searched yet: F3 opens the dialog";
     EXPECT_TRUE(dialog->IsFindOnly());
     EXPECT_EQ(View().GetSearchCursor(), nullptr);
 
-    const auto [word, row] = SomeWord();
+    const std::u16string word = SomeWord().first;
     qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
         ->setText(QString::fromStdU16String(word));
     Frame().OnCommand(ID_FIND_NEXT_UP, CommandSource::Accelerator);
     EXPECT_FALSE(View().IsDirectionDown());
-    ASSERT_NE(View().GetSearchCursor(), nullptr);
     EXPECT_GE(View().GetCurrentRow(), 0);
-    Frame().OnCommand(ID_FIND_NEXT_DOWN, CommandSource::Accelerator);
+    // With the dialog closed F3 searches again for the last find text.
+    dialog->close();
+    QTest::keyClick(&Frame(), Qt::Key_F3);
+    EXPECT_EQ(Dialog(), nullptr);
     EXPECT_TRUE(View().IsDirectionDown());
-    (void)row;
+    EXPECT_EQ(View().GetSearchCursor()->findText, word);
+
+    QTest::keyClick(&Frame(), Qt::Key_H, Qt::ControlModifier);
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_FALSE(Dialog()->IsFindOnly());
+    Dialog()->close();
+    QTest::keyClick(&Frame(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_TRUE(Dialog()->IsFindOnly());
 }
 
 TEST_F(FindThroughFrameTest, ReplaceAllThroughTheFrameMarksTheDocumentModified)
@@ -106,11 +116,11 @@ TEST_F(FindThroughFrameTest, ReplaceAllThroughTheFrameMarksTheDocumentModified)
     qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
         ->setText(QString::fromStdU16String(word));
     qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kReplaceWith).GetWidget())
-        ->setText(QString::fromStdU16String(word));
+        ->setText(QString::fromStdU16String(word + u"x"));
     EXPECT_FALSE(Doc().IsLanguageModified());
     dialog->OnReplaceAll();
     EXPECT_TRUE(Doc().IsLanguageModified());
-    EXPECT_EQ(View().GetStopRow(), -1);
+    EXPECT_EQ(Pane(0).rfind(u"Replace all: ", 0), 0u) << "the count in the status line";
     (void)row;
 }
 
@@ -130,7 +140,9 @@ TEST_F(FindThroughFrameTest, WholeTreeCommandsThroughTheFrame)
     EXPECT_EQ(Pane(1), ToU16(QStringLiteral("%1 texts").arg(View().GetRowCount())));
     Frame().OnCommand(ID_MARK_ALL_DONE, CommandSource::Menu);
     EXPECT_EQ(Doc().GetRoot()->editState, 1u);
-    EXPECT_FALSE(Doc().IsLanguageModified());
+    // A changed state is a change: the star, Save, and the question at closing.
+    EXPECT_TRUE(Frame().windowTitle().contains(u'*'));
+    EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE));
 }
 
 } // namespace

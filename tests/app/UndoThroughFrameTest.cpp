@@ -163,7 +163,7 @@ TEST_F(UndoThroughFrameTest, TheItemsNameTheStepInFrench)
     EXPECT_EQ(Item(ID_EDIT_UNDO), u"&Annuler la saisie\tCtrl+Z");
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
     EXPECT_FALSE(Enabled(ID_EDIT_REDO));
-    EXPECT_EQ(Item(ID_EDIT_REDO), u"&Rétablir\tCtrl+Y");
+    EXPECT_EQ(Item(ID_EDIT_REDO), u"Réta&blir\tCtrl+Y");
 }
 
 } // namespace

@@ -215,7 +215,7 @@ TEST(EditorLanguages, MenuEntryFollowsTheMenuWithoutSeparators)
     EXPECT_EQ(ChildTexts(file), (std::vector<std::u16string>{u"&Neue Übersetzung...", u"Ö&ffnen...", u"S&peichern",
                                                              u"Speichern &unter...", u"&Versions-Update", u"&Beenden"}));
     EXPECT_EQ(file.GetChild(0)->kindCode, kind::MenuItem);
-    EXPECT_EQ(menu.GetChild(1)->GetChild(0)->originalText, u"&Ausschneiden\tStrg+X");
+    EXPECT_EQ(menu.GetChild(1)->GetChild(0)->originalText, u"&Rückgängig\tStrg+Z");
 }
 
 TEST(EditorLanguages, StringEntriesAreTheDistinctStringTexts)

@@ -157,6 +157,7 @@ TEST(EditorResources, MainMenuHasItsItemsInOrder)
         u"  &Neue Übersetzung... 32815", u"  Ö&ffnen... 32809", u"  S&peichern 32811",
         u"  Speichern &unter... 32814", u"  -", u"  &Versions-Update 32810", u"  -", u"  &Beenden 57665",
         u"&Bearbeiten",
+        u"  &Rückgängig\tStrg+Z 57643", u"  &Wiederholen\tStrg+Y 57644", u"  -",
         u"  &Ausschneiden\tStrg+X 57635 grayed", u"  &Kopieren\tStrg+C 57634 grayed",
         u"  E&infügen\tStrg+V 57637 grayed", u"  -", u"  &Suchen... 33009", u"  Ersetzen... 33010", u"  -",
         u"  Alle als zu bearbeiten markieren 32798", u"  Alle als bearbeitet markeiren 32797",
@@ -185,8 +186,10 @@ TEST(EditorResources, AcceleratorTable128)
     const res::Accelerator expected[] = {
         {'C', V | C, 57634}, {0x2D, V | C, 57634}, {'X', V | C, 57635}, {0x2E, V | S, 57635},
         {'V', V | C, 57637}, {0x2D, V | S, 57637}, {'Z', V | C, 57643}, {0x08, V | A, 57643},
+        {'Y', V | C, 57644}, {'Z', V | S | C, 57644},
         {'N', V | C, 57600}, {'O', V | C, 57601}, {'S', V | C, 57603}, {'P', V | C, 57607},
-        {0x70, V, 57670},    {0x70, V | S, 57669}, {0x72, V, 33011},    {0x72, V | S, 33012},
+        {0x70, V, 57670},    {0x70, V | S, 57669}, {'F', V | C, 33009}, {'H', V | C, 33010},
+        {0x72, V, 33011},    {0x72, V | S, 33012},
         {0x75, V, 57680},    {0x75, V | S, 57681}, {0x77, V, 33021},    {0x77, V | S, 33022},
     };
     ASSERT_EQ(table.entries.size(), std::size(expected));

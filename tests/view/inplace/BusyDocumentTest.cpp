@@ -127,7 +127,6 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
     const ReadOutcome read = ReadLanguageFile(path.toStdString());
     ASSERT_FALSE(read.error) << read.error.Describe(path.toStdString());
     ASSERT_NE(read.language, nullptr);
-    view.OnUpdate(nullptr, CTransDoc::kHintStoreEdits);
     const QString now = dir.filePath("now.tra");
     ASSERT_FALSE(WriteLanguageFile(*doc.GetLanguage(), now.toStdString()));
     EXPECT_TRUE(doc.IsLanguageModified() || Bytes(now) == Bytes(path));

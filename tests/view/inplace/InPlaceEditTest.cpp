@@ -10,10 +10,12 @@
 #include "CMessageBox.h"
 #include "CMyEditView.h"
 #include "CPlaceholderPiece.h"
+#include "CStatusBar.h"
 #include "CTextNode.h"
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "DocumentDialogs.h"
 #include "LOGFONT.h"
 #include "LanguageFileIO.h"
 #include "Pieces.h"
@@ -30,6 +32,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,10 +90,13 @@ protected:
         ASSERT_FALSE(WriteLanguageFile(*TestLanguage(original), path.toStdString()));
         m_startup = ToU16(path);
         m_doc = std::make_unique<CTransDoc>();
+        InstallDocumentDialogs(*m_doc);
         m_doc->SetStartupFileSource(&m_startup);
         ASSERT_TRUE(m_doc->OpenLanguage());
         m_view = std::make_unique<CMyEditView>();
         m_view->resize(640, 400);
+        m_status.SetIndicators(std::array<UINT, 1>{0});
+        m_view->SetStatusBar(&m_status);
         m_doc->AddView(m_view.get());
         m_view->show();
         m_view->OnInitialUpdate();
@@ -155,6 +161,7 @@ protected:
     std::u16string Compose(Row row) const { return pieces::ComposeText(Pieces(row)); }
 
     QTemporaryDir m_dir;
+    CStatusBar m_status;
     std::u16string m_startup;
     std::unique_ptr<CTransDoc> m_doc;
     std::unique_ptr<CMyEditView> m_view;
@@ -175,9 +182,7 @@ TEST_F(InPlaceEdit, TypingCommitsMarksDoneAndSetsModified)
     EXPECT_EQ(Edit()->GetPiece()->text, u"Datei \u00F6ffnen!");
     EXPECT_EQ(Node(Free)->editState, 0u);
     EXPECT_TRUE(m_doc->IsLanguageModified());
-    // Only hint 2 writes into the tree.
-    EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen");
-    m_view->OnUpdate(nullptr, CTransDoc::kHintStoreEdits);
+    // The document holds the text at once.
     EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen!");
 }
 
@@ -186,7 +191,7 @@ TEST_F(InPlaceEdit, LastTextDoneTurnsTheParentsIconToDone)
     Open();
     for (Row row : {Free, Format, TwoLines, Limited, LimitedTwoLines, Next}) {
         OpenRow(row, true);
-        Key(Qt::Key_Backspace, Q(u"\b")); // commits the unchanged text
+        Type(Q(u"x"));
         EXPECT_EQ(Node(row)->editState, 0u);
     }
     EXPECT_EQ(Node(Dialog)->editState, 1u);
@@ -235,9 +240,6 @@ TEST_F(InPlaceEdit, BackspaceAndDeleteNeverBreakAPlaceholder)
     EXPECT_EQ(Pieces(Format)[1]->text, u"%s");
     EXPECT_EQ(PieceIndex(Format), 2);
     EXPECT_EQ(Caret(), 0);
-    // The unchanged text is committed by the character 8.
-    EXPECT_EQ(Node(Format)->editState, 0u);
-    EXPECT_TRUE(m_doc->IsLanguageModified());
 
     Key(Qt::Key_Left);
     EXPECT_EQ(PieceIndex(Format), 0);
@@ -246,6 +248,20 @@ TEST_F(InPlaceEdit, BackspaceAndDeleteNeverBreakAPlaceholder)
     EXPECT_EQ(PieceIndex(Format), 0);
     EXPECT_EQ(Caret(), 6);
     EXPECT_EQ(Compose(Format), u"Hallo %s!");
+}
+
+TEST_F(InPlaceEdit, KeysThatChangeNothingLeaveTheTextToBeEdited)
+{
+    Open();
+    OpenRow(Format, false);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Backspace, Q(u"\b")); // at a placeholder
+    Key(Qt::Key_Escape, Q(u"\x1b"));
+    for (const auto& [key, text] : {std::pair{Qt::Key_A, u"\x01"}, {Qt::Key_C, u"\x03"},
+                                    {Qt::Key_F, u"\x06"}, {Qt::Key_Z, u"\x1a"}})
+        Key(key, Q(text), Qt::ControlModifier);
+    EXPECT_EQ(Node(Format)->editState, 3u);
+    EXPECT_FALSE(m_doc->IsLanguageModified());
 }
 
 TEST_F(InPlaceEdit, EnterSplitsAFreeSizeLineAndDropsTheSelection)
@@ -370,6 +386,8 @@ TEST_F(InPlaceEdit, TooWideTextIsRefused)
     }
     EXPECT_GT(refused, 0);
     EXPECT_LT(refused, 20);
+    EXPECT_EQ(m_status.GetPaneText(0),
+              u"Der Text hat eine beschränkte Länge: die Änderung passt nicht in sein Feld.");
     // The limit is 77.5 % of the control: a text of exactly that width fails.
     EXPECT_FALSE(CInPlaceEdit::FitsWidth(u"", 0));
     EXPECT_TRUE(CInPlaceEdit::FitsWidth(u"", 4));
