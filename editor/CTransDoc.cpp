@@ -304,23 +304,16 @@ void CTransDoc::RegisterHistoryCommands()
     });
 }
 
-bool CTransDoc::Undo()
-{
-    if (IsBusy() || !m_undo.canUndo())
-        return false;
-    m_inHistory = true;
-    m_undo.undo();
-    m_inHistory = false;
-    m_breakTyping = true;
-    return true;
-}
+bool CTransDoc::Undo() { return TakeStep(true); }
 
-bool CTransDoc::Redo()
+bool CTransDoc::Redo() { return TakeStep(false); }
+
+bool CTransDoc::TakeStep(bool back)
 {
-    if (IsBusy() || !m_undo.canRedo())
+    if (IsBusy() || !(back ? m_undo.canUndo() : m_undo.canRedo()))
         return false;
     m_inHistory = true;
-    m_undo.redo();
+    back ? m_undo.undo() : m_undo.redo();
     m_inHistory = false;
     m_breakTyping = true;
     return true;

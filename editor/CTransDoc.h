@@ -158,6 +158,8 @@ private:
     void ResetHistory(bool unsavedBase);
     // A command pushed, unless the document refuses changes now.
     bool Push(QUndoCommand* command);
+    // Undo (back) or redo, refused while busy.
+    bool TakeStep(bool back);
     unsigned StepNameAt(int index) const;
     // Remembers the state of the file at the path just read or written.
     void TakeStamp();

@@ -124,7 +124,7 @@ private:
     // A typed text (character, input method commit): the question for
     // original-language files, else predict, let the control apply, commit.
     // True when the change was taken.
-    template <class Apply> bool TypeText(const std::u16string& s, Apply apply);
+    bool TypeText(const std::u16string& s, const std::function<void()>& apply);
     // Key groups: true when the key was theirs.
     bool HistoryKey(QKeyEvent* event);
     bool OriginalFileKey(QKeyEvent* event);
