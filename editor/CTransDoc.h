@@ -171,7 +171,7 @@ private:
     // the work while it runs.
     std::unique_ptr<CLanguageFile> ReadChosenFile(const std::u16string& path, bool checkProgram,
                                                   unsigned commandId);
-    // The open dialog titled titleId, then (pending edits stored) the chosen
+    // The open dialog titled titleId, then the chosen
     // file read whole if it belongs to this program; nullptr otherwise.
     std::unique_ptr<CLanguageFile> ChooseFileOfThisProgram(unsigned titleId, unsigned commandId);
     // The open or save dialog with the title of string titleId; empty on cancel.

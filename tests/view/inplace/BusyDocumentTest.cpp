@@ -97,6 +97,10 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
         // What a user could do in the main window if the dialog went away.
         Press(editor, Qt::Key_B, "B");
         Press(editor, Qt::Key_Return, "\r");
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        CCmdUI undo(ID_EDIT_UNDO);
+        view.UpdateCommandUI(undo);
+        EXPECT_FALSE(undo.IsEnabled()) << "no undo while the file is written";
         view.OnCmdMsg(ID_OPEN_LANGUAGE, CN_COMMAND, nullptr);
         view.OnCmdMsg(ID_NEW_TRANSLATION, CN_COMMAND, nullptr);
         // What comes without a command: a dropped file, a second start's
