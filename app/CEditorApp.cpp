@@ -11,8 +11,9 @@
 #include "CTransDoc.h"
 #include "EditorFonts.h"
 #include "QtStrings.h"
+#include "QtTranslations.h"
 #include "TranslatedStrings.h"
-#include "UiLanguage.h"
+#include "UiLanguageLocation.h"
 #include "resource.h"
 
 #include <QApplication>
@@ -81,6 +82,14 @@ void CEditorApp::RegisterCommands()
     AddCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     AddCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     AddCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    for (int i = 0; i < kRecentFiles; ++i) {
+        const UINT id = ID_FILE_MRU_FILE1 + UINT(i);
+        AddCommand(id, [this, i] {
+            if (i < int(m_recentFiles.GetFiles().size()))
+                OpenDocumentFile(std::u16string(m_recentFiles.GetFiles()[std::size_t(i)]));
+        });
+        AddUpdateCommandUI(id, [this, i](CCmdUI& ui) { m_recentFiles.UpdateMenuItem(ui, i); });
+    }
     // The language switch dialog with the editor's own texts, each passed
     // through the user-interface language in use.
     AddCommand(ID_LANGUAGE_SWITCH, [] {
@@ -103,14 +112,18 @@ void CEditorApp::AddAppCommand(UINT id, std::function<void()> handler,
 
 bool CEditorApp::InitInstance()
 {
-    // 1. The editor's own user-interface language, from the working folder;
-    //    without it the German texts of the resources stay.
-    LoadTranslationFile(kUiLanguageFile, true);
+    // 1. The editor's own user-interface language: from the working folder,
+    //    the user's last choice or the installed files by the locale; without
+    //    one the German texts of the resources stay. Qt's dialogs follow it.
+    SetInstalledLanguageFolders(FindInstalledLanguageFolders());
+    LoadUiLanguage(kUiLanguageFile, kProgramName);
+    FollowUiLanguageWithQtTexts();
     // 2. The text and foreign fonts.
     SetDefaultFonts();
     // 3. (Control containers and the 3D look of dialogs are the platform's own.)
-    // 4. The profile: Kestrow Tools / Edit.
+    // 4. The profile: Kestrow Tools / Edit; message boxes say "Glossmark Editor".
     SetRegistryKey(kRegistryKey);
+    SetDisplayName(GetDocString(0));
     // 5. The recently used files.
     m_recentFiles.ReadList();
     // 6. The document template: document, frame and views of resource 128.
@@ -243,6 +256,8 @@ void CEditorApp::OnFileOpen()
     const std::u16string filter = GetDocString(3) + u"|*" + GetDocString(4) + u"||";
     CFileDialog dialog(true, u"tra", u"*.tra", 0, filter, m_frame);
     dialog.SetTitle(TranslatedString(IDS_TITLE_OPEN_LANGUAGE));
+    if (m_document)
+        dialog.SetStartFolderOf(m_document->GetPathName());
     if (dialog.DoModal() == IDOK)
         OpenDocumentFile(dialog.GetPathName());
 }

@@ -33,6 +33,8 @@ public:
     static constexpr int kRecentFiles = 4;
     static constexpr char16_t kRegistryKey[] = u"Kestrow Tools";
     static constexpr char16_t kUiLanguageFile[] = u"Edit.tra";
+    // The program name its language files carry.
+    static constexpr char16_t kProgramName[] = u"Glossmark Editor";
     // A handed-over file that finds the editor busy is tried again this much later.
     static constexpr int kHandOverRetryMs = 300;
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class CCmdUI;
+
 class CRecentFileList {
 public:
     static constexpr char16_t kSection[] = u"Recent File List";
@@ -18,6 +20,10 @@ public:
     void ReadList();
     // Puts path at the top (once), drops the oldest beyond the size, and writes the list.
     void Add(const std::u16string& path);
+
+    // The menu item of entry index: its text and enabled when there is such
+    // an entry; else only the first item stays, greyed with its own text.
+    void UpdateMenuItem(CCmdUI& ui, int index) const;
 
     int GetSize() const { return m_size; }
     const std::vector<std::u16string>& GetFiles() const { return m_files; }

@@ -149,7 +149,8 @@ CTranslationChecker::CheckClashes(const CTextNode& parent)
             problem.node = child;
             problem.check = CheckId::AcceleratorClash;
             problem.translatedDetail = FromCodePoint(mine.shown);
-            problem.originalDetail = parent.GetChild(j)->originalText;
+            // Named as the user sees it: the other item's translated text.
+            problem.originalDetail = TranslationOf(*parent.GetChild(j));
         }
         before.push_back(i);
     }

@@ -23,7 +23,7 @@ struct TranslationProblem {
     const CTextNode* node = nullptr;
     CheckId check = CheckId::Format;
     // format: the conversions as written; clash: the shared letter (as in
-    // the translation) and the original text of the earlier child.
+    // the translation) and the translated text of the earlier child.
     std::u16string originalDetail;
     std::u16string translatedDetail;
     // accelerator: markers; lines: line breaks; width: the control's width.

@@ -14,8 +14,9 @@ struct CDocChange {
         Texts = 1,      // the translated texts of `texts` (nodes of the language's tree)
         States = 2,     // edit states (of `texts` or of any other node)
         Header = 4,     // language name or flag
-        Everything = 8, // another language, another foreign language, new fonts: build anew
+        Everything = 8, // another language, another foreign language: build anew
         Title = 16,     // the path or the modified mark (the stack's clean state)
+        Layout = 32,    // other fonts: the same rows laid out anew, keeping the user's place
     };
     CDocChange(unsigned whatChanged = 0) : what(whatChanged) {}
 

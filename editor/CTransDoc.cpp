@@ -14,6 +14,8 @@
 #include "resource.h"
 
 #include <QFile>
+#include <QFileSystemWatcher>
+#include <QTimer>
 
 namespace {
 
@@ -62,12 +64,21 @@ private:
     CBusyFeedback m_feedback;
 };
 
-CTransDoc::CTransDoc()
+namespace {
+
+// A writer that saves in several steps is given this long to finish.
+constexpr int kSettleMs = 200;
+
+} // namespace
+
+CTransDoc::CTransDoc() : m_watcher(std::make_unique<QFileSystemWatcher>())
 {
     RegisterCommands();
     RegisterHistoryCommands();
     // The modified mark follows the stack: undoing back to the saved state clears the star.
     connect(&m_undo, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, m_watcher.get(),
+            [this] { QTimer::singleShot(kSettleMs, m_watcher.get(), [this] { CheckFileOnDisk(); }); });
 }
 
 CTransDoc::~CTransDoc()
@@ -142,6 +153,48 @@ void CTransDoc::TakeStamp()
 {
     m_stampPath = m_path;
     m_stamp = CFileStamp::Of(FileSystemPath(m_path));
+    // A file saved by renaming over it is a new one to the watcher.
+    if (!m_watcher->files().isEmpty())
+        m_watcher->removePaths(m_watcher->files());
+    if (m_stamp.Exists())
+        m_watcher->addPath(ToQString(m_path));
+}
+
+void CTransDoc::CheckFileOnDisk()
+{
+    if (m_stampPath != m_path || !m_stamp.Exists() || IsBusy() || m_askingAboutFile)
+        return;
+    if (m_watcher->files().isEmpty())
+        m_watcher->addPath(ToQString(m_path));
+    // Our own save took the stamp of what it wrote: nothing to ask.
+    const CFileStamp now = CFileStamp::Of(FileSystemPath(m_path));
+    if (!now.Exists() || now == m_stamp || now == m_declined)
+        return;
+    // Unchanged: "reload it?"; changed here: "keep your changes?".
+    const bool modified = IsLanguageModified();
+    std::u16string question;
+    FormatTranslated(question, modified ? IDS_FILE_CHANGED_KEEP : IDS_FILE_CHANGED_RELOAD, m_path);
+    m_askingAboutFile = true;
+    const int answer = AfxMessageBox(question, MB_YESNO);
+    m_askingAboutFile = false;
+    // Kept, the old stamp stays: a save still asks before writing over the file.
+    if (modified ? answer == IDNO : answer == IDYES)
+        Reload();
+    else
+        m_declined = now;
+}
+
+void CTransDoc::Reload()
+{
+    std::unique_ptr<CLanguageFile> language = ReadChosenFile(m_path, false, ID_OPEN_LANGUAGE);
+    if (!language)
+        return;
+    m_language = std::move(language);
+    if (m_foreign)
+        m_foreign->TakeStructureFrom(*m_language);
+    TakeStamp();
+    // Another file: what was done to the old one cannot be undone in it.
+    ResetHistory(false);
 }
 
 bool CTransDoc::MayOverwrite(bool& saved)
@@ -378,11 +431,12 @@ void CTransDoc::AskNewFromOriginal()
         NewTranslation();
 }
 
-std::u16string CTransDoc::AskForPath(bool open, unsigned titleId)
+std::u16string CTransDoc::AskForPath(bool open, unsigned titleId, const std::u16string& start) const
 {
     const DWORD flags = kHideReadOnly | (open ? kFileMustExist : kOverwritePrompt);
-    CFileDialog dialog(open, u"tra", u"*.tra", flags, kFilter, MainWindow());
+    CFileDialog dialog(open, u"tra", start.empty() ? u"*.tra" : start, flags, kFilter, MainWindow());
     dialog.SetTitle(TranslatedString(titleId));
+    dialog.SetStartFolderOf(GetPathName());
     if (dialog.DoModal() != IDOK)
         return {};
     return dialog.GetPathName();
@@ -479,7 +533,8 @@ bool CTransDoc::SaveLanguageAs()
 {
     if (IsBusy())
         return false;
-    const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE);
+    // In the file's own folder, with its name, when it has one.
+    const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE, m_path);
     if (path.empty())
         return false;
     m_path = path;
@@ -498,10 +553,7 @@ void CTransDoc::NewTranslation()
     }
     std::u16string name;
     FormatTranslated(name, IDS_NEW_LANGUAGE_NAME, m_newTranslationNumber);
-    m_language->SetLanguageName(name);
-    if (CTextNode* root = m_language->GetRoot())
-        root->MarkToDo();
-    m_language->SetOriginal(false);
+    m_language->StartTranslation(std::move(name));
     m_path.clear();
     // A new language: what was done to the old one cannot be undone in it.
     ResetHistory(true);
@@ -598,6 +650,7 @@ void CTransDoc::ChooseFonts()
 {
     if (IsBusy())
         return;
+    // Other fonts change no text: the same rows are laid out anew.
     if (m_chooseFonts && m_chooseFonts())
-        Announce({CDocChange::Everything});
+        Announce({CDocChange::Layout});
 }

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+class QFileSystemWatcher;
 class CDeviceContext;
 class CTextNode;
 
@@ -161,8 +162,14 @@ private:
     // Undo (back) or redo, refused while busy.
     bool TakeStep(bool back);
     unsigned StepNameAt(int index) const;
-    // Remembers the state of the file at the path just read or written.
+    // Remembers the state of the file at the path just read or written, and
+    // watches it for changes by other programs.
     void TakeStamp();
+    // The watched file changed: unless that was our own save, asks at once
+    // whether to reload it (the document unchanged) or to keep the changes.
+    void CheckFileOnDisk();
+    // Reads the file at the path again, dropping the changes made here.
+    void Reload();
     // Before writing over the path: true to write, false when the user
     // cancelled or chose another name (which then was saved or not).
     bool MayOverwrite(bool& saved);
@@ -174,8 +181,9 @@ private:
     // The open dialog titled titleId, then the chosen
     // file read whole if it belongs to this program; nullptr otherwise.
     std::unique_ptr<CLanguageFile> ChooseFileOfThisProgram(unsigned titleId, unsigned commandId);
-    // The open or save dialog with the title of string titleId; empty on cancel.
-    static std::u16string AskForPath(bool open, unsigned titleId);
+    // The open or save dialog with the title of string titleId, showing start
+    // (empty: every language file) in the open file's folder; empty on cancel.
+    std::u16string AskForPath(bool open, unsigned titleId, const std::u16string& start = {}) const;
 
     std::unique_ptr<CLanguageFile> m_language;
     std::unique_ptr<CLanguageFile> m_foreign;
@@ -193,4 +201,7 @@ private:
     std::u16string m_stampPath;
     std::function<int()> m_chooseFlag;
     std::function<bool()> m_chooseFonts;
+    std::unique_ptr<QFileSystemWatcher> m_watcher;
+    CFileStamp m_declined;       // a changed file the user chose not to reload
+    bool m_askingAboutFile = false;
 };

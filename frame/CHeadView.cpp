@@ -29,6 +29,12 @@ CHeadView::CHeadView(QWidget* parent) : CFormView(IDD_HEADVIEW, parent)
     m_language = qobject_cast<QLineEdit*>(GetDlgItem(IDC_HEAD_LANGUAGE).GetWidget());
     if (m_language)
         connect(m_language, &QLineEdit::textChanged, this, [this] { OnLanguageNameChanged(); });
+    // Read-only fields take the focus only from a click (to copy from them):
+    // Tab, F6 and a closing dialog never leave it where nothing can be typed.
+    for (QLineEdit* field : {m_foreignName, m_version, m_program}) {
+        if (field && field->isReadOnly())
+            field->setFocusPolicy(Qt::ClickFocus);
+    }
 }
 
 CHeadView::~CHeadView() = default;

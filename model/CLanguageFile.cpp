@@ -34,6 +34,14 @@ void CLanguageFile::SetOriginal(bool original)
         flags &= ~kOriginalBit;
 }
 
+void CLanguageFile::StartTranslation(std::u16string name)
+{
+    languageName = std::move(name);
+    if (root)
+        root->MarkToDo();
+    SetOriginal(false);
+}
+
 std::unique_ptr<CLanguageFile> CLanguageFile::Copy() const
 {
     auto copy = std::make_unique<CLanguageFile>(root ? root->CopyTree(nullptr) : nullptr);
@@ -203,8 +211,11 @@ std::unique_ptr<CTextNode> CLanguageFile::LoadTree(CArchive& ar)
             done.resize(top.firstDone);
             CTextNode* complete = top.node;
             stack.pop_back();
-            if (stack.empty())
+            if (stack.empty()) {
+                // The arena was sized from the file; what the tree did not take goes back.
+                arena->Trim();
                 return std::unique_ptr<CTextNode>(complete);
+            }
             done.push_back(complete);
         }
     } catch (...) {

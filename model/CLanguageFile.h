@@ -49,6 +49,10 @@ public:
     void SetOriginal(bool original);
 
     std::unique_ptr<CLanguageFile> Copy() const;
+    // A new translation of this (original-language) file: it takes languageName, every
+    // text is to be edited, and it is no longer an original-language file. The texts
+    // stay the originals until they are translated.
+    void StartTranslation(std::u16string languageName);
 
     void SetFlagFromBitmap(const CDeviceContext& dc, CBitmap& bitmap, std::int32_t x,
                            std::int32_t y);

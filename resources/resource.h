@@ -79,6 +79,10 @@
 #define ID_FILE_PRINT                   57607
 #define ID_FILE_PRINT_DIRECT            57608
 #define ID_FILE_PRINT_PREVIEW           57609
+#define ID_FILE_MRU_FILE1               57616
+#define ID_FILE_MRU_FILE2               57617
+#define ID_FILE_MRU_FILE3               57618
+#define ID_FILE_MRU_FILE4               57619
 #define ID_EDIT_COPY                    57634
 #define ID_EDIT_CUT                     57635
 #define ID_EDIT_PASTE                   57637
@@ -181,3 +185,8 @@
 #define IDS_STEP_MARK                   61530
 #define IDS_STEP_LANGUAGE_NAME          61531
 #define IDS_STEP_FLAG                   61532
+
+// Printing's page numbers; a file changed by another program while it is open.
+#define IDS_PRINT_PAGE                  61510
+#define IDS_FILE_CHANGED_RELOAD         61511
+#define IDS_FILE_CHANGED_KEEP           61512

@@ -12,6 +12,7 @@
 #include "Pieces.h"
 #include "resource.h"
 
+#include <QApplication>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -116,10 +117,41 @@ void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
         RepaintAll();
 }
 
-void CMyEditView::RebuildAndRepaint()
+void CMyEditView::RebuildAndRepaint(bool keepPlace)
 {
+    // The editor goes with the rows: the focus stays in the view, not in
+    // whatever field comes next in the window.
+    const bool focused = hasFocus() || isAncestorOf(QApplication::focusWidget());
+    // Laid out again (other fonts), the same rows keep the user's place:
+    // their expanded states, the current row and the scroll position.
+    std::vector<char> expanded;
+    for (const auto& row : m_rows)
+        expanded.push_back(row->expanded);
+    const int current = m_currentRow;
+    const double bandTop = m_vBandTop;
+    const double bandBottom = m_vBandBottom;
+    const double thumb = m_vThumb;
     Rebuild();
+    if (keepPlace && expanded.size() == m_rows.size()) {
+        for (std::size_t i = 0; i < m_rows.size(); ++i)
+            m_rows[i]->expanded = expanded[i] != 0;
+        RecomputeShown();
+        ComputeDocumentHeight();
+        // The same part of the document in the window, whatever its new height.
+        m_vBandTop = bandTop;
+        m_vBandBottom = bandBottom;
+        m_vThumb = thumb;
+        UpdateScrollBars(false);
+        m_currentRow = current;
+        // The editor comes back only where it is seen: opening it elsewhere would scroll.
+        const int y = current >= 0 ? RowDocumentY(current) - m_vScroll : -1;
+        if (y >= 0 && y < m_clientHeight)
+            OpenEditorInCurrentRow(true, true);
+        WritePositionPane();
+    }
     RepaintAll();
+    if (focused && !isAncestorOf(QApplication::focusWidget()))
+        setFocus();
     emit RowsRebuilt();
 }
 
@@ -127,8 +159,8 @@ void CMyEditView::RebuildAndRepaint()
 
 void CMyEditView::OnDocumentChanged(const CDocChange& change)
 {
-    if (change.Has(CDocChange::Everything)) {
-        RebuildAndRepaint();
+    if (change.Has(CDocChange::Everything) || change.Has(CDocChange::Layout)) {
+        RebuildAndRepaint(!change.Has(CDocChange::Everything));
         return;
     }
     if (change.Has(CDocChange::Texts)) {

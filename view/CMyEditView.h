@@ -75,8 +75,8 @@ public:
     void OnDraw(CDc& dc);
 
     // Printing (commands 57607 and 57608 print, 57609 previews; see
-    // CMyEditViewPrint.cpp). A page shows what the window shows, drawn by
-    // OnDraw at screen pixel size.
+    // CMyEditViewPrint.cpp): every row as if expanded, or the current row's
+    // subtree when the selection is printed, over numbered pages.
     void OnFilePrint();
     void OnFilePrintPreview();
     // Prints to printer as it is set up, without asking; false when the
@@ -207,10 +207,10 @@ private:
     void RegisterPrintCommands();
     // The framework's standard preparation: the print dialog.
     bool OnPreparePrinting(QPrinter& printer);
-    void OnBeginPrinting() {}
-    void OnEndPrinting() {}
     void Rebuild();
-    void RebuildAndRepaint();
+    // keepPlace (the same rows laid out in other fonts): expansion, current
+    // row and scroll position stay.
+    void RebuildAndRepaint(bool keepPlace = false);
     // A row whose node's text changed in the document: split again when it
     // shows another text, laid out, its height summed again.
     void TextChangedInDocument(int index);

@@ -225,6 +225,10 @@ void CMyEditView::ShowHit()
         m_editor->setFocus();
         MakePieceVisible(&row, piece->rect.top);
     }
+    // The hit shows in the active colour; the find dialog, whose transient
+    // parent this window is, stays above it.
+    if (!m_batchEditing)
+        activateWindow();
     RepaintAll();
     WritePositionPane();
 }

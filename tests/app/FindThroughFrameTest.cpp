@@ -4,12 +4,16 @@
 #include "AppTestSupport.h"
 
 #include "CFindReplaceDialog.h"
+#include "CHelpWindow.h"
 #include "CInPlaceEdit.h"
 #include "CSearchCursor.h"
 #include "resource.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QWindow>
+
+#include <map>
 
 namespace {
 
@@ -143,6 +147,44 @@ TEST_F(FindThroughFrameTest, WholeTreeCommandsThroughTheFrame)
     // A changed state is a change: the star, Save, and the question at closing.
     EXPECT_TRUE(Frame().windowTitle().contains(u'*'));
     EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE));
+}
+
+// The transient parent each window had when it was shown: a window manager
+// reads it then to keep the window above its owner.
+class TransientAtShow : public QObject {
+public:
+    TransientAtShow() { qApp->installEventFilter(this); }
+    std::map<const QWindow*, const QWindow*> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (auto* window = qobject_cast<QWindow*>(watched); window && event->type() == QEvent::Show)
+            seen[window] = window->transientParent();
+        return false;
+    }
+};
+
+TEST_F(FindThroughFrameTest, DialogsStayAboveTheMainWindowWhichAHitActivates)
+{
+    TransientAtShow shown;
+    Frame().OnCommand(ID_FIND, CommandSource::Menu);
+    CFindReplaceDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(shown.seen[dialog->windowHandle()], Frame().windowHandle());
+    Frame().OnCommand(ID_HELP);
+    ASSERT_NE(Frame().GetHelpWindow(), nullptr);
+    EXPECT_EQ(shown.seen[Frame().GetHelpWindow()->windowHandle()], Frame().windowHandle());
+    // X11 keeps only dialogs above their transient parent.
+    EXPECT_EQ(Frame().GetHelpWindow()->windowType(), Qt::Dialog);
+
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
+        ->setText(QString::fromStdU16String(SomeWord().first));
+    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Frame(); }, 2000));
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 } // namespace

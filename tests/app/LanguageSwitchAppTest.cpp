@@ -7,6 +7,7 @@
 
 #include "CFontsDialog.h"
 #include "CHeadView.h"
+#include "CHelpWindow.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
 #include "CMyEditView.h"
@@ -18,12 +19,14 @@
 #include "UiLanguage.h"
 #include "resource.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QToolTip>
 
 namespace {
@@ -70,9 +73,11 @@ protected:
         return shown;
     }
 
-    // What the user sees of the editor's texts, in one line.
+    // What the user sees of the editor's texts, in one line; last Qt's own
+    // Cancel button, as its file chooser and print dialogs show it.
     std::u16string Texts(CFontsDialog& fonts)
     {
+        const QDialogButtonBox qtButtons(QDialogButtonBox::Cancel);
         CMenu* bar = Frame().GetMenu();
         CMenu* view = bar->GetSubMenu(2);
         std::u16string prompt;
@@ -89,7 +94,8 @@ protected:
         return bar->GetMenuString(0, MF_BYPOSITION) + u"|" +
                view->GetMenuString(ID_LANGUAGE_SWITCH, MF_BYCOMMAND) + u"|" +
                CWnd(&fonts).GetWindowText() + u"|" + fonts.GetDlgItemText(IDCANCEL) + u"|" + prompt +
-               u"|" + tooltip + u"|" + head;
+               u"|" + tooltip + u"|" + head + u"|" +
+               ToU16(qtButtons.button(QDialogButtonBox::Cancel)->text());
     }
 
     // The tooltip the toolbar shows when the mouse rests on the command's button.
@@ -146,13 +152,13 @@ TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
 
     const std::u16string english =
         u"&File|Language of Glossmark Editor...|Fonts...|&Cancel|Opens a language for editing|"
-        u"Open language|Program:";
+        u"Open language|Program:|Cancel";
     const std::u16string german =
         u"&Datei|Sprache von Glossmark Editor...|Schriftarten...|&Abbrechen|"
-        u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:";
+        u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:|Abbrechen";
     const std::u16string french =
         u"&Fichier|Langue de Glossmark Editor...|Polices...|&Annuler|Ouvre une langue pour la "
-        u"modifier|Ouvrir une langue|Programme :";
+        u"modifier|Ouvrir une langue|Programme :|Annuler";
     EXPECT_EQ(Texts(fonts), english);
     const QImage englishBar = MenuBarPicture();
     SavePictures(fonts, "english");
@@ -191,6 +197,24 @@ TEST_F(LanguageSwitchAppTest, TheIdleStatusTextFollowsTheSwitch)
     EXPECT_EQ(Pane(0), u"Pour obtenir de l'aide, appuyez sur F1");
     SwitchTo(u"Deutsch"_qs);
     EXPECT_EQ(Pane(0), u"Drücken Sie F1, um Hilfe zu erhalten.");
+}
+
+// The switch dialog's Help button opens the guide, which follows the switch.
+TEST_F(LanguageSwitchAppTest, TheHelpButtonOpensTheGuideWhichFollowsTheSwitch)
+{
+    QString pageInDialog;
+    SwitchTo(u"Deutsch"_qs, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<CLanguageSwitchDialog*>(w))
+                qobject_cast<QPushButton*>(dialog->GetDlgItem(IDHELP).GetWidget())->click();
+        }
+        if (CHelpWindow* help = Frame().GetHelpWindow(); help && help->isVisible())
+            pageInDialog = help->GetBrowser()->source().toString();
+    });
+    EXPECT_EQ(pageInDialog, QString::fromLatin1(CHelpWindow::kEnglishPage));
+    ASSERT_NE(Frame().GetHelpWindow(), nullptr);
+    EXPECT_EQ(Frame().GetHelpWindow()->GetBrowser()->source().toString(),
+              QString::fromLatin1(CHelpWindow::kGermanPage));
 }
 
 // A message box's buttons speak the user-interface language like its text.
@@ -246,7 +270,7 @@ TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndThePositionPaneFollowTheSwitch)
 {
     // The sample's first problem: an accelerator key used twice in one menu.
     const std::u16string rows = ToU16(QString::number(View().GetRowCount()));
-    const std::u16string clash = u"Änderungen an Maßeinheit &protokollieren";
+    const std::u16string clash = u"&Log changes to unit of measure";
     const std::u16string english = u"Problems|Path|Message|" + rows +
                                    u" texts|The accelerator key L is also used by “" + clash + u"”";
     const std::u16string german = u"Probleme|Pfad|Meldung|" + rows +

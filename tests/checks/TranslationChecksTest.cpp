@@ -142,7 +142,7 @@ TEST(ClashCheck, SameLetterOnlyInTheTranslationIsReportedOnTheLaterChild)
     EXPECT_EQ(problems[0].node, order);
     EXPECT_EQ(problems[0].check, CheckId::AcceleratorClash);
     EXPECT_EQ(checks::DescribeProblem(problems[0]),
-              u"the accelerator letter O is also used by \"&Öffnen\"");
+              u"the accelerator letter O is also used by \"&Open\"");
 }
 
 TEST(ClashCheck, CaseAndAccentsAndOriginalClashes)
@@ -181,9 +181,9 @@ TEST(ClashCheck, OncePerPairAndNotInStringTablesOrBetweenDialogs)
     ASSERT_EQ(problems.size(), 3u);
     EXPECT_EQ(problems[0].node, dialog->GetChild(1));
     EXPECT_EQ(problems[1].node, third);
-    EXPECT_EQ(problems[1].originalDetail, u"&Eins");
+    EXPECT_EQ(problems[1].originalDetail, u"&One");
     EXPECT_EQ(problems[2].node, third);
-    EXPECT_EQ(problems[2].originalDetail, u"&Zwei");
+    EXPECT_EQ(problems[2].originalDetail, u"&Other");
 }
 
 checks::SizeRule TenPixelsPerCharacter()

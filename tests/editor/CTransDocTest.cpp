@@ -556,7 +556,7 @@ TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
     EXPECT_NE(doc.GetLanguage()->flagPixels, flag);
 }
 
-TEST_F(TransDocTest, FontsRebuildTheViewsOnlyOnOk)
+TEST_F(TransDocTest, FontsLayTheViewsOutAgainOnlyOnOk)
 {
     DialogScript script;
     Open(MakeFile("x.tra"));
@@ -564,7 +564,8 @@ TEST_F(TransDocTest, FontsRebuildTheViewsOnlyOnOk)
     EXPECT_TRUE(doc.OnCmdMsg(ID_FONTS, CN_COMMAND, nullptr));
     EXPECT_TRUE(view.changes.empty());
     doc.ChooseFonts();
-    EXPECT_EQ(view.changes, std::vector<unsigned>{kEverything});
+    // The same rows laid out again, keeping the user's place: no new tree.
+    EXPECT_EQ(view.changes, std::vector<unsigned>{CDocChange::Layout});
     EXPECT_FALSE(doc.IsLanguageModified()) << "fonts are not part of the language";
 }
 

@@ -212,8 +212,11 @@ TEST(EditorLanguages, MenuEntryFollowsTheMenuWithoutSeparators)
                                                              u"Fremdsprache", u"&?"}));
     const CTextNode& file = *menu.GetChild(0);
     EXPECT_EQ(file.kindCode, kind::Popup);
-    EXPECT_EQ(ChildTexts(file), (std::vector<std::u16string>{u"&Neue Übersetzung...", u"Ö&ffnen...", u"S&peichern",
-                                                             u"Speichern &unter...", u"&Versions-Update", u"&Beenden"}));
+    EXPECT_EQ(ChildTexts(file),
+              (std::vector<std::u16string>{u"&Neue Übersetzung...", u"Ö&ffnen...", u"S&peichern",
+                                           u"Speichern &unter...", u"&Versions-Update", u"&Drucken...\tStrg+P",
+                                           u"Seitenansic&ht", u"Seite ein&richten...", u"Letzte Datei",
+                                           u"Letzte Datei", u"Letzte Datei", u"Letzte Datei", u"&Beenden"}));
     EXPECT_EQ(file.GetChild(0)->kindCode, kind::MenuItem);
     EXPECT_EQ(menu.GetChild(1)->GetChild(0)->originalText, u"&Rückgängig\tStrg+Z");
 }

@@ -155,7 +155,10 @@ TEST(EditorResources, MainMenuHasItsItemsInOrder)
     const std::vector<std::u16string> expected = {
         u"&Datei",
         u"  &Neue Übersetzung... 32815", u"  Ö&ffnen... 32809", u"  S&peichern 32811",
-        u"  Speichern &unter... 32814", u"  -", u"  &Versions-Update 32810", u"  -", u"  &Beenden 57665",
+        u"  Speichern &unter... 32814", u"  -", u"  &Versions-Update 32810", u"  -",
+        u"  &Drucken...\tStrg+P 57607", u"  Seitenansic&ht 57609", u"  Seite ein&richten... 57606", u"  -",
+        u"  Letzte Datei 57616 grayed", u"  Letzte Datei 57617 grayed", u"  Letzte Datei 57618 grayed",
+        u"  Letzte Datei 57619 grayed", u"  -", u"  &Beenden 57665",
         u"&Bearbeiten",
         u"  &Rückgängig\tStrg+Z 57643", u"  &Wiederholen\tStrg+Y 57644", u"  -",
         u"  &Ausschneiden\tStrg+X 57635 grayed", u"  &Kopieren\tStrg+C 57634 grayed",

@@ -82,7 +82,7 @@ TEST_F(CheckCommand, OneLinePerProblemInTreeOrderThenTheCount)
         "accelerator markers, the original 1",
         "Dialoge > Optionen > OK: error: width: too wide for its control of 20 dialog units",
         "Menus > Menü 128 > &Datei > &Schließen: warning: accelerator-clash: the accelerator "
-        "letter o is also used by \"Ö&ffnen\"",
+        "letter o is also used by \"&Open\"",
         "Stringtables > 1 > Zeile 1\\nZeile 2: warning: lines: the translation has 0 line "
         "breaks, the original 1",
         "Stringtables > 1 > Name: : warning: whitespace: the spaces and tabs at the start or end "
@@ -133,6 +133,23 @@ TEST_F(CheckCommand, RunsWithoutADisplayOrWithOneThatCannotBeReached)
         EXPECT_NE(run.lines[1].find(": error: width: "), std::string::npos);
         EXPECT_EQ(run.err, "");
     }
+}
+
+TEST_F(CheckCommand, WithoutFontsOrWithNoWidthsTheOtherChecksStillRun)
+{
+    const std::string file = WriteFile(folder / "errors.tra", true);
+    tools_test::WriteFile(folder / "no-fonts.conf", "<?xml version=\"1.0\"?><fontconfig></fontconfig>");
+    const CheckRun noFonts =
+        Check(folder, "'" + file + "'", "FONTCONFIG_FILE='" + (folder / "no-fonts.conf").string() + "'");
+    const CheckRun noWidths = Check(folder, "--no-widths '" + file + "'");
+    for (const CheckRun& run : {noFonts, noWidths}) {
+        EXPECT_EQ(run.exitCode, 1);
+        ASSERT_EQ(run.lines.size(), 6u);
+        EXPECT_EQ(run.lines[1].find(": width: "), std::string::npos) << run.lines[1];
+        EXPECT_EQ(run.lines.back(), "5 problems: 1 errors, 4 warnings");
+    }
+    EXPECT_EQ(noFonts.err, "glossmark-tra: widths not checked: no fonts are installed\n");
+    EXPECT_EQ(noWidths.err, "");
 }
 
 TEST_F(CheckCommand, WrongUsageAndUnreadableFiles)

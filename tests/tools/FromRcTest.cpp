@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -36,7 +38,7 @@ constexpr char kIds[] = R"(// ids.h: what the resource editor wrote
 // Line numbers matter: the warnings name them.
 constexpr char kScript[] = "// Microsoft Visual C++ generated resource script.\n" // 1
                            "#include \"ids.h\"\n"
-                           "#include \"missing_ids.h\"\n"
+                           "#include <missing_ids.h>\n"
                            "#include <windows.h>\n"
                            "#include \"afxres.h\"\n" // 5
                            "#include \"winres.h\"\n"
@@ -281,9 +283,11 @@ TEST_F(FromRc, AMessyScriptGivesTheTreeOfItsFirstLanguage)
     }
 
     // What was skipped is said, with its line.
-    for (const char* warning : {"app.rc:3: warning: include file 'missing_ids.h' not found; skipped",
-                                "app.rc:80: warning: ", "app.rc:118: warning: resource of type WIDGETS skipped",
-                                "app.rc:122: warning: ", "app.rc:78: warning: 'TBS_AUTOTICKS' is not defined",
+    for (const char* warning : {"app.rc:3: warning: include file <missing_ids.h> not found; skipped",
+                                "app.rc:80: warning: ",
+                                "app.rc: warning: skipped: 1 TEXTINCLUDE, 1 ICON, 1 CURSOR, 1 DLGINIT, 1 DESIGNINFO, "
+                                "1 VERSIONINFO, 1 WIDGETS",
+                                "app.rc:122: warning: ",
                                 "app.rc:128: warning: IDS_MISSING_HEADER is not defined"}) {
         EXPECT_NE(run.err.find(warning), std::string::npos) << warning << "\n" << run.err;
     }
@@ -337,12 +341,15 @@ TEST_F(FromRc, DefinesAndIncludeFoldersReachTheScript)
                                    "#ifdef WITH_EXTRA\n    IDS_EXTRA \"Extra\"\n#endif\n"
                                    "#if LEVEL > 2\n    301 \"Level\"\n#endif\n"
                                    "END\n");
-    ASSERT_EQ(Tra({"small.rc", "a.tra", "--program=P", "--version=1", "--include=" + (folder / "inc").string(),
-                   "--define=WITH_EXTRA", "--define=LEVEL=3"})
-                  .exitCode,
-              0);
+    std::vector<std::string> args = {"small.rc", "a.tra", "--program=P", "--version=1",
+                                     "--include=" + (folder / "inc").string(), "--define=WITH_EXTRA", "--define=LEVEL=3"};
+    ASSERT_EQ(Tra(args).exitCode, 0);
     EXPECT_EQ(Branch(*Read("a.tra")->root->GetChild(2)), (std::vector<std::string>{"6 0x0: Extra", "6 0x0: Level"}));
-    EXPECT_EQ(Read("a.tra")->languageName, u"Neutral");
+    // Without a LANGUAGE statement the script is in the language asked for, else in English.
+    EXPECT_EQ(Read("a.tra")->languageName, u"English");
+    args.push_back("--language=LANG_GERMAN");
+    ASSERT_EQ(Tra(args).exitCode, 0);
+    EXPECT_EQ(Read("a.tra")->languageName, u"German");
 }
 
 TEST_F(FromRc, ScriptsThatCannotBeReadAreRefusedWithFileAndLine)
@@ -365,7 +372,7 @@ TEST_F(FromRc, ScriptsThatCannotBeReadAreRefusedWithFileAndLine)
     }
     const ProcessRun missing = Tra({"none.rc", "bad.tra", "--program=P", "--version=1"});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.err.find("none.rc:0: error: cannot open the file"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("none.rc:0: error: cannot read \"none.rc\": No such file or directory"), std::string::npos) << missing.err;
     EXPECT_EQ(Tra({"app.rc", "bad.tra", "--version=1"}).exitCode, 2) << "the program name is required";
 }
 
@@ -386,6 +393,63 @@ TEST_F(FromRc, TheEditorsOwnScriptGivesTheGermanFileTheBuildMakes)
     // The build gives its file the German flag; a script has no flag.
     made->flagPixels = built.language->flagPixels;
     EXPECT_EQ(tools_test::StoredBytes(*made), tools_test::StoredBytes(*built.language));
+}
+
+// The scripts of rc-scripts/, each beside what from-rc makes of it (NAME.expected: exit
+// status, messages, tree) and whether GNU windres reads it alike: when windres is there,
+// from-rc must give the same tree for windres's own rendering of the script ("same"),
+// or windres must still fail ("cannot read") or misread it ("differs") as recorded.
+// GLOSSMARK_UPDATE_GOLDEN=1 rewrites the expected files.
+TEST_F(FromRc, ScriptsGiveTheirExpectedTreesAndWindresAgrees)
+{
+    const fs::path scripts = GLOSSMARK_SOURCE_DIR "/tests/tools/rc-scripts";
+    const bool update = std::getenv("GLOSSMARK_UPDATE_GOLDEN") != nullptr;
+    const bool windres = bridge_test::Shell(folder, "command -v x86_64-w64-mingw32-windres").exitCode == 0;
+    const auto tree = [this](const fs::path& script, const std::string& out, std::string& text) {
+        const ProcessRun run = bridge_test::Shell(folder, "cd " + Quoted(script.parent_path().string()) + " && " +
+                                                              Quoted(GLOSSMARK_TRA) + " from-rc " +
+                                                              Quoted(script.filename().string()) + " " +
+                                                              Quoted((folder / out).string()) + " --program=P --version=1");
+        text = "exit: " + std::to_string(run.exitCode) + "\n" + run.err;
+        std::string lines;
+        if (run.exitCode == 0) {
+            const auto language = Read(out);
+            lines = "language: " + tools_test::Utf8(language->languageName) + "\n";
+            for (const CTextNode* node : tools_test::AllNodes(*language->root))
+                if (node->GetDepth() > 0)
+                    lines += std::string(static_cast<std::size_t>(node->GetDepth() - 1) * 2, ' ') + Describe(*node) + "\n";
+        }
+        text += lines;
+        return lines;
+    };
+    int cases = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(scripts)) {
+        if (entry.path().extension() != ".rc")
+            continue;
+        ++cases;
+        const fs::path expectedPath = fs::path(entry.path()).replace_extension(".expected");
+        std::string actual;
+        const std::string ours = tree(entry.path(), "ours.tra", actual);
+        std::string expected = tools_test::ReadFile(expectedPath);
+        const std::size_t windresLine = expected.rfind("windres: ");
+        std::string windresExpected = windresLine == std::string::npos ? "" : expected.substr(windresLine);
+        if (windres) {
+            const ProcessRun run = bridge_test::Shell(
+                folder, "cd " + Quoted(scripts.string()) + " && x86_64-w64-mingw32-windres --preprocessor=cpp "
+                        "--preprocessor-arg=-DRC_INVOKED --preprocessor-arg=-D_WIN32 -i " +
+                            Quoted(entry.path().filename().string()) + " -O rc -o " + Quoted((folder / "w.rc").string()));
+            std::string unused;
+            const std::string status = run.exitCode != 0                          ? "cannot read"
+                                       : tree(folder / "w.rc", "w.tra", unused) == ours ? "same"
+                                                                                   : "differs";
+            windresExpected = "windres: " + status + "\n";
+        }
+        actual += windresExpected;
+        if (update)
+            tools_test::WriteFile(expectedPath, actual);
+        EXPECT_EQ(actual, expected) << entry.path();
+    }
+    EXPECT_GE(cases, 12);
 }
 
 } // namespace

@@ -57,19 +57,19 @@ bool CRcExpression::AcceptPunct(std::string_view text)
 
 std::int64_t CRcExpression::Parse()
 {
-    return Binary(0);
+    return static_cast<std::int32_t>(Binary(0));
 }
 
 std::int64_t CRcExpression::ParseAboveOr()
 {
-    return Binary(kOrLevel + 1);
+    return static_cast<std::int32_t>(Binary(kOrLevel + 1));
 }
 
-std::int64_t CRcExpression::Binary(int level)
+std::uint32_t CRcExpression::Binary(int level)
 {
     if (level >= static_cast<int>(kLevels.size()))
         return Unary();
-    std::int64_t left = Binary(level + 1);
+    std::uint32_t left = Binary(level + 1);
     for (;;) {
         if (pos >= tokens.size() || tokens[pos].kind != CRcToken::Kind::Punct)
             return left;
@@ -80,7 +80,7 @@ std::int64_t CRcExpression::Binary(int level)
         if (!matched)
             return left;
         ++pos;
-        const std::int64_t right = Binary(level + 1);
+        const std::uint32_t right = Binary(level + 1);
         const std::string& o = op.text;
         if (o == "||") left = (left || right) ? 1 : 0;
         else if (o == "&&") left = (left && right) ? 1 : 0;
@@ -93,8 +93,8 @@ std::int64_t CRcExpression::Binary(int level)
         else if (o == ">") left = left > right;
         else if (o == "<=") left = left <= right;
         else if (o == ">=") left = left >= right;
-        else if (o == "<<") left = (right < 0 || right > 62) ? 0 : left << right;
-        else if (o == ">>") left = (right < 0 || right > 62) ? 0 : left >> right;
+        else if (o == "<<") left = right > 31 ? 0 : left << right;
+        else if (o == ">>") left = right > 31 ? 0 : left >> right;
         else if (o == "+") left += right;
         else if (o == "-") left -= right;
         else if (o == "*") left *= right;
@@ -103,21 +103,19 @@ std::int64_t CRcExpression::Binary(int level)
                 throw CRcError(op.FileName(), op.line, "division by zero");
             left = (o == "/") ? left / right : left % right;
         }
-        // Keep values in 32 bits, as the resource formats hold them.
-        left = static_cast<std::int32_t>(static_cast<std::uint32_t>(left));
     }
 }
 
-std::int64_t CRcExpression::Unary()
+std::uint32_t CRcExpression::Unary()
 {
     const CRcToken& token = Peek();
     if (pos >= tokens.size())
         throw CRcError(token.FileName(), token.line, "expected a number, found the end of the file");
     if (++depth > kMaxDepth)
         throw CRcError(token.FileName(), token.line, "expression nested too deeply");
-    std::int64_t value = 0;
+    std::uint32_t value = 0;
     if (AcceptPunct("-")) {
-        value = -Unary();
+        value = 0u - Unary();
     } else if (AcceptPunct("+")) {
         value = Unary();
     } else if (AcceptPunct("~")) {
@@ -131,10 +129,10 @@ std::int64_t CRcExpression::Unary()
             throw CRcError(at.FileName(), at.line, "expected ')', found " + Describe(at));
         }
     } else if (token.kind == CRcToken::Kind::Number) {
-        value = token.number;
+        value = static_cast<std::uint32_t>(token.number);
         ++pos;
     } else if (token.kind == CRcToken::Kind::Identifier) {
-        value = identifierValue(token);
+        value = static_cast<std::uint32_t>(identifierValue(token));
         ++pos;
     } else {
         throw CRcError(token.FileName(), token.line, "expected a number, found " + Describe(token));

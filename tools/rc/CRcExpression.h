@@ -7,7 +7,8 @@
 #include <vector>
 
 // Integer expressions of resource scripts and of #if lines, with C's
-// operators and precedence. Reads from tokens[pos] on and leaves pos after
+// operators and precedence, computed in unsigned 32 bits as the Windows
+// compiler does (so no value can overflow). Reads from tokens[pos] on and leaves pos after
 // the expression, so the caller goes on with the rest of the statement.
 class CRcExpression {
 public:
@@ -18,13 +19,14 @@ public:
     CRcExpression(const std::vector<CRcToken>& tokens, std::size_t& pos,
                   IdentifierValue identifierValue);
 
+    // The value's 32 bits read as a signed number, so that -1 stays -1 for ranges.
     std::int64_t Parse();
     // One operand of a '|' chain: the operators that bind tighter than '|'.
     std::int64_t ParseAboveOr();
 
 private:
-    std::int64_t Binary(int level);
-    std::int64_t Unary();
+    std::uint32_t Binary(int level);
+    std::uint32_t Unary();
     const CRcToken& Peek() const;
     bool AcceptPunct(std::string_view text);
 

@@ -102,7 +102,7 @@ constexpr std::string_view kMemoryOptions[] = {
 } // namespace
 
 CRcParser::CRcParser(std::vector<CRcToken> tokens, Options options)
-    : tokens(std::move(tokens)), options(options)
+    : tokens(std::move(tokens)), options(options), currentLanguage(options.defaultLanguage)
 {
     CRcToken end;
     end.kind = CRcToken::Kind::End;
@@ -347,6 +347,23 @@ CRcScript CRcParser::Parse()
     }
     std::stable_sort(script.strings.begin(), script.strings.end(),
                      [](const RcString& a, const RcString& b) { return a.id < b.id; });
+    if (!skipped.empty()) {
+        std::string list;
+        for (const auto& [type, count] : skipped)
+            list += (list.empty() ? "" : ", ") + std::to_string(count) + " " + type;
+        script.warnings.push_back(tokens.front().FileName() + ": warning: skipped: " + list);
+    }
+    // Resources before any LANGUAGE statement are in the default language.
+    const auto inDefault = [this](const auto& list) {
+        return std::any_of(list.begin(), list.end(),
+                           [this](const auto& item) { return item.language == options.defaultLanguage; });
+    };
+    if (options.defaultLanguage != 0 &&
+        std::find(script.languages.begin(), script.languages.end(), options.defaultLanguage) ==
+            script.languages.end() &&
+        (inDefault(script.strings) || inDefault(script.menus) || inDefault(script.dialogs) ||
+         inDefault(script.accelerators) || inDefault(script.toolbars) || inDefault(script.bitmaps)))
+        script.languages.insert(script.languages.begin(), options.defaultLanguage);
     return std::move(script);
 }
 
@@ -446,10 +463,12 @@ void CRcParser::StringTable()
         const auto id = static_cast<std::uint32_t>(Ranged("a string id", 0, 65535));
         AcceptPunct(",");
         std::u16string text = String("the string's text");
-        for (const RcString& existing : script.strings) {
-            if (existing.id == id && existing.language == language)
-                Fail(at, "string " + std::to_string(id) + " is defined twice (first at " +
-                             existing.place.file + ":" + std::to_string(existing.place.line) + ")");
+        const auto key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(language)) << 32) | id;
+        const auto [entry, added] = stringIndex.emplace(key, script.strings.size());
+        if (!added) {
+            const RcString& existing = script.strings[entry->second];
+            Fail(at, "string " + std::to_string(id) + " is defined twice (first at " + existing.place.file +
+                         ":" + std::to_string(existing.place.line) + ")");
         }
         script.strings.push_back({id, std::move(text), PlaceOf(at), language});
     }
@@ -663,8 +682,11 @@ void CRcParser::Bitmap(std::uint32_t id, const RcPlace& place)
 void CRcParser::SkipResource(const CRcToken& type)
 {
     const std::string name = type.kind == CRcToken::Kind::String ? Utf16ToUtf8(type.value) : type.text;
-    script.warnings.push_back(type.FileName() + ":" + std::to_string(type.line) +
-                              ": warning: resource of type " + name + " skipped");
+    const auto counted = std::find_if(skipped.begin(), skipped.end(), [&](const auto& s) { return s.first == name; });
+    if (counted == skipped.end())
+        skipped.emplace_back(name, 1);
+    else
+        ++counted->second;
     SkipMemoryOptions();
     if (Peek().kind == CRcToken::Kind::String) {
         String("a file name");

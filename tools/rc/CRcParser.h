@@ -8,13 +8,15 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Reads the statements of a resource script from preprocessed tokens:
 // STRINGTABLE, MENU, MENUEX, ACCELERATORS, DIALOG and DIALOGEX, TOOLBAR and
 // BITMAP, each with the LANGUAGE it is written in. Resources of other types
-// (ICON, VERSIONINFO, ...) are skipped with a warning, so that scripts of
-// other programs can be read for their texts.
+// (ICON, VERSIONINFO, ...) are skipped, counted in one warning, so that scripts
+// of other programs can be read for their texts.
 class CRcParser {
 public:
     struct Options {
@@ -22,6 +24,8 @@ public:
         // header defined stands for an id of its own (0 in a style), and a statement
         // that cannot be read is skipped with a warning instead of ending the parse.
         bool lenient = false;
+        // The language of the resources before the first LANGUAGE statement.
+        RcLanguageId defaultLanguage = 0;
     };
 
     explicit CRcParser(std::vector<CRcToken> tokens) : CRcParser(std::move(tokens), Options{}) {}
@@ -84,6 +88,10 @@ private:
     CRcScript script;
     Options options;
     RcLanguageId currentLanguage = 0;
+    // (language << 32 | id) of each string read: its index in script.strings.
+    std::unordered_map<std::uint64_t, std::size_t> stringIndex;
+    // Resource types read past, with how many of each, in the order met.
+    std::vector<std::pair<std::string, int>> skipped;
     // Lenient reading: the ids given to undefined identifiers, counting down from 65535.
     std::map<std::string, std::int64_t, std::less<>> undefinedIds;
 };

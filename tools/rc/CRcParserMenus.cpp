@@ -114,6 +114,12 @@ void CRcParser::MenuExItems(std::vector<RcMenuItem>& items, int depth)
         if (AcceptKeyword("MENUITEM")) {
             if (AcceptKeyword("SEPARATOR")) {
                 item.kind = res::MenuItemKind::Separator;
+            } else if (Peek().kind != CRcToken::Kind::String) {
+                // "MENUITEM MFT_SEPARATOR", as some resource editors write it: a type without a text.
+                const CRcToken& typeAt = Peek();
+                if ((Style(0, "a menu item's text or type") & kMftSeparator) == 0)
+                    Fail(typeAt, "expected the menu item's text in quotes, found " + Describe(typeAt));
+                item.kind = res::MenuItemKind::Separator;
             } else {
                 item.text = String("the menu item's text");
                 values(id, type, state);

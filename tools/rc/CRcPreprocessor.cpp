@@ -2,32 +2,31 @@
 
 #include "CRcError.h"
 #include "CRcExpression.h"
+#include "RcEncoding.h"
 #include "RcText.h"
+#include "WholeFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <iconv.h>
+#include <optional>
+#include <utility>
 
 namespace fs = std::filesystem;
+using rc_encoding::kUtf16;
+using rc_encoding::kUtf8;
 
 namespace {
 
 constexpr int kMaxIncludeDepth = 32;
-constexpr int kMaxExpansionDepth = 64;
-// Macros that use each other twice can double at every level; no script needs this many.
-constexpr std::size_t kMaxTokensPerLine = 100000;
-constexpr int kUtf8 = 65001;
-constexpr int kWindows1252 = 1252;
 
-// Headers of the platform SDK that scripts include for the constants that
-// CRcSymbols has built in.
+// Headers of the platform SDK and the framework that scripts include for the
+// constants that CRcSymbols has built in, and the framework's own scripts.
 constexpr std::string_view kSystemHeaders[] = {
-    "windows.h", "winres.h", "winresrc.h", "afxres.h", "commctrl.h", "winuser.h",
-    "richedit.h", "dlgs.h", "afxres.rc", "winver.h", "ntdef.h", "prsht.h",
+    "windows.h", "winres.h",  "winresrc.h", "afxres.h",   "commctrl.h", "winuser.h",
+    "richedit.h", "dlgs.h",   "afxres.rc",  "winver.h",   "ntdef.h",    "prsht.h",
+    "verrsrc.h", "winnt.h",   "winbase.h",  "shellapi.h", "atlres.h",   "afxprint.rc",
+    "afxolecl.rc", "afxolesv.rc", "afxdb.rc", "afxctl.rc", "winuser.rh", "commctrl.rh",
 };
 
 std::string Lower(std::string_view text)
@@ -57,31 +56,33 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-// The bytes 0x80 to 0x9F of Windows-1252; the others equal their code point.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-// Turns a UTF-16LE file (as some resource editors save scripts) into UTF-8,
-// and drops a UTF-8 byte-order mark.
-std::string NormaliseEncoding(std::string_view bytes)
+// The code page a "#pragma code_page(N)" line declares, else the one before it; a
+// UTF-16 file keeps its encoding whatever it declares.
+int DeclaredCodePage(std::string_view line, int codePage)
 {
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        return std::string(bytes.substr(3));
-    if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE") {
-        std::u16string units;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-            units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                  (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-        return Utf16ToUtf8(units);
-    }
-    return std::string(bytes);
+    line = Trim(line);
+    if (codePage == kUtf16 || line.substr(0, 1) != "#")
+        return codePage;
+    line = Trim(line.substr(1));
+    if (line.substr(0, 6) != "pragma")
+        return codePage;
+    line = Trim(line.substr(6));
+    if (line.substr(0, 9) != "code_page")
+        return codePage;
+    line = Trim(line.substr(9));
+    if (line.substr(0, 1) != "(")
+        return codePage;
+    int page = 0;
+    std::size_t i = 1;
+    while (i < line.size() && std::isdigit(static_cast<unsigned char>(line[i])) && page < 100000)
+        page = page * 10 + (line[i++] - '0');
+    return rc_encoding::IsSupported(page) ? page : codePage;
 }
 
-// Blanks out comments, keeping line breaks so that line numbers stay right.
-std::string StripComments(const std::string& name, std::string_view text)
+// Blanks out comments, keeping line breaks so that line numbers stay right. It runs
+// before the directives, so it follows the #pragma code_page lines itself: in a
+// double-byte code page a string's '\\' or '"' may be the second byte of a character.
+std::string StripComments(const std::string& name, std::string_view text, int codePage)
 {
     std::string out(text);
     enum class State { Normal, String, Block, Line } state = State::Normal;
@@ -92,6 +93,8 @@ std::string StripComments(const std::string& name, std::string_view text)
         const char next = i + 1 < out.size() ? out[i + 1] : '\0';
         if (c == '\n')
             ++line;
+        if (state == State::Normal && (i == 0 || out[i - 1] == '\n'))
+            codePage = DeclaredCodePage(std::string_view(out).substr(i, out.find('\n', i) - i), codePage);
         switch (state) {
         case State::Normal:
             if (c == '"') {
@@ -108,7 +111,9 @@ std::string StripComments(const std::string& name, std::string_view text)
             }
             break;
         case State::String:
-            if (c == '\n')
+            if (rc_encoding::IsLeadByte(codePage, static_cast<unsigned char>(c)) && next != '\n')
+                ++i; // the second byte of a character, even when it looks like '\\' or '"'
+            else if (c == '\n')
                 state = State::Normal; // the tokenizer reports the open string
             else if (c == '\\' && next != '\n' && next != '\0')
                 ++i;
@@ -141,54 +146,42 @@ std::string StripComments(const std::string& name, std::string_view text)
     return out;
 }
 
-bool IsWindowsCodePage(int page) { return page >= 1250 && page <= 1258; }
-
-// The Windows code pages other than 1252 through the C library's converter.
-std::optional<std::u16string> DecodeWithIconv(std::string_view bytes, int codePage)
-{
-    const std::string name = "CP" + std::to_string(codePage);
-    iconv_t converter = iconv_open("UTF-16LE", name.c_str());
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
-    std::string in(bytes);
-    std::string out(in.size() * 4 + 4, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(converter);
-    if (result == static_cast<std::size_t>(-1))
-        return std::nullopt;
-    std::u16string text;
-    const std::size_t written = out.size() - outLeft;
-    for (std::size_t i = 0; i + 1 < written; i += 2)
-        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(out[i]) |
-                                             (static_cast<unsigned char>(out[i + 1]) << 8)));
-    return text;
-}
-
-std::optional<std::u16string> DecodeBytes(std::string_view bytes, int codePage)
-{
-    if (IsWindowsCodePage(codePage) && codePage != kWindows1252)
-        return DecodeWithIconv(bytes, codePage);
-    if (codePage == kWindows1252) {
-        std::u16string out;
-        for (const char b : bytes) {
-            const auto u = static_cast<unsigned char>(b);
-            out.push_back(u >= 0x80 && u < 0xA0 ? kWindows1252High[u - 0x80] : char16_t(u));
-        }
-        return out;
-    }
-    return Utf8ToUtf16(bytes);
-}
-
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+// The file a script names, as Windows finds it: '\' separates folders, and a name in
+// another letter case than on disk is found when the exact name is not there.
+std::optional<fs::path> FindFile(const fs::path& folder, std::string name)
+{
+    std::replace(name.begin(), name.end(), '\\', '/');
+    std::error_code ec;
+    const fs::path exact = folder / name;
+    if (fs::is_regular_file(exact, ec))
+        return exact;
+    fs::path at = folder;
+    for (const fs::path& part : fs::path(name)) {
+        fs::path next = at / part;
+        if (!fs::exists(next, ec)) {
+            const std::string wanted = Lower(part.string());
+            bool found = false;
+            for (fs::directory_iterator it(at.empty() ? "." : at, ec), end; !ec && it != end; it.increment(ec)) {
+                if (Lower(it->path().filename().string()) == wanted) {
+                    next = at / it->path().filename();
+                    found = true;
+                    break;
+                }
+            }
+            if (!found)
+                return std::nullopt;
+        }
+        at = next;
+    }
+    return fs::is_regular_file(at, ec) ? std::optional<fs::path>(at) : std::nullopt;
 }
 
 } // namespace
@@ -200,35 +193,43 @@ CRcPreprocessor::CRcPreprocessor(CRcSymbols& symbols, std::vector<std::string> i
 
 std::vector<CRcToken> CRcPreprocessor::ProcessFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw CRcError(path, 0, "cannot open the file");
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    std::string bytes;
+    if (const FileError error = ReadWholeFile(path, bytes))
+        throw CRcError(path, 0, "cannot read \"" + path + "\": " + error.detail);
+    if (bytes.empty())
+        throw CRcError(path, 0, "the file is empty");
     std::vector<CRcToken> out;
-    Process(path, buffer.str(), 0, out);
+    Process(path, bytes, 0, kUtf8, out);
     return out;
 }
 
 std::vector<CRcToken> CRcPreprocessor::ProcessText(const std::string& name, std::string_view text)
 {
     std::vector<CRcToken> out;
-    Process(name, text, 0, out);
+    Process(name, text, 0, kUtf8, out);
     return out;
 }
 
-void CRcPreprocessor::Process(const std::string& name, std::string_view bytes, int depth,
+void CRcPreprocessor::Warn(const std::string& file, int line, const std::string& message)
+{
+    warnings.push_back(file + ":" + std::to_string(line) + ": warning: " + message);
+}
+
+void CRcPreprocessor::Process(const std::string& name, std::string_view bytes, int depth, int codePage,
                               std::vector<CRcToken>& out)
 {
     filesRead.push_back(name);
-    auto file = std::make_shared<const std::string>(name);
-    const std::string text = StripComments(name, NormaliseEncoding(bytes));
+    const rc_encoding::FileText decoded = rc_encoding::Normalise(bytes);
+    FileState state{std::make_shared<const std::string>(name), decoded.utf16 ? kUtf16 : codePage, depth};
+    const std::string text = StripComments(name, decoded.text, state.codePage);
     // Headers contribute only their directives, as with the Windows resource compiler.
     const std::string extension = Lower(fs::path(name).extension().string());
     const bool headerOnly = extension == ".h" || extension == ".hpp" || extension == ".c";
 
     std::vector<Conditional> conditionals;
-    int codePage = kUtf8;
+    // Lines whose tokens wait for the next: a macro's arguments may go on over several.
+    std::vector<CRcToken> lines;
+    int openParentheses = 0;
     std::size_t start = 0;
     int lineNo = 0;
     while (start <= text.size()) {
@@ -252,26 +253,33 @@ void CRcPreprocessor::Process(const std::string& name, std::string_view bytes, i
         }
         const std::string_view line = Trim(logical);
         if (!line.empty() && line.front() == '#') {
-            Directive(file, firstLine, line.substr(1), depth, conditionals, codePage, out);
+            ExpandInto(std::exchange(lines, {}), out);
+            openParentheses = 0;
+            Directive(state, firstLine, line.substr(1), conditionals, out);
             continue;
         }
         const bool active = conditionals.empty() || conditionals.back().active;
         if (!active || headerOnly || line.empty())
             continue;
-        std::vector<std::string> expanding;
-        const std::size_t lineStart = out.size();
-        for (const CRcToken& token : Tokenize(file, firstLine, line, codePage))
-            Expand(token, out, expanding, firstLine, file, lineStart);
+        for (CRcToken& token : Tokenize(state.file, firstLine, line, state.codePage)) {
+            openParentheses += (token.IsPunct("(") ? 1 : 0) - (token.IsPunct(")") ? 1 : 0);
+            lines.push_back(std::move(token));
+        }
+        const CRcSymbols::Macro* last = symbols.Find(lines.empty() ? std::string() : lines.back().text);
+        if (openParentheses <= 0 && !(last && last->functionLike && lines.back().kind == CRcToken::Kind::Identifier)) {
+            ExpandInto(std::exchange(lines, {}), out);
+            openParentheses = 0;
+        }
     }
+    ExpandInto(std::move(lines), out);
     if (!conditionals.empty())
         throw CRcError(name, conditionals.back().line, "#if without #endif");
 }
 
-void CRcPreprocessor::Directive(const std::shared_ptr<const std::string>& file, int line,
-                                std::string_view text, int depth,
-                                std::vector<Conditional>& conditionals, int& codePage,
-                                std::vector<CRcToken>& out)
+void CRcPreprocessor::Directive(FileState& state, int line, std::string_view text,
+                                std::vector<Conditional>& conditionals, std::vector<CRcToken>& out)
 {
+    const std::string& file = *state.file;
     text = Trim(text);
     std::size_t nameEnd = 0;
     while (nameEnd < text.size() && IsIdentChar(text[nameEnd]))
@@ -284,13 +292,13 @@ void CRcPreprocessor::Directive(const std::shared_ptr<const std::string>& file, 
         Conditional c{active, false, false, false, line};
         if (active) {
             if (name == "if") {
-                c.active = EvaluateCondition(file, line, rest, codePage);
+                c.active = EvaluateCondition(state, line, rest);
             } else {
                 std::size_t end = 0;
                 while (end < rest.size() && IsIdentChar(rest[end]))
                     ++end;
                 if (end == 0 || !IsIdentStart(rest[0]))
-                    throw CRcError(*file, line, "#" + name + " needs a macro name");
+                    throw CRcError(file, line, "#" + name + " needs a macro name");
                 const bool defined = symbols.IsDefined(std::string(rest.substr(0, end)));
                 c.active = (name == "ifdef") == defined;
             }
@@ -301,19 +309,19 @@ void CRcPreprocessor::Directive(const std::shared_ptr<const std::string>& file, 
     }
     if (name == "elif" || name == "else" || name == "endif") {
         if (conditionals.empty())
-            throw CRcError(*file, line, "#" + name + " without #if");
+            throw CRcError(file, line, "#" + name + " without #if");
         Conditional& c = conditionals.back();
         if (name == "endif") {
             conditionals.pop_back();
             return;
         }
         if (c.elseSeen)
-            throw CRcError(*file, line, "#" + name + " after #else");
+            throw CRcError(file, line, "#" + name + " after #else");
         if (name == "else") {
             c.elseSeen = true;
             c.active = c.parentActive && !c.taken;
         } else {
-            c.active = c.parentActive && !c.taken && EvaluateCondition(file, line, rest, codePage);
+            c.active = c.parentActive && !c.taken && EvaluateCondition(state, line, rest);
         }
         c.taken = c.taken || c.active;
         return;
@@ -321,100 +329,126 @@ void CRcPreprocessor::Directive(const std::shared_ptr<const std::string>& file, 
     if (!active)
         return;
     if (name == "include") {
-        Include(file, line, rest, depth, out);
+        Include(state, line, rest, out);
     } else if (name == "define") {
-        Define(file, line, rest, codePage);
+        Define(state, line, rest);
     } else if (name == "undef") {
         symbols.Undefine(std::string(rest.substr(0, rest.find_first_of(" \t"))));
     } else if (name == "pragma") {
-        if (rest.substr(0, 9) == "code_page") {
-            const std::vector<CRcToken> tokens = Tokenize(file, line, rest.substr(9), codePage);
-            if (tokens.size() == 3 && tokens[1].kind == CRcToken::Kind::Number) {
-                const auto page = static_cast<int>(tokens[1].number);
-                if (page == kUtf8 || IsWindowsCodePage(page))
-                    codePage = page;
-                else
-                    warnings.push_back(*file + ":" + std::to_string(line) + ": warning: code page " +
-                                       std::to_string(page) + " is not supported; reading UTF-8");
-            } else if (!(tokens.size() == 3 && tokens[1].IsKeyword("DEFAULT"))) {
-                throw CRcError(*file, line, "expected #pragma code_page(number)");
-            }
-        }
+        Pragma(state, line, rest);
     } else if (name == "error") {
-        throw CRcError(*file, line, "#error " + std::string(rest));
+        throw CRcError(file, line, "#error " + std::string(rest));
     } else if (name == "line" || name.empty()) {
         // Line markers and the null directive change nothing here.
     } else {
-        throw CRcError(*file, line, "unknown directive '#" + name + "'");
+        throw CRcError(file, line, "unknown directive '#" + name + "'");
     }
 }
 
-void CRcPreprocessor::Include(const std::shared_ptr<const std::string>& file, int line,
-                              std::string_view rest, int depth, std::vector<CRcToken>& out)
+void CRcPreprocessor::Pragma(FileState& state, int line, std::string_view rest)
 {
+    if (rest.substr(0, 9) != "code_page")
+        return;
+    const std::vector<CRcToken> tokens = Tokenize(state.file, line, rest.substr(9), state.codePage);
+    if (tokens.size() == 3 && tokens[1].kind == CRcToken::Kind::Number) {
+        const auto page = static_cast<int>(tokens[1].number);
+        if (state.codePage == kUtf16)
+            return; // the text is UTF-16 whatever it declares, as with the Windows compiler
+        if (rc_encoding::IsSupported(page))
+            state.codePage = page;
+        else
+            Warn(*state.file, line, "code page " + std::to_string(page) + " is not supported; reading UTF-8");
+    } else if (!(tokens.size() == 3 && tokens[1].IsKeyword("DEFAULT"))) {
+        throw CRcError(*state.file, line, "expected #pragma code_page(number)");
+    }
+}
+
+void CRcPreprocessor::Include(const FileState& state, int line, std::string_view rest,
+                              std::vector<CRcToken>& out)
+{
+    const std::string& file = *state.file;
     if (rest.size() < 2 || !((rest.front() == '"' && rest.find('"', 1) != std::string_view::npos) ||
                              (rest.front() == '<' && rest.find('>', 1) != std::string_view::npos)))
-        throw CRcError(*file, line, "expected #include \"file\" or #include <file>");
+        throw CRcError(file, line, "expected #include \"file\" or #include <file>");
     const char close = rest.front() == '"' ? '"' : '>';
     const std::string name(rest.substr(1, rest.find(close, 1) - 1));
-    if (depth >= kMaxIncludeDepth)
-        throw CRcError(*file, line, "#include nested too deeply (is '" + name + "' including itself?)");
+    if (state.depth >= kMaxIncludeDepth)
+        throw CRcError(file, line, "#include nested too deeply (is '" + name + "' including itself?)");
 
-    std::vector<fs::path> candidates;
+    std::vector<fs::path> folders;
     if (close == '"')
-        candidates.push_back(fs::path(*file).parent_path() / name);
+        folders.push_back(fs::path(file).parent_path());
     for (const std::string& dir : includeDirs)
-        candidates.push_back(fs::path(dir) / name);
-    for (const fs::path& candidate : candidates) {
-        std::error_code ec;
-        if (!fs::is_regular_file(candidate, ec))
+        folders.emplace_back(dir);
+    for (const fs::path& folder : folders) {
+        const std::optional<fs::path> found = FindFile(folder, name);
+        if (!found)
             continue;
-        std::ifstream in(candidate, std::ios::binary);
-        if (!in)
-            throw CRcError(*file, line, "cannot read include file '" + name + "'");
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
-        Process(candidate.lexically_normal().string(), buffer.str(), depth + 1, out);
+        std::string bytes;
+        if (const FileError error = ReadWholeFile(found->string(), bytes))
+            throw CRcError(file, line, "cannot read include file \"" + found->string() + "\": " + error.detail);
+        // A file without its own #pragma code_page is in the code page of the one including it.
+        Process(found->lexically_normal().string(), bytes, state.depth + 1,
+                state.codePage == kUtf16 ? kUtf8 : state.codePage, out);
         return;
     }
-    const std::string base = Lower(fs::path(name).filename().string());
-    if (std::find(std::begin(kSystemHeaders), std::end(kSystemHeaders), base) != std::end(kSystemHeaders))
+    std::string base = name.substr(name.find_last_of("/\\") + 1);
+    if (std::find(std::begin(kSystemHeaders), std::end(kSystemHeaders), Lower(base)) != std::end(kSystemHeaders))
         return; // its constants are built in
-    if (skipMissingIncludes) {
-        warnings.push_back(*file + ":" + std::to_string(line) + ": warning: include file '" + name +
-                           "' not found; skipped");
+    if (skipMissingIncludes && close == '>') {
+        Warn(file, line, "include file <" + name + "> not found; skipped");
         return;
     }
-    throw CRcError(*file, line, "cannot open include file '" + name + "'");
+    throw CRcError(file, line, "cannot open include file '" + name + "'");
 }
 
-void CRcPreprocessor::Define(const std::shared_ptr<const std::string>& file, int line,
-                             std::string_view rest, int codePage)
+void CRcPreprocessor::Define(const FileState& state, int line, std::string_view rest)
 {
+    const std::string& file = *state.file;
     std::size_t end = 0;
     while (end < rest.size() && IsIdentChar(rest[end]))
         ++end;
     if (end == 0 || !IsIdentStart(rest[0]))
-        throw CRcError(*file, line, "#define needs a macro name");
+        throw CRcError(file, line, "#define needs a macro name");
     CRcSymbols::Macro macro;
-    macro.file = *file;
+    macro.file = file;
     macro.line = line;
     const std::string name(rest.substr(0, end));
-    if (end < rest.size() && rest[end] == '(') {
-        // Kept so that #ifdef sees it; using it in a statement is an error.
+    std::string_view body = rest.substr(end);
+    if (!body.empty() && body.front() == '(') {
         macro.functionLike = true;
-    } else {
-        macro.replacement = Tokenize(file, line, rest.substr(end), codePage);
+        const std::size_t close = body.find(')');
+        if (close == std::string_view::npos)
+            throw CRcError(file, line, "expected ')' after the parameters of macro '" + name + "'");
+        std::string_view list = Trim(body.substr(1, close - 1));
+        body = body.substr(close + 1);
+        while (!list.empty()) {
+            const std::size_t comma = std::min(list.find(','), list.size());
+            std::string parameter(Trim(list.substr(0, comma)));
+            list = comma < list.size() ? list.substr(comma + 1) : std::string_view();
+            if (macro.variadic)
+                throw CRcError(file, line, "'...' must be the last parameter of macro '" + name + "'");
+            if (parameter.size() >= 3 && parameter.substr(parameter.size() - 3) == "...") {
+                macro.variadic = true;
+                parameter.resize(parameter.size() - 3);
+                if (parameter.empty())
+                    parameter = "__VA_ARGS__";
+            }
+            if (parameter.empty() || !IsIdentStart(parameter[0]) ||
+                !std::all_of(parameter.begin(), parameter.end(), IsIdentChar))
+                throw CRcError(file, line, "bad parameter list of macro '" + name + "'");
+            macro.parameters.push_back(std::move(parameter));
+        }
     }
+    macro.replacement = Tokenize(state.file, line, body, state.codePage);
     symbols.Define(name, std::move(macro));
 }
 
-bool CRcPreprocessor::EvaluateCondition(const std::shared_ptr<const std::string>& file, int line,
-                                        std::string_view rest, int codePage)
+bool CRcPreprocessor::EvaluateCondition(const FileState& state, int line, std::string_view rest)
 {
-    const std::vector<CRcToken> raw = Tokenize(file, line, rest, codePage);
+    const std::vector<CRcToken> raw = Tokenize(state.file, line, rest, state.codePage);
     if (raw.empty())
-        throw CRcError(*file, line, "#if needs an expression");
+        throw CRcError(*state.file, line, "#if needs an expression");
     std::vector<CRcToken> tokens;
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i].IsKeyword("defined")) {
@@ -422,7 +456,7 @@ bool CRcPreprocessor::EvaluateCondition(const std::shared_ptr<const std::string>
             const std::size_t at = i + (paren ? 2 : 1);
             if (at >= raw.size() || raw[at].kind != CRcToken::Kind::Identifier ||
                 (paren && (at + 1 >= raw.size() || !raw[at + 1].IsPunct(")"))))
-                throw CRcError(*file, line, "expected defined(NAME) or defined NAME");
+                throw CRcError(*state.file, line, "expected defined(NAME) or defined NAME");
             CRcToken value = raw[i];
             value.kind = CRcToken::Kind::Number;
             value.number = symbols.IsDefined(raw[at].text) ? 1 : 0;
@@ -431,39 +465,43 @@ bool CRcPreprocessor::EvaluateCondition(const std::shared_ptr<const std::string>
             i = at + (paren ? 1 : 0);
             continue;
         }
-        std::vector<std::string> expanding;
-        Expand(raw[i], tokens, expanding, line, file, 0);
+        tokens.push_back(raw[i]);
     }
+    std::vector<CRcToken> expanded;
+    ExpandInto(std::move(tokens), expanded);
     std::size_t pos = 0;
-    CRcExpression expression(tokens, pos, [](const CRcToken&) { return std::int64_t{0}; });
+    CRcExpression expression(expanded, pos, [](const CRcToken&) { return std::int64_t{0}; });
     const std::int64_t value = expression.Parse();
-    if (pos != tokens.size())
-        throw CRcError(*file, line, "unexpected '" + tokens[pos].text + "' in #if expression");
+    if (pos != expanded.size())
+        throw CRcError(*state.file, line, "unexpected '" + expanded[pos].text + "' in #if expression");
     return value != 0;
 }
 
 std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std::string>& file,
-                                                int line, std::string_view text,
-                                                int codePage) const
+                                                int line, std::string_view text, int codePage)
 {
     std::vector<CRcToken> tokens;
     std::size_t i = 0;
+    bool space = false;
     auto fail = [&](const std::string& message) { throw CRcError(*file, line, message); };
     while (i < text.size()) {
         const char c = text[i];
         if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
             ++i;
+            space = true;
             continue;
         }
         CRcToken token;
         token.file = file;
         token.line = line;
+        token.spaceBefore = std::exchange(space, false);
         if (c == '"' || (c == 'L' && i + 1 < text.size() && text[i + 1] == '"')) {
+            const std::size_t begin = i;
             i += (c == 'L') ? 2 : 1;
             token.kind = CRcToken::Kind::String;
             std::string raw; // undecoded bytes since the last escape
             auto flush = [&] {
-                auto decoded = DecodeBytes(raw, codePage);
+                auto decoded = rc_encoding::Decode(raw, codePage);
                 if (!decoded)
                     fail(codePage == kUtf8 ? "string holds bytes that are not UTF-8 (save the file as "
                                              "UTF-8, or declare its #pragma code_page)"
@@ -475,6 +513,11 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
             bool closed = false;
             while (i < text.size()) {
                 const char s = text[i];
+                if (rc_encoding::IsLeadByte(codePage, static_cast<unsigned char>(s)) && i + 1 < text.size()) {
+                    raw.append(text.substr(i, 2));
+                    i += 2;
+                    continue;
+                }
                 if (s == '"') {
                     if (i + 1 < text.size() && text[i + 1] == '"') {
                         raw.push_back('"');
@@ -532,13 +575,20 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
                         }
                         token.value.push_back(static_cast<char16_t>(value));
                     } else {
-                        fail(std::string("unknown escape sequence '\\") + e + "' in string");
+                        // "Upload\Download": the Windows compiler keeps both characters.
+                        Warn(*file, line, std::string("unknown escape sequence '\\") +
+                                              (static_cast<unsigned char>(e) < 0x80 ? std::string(1, e) : "...") +
+                                              "' in a string; kept as written");
+                        raw.push_back('\\');
+                        --i; // the character after it is read as it is
                     }
                 }
             }
             if (!closed)
                 fail("string is not closed on its line");
             flush();
+            const auto spelling = rc_encoding::Decode(text.substr(begin, i - begin), codePage);
+            token.text = spelling ? Utf16ToUtf8(*spelling) : std::string();
             tokens.push_back(std::move(token));
             continue;
         }
@@ -583,7 +633,7 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
             tokens.push_back(std::move(token));
             continue;
         }
-        static constexpr std::string_view kTwo[] = {"||", "&&", "==", "!=", "<=", ">=", "<<", ">>"};
+        static constexpr std::string_view kTwo[] = {"||", "&&", "==", "!=", "<=", ">=", "<<", ">>", "##"};
         const std::string_view pair = text.substr(i, 2);
         if (std::find(std::begin(kTwo), std::end(kTwo), pair) != std::end(kTwo)) {
             token.kind = CRcToken::Kind::Punct;
@@ -592,7 +642,7 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
             tokens.push_back(std::move(token));
             continue;
         }
-        if (std::string_view(",|&()+-~!*/%^<>={}:;.?[]").find(c) != std::string_view::npos) {
+        if (std::string_view(",|&()+-~!*/%^<>={}:;.?[]#").find(c) != std::string_view::npos) {
             token.kind = CRcToken::Kind::Punct;
             token.text = std::string(1, c);
             ++i;
@@ -604,35 +654,4 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
         fail(std::string("unexpected character '") + c + "'");
     }
     return tokens;
-}
-
-void CRcPreprocessor::Expand(const CRcToken& token, std::vector<CRcToken>& out,
-                             std::vector<std::string>& expanding, int line,
-                             const std::shared_ptr<const std::string>& file,
-                             std::size_t lineStart) const
-{
-    if (token.kind != CRcToken::Kind::Identifier ||
-        std::find(expanding.begin(), expanding.end(), token.text) != expanding.end()) {
-        CRcToken copy = token;
-        copy.file = file;
-        copy.line = line;
-        out.push_back(std::move(copy));
-        return;
-    }
-    const CRcSymbols::Macro* macro = symbols.Find(token.text);
-    if (!macro) {
-        out.push_back(token);
-        return;
-    }
-    if (macro->functionLike)
-        throw CRcError(*file, line, "function-like macro '" + token.text + "' cannot be used here");
-    if (static_cast<int>(expanding.size()) >= kMaxExpansionDepth)
-        throw CRcError(*file, line, "macro '" + token.text + "' expands too deeply");
-    expanding.push_back(token.text);
-    for (const CRcToken& inner : macro->replacement) {
-        if (out.size() - lineStart > kMaxTokensPerLine)
-            throw CRcError(*file, line, "macro '" + token.text + "' expands to too many tokens");
-        Expand(inner, out, expanding, line, file, lineStart);
-    }
-    expanding.pop_back();
 }

@@ -3,6 +3,7 @@
 #include "CRcSymbols.h"
 #include "CRcToken.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,7 +12,8 @@
 // Reads a resource script and the headers it includes, and turns it into the
 // tokens the parser reads: comments removed, #include, #define, #undef and
 // the conditionals (#if, #ifdef, #ifndef, #elif, #else, #endif) carried out,
-// object-like macros expanded. Each token keeps its file and line.
+// macros expanded as a C preprocessor does (function-like ones with their
+// arguments, # and ##). Each token keeps its file and line.
 class CRcPreprocessor {
 public:
     explicit CRcPreprocessor(CRcSymbols& symbols, std::vector<std::string> includeDirs = {});
@@ -20,8 +22,8 @@ public:
     std::vector<CRcToken> ProcessFile(const std::string& path);
     std::vector<CRcToken> ProcessText(const std::string& name, std::string_view text);
 
-    // For scripts of other programs: an include file that is not there is skipped with a
-    // warning (its constants are then undefined) instead of ending the run.
+    // For scripts of other programs: an include file in <> that is not there is skipped
+    // with a warning (its constants are then undefined) instead of ending the run.
     void SetSkipMissingIncludes(bool skip) { skipMissingIncludes = skip; }
 
     const std::vector<std::string>& Warnings() const { return warnings; }
@@ -36,23 +38,41 @@ private:
         bool elseSeen;
         int line;
     };
+    // The file being read and the code page its strings are in.
+    struct FileState {
+        std::shared_ptr<const std::string> file;
+        int codePage;
+        int depth;
+    };
+    // The macros a token came out of, which it must not call again.
+    using HideSet = std::shared_ptr<const std::vector<std::string>>;
+    struct Pending {
+        CRcToken token;
+        HideSet hide;
+        bool fromMacro = false;
+    };
+    using Tokens = std::vector<Pending>;
 
-    void Process(const std::string& name, std::string_view bytes, int depth,
+    void Process(const std::string& name, std::string_view bytes, int depth, int codePage,
                  std::vector<CRcToken>& out);
-    void Directive(const std::shared_ptr<const std::string>& file, int line,
-                   std::string_view text, int depth, std::vector<Conditional>& conditionals,
-                   int& codePage, std::vector<CRcToken>& out);
-    void Include(const std::shared_ptr<const std::string>& file, int line, std::string_view rest,
-                 int depth, std::vector<CRcToken>& out);
-    void Define(const std::shared_ptr<const std::string>& file, int line, std::string_view rest,
-                int codePage);
-    bool EvaluateCondition(const std::shared_ptr<const std::string>& file, int line,
-                           std::string_view rest, int codePage);
+    void Directive(FileState& state, int line, std::string_view text,
+                   std::vector<Conditional>& conditionals, std::vector<CRcToken>& out);
+    void Include(const FileState& state, int line, std::string_view rest, std::vector<CRcToken>& out);
+    void Define(const FileState& state, int line, std::string_view rest);
+    void Pragma(FileState& state, int line, std::string_view rest);
+    bool EvaluateCondition(const FileState& state, int line, std::string_view rest);
     std::vector<CRcToken> Tokenize(const std::shared_ptr<const std::string>& file, int line,
-                                   std::string_view text, int codePage) const;
-    void Expand(const CRcToken& token, std::vector<CRcToken>& out,
-                std::vector<std::string>& expanding, int line,
-                const std::shared_ptr<const std::string>& file, std::size_t lineStart) const;
+                                   std::string_view text, int codePage);
+    void Warn(const std::string& file, int line, const std::string& message);
+
+    // Macro expansion (CRcMacroExpansion.cpp).
+    void ExpandInto(std::vector<CRcToken> tokens, std::vector<CRcToken>& out);
+    void Expand(Tokens input, Tokens& out, int depth);
+    std::vector<Tokens> Arguments(std::deque<Pending>& work, const CRcToken& use,
+                                  const CRcSymbols::Macro& macro);
+    Tokens Substitute(const CRcSymbols::Macro& macro, std::vector<Tokens>& arguments,
+                      const Pending& use, int depth);
+    CRcToken Paste(const CRcToken& left, const CRcToken& right);
 
     CRcSymbols& symbols;
     std::vector<std::string> includeDirs;

@@ -85,9 +85,45 @@ constexpr BuiltIn kBuiltIns[] = {
     {"LVS_OWNERDRAWFIXED", 0x400}, {"LVS_ALIGNTOP", 0x0}, {"LVS_ALIGNLEFT", 0x800},
     {"LVS_OWNERDATA", 0x1000}, {"LVS_NOSCROLL", 0x2000}, {"LVS_NOCOLUMNHEADER", 0x4000},
     {"LVS_NOSORTHEADER", 0x8000},
+    {"LVS_ALIGNMASK", 0xC00}, {"LVS_TYPESTYLEMASK", 0xFC00},
     {"TVS_HASBUTTONS", 0x1}, {"TVS_HASLINES", 0x2}, {"TVS_LINESATROOT", 0x4},
     {"TVS_EDITLABELS", 0x8}, {"TVS_DISABLEDRAGDROP", 0x10}, {"TVS_SHOWSELALWAYS", 0x20},
-    {"TCS_TABS", 0x0}, {"TCS_MULTILINE", 0x200}, {"TCS_BUTTONS", 0x100},
+    {"TVS_RTLREADING", 0x40}, {"TVS_NOTOOLTIPS", 0x80}, {"TVS_CHECKBOXES", 0x100},
+    {"TVS_TRACKSELECT", 0x200}, {"TVS_SINGLEEXPAND", 0x400}, {"TVS_INFOTIP", 0x800},
+    {"TVS_FULLROWSELECT", 0x1000}, {"TVS_NOSCROLL", 0x2000}, {"TVS_NONEVENHEIGHT", 0x4000},
+    {"TVS_NOHSCROLL", 0x8000},
+    {"TCS_SCROLLOPPOSITE", 0x1}, {"TCS_BOTTOM", 0x2}, {"TCS_RIGHT", 0x2}, {"TCS_MULTISELECT", 0x4},
+    {"TCS_FLATBUTTONS", 0x8}, {"TCS_FORCEICONLEFT", 0x10}, {"TCS_FORCELABELLEFT", 0x20},
+    {"TCS_HOTTRACK", 0x40}, {"TCS_VERTICAL", 0x80}, {"TCS_TABS", 0x0}, {"TCS_BUTTONS", 0x100},
+    {"TCS_SINGLELINE", 0x0}, {"TCS_MULTILINE", 0x200}, {"TCS_RIGHTJUSTIFY", 0x0},
+    {"TCS_FIXEDWIDTH", 0x400}, {"TCS_RAGGEDRIGHT", 0x800}, {"TCS_FOCUSONBUTTONDOWN", 0x1000},
+    {"TCS_OWNERDRAWFIXED", 0x2000}, {"TCS_TOOLTIPS", 0x4000}, {"TCS_FOCUSNEVER", 0x8000},
+    {"TBS_AUTOTICKS", 0x1}, {"TBS_VERT", 0x2}, {"TBS_HORZ", 0x0}, {"TBS_TOP", 0x4},
+    {"TBS_BOTTOM", 0x0}, {"TBS_LEFT", 0x4}, {"TBS_RIGHT", 0x0}, {"TBS_BOTH", 0x8},
+    {"TBS_NOTICKS", 0x10}, {"TBS_ENABLESELRANGE", 0x20}, {"TBS_FIXEDLENGTH", 0x40},
+    {"TBS_NOTHUMB", 0x80}, {"TBS_TOOLTIPS", 0x100}, {"TBS_REVERSED", 0x200},
+    {"TBS_DOWNISLEFT", 0x400}, {"TBS_NOTIFYBEFOREMOVE", 0x800}, {"TBS_TRANSPARENTBKGND", 0x1000},
+    {"UDS_WRAP", 0x1}, {"UDS_SETBUDDYINT", 0x2}, {"UDS_ALIGNRIGHT", 0x4}, {"UDS_ALIGNLEFT", 0x8},
+    {"UDS_AUTOBUDDY", 0x10}, {"UDS_ARROWKEYS", 0x20}, {"UDS_HORZ", 0x40}, {"UDS_NOTHOUSANDS", 0x80},
+    {"UDS_HOTTRACK", 0x100},
+    {"PBS_SMOOTH", 0x1}, {"PBS_VERTICAL", 0x4}, {"PBS_MARQUEE", 0x8}, {"PBS_SMOOTHREVERSE", 0x10},
+    {"ACS_CENTER", 0x1}, {"ACS_TRANSPARENT", 0x2}, {"ACS_AUTOPLAY", 0x4}, {"ACS_TIMER", 0x8},
+    {"DTS_UPDOWN", 0x1}, {"DTS_SHOWNONE", 0x2}, {"DTS_SHORTDATEFORMAT", 0x0},
+    {"DTS_LONGDATEFORMAT", 0x4}, {"DTS_SHORTDATECENTURYFORMAT", 0xC}, {"DTS_TIMEFORMAT", 0x9},
+    {"DTS_APPCANPARSE", 0x10}, {"DTS_RIGHTALIGN", 0x20},
+    {"MCS_DAYSTATE", 0x1}, {"MCS_MULTISELECT", 0x2}, {"MCS_WEEKNUMBERS", 0x4},
+    {"MCS_NOTODAYCIRCLE", 0x8}, {"MCS_NOTODAY", 0x10},
+    {"HDS_HORZ", 0x0}, {"HDS_BUTTONS", 0x2}, {"HDS_HOTTRACK", 0x4}, {"HDS_HIDDEN", 0x8},
+    {"HDS_DRAGDROP", 0x40}, {"HDS_FULLDRAG", 0x80},
+    {"CCS_TOP", 0x1}, {"CCS_NOMOVEY", 0x2}, {"CCS_BOTTOM", 0x3}, {"CCS_NORESIZE", 0x4},
+    {"CCS_NOPARENTALIGN", 0x8}, {"CCS_ADJUSTABLE", 0x20}, {"CCS_NODIVIDER", 0x40}, {"CCS_VERT", 0x80},
+    {"SBARS_SIZEGRIP", 0x100}, {"SBARS_TOOLTIPS", 0x800}, {"TTS_ALWAYSTIP", 0x1}, {"TTS_NOPREFIX", 0x2},
+    {"RBS_TOOLTIPS", 0x100}, {"RBS_VARHEIGHT", 0x200}, {"RBS_BANDBORDERS", 0x400},
+    {"RBS_FIXEDORDER", 0x800},
+    {"TBSTYLE_BUTTON", 0x0}, {"TBSTYLE_SEP", 0x1}, {"TBSTYLE_CHECK", 0x2}, {"TBSTYLE_GROUP", 0x4},
+    {"TBSTYLE_TOOLTIPS", 0x100}, {"TBSTYLE_WRAPABLE", 0x200}, {"TBSTYLE_ALTDRAG", 0x400},
+    {"TBSTYLE_FLAT", 0x800}, {"TBSTYLE_LIST", 0x1000}, {"TBSTYLE_CUSTOMERASE", 0x2000},
+    {"TBSTYLE_REGISTERDROP", 0x4000}, {"TBSTYLE_TRANSPARENT", 0x8000},
     // Virtual keys
     {"VK_BACK", 0x08}, {"VK_TAB", 0x09}, {"VK_CLEAR", 0x0C}, {"VK_RETURN", 0x0D},
     {"VK_SHIFT", 0x10}, {"VK_CONTROL", 0x11}, {"VK_MENU", 0x12}, {"VK_PAUSE", 0x13},
@@ -149,7 +185,12 @@ constexpr BuiltInText kBuiltInTexts[] = {
     {"WC_LISTVIEW", u"SysListView32"}, {"WC_TREEVIEW", u"SysTreeView32"},
     {"WC_TABCONTROL", u"SysTabControl32"}, {"WC_BUTTON", u"Button"}, {"WC_EDIT", u"Edit"},
     {"WC_STATIC", u"Static"}, {"WC_LISTBOX", u"ListBox"}, {"WC_COMBOBOX", u"ComboBox"},
-    {"WC_SCROLLBAR", u"ScrollBar"},
+    {"WC_SCROLLBAR", u"ScrollBar"}, {"WC_HEADER", u"SysHeader32"}, {"WC_IPADDRESS", u"SysIPAddress32"},
+    {"WC_LINK", u"SysLink"}, {"WC_COMBOBOXEX", u"ComboBoxEx32"}, {"TRACKBAR_CLASS", u"msctls_trackbar32"},
+    {"UPDOWN_CLASS", u"msctls_updown32"}, {"PROGRESS_CLASS", u"msctls_progress32"},
+    {"HOTKEY_CLASS", u"msctls_hotkey32"}, {"ANIMATE_CLASS", u"SysAnimate32"},
+    {"DATETIMEPICK_CLASS", u"SysDateTimePick32"}, {"MONTHCAL_CLASS", u"SysMonthCal32"},
+    {"STATUSCLASSNAME", u"msctls_statusbar32"}, {"TOOLBARCLASSNAME", u"ToolbarWindow32"},
 };
 
 CRcToken NumberToken(std::int64_t value)
@@ -193,16 +234,22 @@ CRcSymbols::CRcSymbols()
         }
         macros[builtIn.name] = std::move(macro);
     }
+    const auto builtInNumber = [this](std::string_view name, std::int64_t value) {
+        Macro& macro = macros[std::string(name)];
+        macro.replacement = {NumberToken(value)};
+        macro.builtIn = true;
+    };
     for (const RcLanguageName& language : RcPrimaryLanguages())
-        macros[std::string(language.symbol)] = {{NumberToken(language.id)}, false, true, {}, 0};
+        builtInNumber(language.symbol, language.id);
     for (const RcSubLanguage& language : RcSubLanguages())
-        macros[std::string(language.symbol)] = {{NumberToken(language.id)}, false, true, {}, 0};
+        builtInNumber(language.symbol, language.id);
     for (const auto& builtIn : kBuiltInTexts) {
         Macro macro;
         macro.builtIn = true;
         CRcToken token;
         token.kind = CRcToken::Kind::String;
         token.value = builtIn.value;
+        token.text = "\"" + std::string(builtIn.value, builtIn.value + std::char_traits<char16_t>::length(builtIn.value)) + "\"";
         macro.replacement = {token};
         macros[builtIn.name] = std::move(macro);
     }
@@ -212,7 +259,7 @@ void CRcSymbols::Define(const std::string& name, Macro macro)
 {
     auto it = macros.find(name);
     if (it != macros.end() && !it->second.builtIn &&
-        (it->second.functionLike != macro.functionLike ||
+        (it->second.functionLike != macro.functionLike || it->second.parameters != macro.parameters ||
          !SameReplacement(it->second.replacement, macro.replacement))) {
         throw CRcError(macro.file, macro.line,
                        "'" + name + "' redefined with another value (first defined at " +

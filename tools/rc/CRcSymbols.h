@@ -17,6 +17,8 @@ public:
     struct Macro {
         std::vector<CRcToken> replacement;
         bool functionLike = false;
+        std::vector<std::string> parameters; // of a function-like macro; __VA_ARGS__ last when variadic
+        bool variadic = false;
         bool builtIn = false;
         std::string file; // where it was defined (empty for built-ins)
         int line = 0;

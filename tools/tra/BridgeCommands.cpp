@@ -1,6 +1,7 @@
 #include "BridgeCommands.h"
 
 #include "CommandSupport.h"
+#include "LanguageCodes.h"
 #include "LanguageFileIO.h"
 #include "PoBridge.h"
 #include "RcImport.h"
@@ -10,19 +11,21 @@
 #include <fmt/core.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 
-const char kBridgeHelp[] = R"(  export-po LANG OUT.po   the texts of LANG as a gettext PO file: one entry per text, msgctxt
+const char kBridgeHelp[] = R"(  export-po LANG OUT.po [--target-language=CODE]
+                          the texts of LANG as a gettext PO file: one entry per text, msgctxt
                           its index path, msgid the original, msgstr the translation,
-                          fuzzy while it is still to be edited
+                          fuzzy while it is still to be edited; texts with an empty
+                          original are left out (gettext reads them as a header); the
+                          Language: header is CODE, else the code of LANG's language name
+                          (German, Deutsch -> de)
   import-po LANG IN.po OUT.tra
                           LANG with the translations and marks of IN.po; entries whose
-                          path or original text do not fit are skipped. Prints the counts
-                          applied, unchanged and skipped
-  export-xliff LANG OUT.xlf [--source-language=TEXT]
+                          path or original text do not fit are skipped, and so is an entry
+                          whose path came before (the first one wins); each skipped one
+                          is named on standard error with its line. Prints the counts
+                          applied, unchanged and skipped. OUT.tra may be LANG itself
+  export-xliff LANG OUT.xlf [--source-language=CODE] [--target-language=CODE]
                           the same as XLIFF 1.2; the source language is by default the
                           language of an original-language file, else "und"
   import-xliff LANG IN.xlf OUT.tra
@@ -32,8 +35,9 @@ const char kBridgeHelp[] = R"(  export-po LANG OUT.po   the texts of LANG as a g
           [--switch-entry=TITLE,ID1,...,ID11]
                           the original-language file of a Windows program from its
                           resource script (the first LANGUAGE of the script, or LANG_ID,
-                          named in words unless --language-name says otherwise); with
-                          the run-time layer's switch entry made of the given strings
+                          named in words unless --language-name says otherwise; a script
+                          without LANGUAGE is in LANG_ID, else English); with the
+                          run-time layer's switch entry made of the given strings
 )";
 
 namespace {
@@ -51,44 +55,6 @@ std::unique_ptr<CLanguageFile> LoadWithTree(const std::string& path)
     return language;
 }
 
-bool ReadWhole(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Fail(fmt::format("cannot open \"{}\": {}", path, std::strerror(errno)));
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || size < 0 || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
-        Fail(fmt::format("cannot read \"{}\"", path));
-        return false;
-    }
-    return true;
-}
-
-// Writes beside path and renames over it, so a failed write leaves no half file.
-bool WriteWhole(const std::string& path, const std::string& bytes)
-{
-    const std::string temporary = path + ".part";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        Fail(fmt::format("cannot create \"{}\": {}", temporary, std::strerror(errno)));
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        Fail(fmt::format("cannot write \"{}\": {}", path, std::strerror(errno)));
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
 // Takes "--name=value" options off args into the result; nullopt when the option is not there.
 std::optional<std::string> OptionValue(const std::string& arg, std::string_view name)
 {
@@ -99,51 +65,85 @@ std::optional<std::string> OptionValue(const std::string& arg, std::string_view 
     return std::nullopt;
 }
 
+// The files and the language codes of an export: --source-language and --target-language
+// take a code or a language name; the target is by default the file's own language.
+struct ExportArguments {
+    std::vector<std::string> files;
+    std::string sourceLanguage;
+    std::string targetLanguage;
+};
+
+std::optional<ExportArguments> ReadExportArguments(const std::vector<std::string>& args, bool withSource)
+{
+    ExportArguments read;
+    for (const std::string& arg : args) {
+        std::optional<std::string> source = withSource ? OptionValue(arg, "source-language") : std::nullopt;
+        std::optional<std::string> target = OptionValue(arg, "target-language");
+        if (source || target) {
+            const std::string code = language_codes::FromName(tra_text::FromUtf8(source ? *source : *target));
+            if (code.empty()) {
+                Usage(fmt::format("\"{}\" is no language code (de, en-GB, ...) nor a language name I know",
+                                  source ? *source : *target));
+                return std::nullopt;
+            }
+            (source ? read.sourceLanguage : read.targetLanguage) = code;
+        } else if (arg.rfind("--", 0) == 0) {
+            Usage(fmt::format("unknown option \"{}\"", arg));
+            return std::nullopt;
+        } else {
+            read.files.push_back(arg);
+        }
+    }
+    return read;
+}
+
 int ExportPo(const std::vector<std::string>& args)
 {
-    if (args.size() != 2) {
-        return Usage("usage: glossmark-tra export-po LANG OUT.po");
+    const std::optional<ExportArguments> read = ReadExportArguments(args, false);
+    if (!read) {
+        return kUsage;
     }
-    const auto language = LoadWithTree(args[0]);
+    if (read->files.size() != 2) {
+        return Usage("usage: glossmark-tra export-po LANG OUT.po [--target-language=CODE]");
+    }
+    const auto language = LoadWithTree(read->files[0]);
     if (!language) {
         return kFailure;
     }
-    const po_bridge::ExportResult result = po_bridge::ExportPo(*language);
+    const po_bridge::ExportResult result = po_bridge::ExportPo(*language, read->targetLanguage);
     if (!result.error.empty()) {
-        return Fail(fmt::format("{}: {}", args[0], result.error));
+        return Fail(fmt::format("{}: {}", read->files[0], result.error));
     }
-    return WriteWhole(args[1], result.text) ? 0 : kFailure;
+    return !OutputIsAnInput(read->files[1], {read->files[0]}) && WriteOutput(read->files[1], result.text) ? 0 : kFailure;
 }
 
 int ExportXliff(const std::vector<std::string>& args)
 {
-    std::vector<std::string> files;
-    std::optional<std::u16string> sourceLanguage;
-    for (const std::string& arg : args) {
-        if (auto value = OptionValue(arg, "source-language")) {
-            sourceLanguage = tra_text::FromUtf8(*value);
-        } else if (arg.rfind("--", 0) == 0) {
-            return Usage(fmt::format("unknown option \"{}\"", arg));
-        } else {
-            files.push_back(arg);
-        }
+    std::optional<ExportArguments> read = ReadExportArguments(args, true);
+    if (!read) {
+        return kUsage;
     }
-    if (files.size() != 2) {
-        return Usage("usage: glossmark-tra export-xliff LANG OUT.xlf [--source-language=TEXT]");
+    if (read->files.size() != 2) {
+        return Usage("usage: glossmark-tra export-xliff LANG OUT.xlf [--source-language=CODE] "
+                     "[--target-language=CODE]");
     }
-    const auto language = LoadWithTree(files[0]);
+    const auto language = LoadWithTree(read->files[0]);
     if (!language) {
         return kFailure;
     }
     // The file does not name the language of its original texts, except when they are its own.
-    if (!sourceLanguage) {
-        sourceLanguage = language->IsOriginal() ? language->GetLanguageName() : u"und";
+    if (read->sourceLanguage.empty() && language->IsOriginal()) {
+        read->sourceLanguage = language_codes::FromName(language->GetLanguageName());
     }
-    const xliff_bridge::ExportResult result = xliff_bridge::ExportXliff(*language, *sourceLanguage);
+    if (read->sourceLanguage.empty()) {
+        read->sourceLanguage = "und";
+    }
+    const xliff_bridge::ExportResult result = xliff_bridge::ExportXliff(
+        *language, tra_text::FromUtf8(read->sourceLanguage), tra_text::FromUtf8(read->targetLanguage));
     if (!result.error.empty()) {
-        return Fail(fmt::format("{}: {}", files[0], result.error));
+        return Fail(fmt::format("{}: {}", read->files[0], result.error));
     }
-    return WriteWhole(files[1], result.text) ? 0 : kFailure;
+    return !OutputIsAnInput(read->files[1], {read->files[0]}) && WriteOutput(read->files[1], result.text) ? 0 : kFailure;
 }
 
 template <class Import>
@@ -160,12 +160,19 @@ int ImportInto(const std::vector<std::string>& args, const char* form, Import im
         return Fail(fmt::format("{}: {}", args[0], bridge::kOriginalRefused));
     }
     std::string bytes;
-    if (!ReadWhole(args[1], bytes)) {
+    // LANG itself may be updated in place: it is read whole before OUT is written.
+    if (!ReadInput(args[1], bytes) || OutputIsAnInput(args[2], {args[1]})) {
         return kFailure;
     }
     const auto result = import(bytes, *language);
     if (!result.error.empty()) {
         return Fail(fmt::format("{}: {}; nothing written", args[1], result.error));
+    }
+    for (const std::string& skipped : result.counts.skippedLines) {
+        Warn(fmt::format("{}: {}", args[1], skipped));
+    }
+    if (result.counts.applied + result.counts.unchanged + result.counts.skipped == 0) {
+        Warn(fmt::format("{}: warning: no entries to import", args[1]));
     }
     if (!Save(*language, args[2])) {
         return kFailure;
@@ -215,12 +222,17 @@ int FromRc(const std::vector<std::string>& args)
     }
     rc_import::Result result = rc_import::LanguageFromScript(files[0], options);
     for (const std::string& warning : result.warnings) {
-        fmt::print(stderr, "{}\n", warning);
+        Warn(warning);
     }
     if (!result.language) {
         return Fail(result.error);
     }
-    return Save(*result.language, files[1]) ? 0 : kFailure;
+    // A file without texts is no use to anyone; most likely this was not a resource script.
+    if (result.language->GetRoot() == nullptr || result.language->GetRoot()->CountNodes() <= 4) {
+        return Fail(fmt::format("{}: the script holds no texts (no STRINGTABLE, MENU or DIALOG); nothing written",
+                                files[0]));
+    }
+    return !OutputIsAnInput(files[1], {files[0]}) && Save(*result.language, files[1]) ? 0 : kFailure;
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 namespace tra_command {
 
 int Usage(const std::string& message)
@@ -15,17 +17,67 @@ int Usage(const std::string& message)
     return kUsage;
 }
 
+// No message needs more; a longer one echoes input at length.
+constexpr std::size_t kMessageLimit = 1000;
+
 int Fail(const std::string& message)
 {
-    fmt::print(stderr, "glossmark-tra: {}\n", message);
+    fmt::print(stderr, "glossmark-tra: {}\n", tra_text::Printable(message, kMessageLimit));
     return kFailure;
+}
+
+void Warn(const std::string& message)
+{
+    fmt::print(stderr, "{}\n", tra_text::Printable(message, kMessageLimit));
+}
+
+bool ReadInput(const std::string& path, std::string& bytes)
+{
+    if (const FileError error = ReadWholeFile(path, bytes)) {
+        Fail(fmt::format("cannot read \"{}\": {}", path, error.detail));
+        return false;
+    }
+    if (bytes.empty()) {
+        Fail(fmt::format("\"{}\" is empty; nothing written", path));
+        return false;
+    }
+    return true;
+}
+
+bool WriteOutput(const std::string& path, const std::string& bytes)
+{
+    if (const FileError error = WriteWholeFile(path, bytes)) {
+        Fail(error.Describe(path));
+        return false;
+    }
+    return true;
+}
+
+bool OutputIsAnInput(const std::string& out, std::initializer_list<std::string> inputs)
+{
+    struct stat output {};
+    if (::stat(out.c_str(), &output) != 0) {
+        return false;
+    }
+    for (const std::string& input : inputs) {
+        struct stat status {};
+        if (::stat(input.c_str(), &status) == 0 && status.st_dev == output.st_dev && status.st_ino == output.st_ino) {
+            Fail(fmt::format("\"{}\" is the input \"{}\"; writing it would destroy what is read; nothing written",
+                             out, input));
+            return true;
+        }
+    }
+    return false;
 }
 
 std::unique_ptr<CLanguageFile> Load(const std::string& path)
 {
     ReadOutcome outcome = ReadLanguageFile(path);
     if (outcome.error) {
-        Fail(outcome.error.Describe(path));
+        const bool unread = outcome.error.kind == FileError::Kind::CannotOpen ||
+                            outcome.error.kind == FileError::Kind::ReadFailed;
+        Fail(unread ? fmt::format("cannot read \"{}\": {}", path, outcome.error.detail)
+                    : outcome.error.Describe(path));
         return nullptr;
     }
     if (outcome.wrongMagic) {

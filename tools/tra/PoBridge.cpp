@@ -1,5 +1,6 @@
 #include "PoBridge.h"
 
+#include "LanguageCodes.h"
 #include "PoReader.h"
 #include "TextEncoding.h"
 
@@ -118,7 +119,7 @@ std::string HeaderValue(std::u16string_view text)
     return value;
 }
 
-void AppendHeader(std::string& out, const CLanguageFile& language)
+void AppendHeader(std::string& out, const CLanguageFile& language, std::string_view languageCode)
 {
     const std::string program = HeaderValue(language.GetProgramName());
     const std::string version = HeaderValue(language.GetProgramVersion());
@@ -128,6 +129,9 @@ void AppendHeader(std::string& out, const CLanguageFile& language)
     fields += "PO-Revision-Date: \n";
     fields += "Last-Translator: \n";
     fields += fmt::format("Language-Team: {}\n", name);
+    fields += fmt::format("Language: {}\n",
+                          languageCode.empty() ? language_codes::CodeOrUndetermined(language.GetLanguageName())
+                                               : std::string(languageCode));
     fields += "MIME-Version: 1.0\n";
     fields += "Content-Type: text/plain; charset=UTF-8\n";
     fields += "Content-Transfer-Encoding: 8bit\n";
@@ -171,11 +175,11 @@ FormatKind ClassifyFormat(std::u16string_view text)
     return any ? FormatKind::CFormat : FormatKind::None;
 }
 
-ExportResult ExportPo(const CLanguageFile& language)
+ExportResult ExportPo(const CLanguageFile& language, std::string_view languageCode)
 {
     ExportResult result;
     std::string& out = result.text;
-    AppendHeader(out, language);
+    AppendHeader(out, language, languageCode);
     if (language.GetRoot() == nullptr) {
         return result;
     }
@@ -189,6 +193,11 @@ ExportResult ExportPo(const CLanguageFile& language)
             return;
         }
         const CTextNode& node = *unit.node;
+        // gettext reads an empty msgid as a header; such a text can only have an empty
+        // translation, so the file loses nothing without it.
+        if (node.originalText.empty()) {
+            return;
+        }
         out += "\n#. ";
         out += bridge::UnitNote(unit);
         out += '\n';
@@ -222,17 +231,20 @@ ImportResult ImportPo(std::string_view po, CLanguageFile& language)
     if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
+    bridge::UnitImporter importer(*language.GetRoot(), "msgctxt", "msgid");
     for (const PoEntry& entry : entries) {
         if (entry.obsolete || entry.isHeader) {
             continue;
         }
-        if (entry.plural || !entry.hasContext) {
-            result.counts.Count(bridge::ApplyResult::Skipped);
-            continue;
+        if (entry.plural) {
+            importer.Skip(entry.line, "a plural entry (msgid_plural); a language file has no plural forms");
+        } else if (!entry.hasContext) {
+            importer.Skip(entry.line, "no msgctxt, so no text of the language file is named");
+        } else {
+            importer.Apply(entry.line, entry.context, entry.id, entry.str, entry.fuzzy);
         }
-        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), entry.context, entry.id, entry.str,
-                                              entry.fuzzy));
     }
+    result.counts = std::move(importer.counts);
     if (result.counts.applied > 0) {
         language.GetRoot()->UpdateStates();
     }

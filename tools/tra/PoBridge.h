@@ -16,7 +16,9 @@ struct ExportResult {
     std::string error; // set when a text cannot be written; text is then empty
 };
 
-ExportResult ExportPo(const CLanguageFile& language);
+// languageCode: the BCP 47 code of the Language: header, by default the code of the
+// file's language name ("und" when it has none).
+ExportResult ExportPo(const CLanguageFile& language, std::string_view languageCode = {});
 
 struct ImportResult {
     std::string error; // "line N: ..." for a malformed file; nothing was changed then

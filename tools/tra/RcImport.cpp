@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 namespace rc_import {
 
@@ -16,6 +17,7 @@ namespace {
 
 // A flag for a file that has none of its own: plain white.
 constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr RcLanguageId kEnglish = 0x09;
 
 template <class List>
 List OfLanguage(const List& list, RcLanguageId language)
@@ -90,16 +92,61 @@ std::string LanguageList(const CRcScript& script)
     return list.empty() ? "none" : list;
 }
 
+// The primary language id that --language names (LANG_GERMAN), or nullopt.
+std::optional<RcLanguageId> NamedLanguage(const CRcSymbols& symbols, const std::string& name)
+{
+    const CRcSymbols::Macro* macro = symbols.Find(name);
+    if (macro == nullptr || macro->replacement.size() != 1 || macro->replacement[0].kind != CRcToken::Kind::Number) {
+        return std::nullopt;
+    }
+    return static_cast<RcLanguageId>(macro->replacement[0].number);
+}
+
+// A text with a null character could not be carried out of the program again.
+void RefuseNullCharacters(const CRcScript& script)
+{
+    const auto check = [](const std::u16string& text, const RcPlace& place) {
+        if (text.find(u'\0') != std::u16string::npos) {
+            throw CRcError(place.file, place.line, "the text holds a null character");
+        }
+    };
+    for (const RcString& string : script.strings) {
+        check(string.text, string.place);
+    }
+    for (const RcDialog& dialog : script.dialogs) {
+        check(dialog.title, dialog.place);
+        for (const RcDialogControl& control : dialog.controls) {
+            check(control.text, control.place);
+        }
+    }
+    std::vector<const RcMenuItem*> items;
+    for (const RcMenu& menu : script.menus) {
+        for (const RcMenuItem& item : menu.items) {
+            items.push_back(&item);
+        }
+    }
+    while (!items.empty()) {
+        const RcMenuItem* item = items.back();
+        items.pop_back();
+        check(item->text, item->place);
+        for (const RcMenuItem& child : item->items) {
+            items.push_back(&child);
+        }
+    }
+}
+
 } // namespace
 
 Result LanguageFromScript(const std::string& scriptPath, const Options& options)
 {
     Result result;
+    CRcSymbols symbols;
+    // As the Windows resource compiler does.
+    symbols.DefineNumber("_WIN32", 1);
+    symbols.DefineNumber("RC_INVOKED", 1);
+    CRcPreprocessor preprocessor(symbols, options.includeDirs);
+    preprocessor.SetSkipMissingIncludes(true);
     try {
-        CRcSymbols symbols;
-        // As the Windows resource compiler does.
-        symbols.DefineNumber("_WIN32", 1);
-        symbols.DefineNumber("RC_INVOKED", 1);
         for (const std::string& define : options.defines) {
             std::string name;
             std::int64_t value = 0;
@@ -109,10 +156,20 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
             }
             symbols.DefineNumber(name, value);
         }
-        CRcPreprocessor preprocessor(symbols, options.includeDirs);
-        preprocessor.SetSkipMissingIncludes(true);
+        // A script without LANGUAGE statements is in the language asked for, else in
+        // English, as the Windows compiler assumes.
         CRcParser::Options parserOptions;
         parserOptions.lenient = true;
+        parserOptions.defaultLanguage = kEnglish;
+        if (!options.languageId.empty()) {
+            const std::optional<RcLanguageId> named = NamedLanguage(symbols, options.languageId);
+            if (!named) {
+                result.error = "--language=" + options.languageId + ": no such language id (LANG_ENGLISH, "
+                               "LANG_GERMAN, ...)";
+                return result;
+            }
+            parserOptions.defaultLanguage = *named;
+        }
         CRcParser parser(preprocessor.ProcessFile(scriptPath), parserOptions);
         const CRcScript script = parser.Parse();
         result.warnings = preprocessor.Warnings();
@@ -120,14 +177,7 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
 
         RcLanguageId language = FirstLanguageWithTexts(script);
         if (!options.languageId.empty()) {
-            const CRcSymbols::Macro* macro = symbols.Find(options.languageId);
-            if (macro == nullptr || macro->replacement.size() != 1 ||
-                macro->replacement[0].kind != CRcToken::Kind::Number) {
-                result.error = "--language=" + options.languageId + ": no such language id (LANG_ENGLISH, "
-                               "LANG_GERMAN, ...)";
-                return result;
-            }
-            language = static_cast<RcLanguageId>(macro->replacement[0].number);
+            language = parserOptions.defaultLanguage;
             if (std::find(script.languages.begin(), script.languages.end(), language) ==
                 script.languages.end()) {
                 result.error = scriptPath + ": the script has no resources in " + options.languageId +
@@ -142,6 +192,7 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         chosen.accelerators = OfLanguage(script.accelerators, language);
         chosen.dialogs = OfLanguage(script.dialogs, language);
         chosen.toolbars = OfLanguage(script.toolbars, language);
+        RefuseNullCharacters(chosen);
         const CRcResourceView view(chosen);
         CResourceTreeBuilder builder(view.Set());
         if (!options.switchEntry.empty()) {
@@ -175,6 +226,7 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         result.language = std::move(file);
     } catch (const CRcError& error) {
         result.error = error.what();
+        result.warnings = preprocessor.Warnings(); // said before the failure they may explain
     } catch (const std::runtime_error& error) {
         result.error = scriptPath + ": " + error.what(); // a switch entry naming a missing string
     }

@@ -1,9 +1,13 @@
 #include "XliffBridge.h"
 
+#include "LanguageCodes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include "TextEncoding.h"
 
 #include <fmt/core.h>
 
@@ -56,7 +60,35 @@ bool ToBeEditedState(const QString& state)
     return state.startsWith(QLatin1String("needs-")) || state == QLatin1String("new");
 }
 
+// Inline elements (<g>, <mrk>, ...) nest; deeper than this is no translation.
+constexpr int kMaxInlineDepth = 100;
+
+// The text of the element the reader stands on, the text of inline elements in it
+// included. A loop, not a recursion, so that deep nesting costs no stack. Returns an
+// error, or "" with the reader on the element's end.
+std::string ReadElementText(QXmlStreamReader& reader, QString& text)
+{
+    for (int depth = 1; depth > 0 && !reader.atEnd();) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > kMaxInlineDepth) {
+                return fmt::format("elements nested deeper than {} levels inside <{}>", kMaxInlineDepth,
+                                   tra_text::Printable(reader.name().toString().toStdString(), 40));
+            }
+            break;
+        case QXmlStreamReader::EndElement: --depth; break;
+        case QXmlStreamReader::Characters: text += reader.text(); break;
+        case QXmlStreamReader::EntityReference:
+            return fmt::format("the entity &{}; is not defined",
+                               tra_text::Printable(reader.name().toString().toStdString(), 40));
+        default: break;
+        }
+    }
+    return {};
+}
+
 struct ReadUnit {
+    int line = 0;
     std::string id;
     std::u16string source;
     std::u16string target;
@@ -66,8 +98,12 @@ struct ReadUnit {
 
 } // namespace
 
-ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage)
+ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage,
+                         std::u16string_view targetLanguage)
 {
+    const QString target = targetLanguage.empty()
+                               ? QString::fromStdString(language_codes::CodeOrUndetermined(language.GetLanguageName()))
+                               : ToQt(targetLanguage);
     ExportResult result;
     QByteArray bytes;
     QXmlStreamWriter writer(&bytes);
@@ -81,7 +117,7 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
     writer.writeAttribute(QStringLiteral("original"),
                           ToQt(language.GetProgramName()) + u' ' + ToQt(language.GetProgramVersion()));
     writer.writeAttribute(QStringLiteral("source-language"), ToQt(sourceLanguage));
-    writer.writeAttribute(QStringLiteral("target-language"), ToQt(language.GetLanguageName()));
+    writer.writeAttribute(QStringLiteral("target-language"), target);
     writer.writeAttribute(QStringLiteral("datatype"), QStringLiteral("plaintext"));
     writer.writeAttribute(QStringLiteral("product-name"), ToQt(language.GetProgramName()));
     writer.writeAttribute(QStringLiteral("product-version"), ToQt(language.GetProgramVersion()));
@@ -146,8 +182,23 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
     const auto fail = [&](const std::string& message) {
         result.error = fmt::format("line {}: {}", reader.lineNumber(), message);
     };
+    const auto readText = [&](std::u16string& into) {
+        QString text;
+        if (std::string error = ReadElementText(reader, text); !error.empty()) {
+            fail(error);
+        } else if (text.contains(QChar(0))) {
+            fail("a text holds a null character");
+        }
+        into = FromQt(text);
+    };
     while (!reader.atEnd() && result.error.empty()) {
         reader.readNext();
+        // Entities that a DTD declares can expand a small file beyond any memory and
+        // read other files; XLIFF needs none.
+        if (reader.tokenType() == QXmlStreamReader::DTD) {
+            fail("the document has a DTD (<!DOCTYPE ...>); XLIFF needs none, and its entities are not read");
+            break;
+        }
         if (!reader.isStartElement()) {
             if (reader.isEndElement() && reader.name() == QLatin1String("trans-unit")) {
                 unit = nullptr;
@@ -158,7 +209,8 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
         if (!sawRoot) {
             sawRoot = true;
             if (name != QLatin1String("xliff")) {
-                fail(fmt::format("expected an <xliff> document, found <{}>", reader.name().toString().toStdString()));
+                fail(fmt::format("expected an <xliff> document, found <{}>",
+                                 tra_text::Printable(reader.name().toString().toStdString(), 40)));
             }
             continue;
         }
@@ -169,10 +221,11 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
             }
             units.emplace_back();
             unit = &units.back();
+            unit->line = static_cast<int>(reader.lineNumber());
             unit->id = reader.attributes().value(QLatin1String("id")).toString().toStdString();
             unit->toBeEdited = reader.attributes().value(QLatin1String("approved")) == QLatin1String("no");
         } else if (unit != nullptr && name == QLatin1String("source")) {
-            unit->source = FromQt(reader.readElementText(QXmlStreamReader::IncludeChildElements));
+            readText(unit->source);
         } else if (unit != nullptr && name == QLatin1String("target")) {
             // The target's state decides; without one, the unit's approval.
             const QString state = reader.attributes().value(QLatin1String("state")).toString();
@@ -180,14 +233,14 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
                 unit->toBeEdited = ToBeEditedState(state);
             }
             unit->hasTarget = true;
-            unit->target = FromQt(reader.readElementText(QXmlStreamReader::IncludeChildElements));
+            readText(unit->target);
         } else if (unit != nullptr) {
             // Notes, contexts, alternatives: nothing the language file keeps.
             reader.skipCurrentElement();
         }
     }
     if (result.error.empty() && reader.hasError()) {
-        fail(reader.errorString().toStdString());
+        fail(tra_text::Printable(reader.errorString().toStdString(), 200));
     }
     if (result.error.empty() && !sawRoot) {
         result.error = "line 1: the document has no elements";
@@ -195,11 +248,12 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
     if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
+    bridge::UnitImporter importer(*language.GetRoot(), "id", "<source>");
     for (const ReadUnit& read : units) {
-        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), read.id, read.source,
-                                              read.hasTarget ? read.target : std::u16string(),
-                                              read.toBeEdited));
+        importer.Apply(read.line, read.id, read.source, read.hasTarget ? read.target : std::u16string(),
+                       read.toBeEdited);
     }
+    result.counts = std::move(importer.counts);
     if (result.counts.applied > 0) {
         language.GetRoot()->UpdateStates();
     }

@@ -15,9 +15,11 @@ struct ExportResult {
     std::string error; // set when a text cannot be written; text is then empty
 };
 
-// sourceLanguage: the language the original texts are in (the file's own language for
-// an original-language file).
-ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage);
+// sourceLanguage: the BCP 47 code of the language the original texts are in;
+// targetLanguage: that of the translations, by default the code of the file's language
+// name ("und" when it has none).
+ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage,
+                         std::u16string_view targetLanguage = {});
 
 struct ImportResult {
     std::string error; // "line N: ..." for a malformed document; nothing was changed then

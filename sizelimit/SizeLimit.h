@@ -3,7 +3,7 @@
 // The rule that keeps the texts of fixed-size controls (group boxes, buttons,
 // check boxes, other controls) to their size. The in-place editor refuses a
 // change that breaks it, and the translation checks report texts that break
-// it; it lives on its own so that the command line can use it without the
+// it; it lives below both, so that the command line can use it without the
 // view (it needs fonts, but no window).
 
 #include <cstdint>
@@ -18,6 +18,9 @@ bool IsSizeLimitedKind(std::int32_t kindCode);
 // stock variable-pitch font is below 77.5 % of the control's width, that is
 // TextWidth(text) < Limit(width).
 bool Fits(std::u16string_view text, std::int32_t width);
+
+// Whether a font to measure in is installed; without one every width is made up.
+bool CanMeasure();
 
 // The two sides of the rule, in pixels.
 int TextWidth(std::u16string_view text);

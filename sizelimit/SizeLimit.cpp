@@ -1,10 +1,10 @@
 #include "SizeLimit.h"
 
-#include "CDialogTemplate.h"
 #include "LOGFONT.h"
 #include "QtStrings.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 
 #include <string>
@@ -40,7 +40,7 @@ const QFont& VariablePitchFont()
 
 int DialogBaseUnitX()
 {
-    static const int base = CDialogTemplate::BaseUnitsOf(SystemFont()).cx & 0xFFFF;
+    static const int base = DialogBaseUnits(SystemFont()).cx & 0xFFFF;
     return base;
 }
 
@@ -55,6 +55,8 @@ bool IsSizeLimitedKind(std::int32_t kindCode)
         return false;
     }
 }
+
+bool CanMeasure() { return !QFontInfo(VariablePitchFont()).family().isEmpty(); }
 
 int TextWidth(std::u16string_view text)
 {
