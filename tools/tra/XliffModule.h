@@ -7,7 +7,8 @@
 
 struct XliffTable {
     xliff_bridge::ExportResult (*exportXliff)(const CLanguageFile& language,
-                                              std::u16string_view sourceLanguage);
+                                              std::u16string_view sourceLanguage,
+                                              std::u16string_view targetLanguage);
     xliff_bridge::ImportResult (*importXliff)(std::string_view xliff, CLanguageFile& language);
 };
 

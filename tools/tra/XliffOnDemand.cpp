@@ -15,11 +15,12 @@ const XliffTable* Module(std::string& why)
 
 } // namespace
 
-ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage)
+ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sourceLanguage,
+                         std::u16string_view targetLanguage)
 {
     std::string why;
     if (const XliffTable* module = Module(why))
-        return module->exportXliff(language, sourceLanguage);
+        return module->exportXliff(language, sourceLanguage, targetLanguage);
     return {{}, "cannot load the XLIFF bridge: " + why};
 }
 
