@@ -51,7 +51,7 @@ CRecovery::CRecovery(CTransDoc& doc, QString folder, QObject* parent)
     : QObject(parent), m_doc(doc), m_folder(std::move(folder))
 {
     m_steadyClock.fired = [this] { TimerFired(); };
-    m_doc.SetStateListener([this] { DocumentChanged(); });
+    connect(&m_doc, &CTransDoc::Changed, this, [this] { DocumentChanged(); });
 }
 
 void CRecovery::SetClock(CRecoveryClock& clock)
@@ -64,7 +64,7 @@ void CRecovery::SetClock(CRecoveryClock& clock)
     m_writtenAt = -1;
 }
 
-CRecovery::~CRecovery() { m_doc.SetStateListener({}); }
+CRecovery::~CRecovery() = default;
 
 QString CRecovery::DefaultFolder() { return QFileInfo(CProfile::GetFileName()).absolutePath(); }
 
@@ -121,8 +121,6 @@ bool CRecovery::WriteCopy()
 {
     if (!m_doc.GetLanguage() || m_doc.IsBusy())
         return false;
-    // The views hold the texts typed since the last store.
-    m_doc.UpdateAllViews(nullptr, CTransDoc::kHintStoreEdits);
     QDir().mkpath(m_folder);
     m_writtenAt = m_clock->NowMs();
     if (WriteLanguageFile(*m_doc.GetLanguage(), LocalPath(CopyPath())))

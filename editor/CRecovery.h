@@ -1,8 +1,7 @@
 #pragma once
 
 // A crash or a killed session must not cost more than a minute of typing.
-// While the document is modified, a copy of the language (with the edits the
-// views still hold) is written beside the settings, at most once a minute and
+// While the document is modified, a copy of the language is written beside the settings, at most once a minute and
 // only after a pause in typing; a save, or closing without saving, removes
 // it. At the next start a copy newer than its file is offered back.
 //
@@ -44,7 +43,7 @@ public:
     static constexpr int kIntervalMs = 60000; // at most one copy a minute
     static constexpr int kIdleMs = 2000;      // and none while the user types
 
-    // Watches doc (through its state listener); keeps the copy in folder.
+    // Watches doc (through its change signal); keeps the copy in folder.
     CRecovery(CTransDoc& doc, QString folder, QObject* parent = nullptr);
     ~CRecovery() override;
     CRecovery(const CRecovery&) = delete;

@@ -11,6 +11,7 @@
 #include "CTransDoc.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
+#include "DocumentDialogs.h"
 #include "LockKeys.h"
 #include "QtStrings.h"
 #include "RegisteredMessages.h"
@@ -135,6 +136,8 @@ void CMainFrame::RegisterCommands()
 bool CMainFrame::LoadFrame(UINT resourceId, CTransDoc* document)
 {
     m_document = document;
+    if (m_document)
+        InstallDocumentDialogs(*m_document);
     PreCreateWindow();
     if (!__X_CFrameWnd::LoadFrame(resourceId))
         return false;

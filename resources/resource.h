@@ -87,6 +87,7 @@
 #define ID_EDIT_CUT                     57635
 #define ID_EDIT_PASTE                   57637
 #define ID_EDIT_UNDO                    57643
+#define ID_EDIT_REDO                    57644
 #define ID_APP_ABOUT                    57664
 #define ID_APP_EXIT                     57665
 #define ID_HELP_FINDER                  57667
@@ -170,6 +171,21 @@
 #define IDS_PROBLEMS_MESSAGE            61498
 #define IDS_PROBLEM_STATUS              61499
 #define IDS_PROBLEM_SPELLING            61500
+
+// Undo and redo: the Edit menu's items and the names of the steps
+#define IDS_UNDO_PLAIN                  61520
+#define IDS_REDO_PLAIN                  61521
+#define IDS_UNDO_NAMED                  61522
+#define IDS_REDO_NAMED                  61523
+#define IDS_STEP_TYPING                 61524
+#define IDS_STEP_NEW_LINE               61525
+#define IDS_STEP_JOIN_LINES             61526
+#define IDS_STEP_PASTE                  61527
+#define IDS_STEP_REPLACE                61528
+#define IDS_STEP_REPLACE_ALL            61529
+#define IDS_STEP_MARK                   61530
+#define IDS_STEP_LANGUAGE_NAME          61531
+#define IDS_STEP_FLAG                   61532
 
 // Printing's page numbers; a file changed by another program while it is open.
 #define IDS_PRINT_PAGE                  61510

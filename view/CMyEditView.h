@@ -18,17 +18,20 @@
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
+#include "CTransDoc.h"
 #include "CView.h"
 
 #include "RegisteredMessages.h"
 
 #include <QAbstractScrollArea>
+#include <QMetaObject>
 #include <QPointer>
 
 #include <climits>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class CCmdUI;
@@ -36,8 +39,9 @@ class CFindReplaceDialog;
 class CInPlaceEdit;
 class CSearchCursor;
 class CStatusBar;
+class CTextNode;
+struct CDocChange;
 class CTextRow;
-class CTransDoc;
 
 class CMyEditView : public QAbstractScrollArea, public CView {
     Q_OBJECT
@@ -62,9 +66,11 @@ public:
 
     // The framework's view operations.
     void OnInitialUpdate();
-    // Hint 1 rebuilds and repaints, hint 2 writes the texts back into the
-    // tree; every other hint is ignored.
+    // Hint 1 rebuilds and repaints, hint 4 repaints; every other hint is
+    // ignored. The view follows the document's change signal (connected at
+    // the initial update); it never writes the document's texts itself.
     void OnUpdate(CView* sender, std::intptr_t hint) override;
+    void OnDocumentChanged(const CDocChange& change);
     // Paints the whole window into the off-screen image and copies it to dc.
     void OnDraw(CDc& dc);
 
@@ -91,6 +97,11 @@ public:
     int RowDocumentY(int index) const;
     int RowDocumentX(int index) const;
     int IndexOf(const CTextRow* row) const;
+    // The row of a node of the language's tree, -1 for none.
+    int RowOf(const CTextNode* node) const;
+    // Makes a row current and opens the editor at offset of its text (undo and
+    // redo put the caret where the change was).
+    void ShowTextPlace(int index, std::int32_t offset);
     // Expands or collapses a row (a click on its box).
     void SetExpanded(int index, bool expanded);
 
@@ -183,8 +194,6 @@ signals:
     void RowsRebuilt();
     // The current row changed (-1: none), or the rows were rebuilt.
     void CurrentRowChanged(int row);
-    // The in-place editor committed a change to a piece of the current row.
-    void TextCommitted(int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -199,7 +208,13 @@ private:
     // The framework's standard preparation: the print dialog.
     bool OnPreparePrinting(QPrinter& printer);
     void Rebuild();
-    void WriteBack();
+    // keepPlace (the same rows laid out in other fonts): expansion, current
+    // row and scroll position stay.
+    void RebuildAndRepaint(bool keepPlace = false);
+    // A row whose node's text changed in the document: split again when it
+    // shows another text, laid out, its height summed again.
+    void TextChangedInDocument(int index);
+    void OpenEditorAt(CTextRow& row, std::int32_t offset);
     void MeasureTabWidth();
     void MakeEditor();
     void LoadStrips();
@@ -233,7 +248,9 @@ private:
     bool Walk(bool advanceFirst, bool quiet, std::optional<int> startPosition);
     bool SearchCursorRow();
     enum class RowReplacement { None, Changed, Refused };
-    RowReplacement ReplaceInRow(int index, const CSearchCursor& cursor, CDc& dc);
+    // Replaces every match in the row's pieces and notes the row's new text in edits.
+    RowReplacement ReplaceInRow(int index, const CSearchCursor& cursor,
+                                std::vector<CTransDoc::TextEdit>& edits);
     void ShowHit();
     // Shown flags and heights of every row again from the expanded flags.
     void RecomputeShown();
@@ -285,4 +302,6 @@ private:
     bool m_directionDown = true;
     bool m_batchEditing = false;
     int m_paintPasses = 0;
+    QMetaObject::Connection m_docConnection;
+    mutable std::unordered_map<const CTextNode*, int> m_rowOfNode;
 };

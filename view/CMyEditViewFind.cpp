@@ -264,7 +264,7 @@ bool CMyEditView::ReplaceOne(bool quiet)
 }
 
 CMyEditView::RowReplacement CMyEditView::ReplaceInRow(int index, const CSearchCursor& cursor,
-                                                      CDc& dc)
+                                                      std::vector<CTransDoc::TextEdit>& edits)
 {
     CTextRow& row = *m_rows[std::size_t(index)];
     if (!row.HasPieces() && !cursor.MayOccurIn(row.node->translatedText))
@@ -287,11 +287,8 @@ CMyEditView::RowReplacement CMyEditView::ReplaceInRow(int index, const CSearchCu
         return RowReplacement::None;
     for (auto& [piece, text] : changes)
         piece->text = std::move(text);
-    if (row.node->editState >= 3 && row.node->editState <= 5)
-        row.node->editState -= 3;
-    if (row.IsLaidOut())
-        LayOutRow(index, dc);
-    emit TextCommitted(index);
+    // The row shows its new text; the document takes it with all the others.
+    edits.push_back({row.node, row.ComposeTranslated()});
     return RowReplacement::Changed;
 }
 
@@ -317,11 +314,11 @@ CMyEditView::ReplaceAllResult CMyEditView::ReplaceAll(int stepBudget)
     // Every row once, in order: no row is searched twice, whatever the
     // replacements insert or the width rule refuses, so the pass always ends.
     m_batchEditing = true;
-    CDc dc(viewport());
+    std::vector<CTransDoc::TextEdit> edits;
     const int rows = GetRowCount();
     int step = 0;
     for (; step < rows && step < stepBudget; ++step) {
-        switch (ReplaceInRow(step, cursor, dc)) {
+        switch (ReplaceInRow(step, cursor, edits)) {
         case RowReplacement::Changed:
             ++result.changed;
             break;
@@ -333,15 +330,11 @@ CMyEditView::ReplaceAllResult CMyEditView::ReplaceAll(int stepBudget)
         }
     }
     result.ended = step == rows;
+    // One step for every replaced text: the document marks them done,
+    // recomputes the states and tells the view and the checks once.
+    if (!edits.empty())
+        doc->ReplaceTexts(std::move(edits));
     m_batchEditing = false;
-
-    if (result.changed > 0) {
-        ComputeDocumentHeight();
-        UpdateScrollBars(true);
-        if (CTextNode* root = doc->GetRoot())
-            root->UpdateStates();
-        doc->SetModified();
-    }
     auto* text = current && piece >= 0 && std::size_t(piece) < current->translatedPieces.size()
                      ? dynamic_cast<CTextPiece*>(current->translatedPieces[std::size_t(piece)].get())
                      : nullptr;

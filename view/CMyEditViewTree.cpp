@@ -44,22 +44,10 @@ void CMyEditView::MarkCurrentSubtree(bool done)
     CTextNode* root = doc ? doc->GetRoot() : nullptr;
     if (!root)
         return;
+    // A step of the document's history (none when no state changes); the
+    // view repaints when the document tells it.
     CTextRow* row = GetRow(m_currentRow);
-    CTextNode* top = row ? row->node : root;
-    // A changed state is a change to the file, to be saved like a typed one.
-    const auto changes = [done](const CTextNode& node) { return (node.editState >= 3) == done; };
-    bool changed = changes(*top);
-    for (int i = row ? m_currentRow + 1 : 0, end = row ? row->subtreeEnd : GetRowCount();
-         i < end && !changed; ++i)
-        changed = changes(*m_rows[std::size_t(i)]->node);
-    if (done)
-        top->MarkDone();
-    else
-        top->MarkToDo();
-    root->UpdateStates();
-    RepaintAll();
-    if (changed)
-        doc->SetModified();
+    doc->MarkSubtree(row ? row->node : root, done);
 }
 
 void CMyEditView::RecomputeShown()

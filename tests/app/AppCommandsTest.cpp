@@ -248,14 +248,15 @@ TEST_F(AppCommandsTest, AFileChangedByAnotherProgramIsNoticedAtOnce)
         return QTest::qWaitFor([&, count = asked.size()] { return asked.size() > count; }, 3000);
     };
     // Our own save asks nothing.
-    Doc().SetModified();
+    ASSERT_TRUE(Doc().SetLanguageName(u"Here"));
     ASSERT_TRUE(Doc().SaveLanguage());
     QTest::qWait(400);
     EXPECT_TRUE(asked.empty());
-    // Unchanged here: reloaded on Yes.
+    // Unchanged here: reloaded on Yes, with a new history (the old steps were on the old file).
     ASSERT_TRUE(changeOnDisk(u"Elsewhere"));
     EXPECT_EQ(Doc().GetLanguageName(), u"Elsewhere");
     EXPECT_FALSE(Doc().IsLanguageModified());
+    EXPECT_FALSE(Doc().GetUndoStack().canUndo());
     // Changed here: Yes keeps the changes; the save question about the file then stays.
     Doc().SetModified();
     ASSERT_TRUE(changeOnDisk(u"Again"));

@@ -5,6 +5,7 @@
 
 #include "CLanguageFile.h"
 #include "CTransDoc.h"
+#include "DocumentDialogs.h"
 #include "LanguageFileIO.h"
 
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@ public:
         path = dir.filePath(name);
         ASSERT_FALSE(WriteLanguageFile(language, path.toStdString()));
         m_startup = path.toStdU16String();
+        InstallDocumentDialogs(doc);
         doc.SetStartupFileSource(&m_startup);
         ASSERT_TRUE(doc.OpenLanguage());
         view = std::make_unique<View>();

@@ -130,17 +130,21 @@ TEST_F(HeadViewTest, FillingShowsTheHeaderAndNeverMarksTheDocumentChanged)
     EXPECT_TRUE(script.messages.empty());
 }
 
-TEST_F(HeadViewTest, TypedNameMarksTheDocumentAndReachesItWithHintTwo)
+TEST_F(HeadViewTest, TypedNameReachesTheDocumentAsOneStepThatUndoTakesBack)
 {
     Open(*Language(u"English", OwnFlagColour));
     view->GetLanguageField()->setFocus();
     view->GetLanguageField()->end(false);
     QTest::keyClicks(view->GetLanguageField(), QStringLiteral(" (UK)"));
     EXPECT_TRUE(doc.IsLanguageModified());
-    // The document still has the old name until the edits are stored.
+    EXPECT_EQ(doc.GetLanguageName(), u"English (UK)") << "the model holds the typing";
+    EXPECT_EQ(doc.UndoStepName(), unsigned(IDS_STEP_LANGUAGE_NAME));
+
+    ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.GetLanguageName(), u"English");
-    doc.UpdateAllViews(nullptr, CTransDoc::kHintStoreEdits);
-    EXPECT_EQ(doc.GetLanguageName(), u"English (UK)");
+    EXPECT_EQ(view->GetLanguageField()->text(), QStringLiteral("English"));
+    EXPECT_FALSE(doc.IsLanguageModified());
+    EXPECT_FALSE(doc.Undo()) << "the typing was one step";
     EXPECT_TRUE(script.messages.empty());
 }
 

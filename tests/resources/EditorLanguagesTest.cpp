@@ -178,7 +178,7 @@ TEST(EditorLanguages, MenuEntryFollowsTheMenuWithoutSeparators)
                                            u"Seitenansic&ht", u"Seite ein&richten...", u"Letzte Datei",
                                            u"Letzte Datei", u"Letzte Datei", u"Letzte Datei", u"&Beenden"}));
     EXPECT_EQ(file.GetChild(0)->kindCode, kind::MenuItem);
-    EXPECT_EQ(menu.GetChild(1)->GetChild(0)->originalText, u"&Ausschneiden\tStrg+X");
+    EXPECT_EQ(menu.GetChild(1)->GetChild(0)->originalText, u"&Rückgängig\tStrg+Z");
 }
 
 TEST(EditorLanguages, StringEntriesAreTheDistinctStringTexts)

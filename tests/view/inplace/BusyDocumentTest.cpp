@@ -89,6 +89,10 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
         // What a user could do in the main window if the dialog went away.
         Press(editor, Qt::Key_B, "B");
         Press(editor, Qt::Key_Return, "\r");
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        CCmdUI undo(ID_EDIT_UNDO);
+        view.UpdateCommandUI(undo);
+        EXPECT_FALSE(undo.IsEnabled()) << "no undo while the file is written";
         view.OnCmdMsg(ID_OPEN_LANGUAGE, CN_COMMAND, nullptr);
         view.OnCmdMsg(ID_NEW_TRANSLATION, CN_COMMAND, nullptr);
         // What comes without a command: a dropped file, a second start's
@@ -120,7 +124,6 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
     const ReadOutcome read = ReadLanguageFile(path.toStdString());
     ASSERT_FALSE(read.error) << read.error.Describe(path.toStdString());
     ASSERT_NE(read.language, nullptr);
-    view.OnUpdate(nullptr, CTransDoc::kHintStoreEdits);
     const QString now = opened.dir.filePath("now.tra");
     ASSERT_FALSE(WriteLanguageFile(*doc.GetLanguage(), now.toStdString()));
     EXPECT_TRUE(doc.IsLanguageModified() || Bytes(now) == Bytes(path));

@@ -232,8 +232,6 @@ bool CEditorApp::OpenDocumentFile(const std::u16string& path)
     m_opening = false;
     // A cancelled save question leaves the name unused: the next open asks again.
     m_startupFile.clear();
-    if (opened)
-        m_document->UpdateAllViews(nullptr, CTransDoc::kHintRebuild);
     return opened;
 }
 
