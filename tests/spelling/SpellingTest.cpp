@@ -3,7 +3,7 @@
 
 #include "CSpeller.h"
 #include "CTranslationChecker.h"
-#include "CheckTestSupport.h"
+#include "TestTree.h"
 #include "SpellableWords.h"
 
 #include <gtest/gtest.h>
@@ -157,10 +157,10 @@ TEST(SpellingCheck, MisspeltWordsOfChangedTextsAreWarningsWithTheirPlace)
     const CSpeller german(u"de_DE", Paths("check"));
     checks::CTranslationChecker checker;
     checker.SetSpellRule([&german](std::u16string_view text) { return german.Misspelt(text); });
-    check_test::Tree tree;
+    test_tree::Tree tree;
     CTextNode* dialog = tree.Dialog();
-    check_test::Add(dialog, u"&Open file", u"&Öffnen Dateiein", 5);
-    check_test::Add(dialog, u"Fehlr", u"Fehlr", 5); // not translated yet: not checked
+    test_tree::Add(dialog, u"&Open file", u"&Öffnen Dateiein", 5);
+    test_tree::Add(dialog, u"Fehlr", u"Fehlr", 5); // not translated yet: not checked
     const auto problems = checker.CheckTree(*tree.root);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].check, checks::CheckId::Spelling);
