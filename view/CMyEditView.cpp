@@ -9,6 +9,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "CTreeAccessible.h"
 #include "resource.h"
 
 #include <QScrollBar>
@@ -42,6 +43,7 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
     RegisterCommands();
+    CTreeAccessible::Follow(this);
 }
 
 CMyEditView::~CMyEditView()
@@ -299,6 +301,7 @@ void CMyEditView::SetExpanded(int index, bool expanded)
         return;
     row->expanded = expanded;
     UpdateShown(index);
+    CTreeAccessible::RowExpanded(this, index);
 }
 
 void CMyEditView::LayOutRow(int index, CDc& dc)

@@ -6,6 +6,7 @@
 #include "CTextNode.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "CTreeAccessible.h"
 #include "resource.h"
 
 // The whole-tree commands: marking a subtree done or to be edited, and
@@ -51,6 +52,7 @@ void CMyEditView::MarkCurrentSubtree(bool done)
         top->MarkToDo();
     root->UpdateStates();
     RepaintAll();
+    CTreeAccessible::StatesChanged(this);
 }
 
 void CMyEditView::RecomputeShown()
