@@ -15,6 +15,8 @@ packages=(
   desktop-file-utils libxml2-utils shared-mime-info
   # benchmarks/cli_timing.sh: /usr/bin/time for the peak memory (msgmerge is in gettext)
   time
+  # The tree's test over the accessibility bus: xdotool drives the keys and the mouse.
+  at-spi2-core python3-pyatspi dbus xdotool
 )
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then
   packages+=(clang)

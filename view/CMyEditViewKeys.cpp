@@ -6,8 +6,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 
 #include <algorithm>
 
@@ -109,13 +108,13 @@ void CMyEditView::PaintFocusFrame(QPainter& painter)
 {
     if (!hasFocus() || !IsRowShown(m_currentRow))
         return;
+    // Drawn here rather than by the style, which may leave it out when the
+    // focus did not come from the keyboard.
     painter.resetTransform();
     painter.setClipping(false);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = QRect(RowDocumentX(m_currentRow) - m_hScroll, RowDocumentY(m_currentRow) - m_vScroll,
-                        std::max(1, viewport()->width() - RowDocumentX(m_currentRow) + m_hScroll - 2),
-                        RowHeightOf(m_currentRow));
-    option.backgroundColor = QColor(192, 192, 192);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    const int x = RowDocumentX(m_currentRow) - m_hScroll;
+    painter.drawRect(x, RowDocumentY(m_currentRow) - m_vScroll,
+                     std::max(1, viewport()->width() - x - 2), RowHeightOf(m_currentRow) - 1);
 }

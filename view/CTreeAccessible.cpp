@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -128,10 +129,18 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
 
 CTreeAccessible* TreeOf(CMyEditView* view)
 {
-    // Only while someone listens: asking would make the interface.
-    if (!QAccessible::isActive())
-        return nullptr;
+    // Made once per view; the row interfaces only when someone listens.
     return static_cast<CTreeAccessible*>(QAccessible::queryAccessibleInterface(view));
+}
+
+QAccessible::UpdateHandler eventObserver = nullptr;
+
+void Send(QAccessibleEvent& event)
+{
+    if (eventObserver)
+        eventObserver(&event);
+    else
+        QAccessible::updateAccessibility(&event);
 }
 
 void SendRowEvent(CMyEditView* view, int row, QAccessibleEvent&& event)
@@ -139,7 +148,7 @@ void SendRowEvent(CMyEditView* view, int row, QAccessibleEvent&& event)
     if (!TreeOf(view) || !view->IsRowShown(row))
         return;
     event.setChild(view->ShownIndexOfRow(row));
-    QAccessible::updateAccessibility(&event);
+    Send(event);
 }
 
 } // namespace
@@ -168,9 +177,14 @@ void CTreeAccessible::Follow(CMyEditView* view)
         if (CTreeAccessible* tree = TreeOf(view)) {
             tree->ForgetRows();
             QAccessibleTableModelChangeEvent reset(view, QAccessibleTableModelChangeEvent::ModelReset);
-            QAccessible::updateAccessibility(&reset);
+            Send(reset);
         }
     });
+}
+
+QAccessible::UpdateHandler CTreeAccessible::SetEventObserver(QAccessible::UpdateHandler observer)
+{
+    return std::exchange(eventObserver, observer);
 }
 
 void CTreeAccessible::RowExpanded(CMyEditView* view, int row)
@@ -180,7 +194,7 @@ void CTreeAccessible::RowExpanded(CMyEditView* view, int row)
     SendRowEvent(view, row, QAccessibleStateChangeEvent(view, changed));
     if (TreeOf(view)) {
         QAccessibleEvent reorder(view, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&reorder);
+        Send(reorder);
     }
 }
 
