@@ -102,10 +102,10 @@ public:
             s.expanded = row->expanded;
             s.collapsed = !row->expanded;
         }
+        // Scrolled out of the window, but still there to be read and reached.
         const QRect r = rect();
-        s.invisible = r.isEmpty() || !view->viewport()->rect().intersects(
+        s.offscreen = r.isEmpty() || !view->viewport()->rect().intersects(
                                          QRect(view->viewport()->mapFromGlobal(r.topLeft()), r.size()));
-        s.offscreen = s.invisible;
         return s;
     }
 
