@@ -166,7 +166,10 @@ bool CMainFrame::OnCreateClient()
     m_splitter->setChildrenCollapsible(false);
 
     m_headView = new CHeadView(m_splitter);
-    m_headView->resize(100, kHeadViewHeight);
+    // Large fonts make the head view's fields taller than the usual height;
+    // they are never cut off.
+    const int headHeight = std::max(kHeadViewHeight, m_headView->sizeHint().height());
+    m_headView->resize(100, headHeight);
     m_editView = new CMyEditView(m_splitter);
     m_editView->resize(100, kTreeViewHeight);
     m_splitter->addWidget(m_headView);
@@ -174,7 +177,7 @@ bool CMainFrame::OnCreateClient()
     // The head view keeps its height; the tree view takes the rest.
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({kHeadViewHeight, std::max(kTreeViewHeight, height() - kHeadViewHeight)});
+    m_splitter->setSizes({headHeight, std::max(kTreeViewHeight, height() - headHeight)});
     setCentralWidget(m_splitter);
 
     SetActiveView(m_editView);

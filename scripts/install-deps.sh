@@ -28,6 +28,8 @@ packages=(
   time
   # from-rc's tests compare their scripts with GNU windres's reading of them.
   binutils-mingw-w64-x86-64
+  # The tree's test over the accessibility bus: xdotool drives the keys and the mouse.
+  at-spi2-core python3-pyatspi dbus xdotool
 )
 # The sanitized build and the fuzz targets (scripts/sanitized-tests.sh, scripts/fuzz.sh).
 if [[ "${GLOSSMARK_FUZZ:-}" == "ON" ]]; then

@@ -6,6 +6,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "CTreeAccessible.h"
 #include "CWnd.h"
 #include "CTextNode.h"
 #include "Pieces.h"
@@ -121,6 +122,7 @@ void CInPlaceEdit::Attach(CTextPiece* piece, int caret)
     // Typing in another text (or at another place) is a step of its own.
     if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
         doc->BreakTyping();
+    setAccessibleName(piece && piece->row ? CTreeAccessible::EditorName(*piece->row) : QString());
     SetWindowText(piece ? piece->text : std::u16string());
     if (caret < 0)
         SetSel(int(GetWindowText().size()), int(GetWindowText().size()));

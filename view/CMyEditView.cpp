@@ -9,6 +9,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "CTreeAccessible.h"
 #include "Pieces.h"
 #include "resource.h"
 
@@ -44,6 +45,7 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
     RegisterCommands();
+    CTreeAccessible::Follow(this);
 }
 
 CMyEditView::~CMyEditView()
@@ -164,11 +166,15 @@ void CMyEditView::OnDocumentChanged(const CDocChange& change)
         return;
     }
     if (change.Has(CDocChange::Texts)) {
-        for (CTextNode* node : change.texts)
+        for (CTextNode* node : change.texts) {
             TextChangedInDocument(RowOf(node));
+            CTreeAccessible::TextChanged(this, RowOf(node));
+        }
         ComputeDocumentHeight();
         UpdateScrollBars(true);
     }
+    if (change.Has(CDocChange::States))
+        CTreeAccessible::StatesChanged(this);
     if (change.fromHistory && change.caretNode)
         ShowTextPlace(RowOf(change.caretNode), change.caretOffset);
     // A keystroke repaints its row; anything more the window; replace all
@@ -439,6 +445,7 @@ void CMyEditView::SetExpanded(int index, bool expanded)
         return;
     row->expanded = expanded;
     UpdateShown(index);
+    CTreeAccessible::RowExpanded(this, index);
 }
 
 void CMyEditView::LayOutRow(int index, CDc& dc)

@@ -102,6 +102,11 @@ public:
     // Makes a row current and opens the editor at offset of its text (undo and
     // redo put the caret where the change was).
     void ShowTextPlace(int index, std::int32_t offset);
+    // The shown rows as a list (what assistive technology walks).
+    int ShownRowCount() const { return m_heights.ShownCount(); }
+    int NthShownRow(int n) const { return m_heights.NthShown(n); }
+    int ShownIndexOfRow(int index) const { return m_heights.ShownBefore(index); }
+    int RowHeightOf(int index) const { return m_heights.Height(index); }
     // Expands or collapses a row (a click on its box).
     void SetExpanded(int index, bool expanded);
 
@@ -202,9 +207,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // Keyboard work in the view itself (CMyEditViewKeys.cpp).
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void RegisterPrintCommands();
+    // A dotted frame around the current row while the view has the focus.
+    void PaintFocusFrame(QPainter& painter);
+    // Makes row current from the keyboard, without opening the editor.
+    void SelectRowByKey(int row);
     // The framework's standard preparation: the print dialog.
     bool OnPreparePrinting(QPrinter& printer);
     void Rebuild();

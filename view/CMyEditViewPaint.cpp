@@ -84,12 +84,13 @@ void CMyEditView::paintEvent(QPaintEvent* event)
     CDc dc(painter);
     if (m_paintAll || !m_offscreenDc) {
         OnDraw(dc);
-        return;
+    } else {
+        // The image is up to date: copy what the window lost.
+        m_offscreenDc->Flush();
+        const QRect r = event->rect();
+        dc.BitBlt(r.x(), r.y(), r.width(), r.height(), m_offscreenDc.get(), r.x(), r.y(), SRCCOPY);
     }
-    // The image is up to date: copy what the window lost.
-    m_offscreenDc->Flush();
-    const QRect r = event->rect();
-    dc.BitBlt(r.x(), r.y(), r.width(), r.height(), m_offscreenDc.get(), r.x(), r.y(), SRCCOPY);
+    PaintFocusFrame(painter);
 }
 
 void CMyEditView::RepaintAll()
