@@ -115,6 +115,18 @@ void CTranslationChecker::CheckOwn(const CTextNode& node, std::u16string_view tr
             start = stop + 1;
         }
     }
+    if (m_spellRule) {
+        for (const TextRange& word : m_spellRule(translated)) {
+            TranslationProblem& problem = add(CheckId::Spelling);
+            // The word as read: without its accelerator mark ("&&" parts words).
+            for (std::size_t i = word.begin; i < word.end; ++i) {
+                if (translated[i] != u'&')
+                    problem.translatedDetail += translated[i];
+            }
+            problem.originalCount = std::int32_t(word.begin);
+            problem.translatedCount = std::int32_t(word.end - word.begin);
+        }
+    }
 }
 
 std::vector<std::vector<TranslationProblem>>
@@ -149,7 +161,8 @@ CTranslationChecker::CheckClashes(const CTextNode& parent)
             problem.node = child;
             problem.check = CheckId::AcceleratorClash;
             problem.translatedDetail = FromCodePoint(mine.shown);
-            problem.originalDetail = parent.GetChild(j)->originalText;
+            // Named as the user sees it: the other item's translated text.
+            problem.originalDetail = TranslationOf(*parent.GetChild(j));
         }
         before.push_back(i);
     }

@@ -10,6 +10,7 @@
 // fonts), so the walk itself needs nothing but the model. Without a size rule
 // the width check is left out.
 
+#include "TextRange.h"
 #include "TranslationProblem.h"
 
 #include <cstdint>
@@ -29,6 +30,10 @@ struct SizeRule {
     std::function<bool(std::int32_t kindCode)> isSizeLimited;
     std::function<bool(std::u16string_view line, std::int32_t width)> fits;
 };
+
+// The misspelt words of a translation; a speller stands behind it. Without
+// one the spelling check is left out.
+using SpellRule = std::function<std::vector<TextRange>(std::u16string_view translated)>;
 
 // Where the walk found a node: its child indices from the root, and its
 // number in depth-first order (the root is 0, so a view that leaves the root
@@ -53,6 +58,7 @@ public:
     explicit CTranslationChecker(SizeRule sizeRule = {});
 
     void SetTextSource(TextSource source) { m_textSource = std::move(source); }
+    void SetSpellRule(SpellRule rule) { m_spellRule = std::move(rule); }
 
     // Every problem of the tree, node by node in depth-first order (children
     // in order), each node's problems in the order of the checks.
@@ -83,6 +89,7 @@ private:
 
     SizeRule m_sizeRule;
     TextSource m_textSource;
+    SpellRule m_spellRule;
     std::int64_t m_nodesChecked = 0;
 };
 

@@ -24,9 +24,8 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 Accelerators FindAccelerators(std::u16string_view text)
 {
     Accelerators found;
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
+    constexpr std::size_t npos = std::u16string_view::npos;
+    for (std::size_t i = text.find(u'&'); i != npos && i + 1 < text.size(); i = text.find(u'&', i + 1)) {
         if (text[i + 1] != u'&') {
             if (found.count == 0)
                 found.firstLetter = CodePointAt(text, i + 1);

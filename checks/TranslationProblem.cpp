@@ -26,6 +26,7 @@ std::string_view CheckName(CheckId check)
     case CheckId::Lines: return "lines";
     case CheckId::Whitespace: return "whitespace";
     case CheckId::Width: return "width";
+    case CheckId::Spelling: return "spelling";
     }
     return "";
 }
@@ -61,6 +62,8 @@ std::u16string DescribeProblem(const TranslationProblem& problem)
     case CheckId::Width:
         return Widen(fmt::format("too wide for its control of {} dialog units",
                                  problem.originalCount));
+    case CheckId::Spelling:
+        return Quoted(problem.translatedDetail) + u" is not in the dictionary";
     }
     return {};
 }

@@ -12,7 +12,7 @@ class CTextNode;
 namespace checks {
 
 // The ids are part of the command line's interface.
-enum class CheckId { Format, Accelerator, AcceleratorClash, Lines, Whitespace, Width };
+enum class CheckId { Format, Accelerator, AcceleratorClash, Lines, Whitespace, Width, Spelling };
 enum class Severity { Error, Warning };
 
 std::string_view CheckName(CheckId check);
@@ -23,10 +23,12 @@ struct TranslationProblem {
     const CTextNode* node = nullptr;
     CheckId check = CheckId::Format;
     // format: the conversions as written; clash: the shared letter (as in
-    // the translation) and the original text of the earlier child.
+    // the translation) and the translated text of the earlier child; spelling:
+    // the word without its accelerator mark.
     std::u16string originalDetail;
     std::u16string translatedDetail;
-    // accelerator: markers; lines: line breaks; width: the control's width.
+    // accelerator: markers; lines: line breaks; width: the control's width;
+    // spelling: where the word starts in the translation and its length.
     std::int32_t originalCount = 0;
     std::int32_t translatedCount = 0;
 

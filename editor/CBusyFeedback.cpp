@@ -57,7 +57,18 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
 
+std::function<qint64()>& ElapsedOverride()
+{
+    static std::function<qint64()> elapsed;
+    return elapsed;
+}
+
 } // namespace
+
+void CBusyFeedback::SetElapsedForTesting(std::function<qint64()> elapsedMs)
+{
+    ElapsedOverride() = std::move(elapsedMs);
+}
 
 void CBusyFeedback::SetStepHookForTesting(std::function<void(CBusyFeedback&)> hook) { StepHook() = std::move(hook); }
 
@@ -92,7 +103,8 @@ void CBusyFeedback::ShowProgress(std::uint64_t done, std::uint64_t total)
     if (total == 0)
         return;
     if (!m_dialog) {
-        if (m_timer.elapsed() < kProgressDelayMs)
+        const qint64 elapsed = ElapsedOverride() ? ElapsedOverride()() : m_timer.elapsed();
+        if (elapsed < kProgressDelayMs)
             return;
         CFrameWnd* frame = MainFrame();
         m_dialog = std::make_unique<CBusyDialog>(ToQString(PromptOf(m_commandId)), QString(), 0,

@@ -35,6 +35,9 @@ public:
     // Test seam: called after every progress report (about every 256 KiB),
     // to slow the work down and act while it runs. Empty: none.
     static void SetStepHookForTesting(std::function<void(CBusyFeedback&)> hook);
+    // Test seam: the milliseconds since the work began, asked in place of the
+    // steady clock, so that a test need not wait for the delay. Empty: the clock.
+    static void SetElapsedForTesting(std::function<qint64()> elapsedMs);
     // The progress dialog while it is shown, else nullptr.
     QProgressDialog* GetDialog() const { return m_dialog.get(); }
 

@@ -24,15 +24,47 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 } // namespace
 
+qint64 CRecoveryClock::NowMs() const { return m_started.elapsed(); }
+
+void CRecoveryClock::StartTimer(qint64 ms)
+{
+    if (!m_timer) {
+        m_timer = std::make_unique<QTimer>();
+        m_timer->setSingleShot(true);
+        QObject::connect(m_timer.get(), &QTimer::timeout, [this] {
+            if (fired)
+                fired();
+        });
+    }
+    m_timer->start(int(ms));
+}
+
+void CRecoveryClock::StopTimer()
+{
+    if (m_timer)
+        m_timer->stop();
+}
+
+bool CRecoveryClock::TimerActive() const { return m_timer && m_timer->isActive(); }
+
 CRecovery::CRecovery(CTransDoc& doc, QString folder, QObject* parent)
     : QObject(parent), m_doc(doc), m_folder(std::move(folder))
 {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] { TimerFired(); });
-    m_doc.SetStateListener([this] { DocumentChanged(); });
+    m_steadyClock.fired = [this] { TimerFired(); };
+    connect(&m_doc, &CTransDoc::Changed, this, [this] { DocumentChanged(); });
 }
 
-CRecovery::~CRecovery() { m_doc.SetStateListener({}); }
+void CRecovery::SetClock(CRecoveryClock& clock)
+{
+    m_clock->StopTimer();
+    m_clock = &clock;
+    m_clock->fired = [this] { TimerFired(); };
+    // Times read from the old clock mean nothing on the new one.
+    m_changedAt = -1;
+    m_writtenAt = -1;
+}
+
+CRecovery::~CRecovery() = default;
 
 QString CRecovery::DefaultFolder() { return QFileInfo(CProfile::GetFileName()).absolutePath(); }
 
@@ -42,46 +74,42 @@ QString CRecovery::NamePath() const { return m_folder + QStringLiteral("/recover
 
 bool CRecovery::HasCopy() const { return QFile::exists(CopyPath()); }
 
-void CRecovery::SetTimingsForTesting(int intervalMs, int idleMs)
-{
-    m_intervalMs = intervalMs;
-    m_idleMs = idleMs;
-}
-
 void CRecovery::DocumentChanged()
 {
     if (!m_armed)
         return;
     if (!m_doc.IsLanguageModified()) {
         // Saved, or another file opened after the save question.
-        m_timer.stop();
+        m_clock->StopTimer();
         RemoveCopy();
         return;
     }
     // Called with every committed keystroke: nothing here may cost more than
     // noting the time.
-    m_sinceChange.start();
-    if (!m_timer.isActive())
+    m_changedAt = m_clock->NowMs();
+    if (!m_clock->TimerActive())
         Schedule();
 }
 
 void CRecovery::Schedule()
 {
-    qint64 wait = m_idleMs - m_sinceChange.elapsed();
-    if (m_sinceWrite.isValid())
-        wait = std::max(wait, m_intervalMs - m_sinceWrite.elapsed());
-    m_timer.start(int(std::max<qint64>(wait, 0)));
+    const qint64 now = m_clock->NowMs();
+    qint64 wait = kIdleMs - (now - m_changedAt);
+    if (m_writtenAt >= 0)
+        wait = std::max(wait, kIntervalMs - (now - m_writtenAt));
+    m_clock->StartTimer(std::max<qint64>(wait, 0));
 }
 
 void CRecovery::TimerFired()
 {
     if (!m_doc.IsLanguageModified())
         return;
-    const bool typing = m_sinceChange.isValid() && m_sinceChange.elapsed() < m_idleMs;
-    const bool recent = m_sinceWrite.isValid() && m_sinceWrite.elapsed() < m_intervalMs;
+    const qint64 now = m_clock->NowMs();
+    const bool typing = m_changedAt >= 0 && now - m_changedAt < kIdleMs;
+    const bool recent = m_writtenAt >= 0 && now - m_writtenAt < kIntervalMs;
     if (typing || recent || m_doc.IsBusy()) {
         if (m_doc.IsBusy())
-            m_timer.start(m_idleMs);
+            m_clock->StartTimer(kIdleMs);
         else
             Schedule();
         return;
@@ -93,10 +121,8 @@ bool CRecovery::WriteCopy()
 {
     if (!m_doc.GetLanguage() || m_doc.IsBusy())
         return false;
-    // The views hold the texts typed since the last store.
-    m_doc.UpdateAllViews(nullptr, CTransDoc::kHintStoreEdits);
     QDir().mkpath(m_folder);
-    m_sinceWrite.start();
+    m_writtenAt = m_clock->NowMs();
     if (WriteLanguageFile(*m_doc.GetLanguage(), LocalPath(CopyPath())))
         return false;
     QSaveFile name(NamePath());
@@ -114,7 +140,7 @@ void CRecovery::RemoveCopy()
 
 void CRecovery::Discard()
 {
-    m_timer.stop();
+    m_clock->StopTimer();
     RemoveCopy();
 }
 

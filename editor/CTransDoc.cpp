@@ -1,19 +1,21 @@
 #include "CTransDoc.h"
 
 #include "CBusyFeedback.h"
+#include "CDc.h"
 #include "CFileDialog.h"
-#include "CFlagDialog.h"
-#include "CFontsDialog.h"
 #include "CImageBitmap.h"
 #include "CMessageBox.h"
 #include "CTextNode.h"
 #include "CWinApp.h"
+#include "DocumentCommands.h"
 #include "LanguageFileIO.h"
 #include "QtStrings.h"
 #include "TranslatedStrings.h"
 #include "resource.h"
 
 #include <QFile>
+#include <QFileSystemWatcher>
+#include <QTimer>
 
 namespace {
 
@@ -62,22 +64,38 @@ private:
     CBusyFeedback m_feedback;
 };
 
-CTransDoc::CTransDoc() { RegisterCommands(); }
+namespace {
 
-CTransDoc::~CTransDoc() = default;
+// A writer that saves in several steps is given this long to finish.
+constexpr int kSettleMs = 200;
+
+} // namespace
+
+CTransDoc::CTransDoc() : m_watcher(std::make_unique<QFileSystemWatcher>())
+{
+    RegisterCommands();
+    RegisterHistoryCommands();
+    // The modified mark follows the stack: undoing back to the saved state clears the star.
+    connect(&m_undo, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, m_watcher.get(),
+            [this] { QTimer::singleShot(kSettleMs, m_watcher.get(), [this] { CheckFileOnDisk(); }); });
+}
+
+CTransDoc::~CTransDoc()
+{
+    // The stack tells of its clean state once more as it goes.
+    m_undo.disconnect(this);
+}
 
 void CTransDoc::RegisterCommands()
 {
-    AddCommand(ID_OPEN_LANGUAGE, [this] {
-        if (OpenLanguage())
-            UpdateAllViews(nullptr, kHintRebuild);
-    });
+    AddCommand(ID_OPEN_LANGUAGE, [this] { OpenLanguage(); });
     AddCommand(ID_SAVE_LANGUAGE, [this] { SaveLanguage(); });
-    AddUpdateCommandUI(ID_SAVE_LANGUAGE, [this](CCmdUI& ui) { ui.Enable(m_modified); });
+    AddUpdateCommandUI(ID_SAVE_LANGUAGE, [this](CCmdUI& ui) { ui.Enable(IsLanguageModified()); });
     // Ctrl+S reaches the framework's save, which would write no language: it
     // saves the language as the menu command does.
     AddCommand(ID_FILE_SAVE, [this] { SaveLanguage(); });
-    AddUpdateCommandUI(ID_FILE_SAVE, [this](CCmdUI& ui) { ui.Enable(m_modified); });
+    AddUpdateCommandUI(ID_FILE_SAVE, [this](CCmdUI& ui) { ui.Enable(IsLanguageModified()); });
     AddCommand(ID_SAVE_LANGUAGE_AS, [this] { SaveLanguageAs(); });
     AddCommand(ID_NEW_TRANSLATION, [this] { NewTranslation(); });
     AddCommand(ID_VERSION_UPDATE, [this] { VersionUpdate(); });
@@ -88,14 +106,7 @@ void CTransDoc::RegisterCommands()
     AddCommand(ID_FONTS, [this] { ChooseFonts(); });
 }
 
-bool CTransDoc::OnNewDocument()
-{
-    if (!CDocument::OnNewDocument() || !OpenLanguage())
-        return false;
-    // Stands in for the framework's initial update of the views.
-    UpdateAllViews(nullptr, kHintRebuild);
-    return true;
-}
+bool CTransDoc::OnNewDocument() { return CDocument::OnNewDocument() && OpenLanguage(); }
 
 bool CTransDoc::OnOpenDocument(const std::u16string& /*path*/) { return true; }
 
@@ -115,16 +126,75 @@ bool CTransDoc::OnCmdMsg(UINT id, int code, CCmdUI* ui)
     return CDocument::OnCmdMsg(id, code, ui);
 }
 
-void CTransDoc::StoreEditsAndRebuild()
+void CTransDoc::SetDialogs(std::function<int()> chooseFlag, std::function<bool()> chooseFonts)
 {
-    UpdateAllViews(nullptr, kHintStoreEdits);
-    UpdateAllViews(nullptr, kHintRebuild);
+    m_chooseFlag = std::move(chooseFlag);
+    m_chooseFonts = std::move(chooseFonts);
+}
+
+void CTransDoc::Announce(const CDocChange& change)
+{
+    CDocChange told = change;
+    told.fromHistory = m_inHistory;
+    emit Changed(told);
+}
+
+void CTransDoc::ResetHistory(bool unsavedBase)
+{
+    m_undo.clear();
+    m_unsavedBase = unsavedBase;
+    m_statesInLine = false;
+    m_breakTyping = false;
+    UpdateTitle();
+    Announce({CDocChange::Everything});
 }
 
 void CTransDoc::TakeStamp()
 {
     m_stampPath = m_path;
     m_stamp = CFileStamp::Of(FileSystemPath(m_path));
+    // A file saved by renaming over it is a new one to the watcher.
+    if (!m_watcher->files().isEmpty())
+        m_watcher->removePaths(m_watcher->files());
+    if (m_stamp.Exists())
+        m_watcher->addPath(ToQString(m_path));
+}
+
+void CTransDoc::CheckFileOnDisk()
+{
+    if (m_stampPath != m_path || !m_stamp.Exists() || IsBusy() || m_askingAboutFile)
+        return;
+    if (m_watcher->files().isEmpty())
+        m_watcher->addPath(ToQString(m_path));
+    // Our own save took the stamp of what it wrote: nothing to ask.
+    const CFileStamp now = CFileStamp::Of(FileSystemPath(m_path));
+    if (!now.Exists() || now == m_stamp || now == m_declined)
+        return;
+    // Unchanged: "reload it?"; changed here: "keep your changes?".
+    const bool modified = IsLanguageModified();
+    std::u16string question;
+    FormatTranslated(question, modified ? IDS_FILE_CHANGED_KEEP : IDS_FILE_CHANGED_RELOAD, m_path);
+    m_askingAboutFile = true;
+    const int answer = AfxMessageBox(question, MB_YESNO);
+    m_askingAboutFile = false;
+    // Kept, the old stamp stays: a save still asks before writing over the file.
+    if (modified ? answer == IDNO : answer == IDYES)
+        Reload();
+    else
+        m_declined = now;
+}
+
+void CTransDoc::Reload()
+{
+    std::unique_ptr<CLanguageFile> language = ReadChosenFile(m_path, false, ID_OPEN_LANGUAGE);
+    if (!language)
+        return;
+    m_language = std::move(language);
+    if (m_foreign)
+        m_foreign->TakeStructureFrom(*m_language);
+    TakeStamp();
+    // Another file: what was done to the old one cannot be undone in it.
+    ResetHistory(false);
 }
 
 bool CTransDoc::MayOverwrite(bool& saved)
@@ -148,15 +218,12 @@ void CTransDoc::RestoreLanguage(std::unique_ptr<CLanguageFile> language, const s
 {
     if (!language || IsBusy())
         return;
-    UpdateAllViews(nullptr, kHintStoreEdits);
     m_language = std::move(language);
     m_foreign.reset();
     m_path = path;
     // The file is as it was when the work was lost: saving over it is what the user wants.
     TakeStamp();
-    m_modified = true;
-    UpdateTitle();
-    UpdateAllViews(nullptr, kHintRebuild);
+    ResetHistory(true);
 }
 
 CTextNode* CTransDoc::GetRoot() const { return m_language ? m_language->GetRoot() : nullptr; }
@@ -185,18 +252,144 @@ std::u16string CTransDoc::GetForeignLanguageName() const
 
 bool CTransDoc::IsOriginal() const { return !m_language || m_language->IsOriginal(); }
 
-void CTransDoc::SetLanguageName(const std::u16string& text)
+bool CTransDoc::Push(QUndoCommand* command)
 {
-    if (IsBusy())
-        return;
-    if (m_language)
-        m_language->SetLanguageName(text);
+    std::unique_ptr<QUndoCommand> owned(command);
+    if (IsBusy() || IsOriginal())
+        return false;
+    m_undo.push(owned.release());
+    return true;
+}
+
+bool CTransDoc::EditText(CTextNode* node, const std::u16string& text, TextEditKind kind,
+                         std::int32_t caretBefore, std::int32_t caretAfter)
+{
+    if (!node || !m_language)
+        return false;
+    // Keys that change nothing (Backspace at the very start) leave the text's
+    // state and the history alone.
+    if (text == std::u16string_view(node->translatedText))
+        return true;
+    unsigned step = IDS_STEP_TYPING;
+    switch (kind) {
+    case TextEditKind::Typing: break;
+    case TextEditKind::NewLine: step = IDS_STEP_NEW_LINE; break;
+    case TextEditKind::JoinLines: step = IDS_STEP_JOIN_LINES; break;
+    case TextEditKind::Paste: step = IDS_STEP_PASTE; break;
+    case TextEditKind::Replace: step = IDS_STEP_REPLACE; break;
+    }
+    // A new line or joined lines change the text but do not make it done.
+    const bool markDone = kind != TextEditKind::NewLine && kind != TextEditKind::JoinLines;
+    auto* command = new CTextsCommand(
+        *this, step, {{node, std::u16string(node->translatedText), text}}, markDone,
+        kind == TextEditKind::Typing, caretBefore, caretAfter);
+    if (std::exchange(m_breakTyping, false))
+        command->StartsStep();
+    return Push(command);
+}
+
+void CTransDoc::BeginStep()
+{
+    m_undo.beginMacro(QString());
+}
+
+void CTransDoc::EndStep()
+{
+    m_undo.endMacro();
+    m_breakTyping = true;
+}
+
+bool CTransDoc::ReplaceTexts(std::vector<TextEdit> edits)
+{
+    if (edits.empty() || !m_language)
+        return false;
+    std::vector<CTextsCommand::Edit> steps;
+    steps.reserve(edits.size());
+    for (TextEdit& edit : edits)
+        steps.push_back({edit.node, std::u16string(edit.node->translatedText), std::move(edit.text)});
+    m_breakTyping = true;
+    return Push(new CTextsCommand(*this, IDS_STEP_REPLACE_ALL, std::move(steps), true, false, -1, -1));
+}
+
+bool CTransDoc::MarkSubtree(CTextNode* top, bool done)
+{
+    CTextNode* root = GetRoot();
+    if (!root)
+        return false;
+    m_breakTyping = true;
+    return Push(new CMarkCommand(*this, top ? top : root, done));
+}
+
+bool CTransDoc::SetLanguageName(const std::u16string& text)
+{
+    if (!m_language || text == m_language->GetLanguageName())
+        return false;
+    return Push(new CLanguageNameCommand(*this, m_language->GetLanguageName(), text));
 }
 
 void CTransDoc::SetModified()
 {
-    m_modified = true;
+    m_unsavedBase = true;
     UpdateTitle();
+}
+
+// --- the history ------------------------------------------------------------------
+
+void CTransDoc::RegisterHistoryCommands()
+{
+    const auto item = [](unsigned plain, unsigned named, unsigned step) {
+        std::u16string text;
+        if (step == 0)
+            LoadTranslatedString(text, plain);
+        else
+            FormatTranslated(text, named, TranslatedString(step));
+        return text;
+    };
+    AddCommand(ID_EDIT_UNDO, [this] { Undo(); });
+    AddUpdateCommandUI(ID_EDIT_UNDO, [this, item](CCmdUI& ui) {
+        ui.Enable(m_undo.canUndo());
+        ui.SetText(item(IDS_UNDO_PLAIN, IDS_UNDO_NAMED, UndoStepName()));
+    });
+    AddCommand(ID_EDIT_REDO, [this] { Redo(); });
+    AddUpdateCommandUI(ID_EDIT_REDO, [this, item](CCmdUI& ui) {
+        ui.Enable(m_undo.canRedo());
+        ui.SetText(item(IDS_REDO_PLAIN, IDS_REDO_NAMED, RedoStepName()));
+    });
+}
+
+bool CTransDoc::Undo() { return TakeStep(true); }
+
+bool CTransDoc::Redo() { return TakeStep(false); }
+
+bool CTransDoc::TakeStep(bool back)
+{
+    if (IsBusy() || !(back ? m_undo.canUndo() : m_undo.canRedo()))
+        return false;
+    m_inHistory = true;
+    back ? m_undo.undo() : m_undo.redo();
+    m_inHistory = false;
+    m_breakTyping = true;
+    return true;
+}
+
+unsigned CTransDoc::StepNameAt(int index) const
+{
+    // A step of several commands is named after its first.
+    const QUndoCommand* step = m_undo.command(index);
+    if (step && step->childCount() > 0)
+        step = step->child(0);
+    const auto* command = dynamic_cast<const CDocCommand*>(step);
+    return command ? command->StepName() : 0;
+}
+
+unsigned CTransDoc::UndoStepName() const
+{
+    return m_undo.canUndo() ? StepNameAt(m_undo.index() - 1) : 0;
+}
+
+unsigned CTransDoc::RedoStepName() const
+{
+    return m_undo.canRedo() ? StepNameAt(m_undo.index()) : 0;
 }
 
 void CTransDoc::UpdateTitle()
@@ -205,20 +398,19 @@ void CTransDoc::UpdateTitle()
     const std::u16string name = slash == std::u16string::npos ? m_path : m_path.substr(slash + 1);
     std::u16string title;
     FormatTranslated(title, IDS_TITLE_FORMAT, name);
-    if (m_modified)
+    if (IsLanguageModified())
         title += u'*';
     if (IsOriginal())
         title += u' ' + TranslatedString(IDS_ORIGINAL_MARK);
     SetTitle(title);
-    if (m_stateListener)
-        m_stateListener();
+    Announce({CDocChange::Title});
 }
 
 bool CTransDoc::AskSave()
 {
     if (IsBusy())
         return false;
-    if (!m_modified)
+    if (!IsLanguageModified())
         return true;
     switch (TranslatedMessageBox(IDS_ASK_SAVE, MB_YESNOCANCEL)) {
     case IDCANCEL: return false;
@@ -239,11 +431,12 @@ void CTransDoc::AskNewFromOriginal()
         NewTranslation();
 }
 
-std::u16string CTransDoc::AskForPath(bool open, unsigned titleId)
+std::u16string CTransDoc::AskForPath(bool open, unsigned titleId, const std::u16string& start) const
 {
     const DWORD flags = kHideReadOnly | (open ? kFileMustExist : kOverwritePrompt);
-    CFileDialog dialog(open, u"tra", u"*.tra", flags, kFilter, MainWindow());
+    CFileDialog dialog(open, u"tra", start.empty() ? u"*.tra" : start, flags, kFilter, MainWindow());
     dialog.SetTitle(TranslatedString(titleId));
+    dialog.SetStartFolderOf(GetPathName());
     if (dialog.DoModal() != IDOK)
         return {};
     return dialog.GetPathName();
@@ -280,7 +473,6 @@ std::unique_ptr<CLanguageFile> CTransDoc::ChooseFileOfThisProgram(unsigned title
     const std::u16string path = AskForPath(true, titleId);
     if (path.empty())
         return nullptr;
-    UpdateAllViews(nullptr, kHintStoreEdits);
     return ReadChosenFile(path, true, commandId);
 }
 
@@ -305,10 +497,8 @@ bool CTransDoc::OpenLanguage()
     m_path = path;
     m_language = std::move(language);
     m_foreign.reset();
-    m_modified = false;
     TakeStamp();
-    UpdateTitle();
-    UpdateAllViews(nullptr, kHintRedraw);
+    ResetHistory(false);
     return true;
 }
 
@@ -320,7 +510,6 @@ bool CTransDoc::SaveLanguage()
         return false;
     if (bool saved = false; !MayOverwrite(saved))
         return saved;
-    UpdateAllViews(nullptr, kHintStoreEdits);
     FileError error;
     {
         BusyScope busy(*this, ID_SAVE_LANGUAGE);
@@ -332,7 +521,9 @@ bool CTransDoc::SaveLanguage()
         ShowFileError(error, m_path);
         return false;
     }
-    m_modified = false;
+    // Undo goes on across the save; undoing back to here clears the star again.
+    m_undo.setClean();
+    m_unsavedBase = false;
     TakeStamp();
     UpdateTitle();
     return true;
@@ -342,7 +533,8 @@ bool CTransDoc::SaveLanguageAs()
 {
     if (IsBusy())
         return false;
-    const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE);
+    // In the file's own folder, with its name, when it has one.
+    const std::u16string path = AskForPath(false, IDS_TITLE_SAVE_LANGUAGE, m_path);
     if (path.empty())
         return false;
     m_path = path;
@@ -355,7 +547,6 @@ void CTransDoc::NewTranslation()
         return;
     if (!AskSave() || !m_language)
         return;
-    UpdateAllViews(nullptr, kHintStoreEdits);
     {
         BusyScope busy(*this, ID_NEW_TRANSLATION);
         m_foreign = m_language->Copy();
@@ -364,11 +555,9 @@ void CTransDoc::NewTranslation()
     FormatTranslated(name, IDS_NEW_LANGUAGE_NAME, m_newTranslationNumber);
     m_language->StartTranslation(std::move(name));
     m_path.clear();
-    UpdateAllViews(nullptr, kHintRebuild);
+    // A new language: what was done to the old one cannot be undone in it.
+    ResetHistory(true);
     ChooseFlag();
-    UpdateAllViews(nullptr, kHintRedraw);
-    m_modified = true;
-    UpdateTitle();
 }
 
 void CTransDoc::VersionUpdate()
@@ -386,12 +575,11 @@ void CTransDoc::VersionUpdate()
         m_language->TakeStructureFrom(*newer);
     }
     m_foreign = std::move(newer);
+    m_path.clear();
     // Modified even when every text matched: the language has no file now
     // and carries the new version number, which must not be dropped unasked.
-    m_modified = true;
-    m_path.clear();
-    UpdateTitle();
-    UpdateAllViews(nullptr, kHintRebuild);
+    // The tree was rebuilt from the newer version: the old steps no longer fit it.
+    ResetHistory(true);
 }
 
 void CTransDoc::ShowForeign()
@@ -412,18 +600,16 @@ void CTransDoc::ShowForeign()
     if (changed)
         TranslatedMessageBox(IDS_OTHER_VERSION);
     m_foreign = std::move(foreign);
-    UpdateAllViews(nullptr, kHintRebuild);
-    UpdateAllViews(nullptr, kHintRedraw);
+    // The language is untouched, so its history stays.
+    Announce({CDocChange::Everything});
 }
 
 void CTransDoc::HideForeign()
 {
     if (IsBusy())
         return;
-    UpdateAllViews(nullptr, kHintStoreEdits);
     m_foreign.reset();
-    UpdateAllViews(nullptr, kHintRebuild);
-    UpdateAllViews(nullptr, kHintRedraw);
+    Announce({CDocChange::Everything});
 }
 
 void CTransDoc::ChooseFlag()
@@ -434,11 +620,12 @@ void CTransDoc::ChooseFlag()
         AskNewFromOriginal();
         return;
     }
-    CFlagDialog dialog(MainWindow());
-    if (dialog.DoModal() != IDOK || dialog.GetChosenFlag() < 0)
+    const int chosen = m_chooseFlag ? m_chooseFlag() : -1;
+    if (chosen < 0)
         return;
-    m_pendingFlag = dialog.GetChosenFlag();
-    UpdateAllViews(nullptr, kHintApplyFlag);
+    m_pendingFlag = chosen;
+    // The strip is read through a memory device context of the document's own.
+    ApplyFlag(CDc());
 }
 
 void CTransDoc::ApplyFlag(const CDeviceContext& dc)
@@ -453,17 +640,17 @@ void CTransDoc::ApplyFlag(const CDeviceContext& dc)
     if (!m_language || index < 0 || (index + 1) * kFlagSide > strip.Width() ||
         strip.Height() < kFlagSide)
         return;
+    const CFlagCommand::Pixels before = m_language->flagPixels;
     m_language->SetFlagFromBitmap(dc, strip, index * kFlagSide, 0);
-    UpdateAllViews(nullptr, kHintRedraw);
-    m_modified = true;
-    UpdateTitle();
+    const CFlagCommand::Pixels after = std::exchange(m_language->flagPixels, before);
+    Push(new CFlagCommand(*this, before, after));
 }
 
 void CTransDoc::ChooseFonts()
 {
     if (IsBusy())
         return;
-    CFontsDialog dialog(MainWindow());
-    if (dialog.DoModal() == IDOK)
-        StoreEditsAndRebuild();
+    // Other fonts change no text: the same rows are laid out anew.
+    if (m_chooseFonts && m_chooseFonts())
+        Announce({CDocChange::Layout});
 }

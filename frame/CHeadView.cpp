@@ -29,6 +29,12 @@ CHeadView::CHeadView(QWidget* parent) : CFormView(IDD_HEADVIEW, parent)
     m_language = qobject_cast<QLineEdit*>(GetDlgItem(IDC_HEAD_LANGUAGE).GetWidget());
     if (m_language)
         connect(m_language, &QLineEdit::textChanged, this, [this] { OnLanguageNameChanged(); });
+    // Read-only fields take the focus only from a click (to copy from them):
+    // Tab, F6 and a closing dialog never leave it where nothing can be typed.
+    for (QLineEdit* field : {m_foreignName, m_version, m_program}) {
+        if (field && field->isReadOnly())
+            field->setFocusPolicy(Qt::ClickFocus);
+    }
 }
 
 CHeadView::~CHeadView() = default;
@@ -40,32 +46,25 @@ void CHeadView::OnInitialUpdate()
     TranslateDialog(CWnd(this), kPlainDialog);
     FillFields();
     FitFieldsToWidth();
+    disconnect(m_docConnection);
+    if (CTransDoc* doc = GetDocument())
+        m_docConnection = connect(doc, &CTransDoc::Changed, this, &CHeadView::OnDocumentChanged);
+}
+
+void CHeadView::OnDocumentChanged(const CDocChange& change)
+{
+    if (change.Has(CDocChange::Everything) || change.Has(CDocChange::Header)) {
+        FillFields();
+        update();
+    }
 }
 
 void CHeadView::OnUpdate(CView* /*sender*/, std::intptr_t hint)
 {
-    CTransDoc* doc = GetDocument();
-    switch (hint) {
-    case CTransDoc::kHintRebuild:
+    if (hint == CTransDoc::kHintRebuild)
         FillFields();
+    if (hint == CTransDoc::kHintRebuild || hint == CTransDoc::kHintRedraw)
         update();
-        break;
-    case CTransDoc::kHintStoreEdits:
-        if (doc && m_language)
-            doc->SetLanguageName(m_language->text().toStdU16String());
-        break;
-    case CTransDoc::kHintApplyFlag:
-        if (doc) {
-            const CDc dc(static_cast<QWidget*>(this));
-            doc->ApplyFlag(dc);
-        }
-        break;
-    case CTransDoc::kHintRedraw:
-        update();
-        break;
-    default:
-        break;
-    }
 }
 
 void CHeadView::FillFields()
@@ -74,8 +73,11 @@ void CHeadView::FillFields()
     const CTransDoc* doc = GetDocument();
     const CLanguageFile* language = doc ? doc->GetLanguage() : nullptr;
     const CLanguageFile* foreign = doc ? doc->GetForeignLanguage() : nullptr;
-    if (m_language)
-        m_language->setText(language ? ToQString(language->GetLanguageName()) : QString());
+    // The name the user is typing stays as it is (with its caret) when the
+    // document holds it already.
+    const QString name = language ? ToQString(language->GetLanguageName()) : QString();
+    if (m_language && m_language->text() != name)
+        m_language->setText(name);
     if (m_program)
         m_program->setText(language ? ToQString(language->GetProgramName()) : QString());
     if (m_version)
@@ -101,8 +103,8 @@ void CHeadView::OnLanguageNameChanged()
         // at once, and the user may start a translation instead.
         FillFields();
         doc->AskNewFromOriginal();
-    } else {
-        doc->SetModified();
+    } else if (!doc->SetLanguageName(m_language->text().toStdU16String())) {
+        FillFields(); // refused (busy): the document's name stays
     }
 }
 

@@ -10,12 +10,13 @@
 //     auto* head = new CHeadView(parent);   // controls are made at once
 //     document.AddView(head);
 //     head->OnInitialUpdate();              // translates the form, fills the fields
-// The document then drives it with its update hints (1 fill, 2 store the
-// name, 3 apply the chosen flag, 4 repaint). The view needs a CTransDoc.
+// From then on it follows the document's change signal; every edit of the
+// language name is a step of the document's history. The view needs a CTransDoc.
 
 #include "CFormView.h"
 #include "CView.h"
 
+#include <QMetaObject>
 #include <QPoint>
 
 #include <cstdint>
@@ -23,6 +24,7 @@
 class QLabel;
 class QLineEdit;
 class CTransDoc;
+struct CDocChange;
 
 class CHeadView : public CFormView, public CView {
     Q_OBJECT
@@ -62,6 +64,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void OnDocumentChanged(const CDocChange& change);
     void FillFields();
     void OnLanguageNameChanged();
     void FitFieldsToWidth();
@@ -77,4 +80,5 @@ private:
     // True while the view fills the fields itself: their change
     // notifications are not the user's.
     bool m_updating = false;
+    QMetaObject::Connection m_docConnection;
 };

@@ -2,7 +2,8 @@
 
 // The help window: the user guide shipped with the program, one page in
 // German and one in English, in a text browser. The page follows the
-// user-interface language in use each time the window is shown.
+// user-interface language in use: each time the window is shown, and while it
+// is open, at every switch of the language.
 
 #include <QWidget>
 
@@ -21,9 +22,18 @@ public:
     // original-language file, or one named "Deutsch..."), else English.
     static bool UseGermanGuide();
 
-    // Loads the page of the language in use and brings the window up.
+    // Loads the page of the language in use and brings the window up; over
+    // a modal dialog (its Help button) the window is modal itself, so that it
+    // can be read and closed.
     void ShowGuide();
+    // Loads the page of the language in use.
+    void LoadGuide();
     QTextBrowser* GetBrowser() const { return m_browser; }
+
+protected:
+    // Stays above the window it helps with: that window becomes the transient
+    // parent before a window manager maps this one.
+    void showEvent(QShowEvent* event) override;
 
 private:
     QTextBrowser* m_browser;

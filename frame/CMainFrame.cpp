@@ -2,6 +2,7 @@
 
 #include "CHeadView.h"
 #include "CHelpWindow.h"
+#include "CInPlaceEdit.h"
 #include "CLanguageSwitchNotifier.h"
 #include "CMyEditView.h"
 #include "CProblemsController.h"
@@ -10,8 +11,11 @@
 #include "CTransDoc.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
+#include "DocumentDialogs.h"
+#include "LockKeys.h"
 #include "QtStrings.h"
 #include "RegisteredMessages.h"
+#include "TranslatedStrings.h"
 #include "resource.h"
 
 #include <QApplication>
@@ -20,6 +24,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
@@ -42,6 +48,31 @@ QString AppTitle()
     const std::u16string text = CResources::LoadString(IDR_MAINFRAME);
     return ToQString(text.substr(0, text.find(u'\n')));
 }
+
+// Calls back when a lock key is released anywhere in the program (the key
+// itself reaches whichever widget has the focus).
+class LockKeyWatcher : public QObject {
+public:
+    LockKeyWatcher(QObject* parent, std::function<void()> changed)
+        : QObject(parent), m_changed(std::move(changed))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyRelease) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+                m_changed();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_changed;
+};
 
 } // namespace
 
@@ -105,6 +136,8 @@ void CMainFrame::RegisterCommands()
 bool CMainFrame::LoadFrame(UINT resourceId, CTransDoc* document)
 {
     m_document = document;
+    if (m_document)
+        InstallDocumentDialogs(*m_document);
     PreCreateWindow();
     if (!__X_CFrameWnd::LoadFrame(resourceId))
         return false;
@@ -133,7 +166,10 @@ bool CMainFrame::OnCreateClient()
     m_splitter->setChildrenCollapsible(false);
 
     m_headView = new CHeadView(m_splitter);
-    m_headView->resize(100, kHeadViewHeight);
+    // Large fonts make the head view's fields taller than the usual height;
+    // they are never cut off.
+    const int headHeight = std::max(kHeadViewHeight, m_headView->sizeHint().height());
+    m_headView->resize(100, headHeight);
     m_editView = new CMyEditView(m_splitter);
     m_editView->resize(100, kTreeViewHeight);
     m_splitter->addWidget(m_headView);
@@ -141,7 +177,7 @@ bool CMainFrame::OnCreateClient()
     // The head view keeps its height; the tree view takes the rest.
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({kHeadViewHeight, std::max(kTreeViewHeight, height() - kHeadViewHeight)});
+    m_splitter->setSizes({headHeight, std::max(kTreeViewHeight, height() - headHeight)});
     setCentralWidget(m_splitter);
 
     SetActiveView(m_editView);
@@ -164,8 +200,14 @@ bool CMainFrame::OnCreate()
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     // The idle text is loaded when it is shown; after a language switch it is
     // shown anew (before the problems pane may put its message there).
-    connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched, this,
-            [this] { SetMessageText(AFX_IDS_IDLEMESSAGE); });
+    connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched, this, [this] {
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+        UpdateLockPanes();
+    });
+    // A lock key may also change while another program has the keyboard.
+    UpdateLockPanes();
+    new LockKeyWatcher(this, [this] { UpdateLockPanes(); });
+    connect(qApp, &QApplication::applicationStateChanged, this, [this] { UpdateLockPanes(); });
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
     m_problems = new CProblemsController(*this);
@@ -273,9 +315,49 @@ void CMainFrame::MovePaneFocus(int step)
     // Only the focus moves: the tree view stays the view that commands (and
     // printing) reach.
     QWidget* next = m_splitter->widget(((current + step) % count + count) % count);
-    next->setFocus(Qt::OtherFocusReason);
-    if (!next->hasFocus())
-        next->nextInFocusChain()->setFocus(Qt::OtherFocusReason);
+    // The focus goes where a caret shows it: the tree view's current text
+    // (its editor opened there), or the pane's first field that Tab reaches.
+    CMyEditView* view = GetEditView();
+    if (next == view && view->GetCurrentRow() >= 0) {
+        QWidget* editor = view->GetEditor();
+        if (!editor || !editor->isVisible())
+            view->OpenEditorInCurrentRow(true, true);
+        if (editor && editor->isVisible()) {
+            editor->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    QWidget* target = next;
+    for (QWidget* w = next; w; w = w->nextInFocusChain()) {
+        if ((w == next || next->isAncestorOf(w)) && w->isVisible() && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            target = w;
+            break;
+        }
+        if (w->nextInFocusChain() == next)
+            break;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::UpdateLockPanes()
+{
+    CStatusBar* bar = GetStatusBar();
+    if (!bar)
+        return;
+    const std::optional<LockKeys> keys = QueryLockKeys();
+    const std::pair<UINT, bool> panes[] = {{ID_INDICATOR_CAPS, keys && keys->caps},
+                                           {ID_INDICATOR_NUM, keys && keys->num},
+                                           {ID_INDICATOR_SCRL, keys && keys->scroll}};
+    for (const auto& [id, on] : panes) {
+        const int index = bar->CommandToIndex(id);
+        if (!bar->GetPane(index))
+            continue;
+        bar->GetPane(index)->setVisible(keys.has_value());
+        const std::u16string text = TranslatedString(id);
+        bar->SetPaneWidthFor(index, text);
+        bar->SetPaneText(index, on ? text : std::u16string());
+    }
 }
 
 void CMainFrame::ShowHelp()

@@ -116,6 +116,9 @@ private:
     void ToggleBar(QWidget* bar);
     void MovePaneFocus(int step);
     void ShowHelp();
+    // The lock panes: the translated text while the key is on, empty while
+    // off, hidden where the platform cannot tell.
+    void UpdateLockPanes();
     static std::vector<std::u16string> DroppedLanguageFiles(const QMimeData* data);
 
     CTransDoc* m_document = nullptr;

@@ -30,18 +30,6 @@ std::u16string OneLine(std::u16string text)
     return text;
 }
 
-// The translations as the rows hold them: a row whose pieces were made may
-// hold typing not yet written into the tree.
-checks::CTranslationChecker::TextSource RowTexts(
-    CMyEditView* view, std::unordered_map<const CTextNode*, int> rows)
-{
-    return [view, rows = std::move(rows)](const CTextNode& node) {
-        const auto it = rows.find(&node);
-        const CTextRow* row = it != rows.end() && view ? view->GetRow(it->second) : nullptr;
-        return row && row->HasPieces() ? row->ComposeTranslated() : node.translatedText;
-    };
-}
-
 } // namespace
 
 CProblemsController::CProblemsController(CMainFrame& frame)
@@ -64,17 +52,14 @@ CProblemsController::CProblemsController(CMainFrame& frame)
             });
 
     connect(m_pane, &CProblemsPane::ProblemActivated, this, &CProblemsController::GoToProblem);
+    // The list is in the order of the view's rows: a rebuilt view is checked
+    // whole; changed texts are checked from the document's model.
     if (CMyEditView* view = View()) {
         connect(view, &CMyEditView::RowsRebuilt, this, &CProblemsController::CheckAll);
-        connect(view, &CMyEditView::TextCommitted, this, &CProblemsController::OnCommitted);
-        connect(view, &CMyEditView::CurrentRowChanged, this, [this, view] {
-            // Replace all commits text after text; the file is checked once it has ended.
-            if (m_checkAllPending && !view->IsBatchEditing())
-                CheckAll();
-            else
-                ShowStatus();
-        });
+        connect(view, &CMyEditView::CurrentRowChanged, this, &CProblemsController::ShowStatus);
     }
+    if (CTransDoc* doc = frame.GetDocument())
+        connect(doc, &CTransDoc::Changed, this, &CProblemsController::OnDocumentChanged);
 
     AddCommand(ID_NEXT_PROBLEM, [this] { GoToNext(); });
     AddCommand(ID_PREV_PROBLEM, [this] { GoToPrevious(); });
@@ -105,13 +90,6 @@ void CProblemsController::CheckAll()
     CTextNode* root = doc ? doc->GetRoot() : nullptr;
     std::vector<std::pair<int, checks::TranslationProblem>> problems;
     if (root) {
-        // Only rows whose pieces were made can differ from the tree.
-        std::unordered_map<const CTextNode*, int> split;
-        for (int i = 0; i < view->GetRowCount(); ++i) {
-            if (view->GetRow(i)->HasPieces())
-                split.emplace(view->GetRow(i)->node, i);
-        }
-        m_checker.SetTextSource(RowTexts(view, std::move(split)));
         // The view's rows are the nodes in depth-first order without the root.
         m_checker.CheckTree(*root, [&](const checks::TranslationProblem& problem,
                                        const checks::WalkPosition& position) {
@@ -119,20 +97,30 @@ void CProblemsController::CheckAll()
         });
     }
     m_list->Reset(view ? view->GetRowCount() : 0, std::move(problems));
-    m_checkAllPending = false;
     ShowStatus();
 }
 
-void CProblemsController::OnCommitted(int viewRow)
+void CProblemsController::OnDocumentChanged(const CDocChange& change)
+{
+    if (!change.Has(CDocChange::Texts))
+        return;
+    // One text (typing, and its undo) is checked with its siblings; many
+    // (replace all) with one check of the whole file.
+    if (change.texts.size() != 1) {
+        CheckAll();
+        return;
+    }
+    Recheck(*change.texts.front());
+    ShowStatus();
+}
+
+void CProblemsController::Recheck(const CTextNode& node)
 {
     CMyEditView* view = View();
+    const int viewRow = view ? view->RowOf(&node) : -1;
     CTextRow* row = view ? view->GetRow(viewRow) : nullptr;
     if (!row || m_list->ViewRows() != view->GetRowCount())
         return;
-    if (view->IsBatchEditing()) {
-        m_checkAllPending = true;
-        return;
-    }
     // The node's siblings by the rows' own links: the rows after the parent's
     // row, each the end of the one before's subtree.
     std::unordered_map<const CTextNode*, int> rows;
@@ -143,14 +131,11 @@ void CProblemsController::OnCommitted(int viewRow)
     } else {
         rows.emplace(row->node, viewRow);
     }
-    const auto at = rows;
-    m_checker.SetTextSource(RowTexts(view, std::move(rows)));
-    for (checks::NodeProblems& entry : m_checker.Recheck(*row->node)) {
-        const auto it = at.find(entry.node);
-        if (it != at.end())
+    for (checks::NodeProblems& entry : m_checker.Recheck(node)) {
+        const auto it = rows.find(entry.node);
+        if (it != rows.end())
             m_list->Replace(it->second, std::move(entry.problems));
     }
-    ShowStatus();
 }
 
 void CProblemsController::GoToProblem(int listRow)
@@ -240,6 +225,9 @@ std::u16string CProblemsController::MessageOf(const checks::TranslationProblem& 
         break;
     case checks::CheckId::Width:
         FormatTranslated(text, IDS_PROBLEM_WIDTH, problem.originalCount);
+        break;
+    case checks::CheckId::Spelling:
+        FormatTranslated(text, IDS_PROBLEM_SPELLING, problem.translatedDetail);
         break;
     }
     return text;

@@ -2,8 +2,8 @@
 
 // The translation checks in the editor. The whole file is checked when the
 // text tree view is built anew (a file opened, a version update, a new
-// translation) and after replace all; after each committed change only the edited
-// text and its siblings are checked again, so a keystroke costs the same in
+// translation) and after replace all; after each change of a text only that
+// text and its siblings are checked again, always from the document's model, so a keystroke costs the same in
 // a small file as in a large one. The problems pane lists the problems, F8
 // and Shift+F8 walk them in tree order, and the status line's message shows
 // the current row's first problem while that row is current.
@@ -14,7 +14,9 @@
 #include <QObject>
 #include <QPointer>
 
+struct CDocChange;
 class CMainFrame;
+class CTextNode;
 class CMyEditView;
 class CProblemList;
 class CProblemsPane;
@@ -51,7 +53,9 @@ private:
     void LoadTexts();
     CMyEditView* View() const;
     void GoToAdjacent(bool forward);
-    void OnCommitted(int viewRow);
+    void OnDocumentChanged(const CDocChange& change);
+    // The problems of node and its siblings again.
+    void Recheck(const CTextNode& node);
     void ShowStatus();
 
     CMainFrame& m_frame;
@@ -59,6 +63,5 @@ private:
     CProblemList* m_list;
     CProblemsPane* m_pane;
     QDockWidget* m_dock = nullptr;
-    bool m_statusShown = false;     // the message line holds a problem of ours
-    bool m_checkAllPending = false; // replace all is committing texts
+    bool m_statusShown = false; // the message line holds a problem of ours
 };

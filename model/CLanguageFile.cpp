@@ -211,8 +211,11 @@ std::unique_ptr<CTextNode> CLanguageFile::LoadTree(CArchive& ar)
             done.resize(top.firstDone);
             CTextNode* complete = top.node;
             stack.pop_back();
-            if (stack.empty())
+            if (stack.empty()) {
+                // The arena was sized from the file; what the tree did not take goes back.
+                arena->Trim();
                 return std::unique_ptr<CTextNode>(complete);
+            }
             done.push_back(complete);
         }
     } catch (...) {

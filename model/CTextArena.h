@@ -34,6 +34,10 @@ public:
     // A terminated copy of text in the arena; the empty text needs no space.
     std::u16string_view CopyText(std::u16string_view text);
 
+    // Gives the untouched pages after what is used back to the system (a tree that
+    // has been read whole takes nothing more); the arena stays usable.
+    void Trim();
+
     // other stays until this arena goes: texts of this arena's nodes may point into it.
     // Never the other way round as well (the two would keep each other forever).
     void KeepAlive(CTextArena& other);
@@ -54,6 +58,7 @@ private:
     struct Block {
         Block* previous;
         std::size_t size;
+        std::size_t mapped; // bytes mapped for it; 0 when it came from malloc
     };
     // One bump pointer with the blocks it fills.
     struct Region {
@@ -76,6 +81,8 @@ private:
     ~CTextArena();
     void* TakeSlow(Region& region, std::size_t bytes, std::size_t alignment);
     void AddBlock(Region& region, std::size_t minimum);
+    // A new block of size bytes, linked into the list that is freed.
+    std::byte* NewBlock(std::size_t size);
     void Destroy() noexcept;
 
     Region m_nodes;

@@ -152,6 +152,9 @@ std::vector<FormatToken> Tokenize(std::u16string_view text)
 bool ReadKinds(std::u16string_view text, std::vector<FormatKind>& kinds)
 {
     kinds.clear();
+    // Most texts have no conversion at all; they need no tokens.
+    if (text.find(u'%') == std::u16string_view::npos)
+        return true;
     for (const FormatToken& token : Tokenize(text)) {
         if (token.type != FormatToken::Type::Conversion)
             continue;

@@ -17,6 +17,8 @@ public:
     virtual void Enable(bool on = true) { m_enabled = on; m_enableChanged = true; }
     virtual void SetCheck(int check = 1) { m_check = check; m_checkChanged = true; } // 0, 1, 2
     virtual void SetText(const std::u16string& text) { m_text = text; }
+    // A menu item can be taken out of its menu while it has nothing to offer.
+    void Show(bool on) { m_shown = on; }
 
     UINT m_nID;
 
@@ -25,6 +27,7 @@ public:
     int GetCheck() const { return m_check; }
     bool CheckChanged() const { return m_checkChanged; }
     const std::optional<std::u16string>& GetText() const { return m_text; }
+    const std::optional<bool>& GetShown() const { return m_shown; }
 
 private:
     bool m_enabled = true;
@@ -32,4 +35,5 @@ private:
     int m_check = 0;
     bool m_checkChanged = false;
     std::optional<std::u16string> m_text;
+    std::optional<bool> m_shown;
 };

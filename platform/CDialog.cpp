@@ -1,6 +1,8 @@
 #include "CDialog.h"
 
+#include "CFrameWnd.h"
 #include "CMessageHooks.h"
+#include "CWinApp.h"
 #include "QtStrings.h"
 
 #include <QAbstractButton>
@@ -100,6 +102,11 @@ void CDialog::OnButton(int id)
             OnOK();
         } else if (id == IDCANCEL) {
             OnCancel();
+        } else if (id == IDHELP) {
+            // The framework's help command (ID_HELP) on the main window's route.
+            constexpr UINT kHelpCommand = 57670;
+            if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr))
+                frame->OnCommand(kHelpCommand, CommandSource::Control);
         }
     });
 }

@@ -6,8 +6,9 @@
 //
 // Buttons: a click on any button raises the Command hook (source Control) and
 // calls the handler registered with OnClicked; without one, IDOK runs OnOK
-// and IDCANCEL runs OnCancel. Escape and the close box run OnCancel. OnOK and
-// OnCancel end the dialog with IDOK / IDCANCEL.
+// and IDCANCEL runs OnCancel, IDHELP sends the help command to the main
+// window (the user guide opens over the dialog). Escape and the close box run
+// OnCancel. OnOK and OnCancel end the dialog with IDOK / IDCANCEL.
 //
 // Test seam: with a modal responder set, DoModal does everything up to and
 // including OnInitDialog and then, instead of showing the dialog, calls the

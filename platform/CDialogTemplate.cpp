@@ -265,13 +265,7 @@ QFont CDialogTemplate::GetFont() const
     return MakeQFont(lf);
 }
 
-CSize CDialogTemplate::BaseUnitsOf(const QFont& font)
-{
-    const QFontMetrics fm(font);
-    const int extent =
-        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(extent / 26 + 1) / 2, fm.height()};
-}
+CSize CDialogTemplate::BaseUnitsOf(const QFont& font) { return DialogBaseUnits(font); }
 
 CSize CDialogTemplate::GetBaseUnits() const { return BaseUnitsOf(GetFont()); }
 

@@ -2,8 +2,10 @@
 
 #include "QtStrings.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace {
@@ -45,6 +47,22 @@ QString CFileDialog::ToQtFilter(const std::u16string& filter)
     return result.join(QStringLiteral(";;"));
 }
 
+void CFileDialog::SetStartFolderOf(const std::u16string& file)
+{
+    m_startFolder =
+        file.empty() ? std::u16string() : ToU16(QFileInfo(ToQString(file)).absolutePath());
+}
+
+QString CFileDialog::StartFolder()
+{
+    const QFileInfo working(QDir::currentPath());
+    const QString home = QFileInfo(QDir::homePath()).canonicalFilePath();
+    if (working.isWritable() && working.canonicalFilePath() != home)
+        return working.absoluteFilePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 INT_PTR CFileDialog::DoModal()
 {
     if (const Responder responder = TheResponder())
@@ -59,6 +77,8 @@ INT_PTR CFileDialog::DoModal()
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
+    if (QFileInfo(ToQString(m_path)).isRelative())
+        dialog.setDirectory(m_startFolder.empty() ? StartFolder() : ToQString(m_startFolder));
     if (!m_path.empty())
         dialog.selectFile(ToQString(m_path));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -22,6 +22,12 @@ public:
                 const std::u16string& filter = {}, QWidget* parent = nullptr);
 
     void SetTitle(const std::u16string& title) { m_title = title; }
+    // Where the dialog starts when the file name has no folder: the folder
+    // holding file (nothing when it is empty), else StartFolder().
+    void SetStartFolderOf(const std::u16string& file);
+    // The working folder, unless it is the home folder (where the desktop
+    // starts programs) or the user may not write to it: then the documents.
+    static QString StartFolder();
     const std::u16string& GetTitle() const { return m_title; }
     bool IsOpenDialog() const { return m_open; }
     const std::u16string& GetFilter() const { return m_filter; }
@@ -47,5 +53,6 @@ private:
     DWORD m_flags;
     std::u16string m_filter;
     std::u16string m_title;
+    std::u16string m_startFolder;
     QWidget* m_parent;
 };

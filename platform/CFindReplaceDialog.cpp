@@ -54,13 +54,16 @@ bool CFindReplaceDialog::Create(const std::u16string& findWhat, const std::u16st
     m_owner = parentWnd;
     if (parentWnd)
         setParent(parentWnd, windowFlags() | Qt::Dialog);
-    if (!CDialog::Create())
-        return false;
+    return CDialog::Create();
+}
+
+void CFindReplaceDialog::showEvent(QShowEvent* event)
+{
     // Without a parent it still stays above the window that owns it.
     QWidget* owner = GetOwner();
-    if (!parentWnd && owner && windowHandle() && owner->window()->windowHandle())
+    if (!m_owner && owner && windowHandle() && owner->window()->windowHandle())
         windowHandle()->setTransientParent(owner->window()->windowHandle());
-    return true;
+    CDialog::showEvent(event);
 }
 
 bool CFindReplaceDialog::OnInitDialog()

@@ -78,6 +78,9 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    // Stays above its owner: the owner becomes the transient parent before
+    // the window is mapped (a window manager reads it only then).
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Notify(DWORD what);

@@ -263,6 +263,8 @@ void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT /*index*/, bool /*sysMenu*/)
         }
         if (ui.GetText())
             action->setText(ToQString(*ui.GetText()));
+        if (ui.GetShown())
+            action->setVisible(*ui.GetShown());
     }
 }
 

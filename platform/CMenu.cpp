@@ -27,7 +27,7 @@ struct MenuSession {
     bool active = false;
     bool hasChoice = false;
     UINT chosen = 0;
-    QPointer<QObject> owner; // the CFrameWnd of the chosen item
+    QPointer<QObject> owner; // the CFrameWnd of the menu (of the chosen item)
     bool returnCommand = false; // TrackPopupMenu with TPM_RETURNCMD
     UINT trackResult = 0;
 };
@@ -417,6 +417,8 @@ void CMenu::OnAboutToShow()
     if (!g_session.active) {
         g_session.active = true;
         g_session.hasChoice = false;
+        // Told when the session ends, with a choice or without one.
+        g_session.owner = GetOwner();
     }
     UINT index = 0;
     if (QWidget* parent = m_widget->parentWidget()) {

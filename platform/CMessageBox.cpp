@@ -121,12 +121,14 @@ void CMessageBox::OnCancel()
 
 int CMessageBox::Show(const std::u16string& text, UINT type, UINT /*helpId*/)
 {
-    QWidget* parent = nullptr;
-    if (CWinApp* app = AfxGetApp())
-        parent = app->m_pMainWnd;
-    if (!parent)
-        parent = QApplication::activeWindow();
-    CMessageBox box(text, AfxGetAppName(), type, parent);
+    // Owned by the window the user works in (the find dialog after a search,
+    // say), so that closing the box takes the user back there.
+    QWidget* parent = QApplication::activeWindow();
+    if (!parent) {
+        if (CWinApp* app = AfxGetApp())
+            parent = app->m_pMainWnd;
+    }
+    CMessageBox box(text, AfxGetApp() ? AfxGetApp()->GetDisplayName() : AfxGetAppName(), type, parent);
     const INT_PTR result = box.DoModal();
     return result < 0 ? IDCANCEL : int(result);
 }

@@ -8,7 +8,7 @@
 //   MB_YESNO       "&Ja" (IDYES), "&Nein" (IDNO)
 //   MB_YESNOCANCEL "&Ja" (IDYES), "&Nein" (IDNO), "Abbrechen" (IDCANCEL)
 // The text is the static control with id 0xFFFF, first in z-order; the title
-// is the application's name. Escape and the close box answer IDCANCEL when the
+// is the program's name (CWinApp::GetDisplayName). Escape and the close box answer IDCANCEL when the
 // box has a cancel button; MB_YESNO cannot be cancelled; MB_OK answers IDOK.
 // An unknown type is shown as MB_OK.
 //
@@ -28,8 +28,9 @@ public:
     const std::u16string& GetText() const { return m_text; }
     UINT GetType() const { return m_type; }
 
-    // The box of the application (AfxMessageBox): caption = application name,
-    // parent = the main window. Returns the id of the button pressed.
+    // The box of the application (AfxMessageBox): caption = program name,
+    // parent = the active window, else the main window. Returns the id of
+    // the button pressed.
     static int Show(const std::u16string& text, UINT type = MB_OK, UINT helpId = 0);
 
     void OnCancel() override;

@@ -36,10 +36,18 @@ public:
     int GetProfileInt(const std::u16string& section, const std::u16string& entry, int defaultValue);
 
     const std::u16string& GetAppName() const;
+    // The program's name as the user sees it (the title of message boxes);
+    // the application name until it is set.
+    void SetDisplayName(const std::u16string& name) { m_displayName = name; }
+    const std::u16string& GetDisplayName() const
+    {
+        return m_displayName.empty() ? GetAppName() : m_displayName;
+    }
     QWidget* m_pMainWnd = nullptr;
 
 private:
     mutable std::u16string m_appName;
+    std::u16string m_displayName;
 };
 
 // The one application object (nullptr before it is made and after it died).

@@ -113,6 +113,14 @@ QFont MakeQFont(const LOGFONT& lf)
     return font;
 }
 
+CSize DialogBaseUnits(const QFont& font)
+{
+    const QFontMetrics fm(font);
+    const int extent =
+        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(extent / 26 + 1) / 2, fm.height()};
+}
+
 LOGFONT MakeLogFont(const QFont& font)
 {
     LOGFONT lf;

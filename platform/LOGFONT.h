@@ -5,6 +5,8 @@
 // made from it on demand with MakeQFont, and the font chooser's result comes
 // back through MakeLogFont.
 
+#include "CSize.h"
+
 #include <QFont>
 
 #include <cstdint>
@@ -55,6 +57,10 @@ QFont MakeQFont(const LOGFONT& lf);
 // style hint and fixed pitch, face = family; the precision fields get the
 // values the platform's chooser fills in (out 3, clip 2, quality 1).
 LOGFONT MakeLogFont(const QFont& font);
+
+// The Windows way of a font's average character width and height (the dialog
+// base units of a dialog in that font).
+CSize DialogBaseUnits(const QFont& font);
 
 // The installed family MakeQFont uses for a face name and pitch/family byte.
 QString InstalledFaceFor(const QString& face, std::uint8_t pitchAndFamily);

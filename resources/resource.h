@@ -79,10 +79,15 @@
 #define ID_FILE_PRINT                   57607
 #define ID_FILE_PRINT_DIRECT            57608
 #define ID_FILE_PRINT_PREVIEW           57609
+#define ID_FILE_MRU_FILE1               57616
+#define ID_FILE_MRU_FILE2               57617
+#define ID_FILE_MRU_FILE3               57618
+#define ID_FILE_MRU_FILE4               57619
 #define ID_EDIT_COPY                    57634
 #define ID_EDIT_CUT                     57635
 #define ID_EDIT_PASTE                   57637
 #define ID_EDIT_UNDO                    57643
+#define ID_EDIT_REDO                    57644
 #define ID_APP_ABOUT                    57664
 #define ID_APP_EXIT                     57665
 #define ID_HELP_FINDER                  57667
@@ -130,6 +135,9 @@
 #define IDS_POSITION_TEXT               61461
 #define IDS_POSITION_COUNT              61462
 #define IDS_ASK_NEW_FROM_ORIGINAL       61464
+// What replace all did, and why a change to a text of limited size was not taken.
+#define IDS_REPLACE_ALL_COUNT           61470
+#define IDS_TOO_WIDE                    61471
 
 // Keeping work safe: a file changed by another program, the recovery copy.
 #define IDS_FILE_CHANGED                61480
@@ -162,3 +170,24 @@
 #define IDS_PROBLEMS_PATH               61497
 #define IDS_PROBLEMS_MESSAGE            61498
 #define IDS_PROBLEM_STATUS              61499
+#define IDS_PROBLEM_SPELLING            61500
+
+// Undo and redo: the Edit menu's items and the names of the steps
+#define IDS_UNDO_PLAIN                  61520
+#define IDS_REDO_PLAIN                  61521
+#define IDS_UNDO_NAMED                  61522
+#define IDS_REDO_NAMED                  61523
+#define IDS_STEP_TYPING                 61524
+#define IDS_STEP_NEW_LINE               61525
+#define IDS_STEP_JOIN_LINES             61526
+#define IDS_STEP_PASTE                  61527
+#define IDS_STEP_REPLACE                61528
+#define IDS_STEP_REPLACE_ALL            61529
+#define IDS_STEP_MARK                   61530
+#define IDS_STEP_LANGUAGE_NAME          61531
+#define IDS_STEP_FLAG                   61532
+
+// Printing's page numbers; a file changed by another program while it is open.
+#define IDS_PRINT_PAGE                  61510
+#define IDS_FILE_CHANGED_RELOAD         61511
+#define IDS_FILE_CHANGED_KEEP           61512

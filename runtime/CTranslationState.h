@@ -25,6 +25,8 @@ public:
     HHOOK callHook = 0;
     HHOOK returnHook = 0;
     bool menuSelectFlag = false;
+    // The file in use was chosen in the switch dialog (now or remembered).
+    bool fileChosen = false;
 
     // The current translation and the switch mapping are replaced only
     // through these, which drop the string index with the tree it points into.

@@ -51,6 +51,7 @@ bool SwitchTranslationFile(const std::u16string& fileName)
     }
     state.previous = state.ReplaceCurrent(std::move(now));
     state.fileName = fileName;
+    state.fileChosen = true;
     state.SetSwitchMapping(std::move(mapping));
 
     const CTextNode* menus = FindTopNode(state.Lookup(), u"Menus");

@@ -1,8 +1,9 @@
 #pragma once
 
 // The language files the switch dialog offers: the *.tra files of one folder
-// that belong to the program of the current translation, split into those of
-// the current program version and those of other versions.
+// and of the installed language folders (UiLanguageLocation.h) that belong to
+// the program of the current translation, split into those of the current
+// program version and those of other versions.
 
 #include <cstddef>
 #include <string>
@@ -14,9 +15,10 @@ struct SwitchFileGroups {
     std::vector<std::u16string> otherVersions;
 };
 
-// folder empty: the current directory, and the paths are bare file names.
-// Files are taken in name order, so the lists do not depend on the file
-// system. A file whose header cannot be read is left out; one that is no
-// language file at all is reported once by the header read and left out.
+// folder empty: the current directory, and its paths are bare file names.
+// Files are taken folder by folder in name order, each file once, so the
+// lists do not depend on the file system. A file whose header cannot be read
+// is left out; one that is no language file at all is reported once by the
+// header read and left out.
 // Nothing is listed while no translation is loaded.
 SwitchFileGroups CollectSwitchFiles(const std::u16string& folder);

@@ -23,6 +23,9 @@ inline constexpr std::u16string_view kSearchFolder = u"";
 // The profile entry written at exit.
 inline constexpr std::u16string_view kProfileSection = u"Language";
 inline constexpr std::u16string_view kProfileEntry = u"LastTraFile";
+// Beside it: whether that file was the user's choice in the switch dialog
+// (read back at the next start) or only what the start found.
+inline constexpr std::u16string_view kProfileChoiceEntry = u"LastTraFileChosen";
 
 // Kind code of the switch entry below "Dialoge", and its child holding the
 // switch command's prompt and tooltip.

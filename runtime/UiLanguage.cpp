@@ -99,6 +99,7 @@ bool LoadTranslationFile(const std::u16string& fileName, bool showMessage)
 {
     CTranslationState& state = CTranslationState::Get();
     state.fileName = fileName;
+    state.fileChosen = false;
     state.dialogTracker = std::make_unique<CDialogTracker>();
     state.frameTracker = std::make_unique<CFrameTracker>();
 
@@ -126,6 +127,9 @@ void UnloadTranslation()
         GetCurrentLanguageInfo(info);
         CProfile::WriteProfileString(std::u16string(settings::kProfileSection),
                                      std::u16string(settings::kProfileEntry), info.fileName);
+        CProfile::WriteProfileInt(std::u16string(settings::kProfileSection),
+                                  std::u16string(settings::kProfileChoiceEntry),
+                                  state.fileChosen && !info.fileName.empty() ? 1 : 0);
     }
     state.SetCurrent(nullptr);
     state.previous.reset();
@@ -137,6 +141,7 @@ void UnloadTranslation()
     state.callHook = 0;
     state.returnHook = 0;
     state.menuSelectFlag = false;
+    state.fileChosen = false;
 }
 
 bool GetCurrentLanguageInfo(LanguageInfo& info)

@@ -29,8 +29,9 @@ struct LanguageInfo {
 // fixed missing-file message when showMessage is set and returns false; the
 // program then keeps its own texts.
 bool LoadTranslationFile(const std::u16string& fileName, bool showMessage = true);
-// Writes the file name in use to the profile ("Language"/"LastTraFile"),
-// frees everything and removes the hooks. Safe in every state.
+// Writes the file name in use to the profile ("Language"/"LastTraFile", and
+// "LastTraFileChosen" when it was chosen in the switch dialog), frees
+// everything and removes the hooks. Safe in every state.
 void UnloadTranslation();
 
 bool GetCurrentLanguageInfo(LanguageInfo& info);

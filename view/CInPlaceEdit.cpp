@@ -6,11 +6,14 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "CTreeAccessible.h"
 #include "CWnd.h"
 #include "CTextNode.h"
 #include "Pieces.h"
 #include "QtStrings.h"
 #include "SizeLimit.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -47,13 +50,6 @@ int PairSafe(const std::u16string& text, int pos)
 
 CTextRow* RowOf(const CTextPiece* piece) { return piece ? piece->row : nullptr; }
 
-CTextNode* RootOf(CTextNode* node)
-{
-    while (node && node->parent)
-        node = node->parent;
-    return node;
-}
-
 } // namespace
 
 CInPlaceEdit::CInPlaceEdit(CMyEditView* view, QWidget* parent)
@@ -73,6 +69,8 @@ CInPlaceEdit::CInPlaceEdit(CMyEditView* view, QWidget* parent)
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
     setAttribute(Qt::WA_InputMethodEnabled, true);
+    // Undo and redo are the document's, across every text.
+    setUndoRedoEnabled(false);
     CWnd(this).SetDlgCtrlID(ControlId);
     m_font = std::make_unique<QFont>(CTextPiece::FontFor(false).GetQFont());
     setFont(*m_font);
@@ -121,6 +119,10 @@ void CInPlaceEdit::Attach(CTextPiece* piece, int caret)
     }
     m_piece = piece;
     m_deletePending = false;
+    // Typing in another text (or at another place) is a step of its own.
+    if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
+        doc->BreakTyping();
+    setAccessibleName(piece && piece->row ? CTreeAccessible::EditorName(*piece->row) : QString());
     SetWindowText(piece ? piece->text : std::u16string());
     if (caret < 0)
         SetSel(int(GetWindowText().size()), int(GetWindowText().size()));
@@ -193,14 +195,24 @@ bool CInPlaceEdit::DocumentIsBusy() const
     return doc && doc->IsBusy();
 }
 
-void CInPlaceEdit::MarkDocumentModified()
+std::int32_t CInPlaceEdit::CaretOffset(int caret) const
 {
-    if (CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr)
-        doc->SetModified();
-    // A line made or joined changes the text without a commit; the checks
-    // must see it all the same.
-    if (m_view)
-        emit m_view->TextCommitted(m_view->GetCurrentRow());
+    CTextRow* row = Row();
+    return row ? pieces::TextOffset(row->translatedPieces, {PieceIndex(), caret}) : -1;
+}
+
+bool CInPlaceEdit::CommitRow(TextEditKind kind, std::int32_t caretBefore)
+{
+    CTextRow* row = Row();
+    CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr;
+    if (!row || !doc)
+        return false;
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    const std::int32_t caretAfter = CaretOffset(start);
+    return doc->EditText(row->node, row->ComposeTranslated(), m_stepKind.value_or(kind),
+                         caretBefore, caretAfter);
 }
 
 CTextRow* CInPlaceEdit::Row() const { return RowOf(m_piece); }
@@ -250,52 +262,42 @@ bool CInPlaceEdit::Commit(const CRect& previous)
         return false;
     const std::u16string text = GetWindowText();
     CTextNode* node = row->node;
+    const std::u16string before = piece->text;
+    // Keys that change nothing (Escape, Ctrl+C, Backspace at the very start)
+    // leave the text's state and the file alone.
+    if (text == before)
+        return true;
     if (!piece->freeSize && !FitsWidth(text, node ? node->width : 0)) {
-        SetWindowText(piece->text);
-        if (m_selBefore >= 0)
-            SetSel(m_selBefore, m_selBefore);
+        Refuse(before, previous);
+        // A key that seems to do nothing needs a word why.
+        QApplication::beep();
         if (m_view)
-            m_view->RepaintCurrentRow();
-        MoveTo(previous);
+            m_view->SetMessageText(TranslatedString(IDS_TOO_WIDE));
         return false;
     }
+    // The piece shows the text while the document takes it: the document
+    // marks it done, recomputes the states and tells the view, which lays
+    // the row out again.
+    const std::int32_t caretBefore = CaretOffset(std::max(0, m_selBefore));
     piece->text = text;
-    if (m_view)
-        m_view->RepaintCurrentRow();
+    if (!CommitRow(TextEditKind::Typing, caretBefore)) {
+        piece->text = before;
+        Refuse(before, previous);
+        return false;
+    }
     MoveTo(CRect(previous.left, previous.top, previous.left + piece->rect.Width(),
                  previous.top + piece->rect.Height()));
-    // The translation checks follow every accepted change of the current row.
-    if (m_view)
-        emit m_view->TextCommitted(m_view->GetCurrentRow());
-
-    bool repaintAll = false;
-    // Replace all recomputes the states and marks the document once, at its end.
-    const bool batch = m_view && m_view->IsBatchEditing();
-    if (node) {
-        if (node->editState >= 3 && node->editState <= 5) {
-            node->editState -= 3;
-            repaintAll = true;
-        }
-        // The first commit brings the whole tree into line (a file may hold states
-        // that do not fit together); after that only the edited node's ancestors
-        // can change, so a keystroke costs the depth of the tree, not its size.
-        if (batch) {
-            // Replace all recomputes the states of the whole tree at its end.
-        } else if (!m_statesInLine) {
-            if (CTextNode* root = RootOf(node); root && root->UpdateStates())
-                repaintAll = true;
-            m_statesInLine = true;
-        } else if (node->UpdateStatesAbove()) {
-            repaintAll = true;
-        }
-    }
-    if (repaintAll && m_view)
-        m_view->RepaintAll();
-    if (m_view && !batch) {
-        if (CTransDoc* doc = m_view->GetDocument())
-            doc->SetModified();
-    }
     return true;
+}
+
+void CInPlaceEdit::Refuse(const std::u16string& text, const CRect& previous)
+{
+    SetWindowText(text);
+    if (m_selBefore >= 0)
+        SetSel(m_selBefore, m_selBefore);
+    if (m_view)
+        m_view->RepaintCurrentRow();
+    MoveTo(previous);
 }
 
 bool CInPlaceEdit::ReplaceSelection(const std::u16string& replaceText,
@@ -314,25 +316,28 @@ bool CInPlaceEdit::ReplaceSelection(const std::u16string& replaceText,
     m_inDefault = true;
     textCursor().insertText(ToQString(replaceText));
     m_inDefault = false;
-    return Commit(previous);
+    m_stepKind = TextEditKind::Replace;
+    const bool accepted = Commit(previous);
+    m_stepKind.reset();
+    return accepted;
 }
 
-template <class Apply> void CInPlaceEdit::TypeText(const std::u16string& s, Apply apply)
+bool CInPlaceEdit::TypeText(const std::u16string& s, const std::function<void()>& apply)
 {
     if (DocumentIsOriginal()) {
         // Starting a new translation rebuilds the view, which replaces this
         // editor: nothing of it may be touched afterwards.
         if (CTransDoc* doc = m_view->GetDocument())
             doc->AskNewFromOriginal();
-        return;
+        return false;
     }
     if (!m_piece || m_readOnly)
-        return;
+        return false;
     const CRect previous = PredictSize(s);
     m_inDefault = true;
     apply();
     m_inDefault = false;
-    Commit(previous);
+    return Commit(previous);
 }
 
 void CInPlaceEdit::TextChangedOutside()
@@ -347,137 +352,6 @@ void CInPlaceEdit::TextChangedOutside()
         return;
     }
     Commit(m_rect);
-}
-
-void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (DocumentIsBusy())
-        return;
-    const bool paste = event->matches(QKeySequence::Paste);
-    if (DocumentIsOriginal() && !(event->modifiers() & Qt::AltModifier) &&
-        event->key() != Qt::Key_Delete &&
-        (paste || event->matches(QKeySequence::Cut) || !event->text().isEmpty())) {
-        // A character asks first, whether a piece is attached or not; the
-        // question may start a new translation, which replaces this editor.
-        if (CTransDoc* doc = m_view->GetDocument())
-            doc->AskNewFromOriginal();
-        return;
-    }
-    if (!m_piece) {
-        // Parked: nothing to edit, but moving keys do no harm.
-        if (event->text().isEmpty() && !event->matches(QKeySequence::Paste) &&
-            !event->matches(QKeySequence::Cut) && event->key() != Qt::Key_Delete &&
-            event->key() != Qt::Key_Backspace)
-            QPlainTextEdit::keyPressEvent(event);
-        return;
-    }
-    const auto applyDefault = [this, event] { QPlainTextEdit::keyPressEvent(event); };
-    int start = 0;
-    int end = 0;
-    GetSel(start, end);
-    const int length = int(GetWindowText().size());
-    CTextRow* row = Row();
-    const int index = PieceIndex();
-    const int last = row ? int(row->translatedPieces.size()) - 1 : 0;
-
-    switch (event->key()) {
-    case Qt::Key_Up:
-        MoveToLine(false);
-        return;
-    case Qt::Key_Down:
-        MoveToLine(true);
-        return;
-    case Qt::Key_PageUp:
-        if (m_view)
-            m_view->MoveCurrentRow(2 - m_view->GetShownRows(), true, true);
-        return;
-    case Qt::Key_PageDown:
-        if (m_view)
-            m_view->MoveCurrentRow(m_view->GetShownRows() - 3, true, true);
-        return;
-    case Qt::Key_Left:
-        if (start == 0)
-            MoveToPiece(false);
-        else
-            applyDefault();
-        return;
-    case Qt::Key_Right:
-        if (end == length)
-            MoveToPiece(true);
-        else
-            applyDefault();
-        return;
-    case Qt::Key_Delete:
-        if (m_readOnly)
-            return;
-        if (end == length && index >= 0 && index < last) {
-            m_deletePending = false;
-            const bool cut = start < end;
-            m_piece->text = GetWindowText().substr(0, std::size_t(start));
-            // Not committed (the text stays to be edited), but changed: the
-            // document must not be closed without the question.
-            if (Join(false) || cut)
-                MarkDocumentModified();
-        } else {
-            m_deletePending = true;
-            m_inDefault = true;
-            applyDefault();
-            m_inDefault = false;
-        }
-        return;
-    case Qt::Key_Backspace: {
-        // The join inserts a space that the character code 8 of the same
-        // key removes again, so the lines meet without one.
-        QPointer<CInPlaceEdit> self(this);
-        if (!m_readOnly && start == 0 && index > 0)
-            Join(true);
-        if (self)
-            TypeText(std::u16string(), applyDefault);
-        return;
-    }
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!m_readOnly)
-            SplitLine();
-        return;
-    default:
-        break;
-    }
-
-    if (paste && !(event->modifiers() & Qt::AltModifier)) {
-        PasteText(ToU16(QApplication::clipboard()->text()));
-        return;
-    }
-    const bool edits = paste || event->matches(QKeySequence::Cut) ||
-                       event->matches(QKeySequence::Undo) ||
-                       event->matches(QKeySequence::Redo) ||
-                       event->matches(QKeySequence::DeleteEndOfWord) ||
-                       event->matches(QKeySequence::DeleteStartOfWord);
-    const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && typed.at(0).unicode() >= 0x20 &&
-                           typed.at(0).unicode() != 0x7F;
-    if (edits || !typed.isEmpty()) {
-        std::u16string inserted;
-        if (paste)
-            inserted = ToU16(QApplication::clipboard()->text());
-        else if (printable)
-            inserted = ToU16(typed);
-        if (event->modifiers() & Qt::AltModifier) {
-            // A system character: no question for original-language files.
-            if (m_piece && !m_readOnly) {
-                const CRect previous = PredictSize(inserted);
-                m_inDefault = true;
-                applyDefault();
-                m_inDefault = false;
-                Commit(previous);
-            }
-            return;
-        }
-        TypeText(inserted, applyDefault);
-        return;
-    }
-    // Moving the caret, selecting, dead keys: the control's own business.
-    applyDefault();
 }
 
 void CInPlaceEdit::insertFromMimeData(const QMimeData* source)
@@ -506,6 +380,13 @@ void CInPlaceEdit::PasteText(const std::u16string& text)
             lines.back() += text[i];
         }
     }
+    if (text.empty())
+        return;
+    // One step, however many lines: one text is changed, line by line.
+    CTransDoc* doc = m_view ? m_view->GetDocument() : nullptr;
+    if (doc)
+        doc->BeginStep();
+    m_stepKind = TextEditKind::Paste;
     QPointer<CInPlaceEdit> self(this);
     for (std::size_t i = 0; i < lines.size() && self && m_piece; ++i) {
         if (i > 0)
@@ -515,13 +396,10 @@ void CInPlaceEdit::PasteText(const std::u16string& text)
             TypeText(lines[i], [this, &line] { textCursor().insertText(line); });
         }
     }
-}
-
-void CInPlaceEdit::keyReleaseEvent(QKeyEvent* event)
-{
-    QPlainTextEdit::keyReleaseEvent(event);
-    if (event->key() == Qt::Key_Delete && m_deletePending && m_piece && !DocumentIsBusy())
-        Commit(m_rect);
+    if (self)
+        m_stepKind.reset();
+    if (doc)
+        doc->EndStep();
 }
 
 void CInPlaceEdit::inputMethodEvent(QInputMethodEvent* event)
@@ -595,10 +473,11 @@ void CInPlaceEdit::SplitLine()
     const std::u16string left = text.substr(0, std::size_t(start));
     const std::u16string right = text.substr(std::size_t(end));
     if (m_piece->freeSize || pieces::LineCount(row->translatedPieces) != row->initialLineCount) {
+        const std::int32_t caretBefore = CaretOffset(start);
         m_piece->text = left;
         SplitRowAt(right);
         // The text has a new line: not done by this, but changed.
-        MarkDocumentModified();
+        CommitRow(TextEditKind::NewLine, caretBefore);
     }
 }
 
@@ -682,10 +561,6 @@ bool CInPlaceEdit::Join(bool withPrevious)
     } else {
         target->BeginEdit(this, 0, 0, caret);
     }
-    // Two lines became one: a change even if the commit that follows a
-    // Backspace is refused by the width rule, and after Delete, which commits nothing.
-    if (merged)
-        MarkDocumentModified();
     return merged;
 }
 

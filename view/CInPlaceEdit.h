@@ -5,7 +5,8 @@
 // and grows with its text. It edits one text piece at a time; line breaks and
 // placeholders stay outside it. Every change the control accepts is committed
 // to the piece at once: the node becomes done, the tree's states are
-// recomputed, the document is marked modified and the row is repainted.
+// recomputed, the document is marked modified and the row is repainted. A key
+// that leaves the text as it was commits nothing.
 //
 // What the editor uses of its surroundings (all public there):
 //   CTextRow    node, freeSize, initialLineCount, currentPiece, view,
@@ -13,19 +14,26 @@
 //   CMyEditView GetDocument(), RepaintCurrentRow(), GetCurrentRowOrigin(),
 //               GetTabWidth(), MoveCurrentRow(delta, atStart, caretAtStart),
 //               MakePieceVisible(row, y), ComputeDocumentHeight(),
-//               UpdateScrollBars(fromPixels), RepaintAll(), GetShownRows()
-//   CTransDoc   IsOriginal(), AskNewFromOriginal(), SetModified()
+//               UpdateScrollBars(fromPixels), RepaintAll(), GetShownRows(),
+//               SetMessageText(text)
+//   CTransDoc   IsOriginal(), AskNewFromOriginal(), EditText(), Undo(), Redo()
+//
+// The editor shows a piece's text and never writes the document: every
+// accepted change goes to the document as the row's new text (a step of its
+// history), and the view follows the document's change signal.
 //
 // AskNewFromOriginal can start a new translation, which rebuilds the view and
 // so replaces the editor while one of its own key handlers runs: the view
 // must let an old editor go with deleteLater(), never delete it directly.
 
 #include "CRect.h"
+#include "CTransDoc.h"
 
 #include <QPlainTextEdit>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CMyEditView;
@@ -100,14 +108,32 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    using TextEditKind = CTransDoc::TextEditKind;
+
     bool DocumentIsOriginal() const;
     // Nothing may change while the document reads or writes its file.
     bool DocumentIsBusy() const;
-    // A change that is not committed (lines split or joined) still counts.
-    void MarkDocumentModified();
+    // The row's text as its pieces give it, to the document as one step (in
+    // replace all, to the view's batch). caretBefore: where the caret stood,
+    // as an offset into the row's text. False when the document refused it.
+    bool CommitRow(TextEditKind kind, std::int32_t caretBefore);
+    // The offset into the row's text of position caret of the current piece.
+    std::int32_t CaretOffset(int caret) const;
+    // The piece's text and the previous size back after a refused change.
+    void Refuse(const std::u16string& text, const CRect& previous);
     // A typed text (character, input method commit): the question for
     // original-language files, else predict, let the control apply, commit.
-    template <class Apply> void TypeText(const std::u16string& s, Apply apply);
+    // True when the change was taken.
+    bool TypeText(const std::u16string& s, const std::function<void()>& apply);
+    // Key groups: true when the key was theirs.
+    bool HistoryKey(QKeyEvent* event);
+    bool OriginalFileKey(QKeyEvent* event);
+    void ParkedKey(QKeyEvent* event);
+    bool MovingKey(QKeyEvent* event);
+    bool LineKey(QKeyEvent* event);
+    void DeleteKey(QKeyEvent* event);
+    void BackspaceKey(QKeyEvent* event);
+    void EditingKey(QKeyEvent* event);
     void Place();
     void TextChangedOutside();
     void SplitRowAt(const std::u16string& tail);
@@ -125,5 +151,6 @@ private:
     bool m_settingText = false;
     bool m_inDefault = false; // the control applies a key we already decided on
     int m_selBefore = -1;     // caret before the last predicted change
-    bool m_statesInLine = false; // the tree's edit states were recomputed as a whole once
+    // The kind of step a paste or a replacement makes of its commits.
+    std::optional<TextEditKind> m_stepKind;
 };

@@ -9,8 +9,11 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "CTreeAccessible.h"
+#include "Pieces.h"
 #include "resource.h"
 
+#include <QApplication>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -42,6 +45,7 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
     RegisterCommands();
+    CTreeAccessible::Follow(this);
 }
 
 CMyEditView::~CMyEditView()
@@ -101,20 +105,167 @@ void CMyEditView::OnInitialUpdate()
 {
     LoadStrips();
     MakeOffscreen(viewport()->width(), viewport()->height());
-    Rebuild();
-    RepaintAll();
-    emit RowsRebuilt();
+    RebuildAndRepaint();
+    disconnect(m_docConnection);
+    if (CTransDoc* doc = GetDocument())
+        m_docConnection = connect(doc, &CTransDoc::Changed, this, &CMyEditView::OnDocumentChanged);
 }
 
 void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
 {
-    if (hint == CTransDoc::kHintRebuild) {
-        Rebuild();
+    if (hint == CTransDoc::kHintRebuild)
+        RebuildAndRepaint();
+    else if (hint == CTransDoc::kHintRedraw)
         RepaintAll();
-        emit RowsRebuilt();
-    } else if (hint == CTransDoc::kHintStoreEdits) {
-        WriteBack();
+}
+
+void CMyEditView::RebuildAndRepaint(bool keepPlace)
+{
+    // The editor goes with the rows: the focus stays in the view, not in
+    // whatever field comes next in the window.
+    const bool focused = hasFocus() || isAncestorOf(QApplication::focusWidget());
+    // Laid out again (other fonts), the same rows keep the user's place:
+    // their expanded states, the current row and the scroll position.
+    std::vector<char> expanded;
+    for (const auto& row : m_rows)
+        expanded.push_back(row->expanded);
+    const int current = m_currentRow;
+    const double bandTop = m_vBandTop;
+    const double bandBottom = m_vBandBottom;
+    const double thumb = m_vThumb;
+    Rebuild();
+    if (keepPlace && expanded.size() == m_rows.size()) {
+        for (std::size_t i = 0; i < m_rows.size(); ++i)
+            m_rows[i]->expanded = expanded[i] != 0;
+        RecomputeShown();
+        ComputeDocumentHeight();
+        // The same part of the document in the window, whatever its new height.
+        m_vBandTop = bandTop;
+        m_vBandBottom = bandBottom;
+        m_vThumb = thumb;
+        UpdateScrollBars(false);
+        m_currentRow = current;
+        // The editor comes back only where it is seen: opening it elsewhere would scroll.
+        const int y = current >= 0 ? RowDocumentY(current) - m_vScroll : -1;
+        if (y >= 0 && y < m_clientHeight)
+            OpenEditorInCurrentRow(true, true);
+        WritePositionPane();
     }
+    RepaintAll();
+    if (focused && !isAncestorOf(QApplication::focusWidget()))
+        setFocus();
+    emit RowsRebuilt();
+}
+
+// --- changes of the document ---------------------------------------------------
+
+void CMyEditView::OnDocumentChanged(const CDocChange& change)
+{
+    if (change.Has(CDocChange::Everything) || change.Has(CDocChange::Layout)) {
+        RebuildAndRepaint(!change.Has(CDocChange::Everything));
+        return;
+    }
+    if (change.Has(CDocChange::Texts)) {
+        for (CTextNode* node : change.texts) {
+            TextChangedInDocument(RowOf(node));
+            CTreeAccessible::TextChanged(this, RowOf(node));
+        }
+        ComputeDocumentHeight();
+        UpdateScrollBars(true);
+    }
+    if (change.Has(CDocChange::States))
+        CTreeAccessible::StatesChanged(this);
+    if (change.fromHistory && change.caretNode)
+        ShowTextPlace(RowOf(change.caretNode), change.caretOffset);
+    // A keystroke repaints its row; anything more the window; replace all
+    // paints once at its own end.
+    const CTextRow* current = GetRow(m_currentRow);
+    if (m_batchEditing)
+        return;
+    if (!change.Has(CDocChange::States) && !change.fromHistory && change.texts.size() == 1 &&
+        current && current->node == change.texts.front())
+        RepaintCurrentRow();
+    else if (change.Has(CDocChange::Texts) || change.Has(CDocChange::States))
+        RepaintAll();
+}
+
+void CMyEditView::TextChangedInDocument(int index)
+{
+    CTextRow* row = GetRow(index);
+    if (!row)
+        return;
+    const bool editing = index == m_currentRow && m_editor && m_editor->GetPiece() &&
+                         m_editor->GetPiece()->row == row;
+    int start = 0;
+    int end = 0;
+    if (editing)
+        m_editor->GetSel(start, end);
+    const pieces::PiecePlace place{row->currentPiece, start};
+    const std::int32_t offset = editing ? pieces::TextOffset(row->translatedPieces, place) : -1;
+    if (row->TextChanged() && editing) {
+        // The editor was on pieces that are gone: it opens again at the same
+        // place of the text.
+        OpenEditorAt(*row, offset);
+    }
+    if (row->HasPieces()) {
+        CDc dc(viewport());
+        LayOutRow(index, dc);
+    } else if (const int height = row->Height(m_textLineHeight, m_foreignLineHeight);
+               height != m_heights.Height(index)) {
+        m_heights.Set(index, height, m_heights.Shown(index));
+    }
+}
+
+void CMyEditView::OpenEditorAt(CTextRow& row, std::int32_t offset)
+{
+    row.EnsurePieces();
+    const pieces::PiecePlace place = pieces::PlaceOf(row.translatedPieces, offset);
+    auto* piece = place.piece >= 0 ? dynamic_cast<CTextPiece*>(
+                                         row.translatedPieces[std::size_t(place.piece)].get())
+                                   : nullptr;
+    if (!piece || !m_editor || !PlaceCurrentRow())
+        return;
+    {
+        CDc dc(viewport());
+        LayOutRow(m_currentRow, dc);
+    }
+    row.currentPiece = place.piece;
+    piece->BeginEdit(m_editor, m_currentOrigin.x, m_currentOrigin.y, place.caret);
+}
+
+void CMyEditView::ShowTextPlace(int index, std::int32_t offset)
+{
+    CTextRow* row = GetRow(index);
+    if (!row)
+        return;
+    if (index != m_currentRow) {
+        if (CTextRow* old = GetRow(m_currentRow))
+            old->EndEdit();
+        m_currentRow = index;
+        RevealCurrentRow();
+    }
+    MakeCurrentRowVisible();
+    UpdateScrollBars(true);
+    OpenEditorAt(*row, offset);
+    if (m_editor && m_editor->GetPiece()) {
+        m_editor->setFocus();
+        MakePieceVisible(row, m_editor->GetPiece()->rect.top);
+    }
+    WritePositionPane();
+}
+
+int CMyEditView::RowOf(const CTextNode* node) const
+{
+    if (const CTextRow* current = GetRow(m_currentRow); current && current->node == node)
+        return m_currentRow;
+    // Made at the first change outside the current row, kept until the rows go.
+    if (m_rowOfNode.empty()) {
+        m_rowOfNode.reserve(m_rows.size());
+        for (int i = 0; i < GetRowCount(); ++i)
+            m_rowOfNode.emplace(m_rows[std::size_t(i)]->node, i);
+    }
+    const auto it = m_rowOfNode.find(node);
+    return it != m_rowOfNode.end() ? it->second : -1;
 }
 
 void CMyEditView::LoadStrips()
@@ -198,6 +349,7 @@ int CMyEditView::LineHeight(bool foreign) const
 void CMyEditView::Rebuild()
 {
     m_rows.clear();
+    m_rowOfNode.clear();
     m_currentRow = -1;
     CTransDoc* doc = GetDocument();
     CTextNode* root = doc ? doc->GetRoot() : nullptr;
@@ -262,12 +414,6 @@ void CMyEditView::Rebuild()
     WritePositionPane();
 }
 
-void CMyEditView::WriteBack()
-{
-    for (auto& row : m_rows)
-        row->node->translatedText = row->ComposeTranslated();
-}
-
 // --- rows shown ---------------------------------------------------------------
 
 int CMyEditView::NextShown(int index) const
@@ -299,6 +445,7 @@ void CMyEditView::SetExpanded(int index, bool expanded)
         return;
     row->expanded = expanded;
     UpdateShown(index);
+    CTreeAccessible::RowExpanded(this, index);
 }
 
 void CMyEditView::LayOutRow(int index, CDc& dc)

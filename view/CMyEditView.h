@@ -18,15 +18,20 @@
 #include "CPoint.h"
 #include "CRect.h"
 #include "CRowHeights.h"
+#include "CTransDoc.h"
 #include "CView.h"
 
 #include "RegisteredMessages.h"
 
 #include <QAbstractScrollArea>
+#include <QMetaObject>
 #include <QPointer>
 
+#include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 class CCmdUI;
@@ -34,8 +39,9 @@ class CFindReplaceDialog;
 class CInPlaceEdit;
 class CSearchCursor;
 class CStatusBar;
+class CTextNode;
+struct CDocChange;
 class CTextRow;
-class CTransDoc;
 
 class CMyEditView : public QAbstractScrollArea, public CView {
     Q_OBJECT
@@ -60,15 +66,17 @@ public:
 
     // The framework's view operations.
     void OnInitialUpdate();
-    // Hint 1 rebuilds and repaints, hint 2 writes the texts back into the
-    // tree; every other hint is ignored.
+    // Hint 1 rebuilds and repaints, hint 4 repaints; every other hint is
+    // ignored. The view follows the document's change signal (connected at
+    // the initial update); it never writes the document's texts itself.
     void OnUpdate(CView* sender, std::intptr_t hint) override;
+    void OnDocumentChanged(const CDocChange& change);
     // Paints the whole window into the off-screen image and copies it to dc.
     void OnDraw(CDc& dc);
 
     // Printing (commands 57607 and 57608 print, 57609 previews; see
-    // CMyEditViewPrint.cpp). A page shows what the window shows, drawn by
-    // OnDraw at screen pixel size.
+    // CMyEditViewPrint.cpp): every row as if expanded, or the current row's
+    // subtree when the selection is printed, over numbered pages.
     void OnFilePrint();
     void OnFilePrintPreview();
     // Prints to printer as it is set up, without asking; false when the
@@ -89,6 +97,16 @@ public:
     int RowDocumentY(int index) const;
     int RowDocumentX(int index) const;
     int IndexOf(const CTextRow* row) const;
+    // The row of a node of the language's tree, -1 for none.
+    int RowOf(const CTextNode* node) const;
+    // Makes a row current and opens the editor at offset of its text (undo and
+    // redo put the caret where the change was).
+    void ShowTextPlace(int index, std::int32_t offset);
+    // The shown rows as a list (what assistive technology walks).
+    int ShownRowCount() const { return m_heights.ShownCount(); }
+    int NthShownRow(int n) const { return m_heights.NthShown(n); }
+    int ShownIndexOfRow(int index) const { return m_heights.ShownBefore(index); }
+    int RowHeightOf(int index) const { return m_heights.Height(index); }
     // Expands or collapses a row (a click on its box).
     void SetExpanded(int index, bool expanded);
 
@@ -109,6 +127,8 @@ public:
     void ComputeDocumentHeight();
     void UpdateScrollBars(bool fromPixels);
     void WritePositionPane();
+    // Says text in the status line's message pane.
+    void SetMessageText(const std::u16string& text);
     // Vertical scrolling by d pixels (positive: down).
     void ScrollBy(int d);
     // A scroll bar message: codes 0 line up/left ... 8 end of scrolling.
@@ -146,15 +166,25 @@ public:
     bool HasFindDialog() const { return GetFindDialog() != nullptr; }
     const CSearchCursor* GetSearchCursor() const { return m_searchCursor.get(); }
     bool IsDirectionDown() const { return m_directionDown; }
-    int GetStopRow() const { return m_stopRow; }
     // The walk: true when a match was found and selected; quiet shows no
     // message when nothing is found.
     bool Search(bool advanceFirst, bool quiet);
+    // Replace and replace all take the find text, the replace text and the
+    // options the dialog holds when the button is pressed.
     bool ReplaceOne(bool quiet);
-    void ReplaceAll();
-    // While replace all runs, commits neither recompute the tree's states nor
-    // mark the document modified and nothing is painted: that happens once
-    // at the end.
+    // What replace all did: texts changed, texts kept as they were because
+    // the result would not fit their limited size, and whether every row was
+    // visited within the step budget.
+    struct ReplaceAllResult {
+        int changed = 0;
+        int refused = 0;
+        bool ended = false;
+    };
+    // Replaces every match of every row, visiting each row once (at most
+    // stepBudget rows), and says what it did in the status line.
+    ReplaceAllResult ReplaceAll(int stepBudget = INT_MAX);
+    // While replace all runs the rows' texts change one after the other; the
+    // tree's states, the modified mark and the checks follow once at its end.
     bool IsBatchEditing() const { return m_batchEditing; }
 
     // The whole-tree commands (CMyEditViewTree.cpp), also in the command table.
@@ -169,8 +199,6 @@ signals:
     void RowsRebuilt();
     // The current row changed (-1: none), or the rows were rebuilt.
     void CurrentRowChanged(int row);
-    // The in-place editor committed a change to a piece of the current row.
-    void TextCommitted(int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -179,15 +207,27 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // Keyboard work in the view itself (CMyEditViewKeys.cpp).
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void RegisterPrintCommands();
+    // A dotted frame around the current row while the view has the focus.
+    void PaintFocusFrame(QPainter& painter);
+    // Makes row current from the keyboard, without opening the editor.
+    void SelectRowByKey(int row);
     // The framework's standard preparation: the print dialog.
     bool OnPreparePrinting(QPrinter& printer);
-    void OnBeginPrinting() {}
-    void OnEndPrinting() {}
     void Rebuild();
-    void WriteBack();
+    // keepPlace (the same rows laid out in other fonts): expansion, current
+    // row and scroll position stay.
+    void RebuildAndRepaint(bool keepPlace = false);
+    // A row whose node's text changed in the document: split again when it
+    // shows another text, laid out, its height summed again.
+    void TextChangedInDocument(int index);
+    void OpenEditorAt(CTextRow& row, std::int32_t offset);
     void MeasureTabWidth();
     void MakeEditor();
     void LoadStrips();
@@ -203,6 +243,8 @@ private:
     // The next shown row after index (by the depth rule), GetRowCount() at the end.
     int NextShown(int index) const;
     void PaintRows(CDc& dc);
+    // The current row is framed, so that the eye finds the caret's row.
+    void FrameCurrentRow(CDc& dc, int sy);
     void ScrollBarAction(bool vertical, int action);
     void MoveEditor(int dx, int dy);
     void SetBars();
@@ -211,13 +253,24 @@ private:
     bool PlaceCurrentRow();
     void RegisterCommands();
     // Search helpers (CMyEditViewFind.cpp).
-    void BuildSearchCursor();
+    // The dialog's find text, replace text and options, as it holds them now.
+    void ReadDialog(CSearchCursor& cursor) const;
+    // Starts at startPosition of the current piece when given, else one
+    // beyond (down) or before (up) the selection's start.
+    void BuildSearchCursor(std::optional<int> startPosition);
+    bool Walk(bool advanceFirst, bool quiet, std::optional<int> startPosition);
     bool SearchCursorRow();
+    enum class RowReplacement { None, Changed, Refused };
+    // Replaces every match in the row's pieces and notes the row's new text in edits.
+    RowReplacement ReplaceInRow(int index, const CSearchCursor& cursor,
+                                std::vector<CTransDoc::TextEdit>& edits);
     void ShowHit();
     // Shown flags and heights of every row again from the expanded flags.
     void RecomputeShown();
     // RecomputeShown, then the view scrolled to the top and painted again.
     void RecomputeShownFromTop();
+    // Moves an open editor along with its row after the rows moved.
+    void FollowCurrentRow();
     // Marks the current row's subtree (the whole tree when there is none) done or to be edited.
     void MarkCurrentSubtree(bool done);
 
@@ -260,8 +313,8 @@ private:
     bool m_replaceMode = false;
     std::unique_ptr<CSearchCursor> m_searchCursor;
     bool m_directionDown = true;
-    int m_stopRow = -1;
     bool m_batchEditing = false;
-    bool m_batchReplaced = false;
     int m_paintPasses = 0;
+    QMetaObject::Connection m_docConnection;
+    mutable std::unordered_map<const CTextNode*, int> m_rowOfNode;
 };

@@ -73,7 +73,9 @@ void CMyEditView::OnEditReplace()
 
 void CMyEditView::OnFindNext(bool down)
 {
-    if (!GetFindDialog()) {
+    // Without a dialog F3 searches again for the last find text; only when
+    // there is none yet does it open the dialog.
+    if (!GetFindDialog() && (!m_searchCursor || m_searchCursor->findText.empty())) {
         OnEditFind();
         return;
     }
@@ -103,9 +105,24 @@ LRESULT CMyEditView::OnFindReplace(WPARAM, LPARAM lParam)
     return 0;
 }
 
-void CMyEditView::BuildSearchCursor()
+void CMyEditView::ReadDialog(CSearchCursor& cursor) const
 {
-    m_searchCursor = std::make_unique<CSearchCursor>();
+    if (const CFindReplaceDialog* dialog = GetFindDialog()) {
+        cursor.SetFind(dialog->GetFindString(), dialog->MatchCase(), dialog->MatchWholeWord());
+        cursor.replaceText = dialog->GetReplaceString();
+    } else if (m_searchCursor && &cursor != m_searchCursor.get()) {
+        // The dialog is closed: what it held at the last search.
+        cursor.SetFind(m_searchCursor->findText, m_searchCursor->matchCase,
+                       m_searchCursor->wholeWord);
+        cursor.replaceText = m_searchCursor->replaceText;
+    }
+}
+
+void CMyEditView::BuildSearchCursor(std::optional<int> startPosition)
+{
+    auto made = std::make_unique<CSearchCursor>();
+    ReadDialog(*made);
+    m_searchCursor = std::move(made);
     CSearchCursor& cursor = *m_searchCursor;
     cursor.down = m_directionDown;
     if (CTextRow* row = GetRow(m_currentRow); row && m_editor) {
@@ -116,16 +133,13 @@ void CMyEditView::BuildSearchCursor()
         m_editor->GetSel(start, end);
         cursor.startRow = m_currentRow;
         cursor.startPiece = row->currentPiece;
-        cursor.startPosition = std::max(0, start + (cursor.down ? 1 : -1));
+        cursor.startPosition =
+            std::max(0, startPosition.value_or(start + (cursor.down ? 1 : -1)));
     }
     cursor.currentRow = cursor.startRow;
     cursor.currentPiece = cursor.startPiece;
     cursor.currentPosition = cursor.startPosition;
     cursor.rowCount = GetRowCount();
-    if (const CFindReplaceDialog* dialog = GetFindDialog()) {
-        cursor.SetFind(dialog->GetFindString(), dialog->MatchCase(), dialog->MatchWholeWord());
-        cursor.replaceText = dialog->GetReplaceString();
-    }
 }
 
 bool CMyEditView::SearchCursorRow()
@@ -166,9 +180,13 @@ bool CMyEditView::SearchCursorRow()
 
 bool CMyEditView::Search(bool advanceFirst, bool quiet)
 {
-    BuildSearchCursor();
+    return Walk(advanceFirst, quiet, std::nullopt);
+}
+
+bool CMyEditView::Walk(bool advanceFirst, bool quiet, std::optional<int> startPosition)
+{
+    BuildSearchCursor(startPosition);
     CSearchCursor& cursor = *m_searchCursor;
-    cursor.stopRow = m_stopRow;
     if (advanceFirst)
         cursor.Step();
     for (;;) {
@@ -207,6 +225,10 @@ void CMyEditView::ShowHit()
         m_editor->setFocus();
         MakePieceVisible(&row, piece->rect.top);
     }
+    // The hit shows in the active colour; the find dialog, whose transient
+    // parent this window is, stays above it.
+    if (!m_batchEditing)
+        activateWindow();
     RepaintAll();
     WritePositionPane();
 }
@@ -215,50 +237,116 @@ bool CMyEditView::ReplaceOne(bool quiet)
 {
     if (!GetRow(m_currentRow) || !m_searchCursor || !m_editor)
         return Search(true, quiet);
+    CSearchCursor& cursor = *m_searchCursor;
+    // The dialog's texts now, not those of the last search: a replace text
+    // typed after Find Next must not replace the match by nothing.
+    ReadDialog(cursor);
     bool replaced = false;
-    const CSearchCursor& cursor = *m_searchCursor;
     const bool accepted = m_editor->ReplaceSelection(
         cursor.replaceText, [&](const std::u16string& selected) {
             replaced = cursor.EqualsFindText(selected) && !m_editor->IsReadOnlyText();
             return replaced;
         });
-    if (accepted) {
-        m_batchReplaced = m_batchReplaced || replaced;
-        return Search(false, quiet);
+    if (!accepted) {
+        if (!quiet)
+            TranslatedMessageBox(IDS_REPLACE_TOO_LONG, MB_OK);
+        return Search(true, quiet);
     }
-    if (!quiet)
-        TranslatedMessageBox(IDS_REPLACE_TOO_LONG, MB_OK);
-    return Search(true, quiet);
+    if (!replaced)
+        return Search(false, quiet);
+    // On right after the inserted text (upwards: before it), so that neither
+    // the replacement is matched again nor a match next to it is skipped.
+    int caret = 0;
+    int end = 0;
+    m_editor->GetSel(caret, end);
+    return Walk(false, quiet,
+                m_directionDown ? caret : caret - int(cursor.replaceText.size()));
 }
 
-void CMyEditView::ReplaceAll()
+CMyEditView::RowReplacement CMyEditView::ReplaceInRow(int index, const CSearchCursor& cursor,
+                                                      std::vector<CTransDoc::TextEdit>& edits)
 {
-    m_stopRow = m_currentRow >= 0 ? m_currentRow : 0;
-    m_batchEditing = true;
-    m_batchReplaced = false;
-    // Hidden, the editor lays out its text only once it is shown again, not
-    // at every match it moves to.
-    const QPointer<CInPlaceEdit> editor = m_editor;
-    const bool shown = editor && editor->isVisible();
-    if (shown)
-        editor->hide();
-    while (ReplaceOne(true)) {
+    CTextRow& row = *m_rows[std::size_t(index)];
+    if (!row.HasPieces() && !cursor.MayOccurIn(row.node->translatedText))
+        return RowReplacement::None;
+    row.EnsurePieces();
+    std::vector<std::pair<CTextPiece*, std::u16string>> changes;
+    for (const auto& piece : row.translatedPieces) {
+        auto* text = dynamic_cast<CTextPiece*>(piece.get());
+        if (!text)
+            continue;
+        std::u16string replaced = cursor.ReplaceEvery(text->text);
+        if (replaced == text->text)
+            continue;
+        // A text of limited size takes all of its replacements or none.
+        if (!text->freeSize && !CInPlaceEdit::FitsWidth(replaced, row.node->width))
+            return RowReplacement::Refused;
+        changes.emplace_back(text, std::move(replaced));
     }
-    if (shown && editor) {
-        editor->show();
-        if (editor->GetPiece())
-            editor->setFocus();
-    }
-    m_batchEditing = false;
-    m_stopRow = -1;
+    if (changes.empty())
+        return RowReplacement::None;
+    for (auto& [piece, text] : changes)
+        piece->text = std::move(text);
+    // The row shows its new text; the document takes it with all the others.
+    edits.push_back({row.node, row.ComposeTranslated()});
+    return RowReplacement::Changed;
+}
+
+CMyEditView::ReplaceAllResult CMyEditView::ReplaceAll(int stepBudget)
+{
+    ReplaceAllResult result;
     CTransDoc* doc = GetDocument();
-    if (m_batchReplaced) {
-        if (CTextNode* root = doc ? doc->GetRoot() : nullptr)
-            root->UpdateStates();
-        if (doc)
-            doc->SetModified();
+    CSearchCursor cursor;
+    ReadDialog(cursor);
+    if (!doc || doc->IsOriginal() || doc->IsBusy() || cursor.findText.empty())
+        return result;
+    // The editor lets go of its piece, whose text may change, and comes back
+    // to the same place at the end.
+    CTextRow* current = GetRow(m_currentRow);
+    const int piece = current ? current->currentPiece : -1;
+    int caret = 0;
+    int end = 0;
+    if (m_editor && m_editor->GetPiece())
+        m_editor->GetSel(caret, end);
+    if (current)
+        current->EndEdit();
+
+    // Every row once, in order: no row is searched twice, whatever the
+    // replacements insert or the width rule refuses, so the pass always ends.
+    m_batchEditing = true;
+    std::vector<CTransDoc::TextEdit> edits;
+    const int rows = GetRowCount();
+    int step = 0;
+    for (; step < rows && step < stepBudget; ++step) {
+        switch (ReplaceInRow(step, cursor, edits)) {
+        case RowReplacement::Changed:
+            ++result.changed;
+            break;
+        case RowReplacement::Refused:
+            ++result.refused;
+            break;
+        case RowReplacement::None:
+            break;
+        }
     }
-    m_batchReplaced = false;
+    result.ended = step == rows;
+    // One step for every replaced text: the document marks them done,
+    // recomputes the states and tells the view and the checks once.
+    if (!edits.empty())
+        doc->ReplaceTexts(std::move(edits));
+    m_batchEditing = false;
+    auto* text = current && piece >= 0 && std::size_t(piece) < current->translatedPieces.size()
+                     ? dynamic_cast<CTextPiece*>(current->translatedPieces[std::size_t(piece)].get())
+                     : nullptr;
+    if (text && m_editor && PlaceCurrentRow()) {
+        current->currentPiece = piece;
+        text->BeginEdit(m_editor, m_currentOrigin.x, m_currentOrigin.y, caret);
+        m_editor->setFocus();
+    }
     RepaintAll();
     WritePositionPane();
+    std::u16string said;
+    FormatTranslated(said, IDS_REPLACE_ALL_COUNT, result.changed, result.refused);
+    SetMessageText(said);
+    return result;
 }

@@ -107,6 +107,12 @@ void CMyEditView::WritePositionPane()
     m_statusBar->SetPaneText(StatusPositionPane, text);
 }
 
+void CMyEditView::SetMessageText(const std::u16string& text)
+{
+    if (m_statusBar)
+        m_statusBar->SetPaneText(0, text);
+}
+
 // --- the mouse ------------------------------------------------------------------------
 
 int CMyEditView::HitTest(int x, int y, bool& box)

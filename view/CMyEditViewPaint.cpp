@@ -12,8 +12,23 @@
 namespace {
 
 constexpr COLORREF Grey = RGB(192, 192, 192);
+// The frame around the current row, across the whole window.
+constexpr COLORREF CurrentRowFrame = RGB(0, 84, 166);
 
 } // namespace
+
+void CMyEditView::FrameCurrentRow(CDc& dc, int sy)
+{
+    const CTextRow& row = *m_rows[std::size_t(m_currentRow)];
+    const COLORREF colour = dc.GetNearestColor(CurrentRowFrame);
+    const int top = sy + row.rowRect.top;
+    const int h = row.rowRect.Height();
+    const int w = m_clientWidth;
+    dc.FillSolidRect(0, top, w, 1, colour);
+    dc.FillSolidRect(0, top + h - 1, w, 1, colour);
+    dc.FillSolidRect(0, top, 1, h, colour);
+    dc.FillSolidRect(w - 1, top, 1, h, colour);
+}
 
 void CMyEditView::PaintRows(CDc& dc)
 {
@@ -38,8 +53,10 @@ void CMyEditView::PaintRows(CDc& dc)
         if (sy + h > 0) {
             ++m_shownRows;
             row.Paint(dc, sx, sy, m_boxDc.get(), m_iconDc.get());
-            if (index == m_currentRow)
+            if (index == m_currentRow) {
                 m_currentOrigin = CPoint(sx, sy);
+                FrameCurrentRow(dc, sy);
+            }
         }
         index = NextShown(index);
     }
@@ -67,20 +84,17 @@ void CMyEditView::paintEvent(QPaintEvent* event)
     CDc dc(painter);
     if (m_paintAll || !m_offscreenDc) {
         OnDraw(dc);
-        return;
+    } else {
+        // The image is up to date: copy what the window lost.
+        m_offscreenDc->Flush();
+        const QRect r = event->rect();
+        dc.BitBlt(r.x(), r.y(), r.width(), r.height(), m_offscreenDc.get(), r.x(), r.y(), SRCCOPY);
     }
-    // The image is up to date: copy what the window lost.
-    m_offscreenDc->Flush();
-    const QRect r = event->rect();
-    dc.BitBlt(r.x(), r.y(), r.width(), r.height(), m_offscreenDc.get(), r.x(), r.y(), SRCCOPY);
+    PaintFocusFrame(painter);
 }
 
 void CMyEditView::RepaintAll()
 {
-    if (m_batchEditing) {
-        m_paintAll = true;
-        return;
-    }
     // Painted at once, so the current row's origin is right for whatever
     // the caller does next; the window gets the image with the next paint.
     if (m_offscreenDc) {
@@ -103,12 +117,10 @@ void CMyEditView::RepaintCurrentRow()
         CDc window(viewport());
         LayOutRow(m_currentRow, window);
     }
-    // Replace all paints once at its end; the row only needs its new size.
-    if (m_batchEditing)
-        return;
     const CRect band(ox, oy + row->rowRect.top, m_clientWidth, oy + row->rowRect.bottom);
     m_offscreenDc->FillSolidRect(band, m_offscreenDc->GetNearestColor(Grey));
     row->Paint(*m_offscreenDc, ox, oy, m_boxDc.get(), m_iconDc.get());
+    FrameCurrentRow(*m_offscreenDc, oy);
 
     // The band reaches the window around the editor, never over it.
     QRegion region(QRect(0, band.top, m_clientWidth, band.Height()));

@@ -4,6 +4,7 @@
 #include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
 #include "CTextNode.h"
+#include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
 #include "resource.h"
@@ -43,14 +44,10 @@ void CMyEditView::MarkCurrentSubtree(bool done)
     CTextNode* root = doc ? doc->GetRoot() : nullptr;
     if (!root)
         return;
+    // A step of the document's history (none when no state changes); the
+    // view repaints when the document tells it.
     CTextRow* row = GetRow(m_currentRow);
-    CTextNode* top = row ? row->node : root;
-    if (done)
-        top->MarkDone();
-    else
-        top->MarkToDo();
-    root->UpdateStates();
-    RepaintAll();
+    doc->MarkSubtree(row ? row->node : root, done);
 }
 
 void CMyEditView::RecomputeShown()
@@ -91,17 +88,34 @@ void CMyEditView::OnExpandAll()
     ComputeDocumentHeight();
     UpdateScrollBars(true);
     RepaintAll();
+    FollowCurrentRow();
 }
 
 void CMyEditView::OnCollapseAll()
 {
     for (auto& row : m_rows)
         row->expanded = false;
-    const int oldV = m_vScroll;
     RecomputeShownFromTop();
-    // An open editor goes along with the scrolled view, as with any scrolling.
-    if (m_editor && m_editor->GetPiece() && oldV != m_vScroll)
-        m_editor->MoveBy(0, oldV - m_vScroll);
+    FollowCurrentRow();
+}
+
+void CMyEditView::FollowCurrentRow()
+{
+    // Rows moved under an open editor: it goes along with its row, or the
+    // edit ends when the row is hidden now; typing must never reach a row
+    // other than the one it is shown on.
+    CTextRow* row = GetRow(m_currentRow);
+    const CTextPiece* piece = m_editor ? m_editor->GetPiece() : nullptr;
+    if (!row || !piece)
+        return;
+    if (!IsRowShown(m_currentRow) || !PlaceCurrentRow()) {
+        row->EndEdit();
+        RepaintAll();
+        return;
+    }
+    const CRect& at = m_editor->GetRect();
+    MoveEditor(m_currentOrigin.x + piece->rect.left - at.left,
+               m_currentOrigin.y + piece->rect.top - at.top);
 }
 
 void CMyEditView::OnShowToDo()

@@ -22,7 +22,7 @@ public:
     CPiece(const CPiece&) = delete;
     CPiece& operator=(const CPiece&) = delete;
 
-    // The piece's contribution to the text written back into the node.
+    // The piece's contribution to the row's text, as the document takes it.
     virtual std::u16string GetText() const = 0;
     // Sets the rectangle to (x, y, x + cx, y + cy) and returns (cx, cy).
     virtual CSize Measure(CDc& dc, int x, int y) = 0;

@@ -35,14 +35,18 @@ bool CSearchCursor::CountsAsWord(std::u16string_view slice, std::size_t at) cons
     return before && after;
 }
 
+std::u16string_view CSearchCursor::Folded(std::u16string_view slice) const
+{
+    if (matchCase)
+        return slice;
+    m_folded.assign(slice);
+    std::transform(m_folded.begin(), m_folded.end(), m_folded.begin(), Upper);
+    return m_folded;
+}
+
 std::size_t CSearchCursor::FindIn(std::u16string_view slice) const
 {
-    std::u16string_view haystack = slice;
-    if (!matchCase) {
-        m_folded.assign(slice);
-        std::transform(m_folded.begin(), m_folded.end(), m_folded.begin(), Upper);
-        haystack = m_folded;
-    }
+    const std::u16string_view haystack = Folded(slice);
     const std::u16string_view needle = m_needle;
     if (down) {
         for (std::size_t at = haystack.find(needle); at != std::u16string_view::npos;
@@ -98,6 +102,23 @@ bool CSearchCursor::MayOccurIn(std::u16string_view rowText) const
            rowText.end();
 }
 
+std::u16string CSearchCursor::ReplaceEvery(std::u16string_view text) const
+{
+    std::u16string result;
+    if (m_needle.empty())
+        return std::u16string(text);
+    const std::u16string_view haystack = Folded(text);
+    std::size_t from = 0;
+    for (std::size_t at = haystack.find(m_needle); at != std::u16string_view::npos;
+         at = haystack.find(m_needle, std::max(at + 1, from))) {
+        if (!CountsAsWord(text, at))
+            continue;
+        result.append(text.substr(from, at - from)).append(replaceText);
+        from = at + m_needle.size();
+    }
+    return result.append(text.substr(from));
+}
+
 bool CSearchCursor::Step()
 {
     if (down) {
@@ -113,5 +134,5 @@ bool CSearchCursor::Step()
         if (currentRow < 0)
             currentRow = rowCount - 1;
     }
-    return currentRow != startRow && currentRow != stopRow;
+    return currentRow != startRow;
 }

@@ -33,10 +33,13 @@ public:
     // rowText, judged without splitting it: its pieces are parts of rowText
     // unless a "%%" was reduced, which matters only for a find text with "%".
     bool MayOccurIn(std::u16string_view rowText) const;
+    // text with every match replaced by the replace text, left to right, each
+    // search going on after the last match, so that inserted text is never
+    // matched again.
+    std::u16string ReplaceEvery(std::u16string_view text) const;
 
     // Steps to the next row in the direction (wrapping at either end) and
-    // resets piece and position; false when the walk must stop there (back
-    // at the start row, or at the stop row).
+    // resets piece and position; false when the walk is back at the start row.
     bool Step();
 
     std::u16string findText;
@@ -51,11 +54,12 @@ public:
     std::int32_t startRow = 0;
     std::int32_t startPiece = 0;
     std::int32_t startPosition = 0;
-    std::int32_t stopRow = -1;
 
 private:
     // Offset of the occurrence in slice that the rule takes, or npos.
     std::size_t FindIn(std::u16string_view slice) const;
+    // slice, upper-cased without match case.
+    std::u16string_view Folded(std::u16string_view slice) const;
     bool CountsAsWord(std::u16string_view slice, std::size_t at) const;
 
     std::u16string m_needle; // the find text, upper-cased without match case

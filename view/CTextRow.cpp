@@ -129,6 +129,23 @@ void CTextRow::EnsurePieces()
         SplitText(foreignNode->translatedText, true);
 }
 
+bool CTextRow::TextChanged()
+{
+    m_textLines = CountLines(node->translatedText);
+    m_textPictureLines = CountPictureLines(node->translatedText);
+    if (!m_split)
+        return false;
+    if (pieces::ComposeText(translatedPieces) == std::u16string_view(node->translatedText)) {
+        m_laidOut = false;
+        return false;
+    }
+    EndEdit();
+    translatedPieces.clear();
+    pieces::SplitText(node->translatedText, false, freeSize, this, translatedPieces);
+    m_laidOut = false;
+    return true;
+}
+
 std::int32_t CTextRow::SplitText(std::u16string_view text, bool foreign)
 {
     PieceList& list = foreign ? foreignPieces : translatedPieces;

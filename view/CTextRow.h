@@ -57,6 +57,12 @@ public:
     void EnsurePieces();
     bool HasPieces() const { return m_split; }
 
+    // The node's translated text changed in the document. A row that shows
+    // exactly that text already (its own typing) keeps its pieces; any other
+    // is split again, keeping its initial line count. True when the pieces
+    // were made anew (an editor on them was let go).
+    bool TextChanged();
+
     // Places the pieces and sets the row, box and icon rectangles.
     void Layout(CDc& dc);
     bool IsLaidOut() const { return m_laidOut; }

@@ -4,6 +4,8 @@
 #include "CTextPiece.h"
 #include "FormatGrammar.h"
 
+#include <algorithm>
+
 namespace pieces {
 
 bool IsConversionChar(char16_t c) { return format_grammar::IsConversionChar(c); }
@@ -159,6 +161,67 @@ void SplitTexts(std::u16string_view text, std::vector<PieceText>& list)
 {
     PieceTextSink sink(list);
     Splitter<PieceTextSink>(text, sink).Run();
+}
+
+namespace {
+
+// Units of the composed text that the first `count` characters of a piece's
+// own text take: a text piece of a format text writes each "%" twice.
+std::int32_t ComposedLength(const CPiece& piece, std::int32_t count)
+{
+    const auto* textPiece = dynamic_cast<const CTextPiece*>(&piece);
+    count = std::clamp<std::int32_t>(count, 0, std::int32_t(piece.text.size()));
+    if (!textPiece || !textPiece->doublePercent)
+        return count;
+    return count + std::int32_t(std::count(piece.text.begin(), piece.text.begin() + count, u'%'));
+}
+
+} // namespace
+
+std::int32_t TextOffset(const PieceList& list, PiecePlace place)
+{
+    std::int32_t offset = 0;
+    std::int32_t previousLine = 0;
+    for (int i = 0; i < int(list.size()); ++i) {
+        const CPiece& piece = *list[std::size_t(i)];
+        if (piece.line != previousLine) {
+            offset += 1;
+            previousLine = piece.line;
+        }
+        if (i == place.piece)
+            return offset + ComposedLength(piece, place.caret);
+        offset += std::int32_t(piece.GetText().size());
+    }
+    return offset;
+}
+
+PiecePlace PlaceOf(const PieceList& list, std::int32_t offset)
+{
+    PiecePlace last{-1, 0};
+    std::int32_t start = 0;
+    std::int32_t previousLine = 0;
+    for (int i = 0; i < int(list.size()); ++i) {
+        const CPiece& piece = *list[std::size_t(i)];
+        if (piece.line != previousLine) {
+            start += 1;
+            previousLine = piece.line;
+        }
+        const std::int32_t whole = ComposedLength(piece, std::int32_t(piece.text.size()));
+        if (!piece.IsFixed()) {
+            last = {i, int(piece.text.size())};
+            if (offset <= start + whole) {
+                int caret = 0;
+                while (caret < int(piece.text.size()) && ComposedLength(piece, caret + 1) <= offset - start)
+                    ++caret;
+                return {i, caret};
+            }
+        } else if (offset < start + whole) {
+            // Inside a placeholder: the text piece after it, at its start.
+            return i + 1 < int(list.size()) ? PiecePlace{i + 1, 0} : last;
+        }
+        start += std::int32_t(piece.GetText().size());
+    }
+    return last;
 }
 
 std::u16string ComposeText(const PieceList& list)

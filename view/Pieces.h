@@ -38,6 +38,17 @@ void SplitTexts(std::u16string_view text, std::vector<PieceText>& list);
 // The text built from a list: each piece's GetText, a line feed between lines.
 std::u16string ComposeText(const PieceList& list);
 
+// Where a caret stands, in two ways: as a piece and a position in its own
+// text, or as an offset into the composed text (the document's model).
+struct PiecePlace {
+    int piece;
+    int caret;
+};
+std::int32_t TextOffset(const PieceList& list, PiecePlace place);
+// The text piece (never a placeholder) that holds offset; the list's last
+// text piece at its end for an offset past the text. {-1, 0}: no text piece.
+PiecePlace PlaceOf(const PieceList& list, std::int32_t offset);
+
 // Line of the last piece + 1 (0 for an empty list).
 std::int32_t LineCount(const PieceList& list);
 

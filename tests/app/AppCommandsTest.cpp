@@ -7,6 +7,7 @@
 #include "CAboutDlg.h"
 #include "CHeadView.h"
 #include "CInstanceChannel.h"
+#include "CMenu.h"
 #include "CMessageBox.h"
 #include "CRecentFileList.h"
 #include "LanguageFileIO.h"
@@ -170,6 +171,29 @@ TEST_F(AppCommandsTest, SecondStartHandsItsFileToTheRunningEditor)
     EXPECT_FALSE(CInstanceChannel::SendToRunning(channel + QStringLiteral("-none"), second, 200));
 }
 
+TEST_F(AppCommandsTest, NoFileIsTakenWhileTheStartUpOpenDialogCanStillBeCancelled)
+{
+    const QString channel = QStringLiteral("glossmark-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    app = std::make_unique<CEditorApp>();
+    app->SetInstanceChannel(channel);
+    // A second start hands its file over while the start's open dialog is up,
+    // which the user then cancels.
+    std::atomic<bool> done = false;
+    bool taken = false;
+    CFileDialog::SetResponder([&](CFileDialog&) {
+        std::thread secondStart([&] {
+            taken = CInstanceChannel::SendToRunning(channel, second, 500);
+            done = true;
+        });
+        while (!done.load())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        secondStart.join();
+        return int(IDCANCEL);
+    });
+    EXPECT_FALSE(app->InitInstance());
+    EXPECT_FALSE(taken) << "the second start must open its file itself";
+}
+
 TEST_F(AppCommandsTest, RecentFilesAreKeptAcrossRuns)
 {
     ASSERT_TRUE(Start({first}));
@@ -187,6 +211,66 @@ TEST_F(AppCommandsTest, RecentFilesAreKeptAcrossRuns)
     CRecentFileList again(CEditorApp::kRecentFiles);
     again.ReadList();
     EXPECT_EQ(again.GetFiles(), list.GetFiles());
+
+    // The file menu lists them under the printing commands; choosing one opens it.
+    list.Add(ToU16(second));
+    list.Add(ToU16(first));
+    ASSERT_TRUE(Start({first}));
+    CMenu* file = Frame().GetMenu()->GetSubMenu(0);
+    Frame().OnInitMenuPopup(file, 0, false);
+    EXPECT_EQ(file->GetMenuString(ID_FILE_PRINT, MF_BYCOMMAND), u"&Print...\tCtrl+P");
+    EXPECT_EQ(file->GetMenuString(ID_FILE_PRINT_PREVIEW, MF_BYCOMMAND), u"Print Previe&w");
+    EXPECT_EQ(file->GetMenuString(ID_FILE_PRINT_SETUP, MF_BYCOMMAND), u"Page Set&up...");
+    const std::u16string shown[] = {u"&1 " + ToU16(first), u"&2 " + ToU16(second), u"&3 e", u"&4 b"};
+    for (UINT i = 0; i < 4; ++i)
+        EXPECT_EQ(file->GetMenuString(ID_FILE_MRU_FILE1 + i, MF_BYCOMMAND), shown[i]);
+    Frame().OnCommand(ID_FILE_MRU_FILE2, CommandSource::Menu);
+    EXPECT_EQ(Doc().GetPathName(), ToU16(second));
+}
+
+TEST_F(AppCommandsTest, AFileChangedByAnotherProgramIsNoticedAtOnce)
+{
+    ASSERT_TRUE(Start({first}));
+    int answer = IDYES;
+    std::vector<std::u16string> asked;
+    QString titles;
+    const auto previous = CDialog::SetModalResponder([&](CDialog& dialog) {
+        if (auto* box = qobject_cast<CMessageBox*>(&dialog))
+            asked.push_back(box->GetText());
+        titles += dialog.windowTitle() + u'|';
+        return answer;
+    });
+    // Another program saves the file under a new language name, as editors do: over it.
+    const auto changeOnDisk = [&](const std::u16string& name) {
+        ReadOutcome read = ReadLanguageFile(first.toStdString());
+        read.language->SetLanguageName(name);
+        EXPECT_FALSE(WriteLanguageFile(*read.language, first.toStdString()));
+        return QTest::qWaitFor([&, count = asked.size()] { return asked.size() > count; }, 3000);
+    };
+    // Our own save asks nothing.
+    ASSERT_TRUE(Doc().SetLanguageName(u"Here"));
+    ASSERT_TRUE(Doc().SaveLanguage());
+    QTest::qWait(400);
+    EXPECT_TRUE(asked.empty());
+    // Unchanged here: reloaded on Yes, with a new history (the old steps were on the old file).
+    ASSERT_TRUE(changeOnDisk(u"Elsewhere"));
+    EXPECT_EQ(Doc().GetLanguageName(), u"Elsewhere");
+    EXPECT_FALSE(Doc().IsLanguageModified());
+    EXPECT_FALSE(Doc().GetUndoStack().canUndo());
+    // Changed here: Yes keeps the changes; the save question about the file then stays.
+    Doc().SetModified();
+    ASSERT_TRUE(changeOnDisk(u"Again"));
+    EXPECT_EQ(Doc().GetLanguageName(), u"Elsewhere");
+    EXPECT_TRUE(Doc().IsLanguageModified());
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[0], asked[1]);
+    // "No" to overwriting: Save As starts at the file's own name in its folder.
+    answer = IDNO;
+    Doc().SaveLanguage();
+    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_EQ(fileDialogPaths, std::vector<std::u16string>{ToU16(first)});
+    CDialog::SetModalResponder(previous);
+    EXPECT_EQ(titles.toStdString(), "Glossmark Editor|Glossmark Editor|Glossmark Editor|");
 }
 
 TEST_F(AppCommandsTest, PrinterSetupAndPrintingReachTheirHandlers)

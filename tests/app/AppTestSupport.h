@@ -29,6 +29,7 @@ protected:
         WorkInTestFolder();
         m_previousFiles = CFileDialog::SetResponder([this](CFileDialog& dialog) {
             fileDialogTitles.push_back(dialog.GetTitle());
+            fileDialogPaths.push_back(dialog.GetPathName());
             if (!nextFile)
                 return int(IDCANCEL);
             dialog.SetPathName(*nextFile);
@@ -123,6 +124,7 @@ protected:
     std::unique_ptr<CEditorApp> app;
     std::optional<std::u16string> nextFile; // the file the next file dialog chooses
     std::vector<std::u16string> fileDialogTitles;
+    std::vector<std::u16string> fileDialogPaths; // the path each file dialog started with
 
 private:
     CFileDialog::Responder m_previousFiles;

@@ -7,6 +7,7 @@
 #include "CProfile.h"
 #include "CRecovery.h"
 #include "LanguageFileIO.h"
+#include "ManualClock.h"
 
 #include <fstream>
 #include <iterator>
@@ -54,7 +55,7 @@ public:
         std::printf("%s\n", Typed() ? "typed" : "failed");
         std::fflush(stdout);
         for (;;)
-            QTest::qWait(1000);
+            QTest::qWait(100);
     }
 
 private:
@@ -63,6 +64,9 @@ private:
         const QString folder = QString::fromLocal8Bit(qgetenv(kChildVariable));
         if (!Start({folder + QStringLiteral("/Sample.tra")}))
             return false;
+        // The copy's two-second pause passes without waiting for it.
+        static ManualClock clock;
+        app->GetRecovery()->SetClock(clock);
         const int leaf = FirstLeafRow();
         QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(leaf));
         QWidget* editor = QApplication::focusWidget();
@@ -72,8 +76,8 @@ private:
         QTest::keyClicks(editor, QString::fromUtf16(kTyped));
         if (!Doc().IsLanguageModified())
             return false;
-        QTest::qWait(CRecovery::kIdleMs + 1500);
-        return true;
+        clock.Advance(CRecovery::kIdleMs);
+        return app->GetRecovery()->HasCopy();
     }
 };
 

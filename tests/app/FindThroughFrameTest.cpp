@@ -4,12 +4,16 @@
 #include "AppTestSupport.h"
 
 #include "CFindReplaceDialog.h"
+#include "CHelpWindow.h"
 #include "CInPlaceEdit.h"
 #include "CSearchCursor.h"
 #include "resource.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QWindow>
+
+#include <map>
 
 namespace {
 
@@ -76,24 +80,34 @@ TEST_F(FindThroughFrameTest, MenuCommandDialogAndNotificationsReachTheTreeView)
     EXPECT_TRUE(Enabled(ID_REPLACE));
 }
 
-TEST_F(FindThroughFrameTest, F3WithoutADialogOpensItAndWithOneSearches)
+TEST_F(FindThroughFrameTest, CtrlFCtrlHAndF3OpenTheDialogsOrSearchAgain)
 {
     QTest::keyClick(&Frame(), Qt::Key_F3);
     CFindReplaceDialog* dialog = Dialog();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog, nullptr) << "nothing searched yet: F3 opens the dialog";
     EXPECT_TRUE(dialog->IsFindOnly());
     EXPECT_EQ(View().GetSearchCursor(), nullptr);
 
-    const auto [word, row] = SomeWord();
+    const std::u16string word = SomeWord().first;
     qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
         ->setText(QString::fromStdU16String(word));
     Frame().OnCommand(ID_FIND_NEXT_UP, CommandSource::Accelerator);
     EXPECT_FALSE(View().IsDirectionDown());
-    ASSERT_NE(View().GetSearchCursor(), nullptr);
     EXPECT_GE(View().GetCurrentRow(), 0);
-    Frame().OnCommand(ID_FIND_NEXT_DOWN, CommandSource::Accelerator);
+    // With the dialog closed F3 searches again for the last find text.
+    dialog->close();
+    QTest::keyClick(&Frame(), Qt::Key_F3);
+    EXPECT_EQ(Dialog(), nullptr);
     EXPECT_TRUE(View().IsDirectionDown());
-    (void)row;
+    EXPECT_EQ(View().GetSearchCursor()->findText, word);
+
+    QTest::keyClick(&Frame(), Qt::Key_H, Qt::ControlModifier);
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_FALSE(Dialog()->IsFindOnly());
+    Dialog()->close();
+    QTest::keyClick(&Frame(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_TRUE(Dialog()->IsFindOnly());
 }
 
 TEST_F(FindThroughFrameTest, ReplaceAllThroughTheFrameMarksTheDocumentModified)
@@ -106,11 +120,11 @@ TEST_F(FindThroughFrameTest, ReplaceAllThroughTheFrameMarksTheDocumentModified)
     qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
         ->setText(QString::fromStdU16String(word));
     qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kReplaceWith).GetWidget())
-        ->setText(QString::fromStdU16String(word));
+        ->setText(QString::fromStdU16String(word + u"x"));
     EXPECT_FALSE(Doc().IsLanguageModified());
     dialog->OnReplaceAll();
     EXPECT_TRUE(Doc().IsLanguageModified());
-    EXPECT_EQ(View().GetStopRow(), -1);
+    EXPECT_EQ(Pane(0).rfind(u"Replace all: ", 0), 0u) << "the count in the status line";
     (void)row;
 }
 
@@ -130,7 +144,47 @@ TEST_F(FindThroughFrameTest, WholeTreeCommandsThroughTheFrame)
     EXPECT_EQ(Pane(1), ToU16(QStringLiteral("%1 texts").arg(View().GetRowCount())));
     Frame().OnCommand(ID_MARK_ALL_DONE, CommandSource::Menu);
     EXPECT_EQ(Doc().GetRoot()->editState, 1u);
-    EXPECT_FALSE(Doc().IsLanguageModified());
+    // A changed state is a change: the star, Save, and the question at closing.
+    EXPECT_TRUE(Frame().windowTitle().contains(u'*'));
+    EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE));
+}
+
+// The transient parent each window had when it was shown: a window manager
+// reads it then to keep the window above its owner.
+class TransientAtShow : public QObject {
+public:
+    TransientAtShow() { qApp->installEventFilter(this); }
+    std::map<const QWindow*, const QWindow*> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (auto* window = qobject_cast<QWindow*>(watched); window && event->type() == QEvent::Show)
+            seen[window] = window->transientParent();
+        return false;
+    }
+};
+
+TEST_F(FindThroughFrameTest, DialogsStayAboveTheMainWindowWhichAHitActivates)
+{
+    TransientAtShow shown;
+    Frame().OnCommand(ID_FIND, CommandSource::Menu);
+    CFindReplaceDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(shown.seen[dialog->windowHandle()], Frame().windowHandle());
+    Frame().OnCommand(ID_HELP);
+    ASSERT_NE(Frame().GetHelpWindow(), nullptr);
+    EXPECT_EQ(shown.seen[Frame().GetHelpWindow()->windowHandle()], Frame().windowHandle());
+    // X11 keeps only dialogs above their transient parent.
+    EXPECT_EQ(Frame().GetHelpWindow()->windowType(), Qt::Dialog);
+
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
+        ->setText(QString::fromStdU16String(SomeWord().first));
+    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Frame(); }, 2000));
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "CFontsDialog.h"
 #include "CHeadView.h"
+#include "CHelpWindow.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
 #include "CMyEditView.h"
@@ -18,12 +19,14 @@
 #include "UiLanguage.h"
 #include "resource.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QToolTip>
 
 namespace {
@@ -38,7 +41,6 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(GLOSSMARK_FRANCAIS_TRA), dir.filePath("Francais.tra")));
         ASSERT_TRUE(Start({CopySample()}));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
-        QDir().mkpath(QStringLiteral(GLOSSMARK_PICTURES));
     }
 
     // Chooses language in the switch dialog that the editor's command opens;
@@ -59,7 +61,6 @@ protected:
                 return int(IDCANCEL);
             list->setCurrentItem(found.front());
             emit list->itemClicked(found.front());
-            dialog.grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-dialog-to-%1.png").arg(language.left(2)));
             if (beforeOk)
                 beforeOk();
             qobject_cast<QPushButton*>(dialog.GetDlgItem(IDOK).GetWidget())->click();
@@ -70,14 +71,17 @@ protected:
         return shown;
     }
 
-    // What the user sees of the editor's texts, in one line.
+    // What the user sees of the editor's texts, in one line; last Qt's own
+    // Cancel button, as its file chooser and print dialogs show it.
     std::u16string Texts(CFontsDialog& fonts)
     {
+        const QDialogButtonBox qtButtons(QDialogButtonBox::Cancel);
         CMenu* bar = Frame().GetMenu();
         CMenu* view = bar->GetSubMenu(2);
         std::u16string prompt;
         Frame().OnMenuSelect(ID_OPEN_LANGUAGE, 0, bar->GetSubMenu(0));
         prompt = Pane(0);
+        Frame().OnMenuSelect(0, 0xFFFF, nullptr); // the menu closes
         const std::u16string tooltip = ToolbarTooltip(ID_OPEN_LANGUAGE);
         std::u16string head;
         for (const CWnd& child : CWnd(Frame().GetHeadView()).GetChildren()) {
@@ -89,7 +93,8 @@ protected:
         return bar->GetMenuString(0, MF_BYPOSITION) + u"|" +
                view->GetMenuString(ID_LANGUAGE_SWITCH, MF_BYCOMMAND) + u"|" +
                CWnd(&fonts).GetWindowText() + u"|" + fonts.GetDlgItemText(IDCANCEL) + u"|" + prompt +
-               u"|" + tooltip + u"|" + head;
+               u"|" + tooltip + u"|" + head + u"|" +
+               ToU16(qtButtons.button(QDialogButtonBox::Cancel)->text());
     }
 
     // The tooltip the toolbar shows when the mouse rests on the command's button.
@@ -129,74 +134,9 @@ protected:
 
     QImage MenuBarPicture() { return Frame().menuWidget()->grab().toImage(); }
 
-    void SavePictures(CFontsDialog& fonts, const char* language)
+    // The buttons of a message box of type, as shown.
+    static std::u16string Buttons(UINT type)
     {
-        Frame().grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-frame-%1.png").arg(language));
-        fonts.grab().save(QStringLiteral(GLOSSMARK_PICTURES "/switch-fonts-%1.png").arg(language));
-    }
-};
-
-TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
-{
-    CFontsDialog fonts(&Frame());
-    ASSERT_TRUE(fonts.Create());
-    Doc().SetModified();
-    const QString title = Frame().windowTitle();
-    const std::u16string path = Doc().GetPathName();
-
-    const std::u16string english =
-        u"&File|Language of Glossmark Editor...|Fonts...|&Cancel|Opens a language for editing|"
-        u"Open language|Program:";
-    const std::u16string german =
-        u"&Datei|Sprache von Glossmark Editor...|Schriftarten...|&Abbrechen|"
-        u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:";
-    const std::u16string french =
-        u"&Fichier|Langue de Glossmark Editor...|Polices...|&Annuler|Ouvre une langue pour la "
-        u"modifier|Ouvrir une langue|Programme :";
-    EXPECT_EQ(Texts(fonts), english);
-    const QImage englishBar = MenuBarPicture();
-    SavePictures(fonts, "english");
-
-    EXPECT_EQ(SwitchTo(u"Deutsch"_qs),
-              std::make_pair(std::u16string(u"Switch Language"), std::u16string(u"Languages of this program version")));
-    EXPECT_EQ(Texts(fonts), german);
-    const QImage germanBar = MenuBarPicture();
-    SavePictures(fonts, "german");
-
-    EXPECT_EQ(SwitchTo(u"Français"_qs),
-              std::make_pair(std::u16string(u"Sprache umschalten"),
-                             std::u16string(u"Sprachen dieser Programmversion")));
-    EXPECT_EQ(Texts(fonts), french);
-    SavePictures(fonts, "french");
-
-    EXPECT_EQ(SwitchTo(u"English"_qs).first, u"Changer de langue");
-    EXPECT_EQ(Texts(fonts), english);
-    EXPECT_EQ(GetCurrentTranslationFileName(), u"Edit.tra");
-    // The menu bar looks as it did before the first switch, and not as in German.
-    EXPECT_NE(englishBar, germanBar);
-    EXPECT_EQ(MenuBarPicture(), englishBar);
-
-    EXPECT_EQ(Frame().windowTitle(), title);
-    EXPECT_TRUE(Doc().IsLanguageModified());
-    EXPECT_EQ(Doc().GetPathName(), path);
-    EXPECT_TRUE(boxes.empty());
-}
-
-// The status line is a bar, not a dialog: its idle text follows the switch all the same.
-TEST_F(LanguageSwitchAppTest, TheIdleStatusTextFollowsTheSwitch)
-{
-    EXPECT_EQ(Pane(0), u"For Help, press F1");
-    SwitchTo(u"Français"_qs);
-    // At once, not only once a menu has been opened.
-    EXPECT_EQ(Pane(0), u"Pour obtenir de l'aide, appuyez sur F1");
-    SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(Pane(0), u"Drücken Sie F1, um Hilfe zu erhalten.");
-}
-
-// A message box's buttons speak the user-interface language like its text.
-TEST_F(LanguageSwitchAppTest, MessageBoxButtonsFollowTheLanguage)
-{
-    const auto buttons = [](UINT type) {
         std::u16string shown;
         const auto fixture = CDialog::SetModalResponder([&shown](CDialog& dialog) {
             for (int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
@@ -208,15 +148,111 @@ TEST_F(LanguageSwitchAppTest, MessageBoxButtonsFollowTheLanguage)
         CMessageBox::Show(u"?", type);
         CDialog::SetModalResponder(fixture);
         return shown;
+    }
+};
+
+// Every text follows each switch at once, from the frame's trackers and from
+// the program's own loads alike (the idle status text, message box buttons,
+// the problems dock and the position pane); the document stays as it was.
+TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
+{
+    CFontsDialog fonts(&Frame());
+    ASSERT_TRUE(fonts.Create());
+    Doc().SetModified();
+    const QString title = Frame().windowTitle();
+    const std::u16string path = Doc().GetPathName();
+    // The sample's first problem: an accelerator key used twice in one menu.
+    const std::u16string rows = ToU16(QString::number(View().GetRowCount()));
+    const std::u16string clash = u"&Log changes to unit of measure";
+
+    struct Shown {
+        std::u16string idle, buttons, loaded, texts;
     };
-    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Yes|&No|Cancel|");
-    EXPECT_EQ(buttons(MB_YESNO), u"&Yes|&No|");
-    EXPECT_EQ(buttons(MB_OKCANCEL), u"OK|Cancel|");
-    EXPECT_EQ(buttons(MB_OK), u"OK|");
-    SwitchTo(u"Français"_qs);
-    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Oui|&Non|Annuler|");
+    const Shown english{u"For Help, press F1", u"&Yes|&No|Cancel|",
+                        u"Problems|Path|Message|" + rows +
+                            u" texts|The accelerator key L is also used by “" + clash + u"”",
+                        u"&File|Language of Glossmark Editor...|Fonts...|&Cancel|Opens a language "
+                        u"for editing|Open language|Program:|Cancel"};
+    const Shown german{u"Drücken Sie F1, um Hilfe zu erhalten.", u"&Ja|&Nein|Abbrechen|",
+                       u"Probleme|Pfad|Meldung|" + rows +
+                           u" Texte|Die Zugriffstaste L verwendet auch „" + clash + u"“",
+                       u"&Datei|Sprache von Glossmark Editor...|Schriftarten...|&Abbrechen|"
+                       u"Öffnet eine Sprache zum Editieren|Sprache öffnen|Programm:|Abbrechen"};
+    const Shown french{u"Pour obtenir de l'aide, appuyez sur F1", u"&Oui|&Non|Annuler|",
+                       u"Problèmes|Chemin|Message|" + rows +
+                           u" textes|La touche d'accès L est aussi utilisée par « " + clash + u" »",
+                       u"&Fichier|Langue de Glossmark Editor...|Polices...|&Annuler|Ouvre une "
+                       u"langue pour la modifier|Ouvrir une langue|Programme :|Annuler"};
+    const auto expectShown = [&](const Shown& shown) {
+        // The idle text first: at once, not only once a menu has been opened.
+        EXPECT_EQ(Pane(0), shown.idle);
+        EXPECT_EQ(Buttons(MB_YESNOCANCEL), shown.buttons);
+        EXPECT_EQ(LoadedTexts(), shown.loaded);
+        EXPECT_EQ(Texts(fonts), shown.texts);
+    };
+    {
+        SCOPED_TRACE("English");
+        expectShown(english);
+        EXPECT_EQ(Buttons(MB_YESNO), u"&Yes|&No|");
+        EXPECT_EQ(Buttons(MB_OKCANCEL), u"OK|Cancel|");
+        EXPECT_EQ(Buttons(MB_OK), u"OK|");
+    }
+    const QImage englishBar = MenuBarPicture();
+
+    EXPECT_EQ(SwitchTo(u"Deutsch"_qs),
+              std::make_pair(std::u16string(u"Switch Language"), std::u16string(u"Languages of this program version")));
+    {
+        SCOPED_TRACE("Deutsch");
+        expectShown(german);
+    }
+    const QImage germanBar = MenuBarPicture();
+
+    EXPECT_EQ(SwitchTo(u"Français"_qs),
+              std::make_pair(std::u16string(u"Sprache umschalten"),
+                             std::u16string(u"Sprachen dieser Programmversion")));
+    {
+        SCOPED_TRACE("Français");
+        expectShown(french);
+    }
+
+    EXPECT_EQ(SwitchTo(u"English"_qs).first, u"Changer de langue");
+    {
+        SCOPED_TRACE("English again");
+        expectShown(english);
+    }
+    EXPECT_EQ(GetCurrentTranslationFileName(), u"Edit.tra");
+    // The menu bar looks as it did before the first switch, and not as in German.
+    EXPECT_NE(englishBar, germanBar);
+    EXPECT_EQ(MenuBarPicture(), englishBar);
+
+    // On a problem's row the status line names the problem in the new language.
+    Frame().GetProblems()->GoToNext();
+    EXPECT_EQ(Pane(0), u"Problem: The accelerator key L is also used by “" + clash + u"”");
     SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(buttons(MB_YESNOCANCEL), u"&Ja|&Nein|Abbrechen|");
+    EXPECT_EQ(Pane(0), u"Problem: Die Zugriffstaste L verwendet auch „" + clash + u"“");
+
+    EXPECT_EQ(Frame().windowTitle(), title);
+    EXPECT_TRUE(Doc().IsLanguageModified());
+    EXPECT_EQ(Doc().GetPathName(), path);
+    EXPECT_TRUE(boxes.empty());
+}
+
+// The switch dialog's Help button opens the guide, which follows the switch.
+TEST_F(LanguageSwitchAppTest, TheHelpButtonOpensTheGuideWhichFollowsTheSwitch)
+{
+    QString pageInDialog;
+    SwitchTo(u"Deutsch"_qs, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<CLanguageSwitchDialog*>(w))
+                qobject_cast<QPushButton*>(dialog->GetDlgItem(IDHELP).GetWidget())->click();
+        }
+        if (CHelpWindow* help = Frame().GetHelpWindow(); help && help->isVisible())
+            pageInDialog = help->GetBrowser()->source().toString();
+    });
+    EXPECT_EQ(pageInDialog, QString::fromLatin1(CHelpWindow::kEnglishPage));
+    ASSERT_NE(Frame().GetHelpWindow(), nullptr);
+    EXPECT_EQ(Frame().GetHelpWindow()->GetBrowser()->source().toString(),
+              QString::fromLatin1(CHelpWindow::kGermanPage));
 }
 
 TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
@@ -239,32 +275,3 @@ TEST_F(LanguageSwitchAppTest, ADamagedFileChangesNothingAndSaysSo)
 }
 
 } // namespace
-
-// The problems dock, the position pane and the status line load their texts
-// from the string table themselves; they follow each switch, back to English.
-TEST_F(LanguageSwitchAppTest, TheProblemsPaneAndThePositionPaneFollowTheSwitch)
-{
-    // The sample's first problem: an accelerator key used twice in one menu.
-    const std::u16string rows = ToU16(QString::number(View().GetRowCount()));
-    const std::u16string clash = u"Änderungen an Maßeinheit &protokollieren";
-    const std::u16string english = u"Problems|Path|Message|" + rows +
-                                   u" texts|The accelerator key L is also used by “" + clash + u"”";
-    const std::u16string german = u"Probleme|Pfad|Meldung|" + rows +
-                                  u" Texte|Die Zugriffstaste L verwendet auch „" + clash + u"“";
-    const std::u16string french = u"Problèmes|Chemin|Message|" + rows +
-                                  u" textes|La touche d'accès L est aussi utilisée par « " + clash + u" »";
-    EXPECT_EQ(LoadedTexts(), english);
-    SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(LoadedTexts(), german);
-    SwitchTo(u"Français"_qs);
-    EXPECT_EQ(LoadedTexts(), french);
-    SwitchTo(u"English"_qs);
-    EXPECT_EQ(LoadedTexts(), english);
-
-    // On a problem's row the status line names the problem in the new language.
-    Frame().GetProblems()->GoToNext();
-    EXPECT_EQ(Pane(0), u"Problem: The accelerator key L is also used by “" + clash + u"”");
-    SwitchTo(u"Deutsch"_qs);
-    EXPECT_EQ(Pane(0), u"Problem: Die Zugriffstaste L verwendet auch „" + clash + u"“");
-    EXPECT_TRUE(boxes.empty());
-}

@@ -5,13 +5,18 @@
 
 #include "CHeadView.h"
 #include "CHelpWindow.h"
+#include "CInPlaceEdit.h"
+#include "CMenu.h"
 #include "CWnd.h"
+#include "LockKeys.h"
 #include "UiLanguage.h"
 #include "CZweiToolBar.h"
 #include "resource.h"
 
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -33,8 +38,8 @@ TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
 {
     const QRect available = QApplication::primaryScreen()->availableGeometry();
     // Exactly, although the toolbar's fifteen buttons need a little more.
-    EXPECT_EQ(Frame().width(), CMainFrame::kInitialWidth);
-    EXPECT_EQ(Frame().height(), available.height() - CMainFrame::kHeightMargin);
+    EXPECT_EQ(Frame().width(), 512);
+    EXPECT_EQ(Frame().height(), available.height() - 40);
 
     QSplitter* splitter = Frame().GetSplitter();
     ASSERT_NE(splitter, nullptr);
@@ -43,13 +48,13 @@ TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
     ASSERT_EQ(splitter->count(), 2);
     EXPECT_EQ(splitter->widget(0), static_cast<QWidget*>(Frame().GetHeadView()));
     EXPECT_EQ(splitter->widget(1), Frame().GetEditView());
-    EXPECT_EQ(splitter->sizes().at(0), CMainFrame::kHeadViewHeight);
-    EXPECT_GT(splitter->sizes().at(1), CMainFrame::kHeadViewHeight);
+    EXPECT_EQ(splitter->sizes().at(0), 125);
+    EXPECT_GT(splitter->sizes().at(1), 125);
     EXPECT_EQ(Frame().GetActiveView(), static_cast<CCmdTarget*>(Frame().GetEditView()));
     // Growing the window grows the tree view only.
     Frame().resize(Frame().width(), Frame().height() + 100);
     QApplication::processEvents();
-    EXPECT_EQ(splitter->sizes().at(0), CMainFrame::kHeadViewHeight);
+    EXPECT_EQ(splitter->sizes().at(0), 125);
 }
 
 TEST_F(MainFrameTest, StatusBarHasTheFivePanes)
@@ -62,9 +67,17 @@ TEST_F(MainFrameTest, StatusBarHasTheFivePanes)
     ASSERT_EQ(bar->GetCount(), 5);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(bar->GetItemID(i), expected[i]) << i;
-    EXPECT_EQ(Pane(2), u"UF");
-    EXPECT_EQ(Pane(3), u"NUM");
-    EXPECT_EQ(Pane(4), u"RF");
+    // Offscreen nothing tells the lock keys' state: the panes are hidden.
+    for (int i = 2; i < 5; ++i)
+        EXPECT_FALSE(bar->GetPane(i)->isVisible()) << i;
+    // Where it is known, a key that is on shows its text in the language in use.
+    const auto previous = SetLockKeysSource([] { return LockKeys{true, false, true}; });
+    QTest::keyRelease(&Frame(), Qt::Key_CapsLock);
+    SetLockKeysSource(previous);
+    EXPECT_TRUE(bar->GetPane(2)->isVisible());
+    EXPECT_EQ(Pane(2), u"CAP");
+    EXPECT_EQ(Pane(3), u"");
+    EXPECT_EQ(Pane(4), u"SCRL");
     // The position pane is wide enough for its widest text.
     const QFontMetrics metrics(bar->GetPane(1)->font());
     EXPECT_GE(bar->GetPane(1)->width(), metrics.horizontalAdvance(QStringLiteral("Zeile 2000 von 2000")));
@@ -80,6 +93,18 @@ TEST_F(MainFrameTest, PositionPaneFollowsTheCurrentRow)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2").arg(View().GetCurrentRow()).arg(rows)));
     EXPECT_GT(View().GetCurrentRow(), leaf);
+}
+
+TEST_F(MainFrameTest, TheIdleTextComesBackWhenAMenuClosesWithoutAChoice)
+{
+    auto* file = qobject_cast<QMenu*>(Frame().GetMenu()->GetSubMenu(0)->GetWidget());
+    ASSERT_NE(file, nullptr);
+    file->popup(Frame().mapToGlobal(QPoint(10, 10)));
+    file->setActiveAction(file->actions().at(1));
+    EXPECT_EQ(Pane(0), u"Opens a language for editing");
+    file->hide();
+    QApplication::processEvents();
+    EXPECT_EQ(Pane(0), u"For Help, press F1");
 }
 
 TEST_F(MainFrameTest, CutCopyPasteStayDisabledEvenWhileEditing)
@@ -130,16 +155,31 @@ TEST_F(MainFrameTest, BarsAreShownAndHiddenByTheirCommands)
     EXPECT_TRUE(bar->isVisible());
 }
 
-TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes)
+TEST_F(MainFrameTest, F6MovesTheFocusWhereItsCaretShows)
 {
-    View().setFocus();
+    const int leaf = FirstLeafRow();
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(leaf));
+    // To the head view's first field that can be typed in, not a read-only one.
     QTest::keyClick(&Frame(), Qt::Key_F6);
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    EXPECT_TRUE(Frame().GetHeadView()->isAncestorOf(focus) || focus == static_cast<QWidget*>(Frame().GetHeadView()));
+    EXPECT_EQ(QApplication::focusWidget(), Frame().GetHeadView()->GetLanguageField());
+    // Back to the tree view's current text, with its editor open.
     QTest::keyClick(&Frame(), Qt::Key_F6, Qt::ShiftModifier);
-    focus = QApplication::focusWidget();
-    EXPECT_TRUE(View().isAncestorOf(focus) || focus == &View());
+    EXPECT_EQ(QApplication::focusWidget(), View().GetEditor());
+    EXPECT_TRUE(View().GetEditor()->isVisible());
+    EXPECT_EQ(View().GetCurrentRow(), leaf);
+
+    // The fonts dialog's OK keeps the current row and the scroll place.
+    View().ScrollBy(200);
+    const int scrolled = View().GetVerticalScroll();
+    const auto previous = CDialog::SetModalResponder([](CDialog&) { return int(IDOK); });
+    Frame().OnCommand(ID_FONTS, CommandSource::Menu);
+    EXPECT_EQ(View().GetCurrentRow(), leaf);
+    EXPECT_EQ(View().GetVerticalScroll(), scrolled);
+    // A new translation leaves the focus in the tree view.
+    Frame().OnCommand(ID_NEW_TRANSLATION, CommandSource::Menu);
+    CDialog::SetModalResponder(previous);
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == &View() || View().isAncestorOf(focus)) << (focus ? focus->metaObject()->className() : "none");
 }
 
 TEST_F(MainFrameTest, HelpShowsTheGuideOfTheLanguageInUse)
@@ -148,13 +188,13 @@ TEST_F(MainFrameTest, HelpShowsTheGuideOfTheLanguageInUse)
     CHelpWindow* help = Frame().GetHelpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->GetBrowser()->source().toString(), QString::fromLatin1(CHelpWindow::kEnglishPage));
+    EXPECT_EQ(help->GetBrowser()->source().toString(), QStringLiteral("qrc:/help/guide.en.html"));
     EXPECT_TRUE(help->GetBrowser()->toPlainText().contains(QStringLiteral("Opening a language")));
     // Without a translation the German page.
     UnloadTranslation();
     Frame().OnCommand(ID_HELP_FINDER);
     EXPECT_EQ(Frame().GetHelpWindow(), help);
-    EXPECT_EQ(help->GetBrowser()->source().toString(), QString::fromLatin1(CHelpWindow::kGermanPage));
+    EXPECT_EQ(help->GetBrowser()->source().toString(), QStringLiteral("qrc:/help/guide.de.html"));
     EXPECT_TRUE(help->GetBrowser()->toPlainText().contains(QStringLiteral("Eine Sprache öffnen")));
 }
 

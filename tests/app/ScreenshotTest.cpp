@@ -54,10 +54,8 @@ TEST_F(ScreenshotTest, MainWindowWithForeignLanguageAndARowInEditing)
     ASSERT_GE(leaf, 0);
     QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(leaf));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
-    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return View().GetEditor() && View().GetEditor()->isVisible(); }));
     CInPlaceEdit* editor = View().GetEditor();
-    ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(editor->isVisible());
 
     const QImage picture = Frame().grab().toImage().convertToFormat(QImage::Format_RGB32);
     QDir().mkpath(QStringLiteral(GLOSSMARK_PICTURES));

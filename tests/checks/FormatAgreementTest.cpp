@@ -5,7 +5,7 @@
 #include "CTranslationChecker.h"
 #include "SafeFormat.h"
 
-#include "CheckTestSupport.h"
+#include "TestTree.h"
 
 #include <gtest/gtest.h>
 
@@ -91,8 +91,8 @@ TEST(FormatAgreement, CheckReportsExactlyWhereSafeFormattingFallsBack)
         const std::u16string original = generator.Text(conversions, u'O');
         const std::u16string translated = generator.Text(generator.Mutated(conversions), u'T');
 
-        check_test::Tree tree;
-        check_test::Add(tree.Dialog(), original, translated);
+        test_tree::Tree tree;
+        test_tree::Add(tree.Dialog(), original, translated);
         bool reported = false;
         for (const auto& problem : checks::CTranslationChecker().CheckTree(*tree.root))
             reported = reported || problem.check == checks::CheckId::Format;

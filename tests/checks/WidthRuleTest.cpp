@@ -1,11 +1,12 @@
-// The width check with the in-place editor's own rule and fonts: a text that
-// fits its control by one pixel passes, one that breaks it by one pixel does not.
+// The width rule of fixed-size controls, as the checks and the in-place editor use it.
 
+#include "CDialogTemplate.h"
 #include "CInPlaceEdit.h"
+#include "LOGFONT.h"
 #include "CTranslationChecker.h"
 #include "SizeLimit.h"
 
-#include "CheckTestSupport.h"
+#include "TestTree.h"
 
 #include <gtest/gtest.h>
 
@@ -13,40 +14,37 @@ namespace {
 
 checks::SizeRule EditorRule() { return {size_limit::IsSizeLimitedKind, size_limit::Fits}; }
 
-// A text and a control width with Limit(width) == TextWidth(text) + margin.
-bool FindWidth(const std::u16string& text, int margin, std::int32_t& width)
+// The limit is 77.5 % of the control's width in pixels (a quarter of the
+// system font's dialog base unit per dialog unit); the checker and the
+// in-place editor decide alike.
+TEST(WidthRule, LimitIsSeventySevenAndAHalfPercentOfTheControl)
 {
-    const int pixels = size_limit::TextWidth(text);
-    for (width = 1; width < 2000; ++width) {
-        if (size_limit::Limit(width) == pixels + margin)
-            return true;
+    // The platform's dialog base unit: that of its bold 16-pixel system font.
+    LOGFONT system;
+    system.height = -16;
+    system.weight = FW_BOLD;
+    system.pitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    system.faceName = u"System";
+    const int base = CDialogTemplate::BaseUnitsOf(MakeQFont(system)).cx & 0xFFFF;
+    ASSERT_GT(base, 0);
+    for (std::int32_t width : {8, 40, 50, 123, 400}) {
+        // In whole pixels, never above the limit.
+        const double limit = 0.775 * base * width / 4.0;
+        EXPECT_LE(size_limit::Limit(width), limit) << width;
+        EXPECT_GT(size_limit::Limit(width), limit - 2) << width;
     }
-    return false;
-}
-
-TEST(WidthRule, FitsByOnePixelAndBreaksByOne)
-{
-    // Not every pixel count is a limit; among a few texts one hits both.
-    const std::u16string base = u"Einstellungen übernehmen";
-    std::u16string text;
-    std::int32_t fitting = 0;
-    std::int32_t breaking = 0;
-    for (std::size_t n = 3; n <= base.size(); ++n) {
-        text = base.substr(0, n);
-        if (FindWidth(text, 1, fitting) && FindWidth(text, 0, breaking))
-            break;
-        text.clear();
-    }
-    ASSERT_FALSE(text.empty()) << "no text of this font meets the limit exactly";
-    // The in-place editor's own decision, to make sure the same rule is meant.
+    const std::u16string text = u"Einstellungen \u00FCbernehmen";
+    std::int32_t fitting = 1;
+    while (!size_limit::Fits(text, fitting))
+        ++fitting;
     EXPECT_TRUE(CInPlaceEdit::FitsWidth(text, fitting));
-    EXPECT_FALSE(CInPlaceEdit::FitsWidth(text, breaking));
+    EXPECT_FALSE(CInPlaceEdit::FitsWidth(text, fitting - 1));
 
-    check_test::Tree tree;
+    test_tree::Tree tree;
     CTextNode* dialog = tree.Dialog();
-    check_test::Add(dialog, u"Übernehmen", text, 23, fitting);
-    CTextNode* tooWide = check_test::Add(dialog, u"Übernehmen", text, 23, breaking);
-    check_test::Add(dialog, u"Übernehmen", text, 21, breaking); // a label: free size
+    test_tree::Add(dialog, u"\u00DCbernehmen", text, 23, fitting);
+    CTextNode* tooWide = test_tree::Add(dialog, u"\u00DCbernehmen", text, 23, fitting - 1);
+    test_tree::Add(dialog, u"\u00DCbernehmen", text, 21, fitting - 1); // a label: free size
     const auto problems = checks::CTranslationChecker(EditorRule()).CheckTree(*tree.root);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].node, tooWide);

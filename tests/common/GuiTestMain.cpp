@@ -15,6 +15,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The editor's language follows the locale: the same neutral one on every machine.
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        qunsetenv(variable);
+    qputenv("LANG", "C.UTF-8");
     QApplication app(argc, argv);
 #ifdef GLOSSMARK_EDITOR_SETUP
     CResources::Set(&EditorResources());

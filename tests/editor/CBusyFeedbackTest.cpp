@@ -10,18 +10,20 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 TEST(BusyFeedback, CursorForTheWholeTimeProgressOnlyWhenSlow)
 {
+    qint64 elapsed = 0;
+    CBusyFeedback::SetElapsedForTesting([&elapsed] { return elapsed; });
     {
         CBusyFeedback busy(ID_VERSION_UPDATE);
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         const ProgressCallback progress = busy.Progress();
+        elapsed = 499;
         progress(10, 100);
         EXPECT_FALSE(busy.ShowedProgress()) << "quick work shows no dialog";
-        std::this_thread::sleep_for(std::chrono::milliseconds(CBusyFeedback::kProgressDelayMs + 50));
+        elapsed = 500;
         progress(50, 100);
         EXPECT_TRUE(busy.ShowedProgress());
         // Neither Escape nor the close box ends it: the work is not done.
@@ -35,5 +37,6 @@ TEST(BusyFeedback, CursorForTheWholeTimeProgressOnlyWhenSlow)
         EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
         progress(100, 100);
     }
+    CBusyFeedback::SetElapsedForTesting({});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -4,13 +4,12 @@
 #include "DocumentTestSupport.h"
 
 #include "CRecovery.h"
+#include "ManualClock.h"
 #include "QtStrings.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QTest>
 
 namespace {
 
@@ -22,9 +21,6 @@ protected:
         folder = Path("settings");
     }
 
-    // Lets the event loop run for ms milliseconds.
-    static void Run(int ms) { QTest::qWait(ms); }
-
     std::u16string CopiedText(const CRecovery& recovery) const
     {
         const ReadOutcome read = ReadLanguageFile(recovery.CopyPath().toStdString());
@@ -35,44 +31,45 @@ protected:
 
     void Type(const std::u16string& text)
     {
-        doc.GetRoot()->GetChild(0)->translatedText = text;
-        doc.SetModified();
+        CTextNode* node = doc.GetRoot()->GetChild(0);
+        doc.EditText(node, text, CTransDoc::TextEditKind::Typing, 0, int(text.size()));
     }
 
     QString folder;
     DialogScript script;
 };
 
-TEST_F(RecoveryTest, WrittenAfterAPauseAtMostOncePerIntervalAndRemovedOnSave)
+TEST_F(RecoveryTest, WrittenAfterAPauseAtMostOncePerMinuteAndRemovedOnSave)
 {
     const QString path = MakeFile("x.tra");
     Open(path);
     CRecovery recovery(doc, folder);
-    recovery.SetTimingsForTesting(1200, 300);
+    ManualClock clock;
+    recovery.SetClock(clock);
     EXPECT_FALSE(recovery.OfferAtStart());
-    Run(300);
+    clock.Advance(5000);
     EXPECT_FALSE(recovery.HasCopy()) << "nothing to keep while unmodified";
 
-    // A burst of typing: no copy while it lasts ...
-    QElapsedTimer burst;
-    burst.start();
-    for (int i = 0; burst.elapsed() < 500; ++i) {
+    // Typing with pauses shorter than two seconds: no copy while it lasts ...
+    for (int i = 0; i < 10; ++i) {
         Type(u"Tippen " + ToU16(QString::number(i)));
-        Run(40);
-        ASSERT_FALSE(recovery.HasCopy()) << "written during typing, after " << burst.elapsed();
+        clock.Advance(1999);
+        ASSERT_FALSE(recovery.HasCopy()) << "written during typing, at key " << i;
     }
-    // ... then one after the pause.
+    // ... then one after a pause of two seconds.
     Type(u"erste Fassung");
-    Run(700);
+    clock.Advance(1999);
+    EXPECT_FALSE(recovery.HasCopy());
+    clock.Advance(1);
     ASSERT_TRUE(recovery.HasCopy());
     EXPECT_EQ(CopiedText(recovery), u"erste Fassung");
     EXPECT_TRUE(doc.IsLanguageModified()) << "the copy is no save";
 
-    // The next change waits for the interval, not only for a pause.
+    // The next change waits for the minute, not only for a pause.
     Type(u"zweite Fassung");
-    Run(300);
+    clock.Advance(59999);
     EXPECT_EQ(CopiedText(recovery), u"erste Fassung");
-    Run(1000);
+    clock.Advance(1);
     EXPECT_EQ(CopiedText(recovery), u"zweite Fassung");
     QFile name(recovery.NamePath());
     ASSERT_TRUE(name.open(QIODevice::ReadOnly));
@@ -82,7 +79,7 @@ TEST_F(RecoveryTest, WrittenAfterAPauseAtMostOncePerIntervalAndRemovedOnSave)
     ASSERT_TRUE(doc.SaveLanguage());
     EXPECT_FALSE(recovery.HasCopy());
     EXPECT_FALSE(QFile::exists(recovery.NamePath()));
-    Run(1000);
+    clock.Advance(120000);
     EXPECT_FALSE(recovery.HasCopy());
 
     // Closing without saving lets the copy go too.
@@ -96,6 +93,9 @@ TEST_F(RecoveryTest, WrittenAfterAPauseAtMostOncePerIntervalAndRemovedOnSave)
 TEST_F(RecoveryTest, OfferedAtStartWhenNewerThanItsFile)
 {
     const QString path = MakeFile("x.tra");
+    // File times tick coarsely: a copy made in the same tick would not count as newer.
+    QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(-10),
+                            QFileDevice::FileModificationTime);
     const std::string original = Bytes(path);
     Open(path);
     {

@@ -15,6 +15,9 @@
 
 namespace {
 
+constexpr unsigned kEverything = CDocChange::Everything;
+constexpr unsigned kHeader = CDocChange::Header;
+
 constexpr char16_t kAskSave[] =
     u"Die aktuelle Sprache wurde noch nicht gespeichert.\nSoll sie jetzt gespeichert werden ?";
 constexpr char16_t kOtherProgram[] = u"Die gewählte Sprache ist leider für ein anderes Programm und "
@@ -44,7 +47,7 @@ TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
     EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE));
 
     EXPECT_TRUE(doc.OnCmdMsg(ID_SAVE_LANGUAGE, CN_COMMAND, nullptr));
-    EXPECT_EQ(view.hints, std::vector<std::intptr_t>{CTransDoc::kHintStoreEdits});
+    EXPECT_TRUE(view.changes.empty()) << "a save changes nothing the views show";
     EXPECT_FALSE(doc.IsLanguageModified());
     EXPECT_EQ(doc.GetTitle(), u"x.tra");
     EXPECT_TRUE(script.messages.empty());
@@ -65,6 +68,7 @@ TEST_F(TransDocTest, OpenAsksForAFileAndDropsTheForeignLanguage)
     script.paths = {U16(MakeFile("a.tra")), U16(MakeFile("b.tra", 200, false, 9))};
     doc.ShowForeign();
     ASSERT_NE(doc.GetForeignRoot(), nullptr);
+    view.changes.clear();
 
     EXPECT_TRUE(doc.OnCmdMsg(ID_OPEN_LANGUAGE, CN_COMMAND, nullptr));
     EXPECT_EQ(script.fileTitles.back(), u"Öffnen einer Sprache");
@@ -73,9 +77,7 @@ TEST_F(TransDocTest, OpenAsksForAFileAndDropsTheForeignLanguage)
     EXPECT_EQ(doc.GetForeignRoot(), nullptr);
     EXPECT_EQ(doc.GetForeignLanguageName(), u"");
     EXPECT_EQ(doc.GetRoot()->CountNodes(), 204);
-    // hint 4 from the open itself, then the command's rebuild
-    const std::vector<std::intptr_t> tail(view.hints.end() - 2, view.hints.end());
-    EXPECT_EQ(tail, (std::vector<std::intptr_t>{CTransDoc::kHintRedraw, CTransDoc::kHintRebuild}));
+    EXPECT_EQ(view.changes.back(), kEverything);
 }
 
 TEST_F(TransDocTest, SaveAsWritesTheNewFileAndKeepsItsName)
@@ -213,7 +215,7 @@ TEST_F(TransDocTest, NewTranslationStartsAChangeableLanguageFromTheOriginal)
     EXPECT_TRUE(doc.GetPathName().empty());
     EXPECT_TRUE(doc.IsLanguageModified());
     EXPECT_EQ(script.flagDialogs, 1);
-    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1, 3, 4, 4}));
+    EXPECT_EQ(view.changes, (std::vector<unsigned>{kEverything, kHeader}));
     ASSERT_NE(doc.GetForeignLanguage(), nullptr);
     EXPECT_TRUE(SameTree(*doc.GetForeignRoot(), *original->GetRoot()))
         << "the language started from is shown beside the texts";
@@ -284,7 +286,7 @@ TEST_F(TransDocTest, VersionUpdateCarriesTranslationsAndMarksNewTexts)
     script.paths = {U16(Path("new.tra"))};
     EXPECT_TRUE(doc.OnCmdMsg(ID_VERSION_UPDATE, CN_COMMAND, nullptr));
     EXPECT_EQ(script.fileTitles.back(), u"Fremdsprache neuerer Version wählen");
-    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1}));
+    EXPECT_EQ(view.changes, std::vector<unsigned>{kEverything});
     EXPECT_TRUE(script.messages.empty());
     EXPECT_EQ(doc.GetVersion(), u"3.11");
     EXPECT_EQ(doc.GetLanguageName(), u"English");
@@ -400,7 +402,7 @@ TEST_F(TransDocTest, ForeignOverlayTakesTheShapeOfTheEditedLanguage)
     EXPECT_TRUE(doc.OnCmdMsg(ID_SHOW_FOREIGN, CN_COMMAND, nullptr));
     EXPECT_EQ(script.fileTitles.back(), u"Öffnen einer Fremdsprachen-Einblendung");
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1, 4}));
+    EXPECT_EQ(view.changes, std::vector<unsigned>{kEverything});
     EXPECT_EQ(doc.GetForeignLanguageName(), u"Français");
     EXPECT_TRUE(SameShape(*doc.GetForeignRoot(), *doc.GetRoot()));
     EXPECT_TRUE(Enabled(ID_HIDE_FOREIGN));
@@ -419,10 +421,10 @@ TEST_F(TransDocTest, ForeignOverlayTakesTheShapeOfTheEditedLanguage)
     EXPECT_TRUE(SameShape(*doc.GetForeignRoot(), *doc.GetRoot()));
     EXPECT_EQ(doc.GetPathName(), U16(path));
 
-    view.hints.clear();
+    view.changes.clear();
     EXPECT_TRUE(doc.OnCmdMsg(ID_HIDE_FOREIGN, CN_COMMAND, nullptr));
     EXPECT_EQ(doc.GetForeignRoot(), nullptr);
-    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{2, 1, 4}));
+    EXPECT_EQ(view.changes, std::vector<unsigned>{kEverything});
     EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
 }
 
@@ -496,7 +498,7 @@ TEST_F(TransDocTest, FlagChoiceCopiesTheStripSquare)
     script.flagChoices = {0};
     EXPECT_TRUE(doc.OnCmdMsg(ID_CHOOSE_FLAG, CN_COMMAND, nullptr));
     expectFlag(0);
-    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{3, 4}));
+    EXPECT_EQ(view.changes, std::vector<unsigned>{kHeader});
     EXPECT_EQ(doc.GetPendingFlagIndex(), -1);
     EXPECT_TRUE(doc.IsLanguageModified());
     EXPECT_EQ(doc.GetTitle(), u"x.tra*");
@@ -524,12 +526,12 @@ TEST_F(TransDocTest, FlagChoiceCopiesTheStripSquare)
     // Abbrechen changes neither the flag nor the modified mark.
     ASSERT_TRUE(doc.SaveLanguage());
     const auto flag = doc.GetLanguage()->flagPixels;
-    view.hints.clear();
+    view.changes.clear();
     script.flagChoices = {-1};
     doc.ChooseFlag();
     EXPECT_EQ(doc.GetLanguage()->flagPixels, flag);
     EXPECT_FALSE(doc.IsLanguageModified());
-    EXPECT_TRUE(view.hints.empty());
+    EXPECT_TRUE(view.changes.empty());
 }
 
 TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
@@ -555,17 +557,16 @@ TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
     EXPECT_NE(doc.GetLanguage()->flagPixels, flag);
 }
 
-TEST_F(TransDocTest, FontsRebuildTheViewsOnlyOnOk)
+TEST_F(TransDocTest, FontsLayTheViewsOutAgainOnlyOnOk)
 {
     DialogScript script;
     Open(MakeFile("x.tra"));
     script.fontsAnswers = {IDCANCEL, IDOK};
     EXPECT_TRUE(doc.OnCmdMsg(ID_FONTS, CN_COMMAND, nullptr));
-    EXPECT_TRUE(view.hints.empty());
+    EXPECT_TRUE(view.changes.empty());
     doc.ChooseFonts();
-    // Pending edits are stored before the rows are built again.
-    EXPECT_EQ(view.hints, (std::vector<std::intptr_t>{CTransDoc::kHintStoreEdits,
-                                                      CTransDoc::kHintRebuild}));
+    // The same rows laid out again, keeping the user's place: no new tree.
+    EXPECT_EQ(view.changes, std::vector<unsigned>{CDocChange::Layout});
     EXPECT_FALSE(doc.IsLanguageModified()) << "fonts are not part of the language";
 }
 

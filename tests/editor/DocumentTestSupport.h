@@ -2,7 +2,7 @@
 
 // What the document tests share: a script that answers the message boxes,
 // file dialogs and the flag dialog in order and records what was asked; a
-// view that records the update hints; language files on disk.
+// listener that records the document's changes; language files on disk.
 
 #include "CDc.h"
 #include "CDialog.h"
@@ -13,6 +13,7 @@
 #include "CTextNode.h"
 #include "CTransDoc.h"
 #include "CView.h"
+#include "DocumentDialogs.h"
 #include "LanguageFileIO.h"
 
 #include <QListWidget>
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <iterator>
@@ -109,19 +111,21 @@ private:
     CFileDialog::Responder m_oldFile;
 };
 
-// Records the hints; answers hint 3 as the head view does.
+// A view of the document that records what each change touched (the
+// title's changes left out).
 class RecordingView : public CView {
 public:
-    std::vector<std::intptr_t> hints;
+    std::vector<unsigned> changes;
 
-    void OnUpdate(CView* /*sender*/, std::intptr_t hint) override
+    void Listen(CTransDoc& doc)
     {
-        hints.push_back(hint);
-        if (hint == CTransDoc::kHintApplyFlag) {
-            CDc dc;
-            static_cast<CTransDoc*>(GetDocument())->ApplyFlag(dc);
-        }
+        doc.AddView(this);
+        QObject::connect(&doc, &CTransDoc::Changed, [this](const CDocChange& change) {
+            if (change.what != CDocChange::Title)
+                changes.push_back(change.what);
+        });
     }
+    void OnUpdate(CView* /*sender*/, std::intptr_t /*hint*/) override {}
 };
 
 inline std::u16string U16(const QString& text) { return text.toStdU16String(); }
@@ -189,7 +193,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        doc.AddView(&view);
+        view.Listen(doc);
+        InstallDocumentDialogs(doc);
         doc.SetStartupFileSource(&startupFile);
     }
 
@@ -210,7 +215,7 @@ protected:
     {
         startupFile = U16(path);
         ASSERT_TRUE(doc.OpenLanguage());
-        view.hints.clear();
+        view.changes.clear();
     }
 
     bool Enabled(UINT id)

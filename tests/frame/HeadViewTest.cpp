@@ -4,6 +4,7 @@
 #include "CHeadView.h"
 #include "CImageBitmap.h"
 #include "CResources.h"
+#include "DocumentAndView.h"
 #include "DocumentTestSupport.h"
 #include "QtStrings.h"
 #include "SampleLanguage.h"
@@ -34,26 +35,16 @@ std::unique_ptr<CLanguageFile> Language(const std::u16string& name, COLORREF col
     return language;
 }
 
-class HeadViewTest : public ::testing::Test {
+class HeadViewTest : public ::testing::Test, protected DocumentAndView<CHeadView> {
 protected:
     void Open(const CLanguageFile& language)
     {
-        const QString path = m_dir.filePath(QStringLiteral("own.tra"));
-        WriteFile(language, path);
-        m_startup = U16(path);
-        doc.SetStartupFileSource(&m_startup);
-        ASSERT_TRUE(doc.OpenLanguage());
-        view = std::make_unique<CHeadView>();
-        view->resize(640, 125);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        doc.AddView(view.get());
-        view->OnInitialUpdate();
+        DocumentAndView::Open(language, {640, 125}, QStringLiteral("own.tra"));
     }
 
     void ShowForeign(const CLanguageFile& foreign)
     {
-        const QString path = m_dir.filePath(QStringLiteral("foreign.tra"));
+        const QString path = dir.filePath(QStringLiteral("foreign.tra"));
         WriteFile(foreign, path);
         script.paths.push_back(U16(path));
         doc.ShowForeign();
@@ -92,12 +83,6 @@ protected:
     QPoint ForeignCorner() const { return view->GetForeignFlagPlace()->geometry().topLeft(); }
 
     DialogScript script;
-    CTransDoc doc;
-    std::unique_ptr<CHeadView> view;
-
-private:
-    QTemporaryDir m_dir;
-    std::u16string m_startup;
 };
 
 TEST_F(HeadViewTest, ControlsAreTheTemplatesInTheirRoles)
@@ -145,17 +130,21 @@ TEST_F(HeadViewTest, FillingShowsTheHeaderAndNeverMarksTheDocumentChanged)
     EXPECT_TRUE(script.messages.empty());
 }
 
-TEST_F(HeadViewTest, TypedNameMarksTheDocumentAndReachesItWithHintTwo)
+TEST_F(HeadViewTest, TypedNameReachesTheDocumentAsOneStepThatUndoTakesBack)
 {
     Open(*Language(u"English", OwnFlagColour));
     view->GetLanguageField()->setFocus();
     view->GetLanguageField()->end(false);
     QTest::keyClicks(view->GetLanguageField(), QStringLiteral(" (UK)"));
     EXPECT_TRUE(doc.IsLanguageModified());
-    // The document still has the old name until the edits are stored.
+    EXPECT_EQ(doc.GetLanguageName(), u"English (UK)") << "the model holds the typing";
+    EXPECT_EQ(doc.UndoStepName(), unsigned(IDS_STEP_LANGUAGE_NAME));
+
+    ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.GetLanguageName(), u"English");
-    doc.UpdateAllViews(nullptr, CTransDoc::kHintStoreEdits);
-    EXPECT_EQ(doc.GetLanguageName(), u"English (UK)");
+    EXPECT_EQ(view->GetLanguageField()->text(), QStringLiteral("English"));
+    EXPECT_FALSE(doc.IsLanguageModified());
+    EXPECT_FALSE(doc.Undo()) << "the typing was one step";
     EXPECT_TRUE(script.messages.empty());
 }
 

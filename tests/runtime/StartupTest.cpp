@@ -1,19 +1,27 @@
 // The editor's start with and without its user-interface file "Edit.tra" in
-// the working folder, and pictures of the translated menu and dialog 161.
+// the working folder, where else the start finds its file, and pictures of
+// the translated menu and dialog 161.
 
 #include "TranslationTest.h"
 
 #include "CDc.h"
 
 #include "CMenu.h"
+#include "CProfile.h"
 #include "LanguageFileIO.h"
+#include "LanguageSwitch.h"
+#include "QtStrings.h"
+#include "QtTranslations.h"
+#include "SwitchFileCollection.h"
 #include "TranslatedStrings.h"
 #include "UiLanguage.h"
+#include "UiLanguageLocation.h"
 #include "__X_CFrameWnd.h"
 #include "__X_CWinApp.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -173,6 +181,65 @@ TEST_F(StartupTest, FileThatIsNoLanguageFileIsReportedAndGivesNoTexts)
     ReadLanguageFlag(u"Edit.tra", dc);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[2], u"corrupt .tra - file!");
+}
+
+// Started anywhere: the working folder's file, else the last choice in the
+// switch dialog while it is a file of this program, else the installed file
+// for the locale; the message only when there is none at all.
+TEST_F(StartupTest, TheUiFileComesFromTheWorkingFolderTheLastChoiceOrTheLocale)
+{
+    QDir share(dir.filePath("share"));
+    ASSERT_TRUE(share.mkpath("."));
+    for (const char* file : {GLOSSMARK_EDIT_TRA, GLOSSMARK_DEUTSCH_TRA, GLOSSMARK_FRANCAIS_TRA})
+        ASSERT_TRUE(QFile::copy(file, share.filePath(QFileInfo(file).fileName())));
+    SetInstalledLanguageFolders({ToU16(share.path())});
+    // One run of the program: the start-up load, then what it does, then the exit.
+    const auto start = [this](const char* language, const char* lang,
+                              const std::function<void()>& whileRunning = {}) {
+        qputenv("LANGUAGE", language);
+        qputenv("LANG", lang);
+        boxes.clear();
+        LoadUiLanguage(u"Edit.tra", u"Glossmark Editor");
+        const CLanguageFile* ui = GetCurrentTranslation();
+        const std::u16string shown = (ui ? ui->GetLanguageName() : u"-") + u"|" +
+                                     ToU16(UiLanguageCode(ui)) + (boxes.empty() ? u"" : u"|message");
+        if (whileRunning)
+            whileRunning();
+        UnloadTranslation();
+        return shown;
+    };
+    EXPECT_EQ(start("", "fr_FR.UTF-8"), u"Français|fr");
+    EXPECT_EQ(start("", "de_DE.UTF-8"), u"Deutsch|de");
+    EXPECT_EQ(start("", "es_ES.UTF-8"), u"English|en");
+    EXPECT_EQ(start("es:fr", "de_DE.UTF-8"), u"Français|fr");
+
+    // A choice in the switch dialog is remembered; the locale alone is not.
+    const std::u16string german = ToU16(share.filePath("Deutsch.tra"));
+    start("", "en_US.UTF-8", [&] { EXPECT_TRUE(SwitchTranslationFile(german)); });
+    EXPECT_EQ(start("", "fr_FR.UTF-8"), u"Deutsch|de");
+    EXPECT_EQ(start("", "en_US.UTF-8"), u"Deutsch|de");
+    const auto other = MakeLanguage();
+    other->SetProgramName(u"Another Program");
+    ASSERT_FALSE(WriteLanguageFile(*other, PathOf("Other.tra")));
+    CProfile::WriteProfileString(u"Language", u"LastTraFile", ToU16(dir.filePath("Other.tra")));
+    EXPECT_EQ(start("", "fr_FR.UTF-8"), u"Français|fr");
+
+    // The working folder's file wins; the switch dialog offers it and the
+    // installed files, each once.
+    ASSERT_TRUE(QFile::copy(GLOSSMARK_EDIT_TRA, dir.filePath("Edit.tra")));
+    SetInstalledLanguageFolders({ToU16(share.path()), ToU16(dir.path())});
+    EXPECT_EQ(start("", "fr_FR.UTF-8", [] {
+                  EXPECT_EQ(GetCurrentTranslationFileName(), u"Edit.tra");
+                  EXPECT_EQ(CollectSwitchFiles(u"").thisVersion.size(), 4u);
+              }),
+              u"English|en");
+    ASSERT_TRUE(QFile::remove(dir.filePath("Edit.tra")));
+    SetInstalledLanguageFolders({});
+    EXPECT_EQ(start("", "de_DE.UTF-8"), u"-|de");
+    EXPECT_EQ(start("", "fr_FR.UTF-8"), u"-|de|message");
+    // Back to the neutral locale the test program starts in.
+    qunsetenv("LANGUAGE");
+    qputenv("LANG", "C.UTF-8");
 }
 
 TEST_F(StartupTest, UnloadWorksInEveryState)

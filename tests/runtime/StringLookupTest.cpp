@@ -185,7 +185,7 @@ TEST_F(StringLookupTest, ReplacingATreeThroughItsOwnerNeverLeavesAStaleIndex)
 
 TEST_F(StringLookupTest, IndexAnswersLikeTheLinearWalk)
 {
-    const auto language = MakeSampleLanguage(20000, 7);
+    const auto language = MakeSampleLanguage(4000, 7);
     const std::u16string name = u"Stringtables";
     const CTextNode* strings = language->GetRoot()->FindByPath(&name, 1);
     ASSERT_NE(strings, nullptr);

@@ -47,18 +47,6 @@ CTextNode* TranslationTest::Top(CLanguageFile& file, const std::u16string& text)
     return file.GetRoot()->FindByPath(&text, 1);
 }
 
-CTextNode* TranslationTest::Add(CTextNode* parent, const std::u16string& original,
-                                const std::u16string& translated, std::int32_t kind)
-{
-    auto node = std::make_unique<CTextNode>(parent);
-    node->originalText = original;
-    node->translatedText = translated;
-    node->kindCode = kind;
-    CTextNode* raw = node.get();
-    parent->AddChild(std::move(node));
-    return raw;
-}
-
 std::string TranslationTest::PathOf(const std::string& name) const
 {
     return dir.filePath(QString::fromStdString(name)).toStdString();

@@ -7,6 +7,7 @@
 #include "CDialog.h"
 #include "CLanguageFile.h"
 #include "CTextNode.h"
+#include "TestTree.h"
 
 #include <QTemporaryDir>
 
@@ -17,6 +18,8 @@
 #include <string>
 #include <vector>
 
+using test_tree::Add;
+
 class TranslationTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -25,8 +28,6 @@ protected:
     // A language with the three top nodes and nothing below them.
     static std::unique_ptr<CLanguageFile> MakeLanguage();
     static CTextNode* Top(CLanguageFile& file, const std::u16string& text);
-    static CTextNode* Add(CTextNode* parent, const std::u16string& original,
-                          const std::u16string& translated, std::int32_t kind = 99);
 
     // Writes language into the test folder under name and loads it as the
     // current translation.

@@ -21,6 +21,9 @@
 
 namespace {
 
+// A checked button's face, as the rules give it (0x00BBGGRR).
+constexpr COLORREF CheckedFace = 0xE0E0E0;
+
 constexpr int NewButton = 0;    // no handler in the frame below
 constexpr int SaveButton = 2;   // handled
 constexpr int ShowButton = 12;  // handled and checked
@@ -167,7 +170,7 @@ TEST_F(ToolbarFrameTest, LabelsAreTheStringsAfterTheFirstLabelString)
     EXPECT_TRUE(labelInk(picture, 3).isEmpty());
     // A checked button's label band keeps the light background.
     const QRect checked = bar->GetItemRect(ShowButton).ToQRect();
-    EXPECT_EQ(At(picture, checked.left() + 2, checked.top() + labelTop + 1), CZweiTool::CheckedColour);
+    EXPECT_EQ(At(picture, checked.left() + 2, checked.top() + labelTop + 1), CheckedFace);
 }
 
 } // namespace

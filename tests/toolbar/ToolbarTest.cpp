@@ -18,6 +18,12 @@
 
 namespace {
 
+// The toolbar's colours as the rules give them (0x00BBGGRR).
+constexpr COLORREF Face = 0xC0C0C0;
+constexpr COLORREF Light = 0xFFFFFF;
+constexpr COLORREF Dark = 0x646464;
+constexpr COLORREF Checked = 0xE0E0E0;
+
 // Button indices of toolbar 146 (separators at 4, 7, 9, 11, 14 and 18).
 constexpr int Separator = 4;
 constexpr int FindButton = 5; // image 4
@@ -128,11 +134,11 @@ TEST_F(ToolbarTest, FiveLooksTakeTheirStripsAndBorders)
         COLORREF topLeft, bottomRight;
     };
     const Border borders[] = {
-        {0, CZweiTool::FaceColour, CZweiTool::FaceColour},
-        {1, CZweiTool::LightColour, CZweiTool::DarkColour},
-        {2, CZweiTool::DarkColour, CZweiTool::LightColour},
-        {3, CZweiTool::DarkColour, CZweiTool::LightColour},
-        {FindButton, CZweiTool::FaceColour, CZweiTool::FaceColour},
+        {0, Face, Face},
+        {1, Light, Dark},
+        {2, Dark, Light},
+        {3, Dark, Light},
+        {FindButton, Face, Face},
     };
     for (const Border& b : borders) {
         const QRect r = Rect(b.index);
@@ -145,7 +151,7 @@ TEST_F(ToolbarTest, FiveLooksTakeTheirStripsAndBorders)
         EXPECT_EQ(At(picture, r.left() + 10, r.bottom()), b.bottomRight);
         // Between border and image: the checked button's light background.
         EXPECT_EQ(At(picture, r.left() + 2, r.top() + 2),
-                  b.index == 3 ? CZweiTool::CheckedColour : CZweiTool::FaceColour);
+                  b.index == 3 ? Checked : Face);
     }
 }
 
@@ -161,8 +167,8 @@ TEST_F(ToolbarTest, MovingToTheNextButtonRepaintsExactlyTheTwoButtons)
     EXPECT_EQ(bar->GetLastLook(0), CZweiTool::Normal);
     EXPECT_EQ(bar->GetLastLook(1), CZweiTool::Hot);
     QImage picture = ClientPicture();
-    EXPECT_EQ(At(picture, Rect(0).left(), Rect(0).top()), CZweiTool::FaceColour);
-    EXPECT_EQ(At(picture, Rect(1).left(), Rect(1).top()), CZweiTool::LightColour);
+    EXPECT_EQ(At(picture, Rect(0).left(), Rect(0).top()), Face);
+    EXPECT_EQ(At(picture, Rect(1).left(), Rect(1).top()), Light);
 
     // Buttons apart: only the two rectangles, not what lies between them.
     MoveTo(3);
@@ -200,8 +206,8 @@ TEST_F(ToolbarTest, ADisabledButtonNeverTurnsHot)
     EXPECT_EQ(bar->GetLastLook(1), CZweiTool::Disabled);
     const QImage picture = ClientPicture();
     EXPECT_EQ(ImageIn(picture, 1), StripImage(IDB_TOOLBAR_DISABLED, 1));
-    EXPECT_EQ(At(picture, Rect(1).left(), Rect(1).top()), CZweiTool::FaceColour);
-    EXPECT_EQ(At(picture, Rect(1).right(), Rect(1).bottom()), CZweiTool::FaceColour);
+    EXPECT_EQ(At(picture, Rect(1).left(), Rect(1).top()), Face);
+    EXPECT_EQ(At(picture, Rect(1).right(), Rect(1).bottom()), Face);
 }
 
 TEST_F(ToolbarTest, AButtonLeavingCheckedLosesItsLightBackground)
@@ -210,7 +216,7 @@ TEST_F(ToolbarTest, AButtonLeavingCheckedLosesItsLightBackground)
     bar->SetButtonState(3, TBSTATE_ENABLED | TBSTATE_CHECKED);
     Settle();
     const QPoint inside = Rect(3).topLeft() + QPoint(2, 2);
-    EXPECT_EQ(At(ClientPicture(), inside.x(), inside.y()), CZweiTool::CheckedColour);
+    EXPECT_EQ(At(ClientPicture(), inside.x(), inside.y()), Checked);
     PaintRecorder recorder(Client());
     bar->SetButtonState(3, TBSTATE_ENABLED);
     Settle();
@@ -218,7 +224,7 @@ TEST_F(ToolbarTest, AButtonLeavingCheckedLosesItsLightBackground)
     EXPECT_EQ(recorder.regions[0], QRegion(Rect(3)));
     EXPECT_EQ(bar->GetLastLook(3), CZweiTool::Normal);
     const QImage picture = ClientPicture();
-    EXPECT_EQ(At(picture, inside.x(), inside.y()), CZweiTool::FaceColour);
+    EXPECT_EQ(At(picture, inside.x(), inside.y()), Face);
     EXPECT_EQ(ImageIn(picture, 3), StripImage(IDB_TOOLBAR_NORMAL, 3));
     // A checked button under the mouse looks pressed.
     bar->SetButtonState(3, TBSTATE_ENABLED | TBSTATE_CHECKED);
@@ -235,24 +241,24 @@ TEST_F(ToolbarTest, AHorizontalBarDrawsVerticalSeparatorsAndGripper)
     EXPECT_EQ(s.size(), QSize(CZweiTool::SeparatorSize, 30));
     const int x = s.left() / 2 + (s.right() + 1) / 2 - 1;
     for (int y = s.top() + 2; y < s.bottom() + 1 - 2; ++y) {
-        EXPECT_EQ(At(picture, x, y), CZweiTool::DarkColour) << y;
-        EXPECT_EQ(At(picture, x + 1, y), CZweiTool::LightColour) << y;
+        EXPECT_EQ(At(picture, x, y), Dark) << y;
+        EXPECT_EQ(At(picture, x + 1, y), Light) << y;
     }
-    EXPECT_EQ(At(picture, x, s.top() + 1), CZweiTool::FaceColour);
-    EXPECT_EQ(At(picture, x, s.bottom() - 1), CZweiTool::FaceColour);
-    EXPECT_EQ(At(picture, x - 1, s.top() + 10), CZweiTool::FaceColour);
+    EXPECT_EQ(At(picture, x, s.top() + 1), Face);
+    EXPECT_EQ(At(picture, x, s.bottom() - 1), Face);
+    EXPECT_EQ(At(picture, x - 1, s.top() + 10), Face);
 
     const QImage whole = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
     whole.save(QStringLiteral(GLOSSMARK_PICTURES "/toolbar_horizontal.png"));
     const int mid = whole.height() / 2;
-    EXPECT_EQ(At(whole, 4, mid), CZweiTool::CheckedColour);
-    EXPECT_EQ(At(whole, 5, mid), CZweiTool::CheckedColour);
-    EXPECT_EQ(At(whole, 6, mid), CZweiTool::DarkColour);
-    EXPECT_EQ(At(whole, 3, mid), CZweiTool::FaceColour);
+    EXPECT_EQ(At(whole, 4, mid), Checked);
+    EXPECT_EQ(At(whole, 5, mid), Checked);
+    EXPECT_EQ(At(whole, 6, mid), Dark);
+    EXPECT_EQ(At(whole, 3, mid), Face);
     // The dark line turns toward the light ones at its lower end.
-    EXPECT_EQ(At(whole, 6, whole.height() - 4), CZweiTool::DarkColour);
-    EXPECT_EQ(At(whole, 6, whole.height() - 3), CZweiTool::FaceColour);
-    EXPECT_EQ(At(whole, 4, whole.height() - 5), CZweiTool::FaceColour);
+    EXPECT_EQ(At(whole, 6, whole.height() - 4), Dark);
+    EXPECT_EQ(At(whole, 6, whole.height() - 3), Face);
+    EXPECT_EQ(At(whole, 4, whole.height() - 5), Face);
 }
 
 TEST_F(ToolbarTest, AVerticalBarDrawsHorizontalSeparatorsEndingBeforeTheButtonWidth)
@@ -265,21 +271,21 @@ TEST_F(ToolbarTest, AVerticalBarDrawsHorizontalSeparatorsEndingBeforeTheButtonWi
     EXPECT_EQ(s.size(), QSize(30, CZweiTool::SeparatorSize));
     const int y = s.top() / 2 + (s.bottom() + 1) / 2 - 1;
     for (int x = 2; x < 30 - 4; ++x) {
-        EXPECT_EQ(At(picture, x, y), CZweiTool::DarkColour) << x;
-        EXPECT_EQ(At(picture, x, y + 1), CZweiTool::LightColour) << x;
+        EXPECT_EQ(At(picture, x, y), Dark) << x;
+        EXPECT_EQ(At(picture, x, y + 1), Light) << x;
     }
-    EXPECT_EQ(At(picture, 26, y), CZweiTool::FaceColour);
-    EXPECT_EQ(At(picture, 1, y), CZweiTool::FaceColour);
-    EXPECT_EQ(At(picture, 15, y - 1), CZweiTool::FaceColour);
+    EXPECT_EQ(At(picture, 26, y), Face);
+    EXPECT_EQ(At(picture, 1, y), Face);
+    EXPECT_EQ(At(picture, 15, y - 1), Face);
     // The client area reaches below the last button.
     EXPECT_EQ(Client()->height(), Rect(bar->GetCount() - 1).bottom() + 1 + 20);
 
     const QImage whole = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
     whole.save(QStringLiteral(GLOSSMARK_PICTURES "/toolbar_vertical.png"));
     const int mid = whole.width() / 2;
-    EXPECT_EQ(At(whole, mid, 4), CZweiTool::CheckedColour);
-    EXPECT_EQ(At(whole, mid, 5), CZweiTool::CheckedColour);
-    EXPECT_EQ(At(whole, mid, 6), CZweiTool::DarkColour);
+    EXPECT_EQ(At(whole, mid, 4), Checked);
+    EXPECT_EQ(At(whole, mid, 5), Checked);
+    EXPECT_EQ(At(whole, mid, 6), Dark);
 }
 
 TEST_F(ToolbarTest, BackBufferIsMadeAgainOnlyWhenTheSizeChanges)

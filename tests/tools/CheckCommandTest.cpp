@@ -1,12 +1,13 @@
 // glossmark-tra check, run as a separate process the way build scripts call it.
 
+#include "Golden.h"
 #include "LanguageFileIO.h"
-
+#include "TestTree.h"
 #include "ToolsTestSupport.h"
-#include "CheckTestSupport.h"
+
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <sys/wait.h>
 
@@ -40,91 +41,38 @@ CheckRun Check(const fs::path& folder, const std::string& args, const std::strin
     return run;
 }
 
-using check_test::Add;
-
-// A file with one problem of every kind, or only with warnings.
-std::string WriteFile(const fs::path& path, bool withErrors)
-{
-    auto language = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
-    CTextNode* root = language->root.get();
-    CTextNode* dialogs = Add(root, u"Dialoge", u"Dialoge", 8);
-    CTextNode* menus = Add(root, u"Menus", u"Menus", 9);
-    CTextNode* strings = Add(root, u"Stringtables", u"Stringtables", 10);
-    CTextNode* dialog = Add(dialogs, u"Optionen", u"Options", 1);
-    Add(dialog, u"&Speichern", u"Save", 23, 200);
-    if (withErrors)
-        Add(dialog, u"OK", u"Okay, take all of these settings now", 23, 20);
-    CTextNode* menu = Add(menus, u"Menü 128", u"Menu 128", 3);
-    CTextNode* popup = Add(menu, u"&Datei", u"&File", 4);
-    Add(popup, u"Ö&ffnen", u"&Open", 5);
-    Add(popup, u"&Schließen", u"Cl&ose", 5);
-    CTextNode* table = Add(strings, u"1", u"1", 6);
-    Add(table, u"Zeile 1\nZeile 2", u"Line 1 and 2", 6);
-    Add(table, u"Name: ", u"Name:", 6);
-    if (withErrors)
-        Add(table, u"Datei %s, Zeile %d", u"Line %d of %s", 6);
-    EXPECT_FALSE(WriteLanguageFile(*language, path.string()));
-    return path.string();
-}
-
 class CheckCommand : public ::testing::Test {
 protected:
     fs::path folder = tools_test::TestFolder();
 };
 
-TEST_F(CheckCommand, OneLinePerProblemInTreeOrderThenTheCount)
-{
-    const std::string file = WriteFile(folder / "errors.tra", true);
-    const CheckRun run = Check(folder, "'" + file + "'");
-    EXPECT_EQ(run.exitCode, 1);
-    const std::vector<std::string> expected{
-        "Dialoge > Optionen > &Speichern: warning: accelerator: the translation has 0 "
-        "accelerator markers, the original 1",
-        "Dialoge > Optionen > OK: error: width: too wide for its control of 20 dialog units",
-        "Menus > Menü 128 > &Datei > &Schließen: warning: accelerator-clash: the accelerator "
-        "letter o is also used by \"Ö&ffnen\"",
-        "Stringtables > 1 > Zeile 1\\nZeile 2: warning: lines: the translation has 0 line "
-        "breaks, the original 1",
-        "Stringtables > 1 > Name: : warning: whitespace: the spaces and tabs at the start or end "
-        "differ from the original's",
-        "Stringtables > 1 > Datei %s, Zeile %d: error: format: the conversions \"%d %s\" differ "
-        "from the original's \"%s %d\"",
-        "6 problems: 2 errors, 4 warnings"};
-    EXPECT_EQ(run.lines, expected);
-    EXPECT_EQ(run.err, "");
-}
+const fs::path kGolden = GLOSSMARK_GOLDEN_DIR "/check";
 
-TEST_F(CheckCommand, WarningsAloneExitWithZero)
+// Each .tra of the golden folder with what check and check --json print and
+// their exit status; the folder is left out of the paths in messages.
+TEST_F(CheckCommand, GoldenFiles)
 {
-    const std::string file = WriteFile(folder / "warnings.tra", false);
-    const CheckRun run = Check(folder, "'" + file + "'");
-    EXPECT_EQ(run.exitCode, 0);
-    ASSERT_FALSE(run.lines.empty());
-    EXPECT_EQ(run.lines.back(), "4 problems: 0 errors, 4 warnings");
-}
-
-TEST_F(CheckCommand, JsonLinesWithPathAndIndicesAndNoCount)
-{
-    const std::string file = WriteFile(folder / "errors.tra", true);
-    const CheckRun run = Check(folder, "--json '" + file + "'");
-    EXPECT_EQ(run.exitCode, 1);
-    ASSERT_EQ(run.lines.size(), 6u);
-    const auto width = nlohmann::json::parse(run.lines[1]);
-    EXPECT_EQ(width["path"], nlohmann::json({"Dialoge", "Optionen", "OK"}));
-    EXPECT_EQ(width["index"], nlohmann::json({0, 0, 1}));
-    EXPECT_EQ(width["check"], "width");
-    EXPECT_EQ(width["severity"], "error");
-    const auto lines = nlohmann::json::parse(run.lines[3]);
-    EXPECT_EQ(lines["path"][2], "Zeile 1\nZeile 2");
-    EXPECT_EQ(lines["index"], nlohmann::json({2, 0, 0}));
-    EXPECT_EQ(lines["severity"], "warning");
-    const auto format = nlohmann::json::parse(run.lines[5]);
-    EXPECT_EQ(format["message"], "the conversions \"%d %s\" differ from the original's \"%s %d\"");
+    const auto inputs = golden::Inputs(kGolden, ".tra");
+    EXPECT_GE(inputs.size(), 3u);
+    for (const fs::path& input : inputs) {
+        std::string transcript;
+        for (const std::string options : {"", "--json "}) {
+            const CheckRun run = Check(folder, options + "'" + input.string() + "'");
+            transcript += "$ glossmark-tra check " + options + input.filename().string() + "\n";
+            for (const std::string& line : run.lines)
+                transcript += line + "\n";
+            std::string err = run.err;
+            for (std::size_t at; (at = err.find(kGolden.string() + "/")) != std::string::npos;)
+                err.erase(at, kGolden.string().size() + 1);
+            transcript += err + "exit " + std::to_string(run.exitCode) + "\n";
+        }
+        golden::Expect(input, transcript);
+    }
 }
 
 TEST_F(CheckCommand, RunsWithoutADisplayOrWithOneThatCannotBeReached)
 {
-    const std::string file = WriteFile(folder / "errors.tra", true);
+    const std::string file = (kGolden / "errors.tra").string();
     for (const char* environment : {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM",
                                     "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97"}) {
         const CheckRun run = Check(folder, "'" + file + "'", environment);
@@ -135,7 +83,45 @@ TEST_F(CheckCommand, RunsWithoutADisplayOrWithOneThatCannotBeReached)
     }
 }
 
-TEST_F(CheckCommand, WrongUsageAndUnreadableFiles)
+TEST_F(CheckCommand, WithoutFontsOrWithNoWidthsTheOtherChecksStillRun)
+{
+    const std::string file = (kGolden / "errors.tra").string();
+    tools_test::WriteFile(folder / "no-fonts.conf", "<?xml version=\"1.0\"?><fontconfig></fontconfig>");
+    const CheckRun noFonts =
+        Check(folder, "'" + file + "'", "FONTCONFIG_FILE='" + (folder / "no-fonts.conf").string() + "'");
+    const CheckRun noWidths = Check(folder, "--no-widths '" + file + "'");
+    for (const CheckRun& run : {noFonts, noWidths}) {
+        EXPECT_EQ(run.exitCode, 1);
+        ASSERT_EQ(run.lines.size(), 6u);
+        EXPECT_EQ(run.lines[1].find(": width: "), std::string::npos) << run.lines[1];
+        EXPECT_EQ(run.lines.back(), "5 problems: 1 errors, 4 warnings");
+    }
+    EXPECT_EQ(noFonts.err, "glossmark-tra: widths not checked: no fonts are installed\n");
+    EXPECT_EQ(noWidths.err, "");
+}
+
+TEST_F(CheckCommand, SpellingOnlyWithADictionaryThatIsInstalled)
+{
+    test_tree::Tree tree;
+    test_tree::Add(tree.Dialog(u"Options"), u"&Open %d files", u"%d Dateiein ö&ffnen", 5);
+    CLanguageFile language(std::move(tree.root));
+    const std::string file = (folder / "german.tra").string();
+    ASSERT_FALSE(WriteLanguageFile(language, file));
+    EXPECT_EQ(Check(folder, "'" + file + "'").lines.back(), "0 problems: 0 errors, 0 warnings");
+    const CheckRun german = Check(folder, "--spelling=Deutsch --json '" + file + "'");
+    EXPECT_EQ(german.exitCode, 0);
+    ASSERT_EQ(german.lines.size(), 1u);
+    const auto spelling = nlohmann::json::parse(german.lines[0]);
+    EXPECT_EQ(spelling["check"], "spelling");
+    EXPECT_EQ(spelling["severity"], "warning");
+    EXPECT_EQ(spelling["message"], "\"Dateiein\" is not in the dictionary");
+    const CheckRun none = Check(folder, "--spelling=xx_YY '" + file + "'");
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.lines.back(), "0 problems: 0 errors, 0 warnings");
+    EXPECT_EQ(none.err, "glossmark-tra: no dictionary for \"xx_YY\"; spelling not checked\n");
+}
+
+TEST_F(CheckCommand, WrongUsageAndAMissingFile)
 {
     EXPECT_EQ(Check(folder, "").exitCode, 2);
     EXPECT_EQ(Check(folder, "a.tra b.tra").exitCode, 2);
@@ -144,12 +130,6 @@ TEST_F(CheckCommand, WrongUsageAndUnreadableFiles)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.lines.empty());
     EXPECT_NE(missing.err.find("missing.tra"), std::string::npos);
-    tools_test::WriteFile(folder / "text.tra", "not a language file");
-    const CheckRun corrupt = Check(folder, "'" + (folder / "text.tra").string() + "'");
-    EXPECT_EQ(corrupt.exitCode, 1);
-    EXPECT_TRUE(corrupt.lines.empty());
-    EXPECT_NE(corrupt.err.find("\"" + (folder / "text.tra").string() + "\" ends unexpectedly"),
-              std::string::npos);
 }
 
 } // namespace

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -77,15 +79,28 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& byte
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A fresh folder for the files of the running test.
+// A fresh folder for the files of the running test, its own even when other
+// builds run the same test at once; removed when the test program ends.
 inline std::filesystem::path TestFolder()
 {
+    struct Made {
+        std::vector<std::filesystem::path> folders;
+        ~Made()
+        {
+            std::error_code ignored;
+            for (const auto& folder : folders)
+                std::filesystem::remove_all(folder, ignored);
+        }
+    };
+    static Made made;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    auto folder = std::filesystem::path(::testing::TempDir()) / "glossmark_tools" /
-                  (std::string(info->test_suite_name()) + "." + info->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    std::replace(name.begin(), name.end(), '/', '_'); // typed and parameterized tests
+    std::string pattern = (std::filesystem::path(::testing::TempDir()) / ("glossmark_tools." + name + ".XXXXXX")).string();
+    if (!mkdtemp(pattern.data()))
+        ADD_FAILURE() << "cannot make a folder like " << pattern;
+    made.folders.emplace_back(pattern);
+    return pattern;
 }
 
 } // namespace tools_test

@@ -4,13 +4,12 @@
 #include "CRcExpression.h"
 #include "RcEncoding.h"
 #include "RcText.h"
+#include "WholeFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -55,18 +54,6 @@ std::string_view Trim(std::string_view text)
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
         text.remove_suffix(1);
     return text;
-}
-
-std::optional<std::string> ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return buffer.str();
 }
 
 // The code page a "#pragma code_page(N)" line declares, else the one before it; a
@@ -206,11 +193,13 @@ CRcPreprocessor::CRcPreprocessor(CRcSymbols& symbols, std::vector<std::string> i
 
 std::vector<CRcToken> CRcPreprocessor::ProcessFile(const std::string& path)
 {
-    const std::optional<std::string> bytes = ReadFile(path);
-    if (!bytes)
-        throw CRcError(path, 0, "cannot open the file");
+    std::string bytes;
+    if (const FileError error = ReadWholeFile(path, bytes))
+        throw CRcError(path, 0, "cannot read \"" + path + "\": " + error.detail);
+    if (bytes.empty())
+        throw CRcError(path, 0, "the file is empty");
     std::vector<CRcToken> out;
-    Process(path, *bytes, 0, kUtf8, out);
+    Process(path, bytes, 0, kUtf8, out);
     return out;
 }
 
@@ -395,11 +384,11 @@ void CRcPreprocessor::Include(const FileState& state, int line, std::string_view
         const std::optional<fs::path> found = FindFile(folder, name);
         if (!found)
             continue;
-        const std::optional<std::string> bytes = ReadFile(*found);
-        if (!bytes)
-            throw CRcError(file, line, "cannot read include file '" + name + "'");
+        std::string bytes;
+        if (const FileError error = ReadWholeFile(found->string(), bytes))
+            throw CRcError(file, line, "cannot read include file \"" + found->string() + "\": " + error.detail);
         // A file without its own #pragma code_page is in the code page of the one including it.
-        Process(found->lexically_normal().string(), *bytes, state.depth + 1,
+        Process(found->lexically_normal().string(), bytes, state.depth + 1,
                 state.codePage == kUtf16 ? kUtf8 : state.codePage, out);
         return;
     }

@@ -11,20 +11,20 @@
 #include <fmt/core.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 
 const char kBridgeHelp[] = R"(  export-po LANG OUT.po [--target-language=CODE]
                           the texts of LANG as a gettext PO file: one entry per text, msgctxt
                           its index path, msgid the original, msgstr the translation,
-                          fuzzy while it is still to be edited; the Language: header is
-                          CODE, else the code of LANG's language name (German, Deutsch -> de)
+                          fuzzy while it is still to be edited; texts with an empty
+                          original are left out (gettext reads them as a header); the
+                          Language: header is CODE, else the code of LANG's language name
+                          (German, Deutsch -> de)
   import-po LANG IN.po OUT.tra
                           LANG with the translations and marks of IN.po; entries whose
-                          path or original text do not fit are skipped. Prints the counts
-                          applied, unchanged and skipped
+                          path or original text do not fit are skipped, and so is an entry
+                          whose path came before (the first one wins); each skipped one
+                          is named on standard error with its line. Prints the counts
+                          applied, unchanged and skipped. OUT.tra may be LANG itself
   export-xliff LANG OUT.xlf [--source-language=CODE] [--target-language=CODE]
                           the same as XLIFF 1.2; the source language is by default the
                           language of an original-language file, else "und"
@@ -102,7 +102,7 @@ int ExportPo(const std::vector<std::string>& args)
     if (!result.error.empty()) {
         return Fail(fmt::format("{}: {}", read->files[0], result.error));
     }
-    return WriteWhole(read->files[1], result.text) ? 0 : kFailure;
+    return !OutputIsAnInput(read->files[1], {read->files[0]}) && WriteOutput(read->files[1], result.text) ? 0 : kFailure;
 }
 
 int ExportXliff(const std::vector<std::string>& args)
@@ -131,7 +131,7 @@ int ExportXliff(const std::vector<std::string>& args)
     if (!result.error.empty()) {
         return Fail(fmt::format("{}: {}", read->files[0], result.error));
     }
-    return WriteWhole(read->files[1], result.text) ? 0 : kFailure;
+    return !OutputIsAnInput(read->files[1], {read->files[0]}) && WriteOutput(read->files[1], result.text) ? 0 : kFailure;
 }
 
 template <class Import>
@@ -148,12 +148,19 @@ int ImportInto(const std::vector<std::string>& args, const char* form, Import im
         return Fail(fmt::format("{}: {}", args[0], bridge::kOriginalRefused));
     }
     std::string bytes;
-    if (!ReadWhole(args[1], bytes)) {
+    // LANG itself may be updated in place: it is read whole before OUT is written.
+    if (!ReadInput(args[1], bytes) || OutputIsAnInput(args[2], {args[1]})) {
         return kFailure;
     }
     const auto result = import(bytes, *language);
     if (!result.error.empty()) {
         return Fail(fmt::format("{}: {}; nothing written", args[1], result.error));
+    }
+    for (const std::string& skipped : result.counts.skippedLines) {
+        Warn(fmt::format("{}: {}", args[1], skipped));
+    }
+    if (result.counts.applied + result.counts.unchanged + result.counts.skipped == 0) {
+        Warn(fmt::format("{}: warning: no entries to import", args[1]));
     }
     if (!Save(*language, args[2])) {
         return kFailure;
@@ -203,12 +210,17 @@ int FromRc(const std::vector<std::string>& args)
     }
     rc_import::Result result = rc_import::LanguageFromScript(files[0], options);
     for (const std::string& warning : result.warnings) {
-        fmt::print(stderr, "{}\n", warning);
+        Warn(warning);
     }
     if (!result.language) {
         return Fail(result.error);
     }
-    return Save(*result.language, files[1]) ? 0 : kFailure;
+    // A file without texts is no use to anyone; most likely this was not a resource script.
+    if (result.language->GetRoot() == nullptr || result.language->GetRoot()->CountNodes() <= 4) {
+        return Fail(fmt::format("{}: the script holds no texts (no STRINGTABLE, MENU or DIALOG); nothing written",
+                                files[0]));
+    }
+    return !OutputIsAnInput(files[1], {files[0]}) && Save(*result.language, files[1]) ? 0 : kFailure;
 }
 
 } // namespace

@@ -160,21 +160,15 @@ std::string UnwritableTextError(const Unit& unit, bool forXml, std::string_view 
     return {};
 }
 
-void ImportCounts::Count(ApplyResult result)
-{
-    switch (result) {
-    case ApplyResult::Applied: ++applied; break;
-    case ApplyResult::Unchanged: ++unchanged; break;
-    case ApplyResult::Skipped: ++skipped; break;
-    }
-}
-
 ApplyResult ApplyUnit(CTextNode& root, std::string_view path, std::u16string_view source,
                       std::u16string_view target, bool toBeEdited)
 {
     CTextNode* node = NodeAtPath(root, path);
-    if (node == nullptr || node->originalText != source) {
-        return ApplyResult::Skipped;
+    if (node == nullptr) {
+        return ApplyResult::NoSuchText;
+    }
+    if (node->originalText != source) {
+        return ApplyResult::OtherOriginal;
     }
     // An empty target means "not translated", except for an empty original, whose
     // translation can only be empty.
@@ -191,6 +185,40 @@ ApplyResult ApplyUnit(CTextNode& root, std::string_view path, std::u16string_vie
         changed = true;
     }
     return changed ? ApplyResult::Applied : ApplyResult::Unchanged;
+}
+
+UnitImporter::UnitImporter(CTextNode& root, std::string keyName, std::string sourceName)
+    : root(root), keyName(std::move(keyName)), sourceName(std::move(sourceName))
+{
+}
+
+void UnitImporter::Skip(int line, const std::string& why)
+{
+    ++counts.skipped;
+    counts.skippedLines.push_back(fmt::format("line {}: skipped: {}", line, why));
+}
+
+void UnitImporter::Apply(int line, const std::string& path, std::u16string_view source,
+                         std::u16string_view target, bool toBeEdited)
+{
+    const std::string shownPath = tra_text::Printable(path, 40);
+    const auto [first, isNew] = firstLines.emplace(path, line);
+    if (!isNew) {
+        Skip(line, fmt::format("{} \"{}\" again (first at line {}); the first one wins", keyName, shownPath,
+                               first->second));
+        return;
+    }
+    switch (ApplyUnit(root, path, source, target, toBeEdited)) {
+    case ApplyResult::Applied: ++counts.applied; break;
+    case ApplyResult::Unchanged: ++counts.unchanged; break;
+    case ApplyResult::NoSuchText:
+        Skip(line, fmt::format("{} \"{}\" names no text of the language file", keyName, shownPath));
+        break;
+    case ApplyResult::OtherOriginal:
+        Skip(line, fmt::format("the {} is not the original text at {} (changed since the export?)", sourceName,
+                               shownPath));
+        break;
+    }
 }
 
 } // namespace bridge

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace bridge {
@@ -44,14 +45,14 @@ std::ptrdiff_t FirstUnwritable(std::u16string_view text, bool forXml);
 std::string UnwritableTextError(const Unit& unit, bool forXml, std::string_view problem);
 
 // What the import of one unit did.
-enum class ApplyResult { Applied, Unchanged, Skipped };
+enum class ApplyResult { Applied, Unchanged, NoSuchText, OtherOriginal };
 
 struct ImportCounts {
     std::uint64_t applied = 0;
     std::uint64_t unchanged = 0;
     std::uint64_t skipped = 0;
-
-    void Count(ApplyResult result);
+    // "line N: why" for each skipped unit, in the order of the file.
+    std::vector<std::string> skippedLines;
 };
 
 // Applies one imported unit: the node at path whose original text equals source takes
@@ -60,6 +61,26 @@ struct ImportCounts {
 // text skips the unit.
 ApplyResult ApplyUnit(CTextNode& root, std::string_view path, std::u16string_view source,
                       std::u16string_view target, bool toBeEdited);
+
+// Applies the units of one file in file order and counts them. A unit whose path was
+// read before is skipped with the lines of both (the first one wins, as with msgfmt).
+class UnitImporter {
+public:
+    // keyName and sourceName: what the file format calls a unit's path and original text.
+    UnitImporter(CTextNode& root, std::string keyName, std::string sourceName);
+
+    void Apply(int line, const std::string& path, std::u16string_view source, std::u16string_view target,
+               bool toBeEdited);
+    void Skip(int line, const std::string& why);
+
+    ImportCounts counts;
+
+private:
+    CTextNode& root;
+    std::string keyName;
+    std::string sourceName;
+    std::unordered_map<std::string, int> firstLines;
+};
 
 // Whether a node's own text is still to be edited (states 3 to 5).
 inline bool OwnTextToBeEdited(const CTextNode& node)

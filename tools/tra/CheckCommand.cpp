@@ -1,45 +1,61 @@
 #include "CheckCommand.h"
 
+#include "CSpeller.h"
 #include "CTextNode.h"
 #include "CommandSupport.h"
 #include "CTranslationChecker.h"
 #include "LanguageFileIO.h"
-#include "SizeLimit.h"
 #include "TextEncoding.h"
-
-#include <QGuiApplication>
+#include "ToolModule.h"
+#include "WidthRuleModule.h"
 
 #include <fmt/core.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace {
 
 using namespace tra_command;
 
-// The width rule measures text in the platform's fonts, which need a GUI
-// application object but no screen. The fonts are made by pixel size, so the
-// off-screen platform measures as a desktop does; the program uses it unless
-// told otherwise, so that a build script needs no display, and a display that
-// is named but cannot be reached does not stop it.
-std::unique_ptr<QGuiApplication> MakeFontApplication()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's own notes (such as a missing run-time folder) are no business of a
-    // build script reading our output.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            fmt::print(stderr, "glossmark-tra: {}\n", message.toStdString());
-    });
-    static int argc = 1;
-    static char name[] = "glossmark-tra";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
+// The in-place editor's width rule, from the module that carries Qt Gui and
+// the fonts. Without the module or without fonts the widths go unchecked, and
+// the other checks still run.
+class WidthRule {
+public:
+    WidthRule()
+    {
+        std::string why;
+        m_module = static_cast<const WidthRuleTable*>(
+            tra_module::Load(kWidthRuleModule, kWidthRuleEntry, why));
+        if (m_module && !m_module->open(why)) {
+            m_module->close();
+            m_module = nullptr;
+        }
+        if (!m_module)
+            fmt::print(stderr, "glossmark-tra: widths not checked: {}\n", why);
+    }
+    ~WidthRule()
+    {
+        if (m_module)
+            m_module->close();
+    }
+    WidthRule(const WidthRule&) = delete;
+    WidthRule& operator=(const WidthRule&) = delete;
+
+    checks::SizeRule Rule() const
+    {
+        if (!m_module)
+            return {};
+        return {m_module->isSizeLimitedKind, m_module->fits};
+    }
+
+private:
+    const WidthRuleTable* m_module = nullptr;
+};
 
 // A text on one output line: line breaks and tabs written as \n, \r and \t.
 std::string OneLine(std::u16string_view text)
@@ -97,32 +113,58 @@ std::string JsonLine(const checks::TranslationProblem& problem, const checks::Wa
     return line + "}\n";
 }
 
+// --spelling=CODE: misspelt words as warnings, with the dictionary that fits
+// CODE (a dictionary or language code, or a language name). Without one the
+// file is checked as without the option, and stderr says so.
+void UseSpeller(checks::CTranslationChecker& checker, const spelling::CSpeller& speller,
+                const std::string& language)
+{
+    if (!speller.IsActive()) {
+        fmt::print(stderr, "glossmark-tra: no dictionary for \"{}\"; spelling not checked\n", language);
+        return;
+    }
+    checker.SetSpellRule([&speller](std::u16string_view text) { return speller.Misspelt(text); });
+}
+
 } // namespace
 
 int RunCheckCommand(const std::vector<std::string>& args)
 {
     std::string path;
     bool json = false;
+    bool widths = true;
+    std::optional<std::string> spellingLanguage;
     for (const std::string& arg : args) {
         if (arg == "--json") {
             json = true;
+        } else if (arg == "--no-widths") {
+            widths = false;
+        } else if (arg.starts_with("--spelling=")) {
+            spellingLanguage = arg.substr(std::string_view("--spelling=").size());
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Usage(fmt::format("unknown option \"{}\"", arg));
         } else if (path.empty()) {
             path = arg;
         } else {
-            return Usage("usage: glossmark-tra check FILE [--json]");
+            return Usage("usage: glossmark-tra check FILE [--json] [--no-widths] [--spelling=CODE]");
         }
     }
     if (path.empty())
-        return Usage("usage: glossmark-tra check FILE [--json]");
+        return Usage("usage: glossmark-tra check FILE [--json] [--no-widths] [--spelling=CODE]");
 
     const auto language = Load(path);
     if (!language) {
         return kFailure;
     }
-    const auto application = MakeFontApplication();
-    checks::CTranslationChecker checker({size_limit::IsSizeLimitedKind, size_limit::Fits});
+    std::optional<WidthRule> widthRule;
+    if (widths)
+        widthRule.emplace();
+    checks::CTranslationChecker checker(widthRule ? widthRule->Rule() : checks::SizeRule{});
+    std::unique_ptr<spelling::CSpeller> speller;
+    if (spellingLanguage) {
+        speller = std::make_unique<spelling::CSpeller>(tra_text::FromUtf8(*spellingLanguage));
+        UseSpeller(checker, *speller, *spellingLanguage);
+    }
     std::size_t errors = 0;
     std::size_t warnings = 0;
     if (language->root) {

@@ -1,6 +1,7 @@
 #pragma once
 
-// glossmark-tra check FILE [--json]: the translation checks from the command line.
+// glossmark-tra check FILE [--spelling=CODE] [--json]: the translation checks
+// from the command line, spelling only when a language is given.
 
 #include <string>
 #include <vector>

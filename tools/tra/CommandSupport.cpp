@@ -6,10 +6,9 @@
 
 #include <fmt/core.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
+
+#include <sys/stat.h>
 
 namespace tra_command {
 
@@ -19,17 +18,67 @@ int Usage(const std::string& message)
     return kUsage;
 }
 
+// No message needs more; a longer one echoes input at length.
+constexpr std::size_t kMessageLimit = 1000;
+
 int Fail(const std::string& message)
 {
-    fmt::print(stderr, "glossmark-tra: {}\n", message);
+    fmt::print(stderr, "glossmark-tra: {}\n", tra_text::Printable(message, kMessageLimit));
     return kFailure;
+}
+
+void Warn(const std::string& message)
+{
+    fmt::print(stderr, "{}\n", tra_text::Printable(message, kMessageLimit));
+}
+
+bool ReadInput(const std::string& path, std::string& bytes)
+{
+    if (const FileError error = ReadWholeFile(path, bytes)) {
+        Fail(fmt::format("cannot read \"{}\": {}", path, error.detail));
+        return false;
+    }
+    if (bytes.empty()) {
+        Fail(fmt::format("\"{}\" is empty; nothing written", path));
+        return false;
+    }
+    return true;
+}
+
+bool WriteOutput(const std::string& path, const std::string& bytes)
+{
+    if (const FileError error = WriteWholeFile(path, bytes)) {
+        Fail(error.Describe(path));
+        return false;
+    }
+    return true;
+}
+
+bool OutputIsAnInput(const std::string& out, std::initializer_list<std::string> inputs)
+{
+    struct stat output {};
+    if (::stat(out.c_str(), &output) != 0) {
+        return false;
+    }
+    for (const std::string& input : inputs) {
+        struct stat status {};
+        if (::stat(input.c_str(), &status) == 0 && status.st_dev == output.st_dev && status.st_ino == output.st_ino) {
+            Fail(fmt::format("\"{}\" is the input \"{}\"; writing it would destroy what is read; nothing written",
+                             out, input));
+            return true;
+        }
+    }
+    return false;
 }
 
 std::unique_ptr<CLanguageFile> Load(const std::string& path)
 {
     ReadOutcome outcome = ReadLanguageFile(path);
     if (outcome.error) {
-        Fail(outcome.error.Describe(path));
+        const bool unread = outcome.error.kind == FileError::Kind::CannotOpen ||
+                            outcome.error.kind == FileError::Kind::ReadFailed;
+        Fail(unread ? fmt::format("cannot read \"{}\": {}", path, outcome.error.detail)
+                    : outcome.error.Describe(path));
         return nullptr;
     }
     if (outcome.wrongMagic) {
@@ -43,43 +92,6 @@ bool Save(const CLanguageFile& language, const std::string& path)
 {
     if (const FileError error = WriteLanguageFile(language, path)) {
         Fail(error.Describe(path));
-        return false;
-    }
-    return true;
-}
-
-bool ReadWhole(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Fail(fmt::format("cannot open \"{}\": {}", path, std::strerror(errno)));
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || size < 0 || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
-        Fail(fmt::format("cannot read \"{}\"", path));
-        return false;
-    }
-    return true;
-}
-
-bool WriteWhole(const std::string& path, const std::string& bytes)
-{
-    const std::string temporary = path + ".part";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        Fail(fmt::format("cannot create \"{}\": {}", temporary, std::strerror(errno)));
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        Fail(fmt::format("cannot write \"{}\": {}", path, std::strerror(errno)));
-        std::remove(temporary.c_str());
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 
 #include "CLanguageFile.h"
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,20 +20,27 @@ constexpr int kUsage = 2;
 // Prints message and the hint to --help; returns kUsage.
 int Usage(const std::string& message);
 
-// Prints message; returns kFailure.
+// Prints message, its raw bytes made printable; returns kFailure.
 int Fail(const std::string& message);
+
+// Prints a warning the same way.
+void Warn(const std::string& message);
+
+// Reads a whole input file that must not be empty; prints why when that fails.
+bool ReadInput(const std::string& path, std::string& bytes);
+
+// Writes bytes to path atomically, as Save writes a language file; prints why when that fails.
+bool WriteOutput(const std::string& path, const std::string& bytes);
+
+// Whether out names the same file as one of inputs (compared by device and inode, so
+// links and other spellings of a name count); prints the refusal then.
+bool OutputIsAnInput(const std::string& out, std::initializer_list<std::string> inputs);
 
 // Reads a whole language file; prints why when that fails and returns null.
 std::unique_ptr<CLanguageFile> Load(const std::string& path);
 
 // Writes language to path (atomically); prints why when that fails.
 bool Save(const CLanguageFile& language, const std::string& path);
-
-// Reads a whole file into bytes; prints why when that fails.
-bool ReadWhole(const std::string& path, std::string& bytes);
-
-// Writes beside path and renames over it, so a failed write leaves no half file.
-bool WriteWhole(const std::string& path, const std::string& bytes);
 
 // The value of arg when it is "--name=value"; nullopt otherwise.
 std::optional<std::string> OptionValue(const std::string& arg, std::string_view name);

@@ -652,7 +652,7 @@ bool LanguageSax::key(json::string_t& name)
         known += known.empty() ? "" : ", ";
         known += field.name;
     }
-    return Fail("unknown key \"" + name + "\" (expected " + known + ")");
+    return Fail("unknown key \"" + tra_text::Printable(name, 40) + "\" (expected " + known + ")");
 }
 
 bool LanguageSax::end_object()
@@ -714,6 +714,14 @@ bool LanguageSax::parse_error(std::size_t position, const std::string&,
     const std::size_t colon = column == std::string::npos ? std::string::npos : reason.find(": ", column);
     if (colon != std::string::npos) {
         reason = reason.substr(colon + 2);
+    }
+    // What was last read can be the rest of a huge file: show its start.
+    constexpr std::string_view kLastRead = "; last read: '";
+    if (const std::size_t at = reason.find(kLastRead); at != std::string::npos) {
+        const std::size_t start = at + kLastRead.size();
+        const std::size_t end = reason.size() > start && reason.back() == '\'' ? reason.size() - 1 : reason.size();
+        reason = reason.substr(0, start) + tra_text::Printable(std::string_view(reason).substr(start, end - start), 40) +
+                 "'";
     }
     syntaxError = true;
     errorPosition = position;

@@ -8,34 +8,15 @@
 #include "PoReader.h"
 #include "TextEncoding.h"
 #include "TmxFile.h"
+#include "WholeFile.h"
 #include "XliffBridge.h"
 
 #include <fmt/core.h>
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 #include <filesystem>
-
-const char kMemoryHelp[] = R"(  tm import FILE... [--source-language=CODE] [--target-language=CODE] [--db=PATH]
-                          add the translated pairs of .tra, .po, .xlf/.xliff and .tmx files
-                          to the translation memory (done texts only); a .tra's language
-                          comes from its language name. Prints the pairs added and those
-                          already there; a file that cannot be read adds nothing at all
-  tm lookup TEXT --target-language=CODE [--json] [--limit=N] [--db=PATH]
-                          the memory's translations of TEXT, best first: SCORE<TAB>ORIGINAL
-                          <TAB>TRANSLATION (100 exact, below fuzzy), or JSON lines; exit
-                          status 1 when there is none
-  tm export OUT.tmx [--db=PATH]
-                          the whole memory as TMX 1.4b
-  tm fill FILE.tra OUT.tra [--target-language=CODE] [--db=PATH]
-                          every text still to be edited whose original the memory knows
-                          exactly takes that translation and stays to be edited; prints
-                          the number filled
-  tm remove (--file=PATH | --program=NAME) [--db=PATH]
-                          removes the pairs that came from that file or program
-                          The memory is PATH, else the editor's own one (in
-                          $XDG_DATA_HOME/glossmark-editor, or ~/.local/share/glossmark-editor)
-)";
 
 namespace {
 
@@ -155,8 +136,8 @@ std::string PairsOf(const std::string& given, const MemoryArguments& read, std::
         return {};
     }
     std::string bytes;
-    if (!ReadWhole(path, bytes)) {
-        return kReported;
+    if (const FileError error = ReadWholeFile(path, bytes)) {
+        return fmt::format("cannot read it: {}", error.detail);
     }
     const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
     if (extension == ".tmx") {
@@ -280,6 +261,9 @@ int Export(const MemoryArguments& read)
     if (read.positional.size() != 2) {
         return Usage("usage: glossmark-tra tm export OUT.tmx");
     }
+    if (OutputIsAnInput(read.positional[1], {read.db})) {
+        return kFailure;
+    }
     const auto memory = OpenMemory(read.db);
     if (!memory) {
         return kFailure;
@@ -288,13 +272,16 @@ int Export(const MemoryArguments& read)
     if (const std::string error = memory::ExportTmx(*memory, tmx); !error.empty()) {
         return Fail(error);
     }
-    return WriteWhole(read.positional[1], tmx) ? 0 : kFailure;
+    return WriteOutput(read.positional[1], tmx) ? 0 : kFailure;
 }
 
 int Fill(const MemoryArguments& read)
 {
     if (read.positional.size() != 3) {
         return Usage("usage: glossmark-tra tm fill FILE.tra OUT.tra [--target-language=CODE]");
+    }
+    if (OutputIsAnInput(read.positional[2], {read.positional[1], read.db})) {
+        return kFailure;
     }
     const auto language = Load(read.positional[1]);
     if (!language) {

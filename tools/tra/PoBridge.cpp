@@ -193,6 +193,11 @@ ExportResult ExportPo(const CLanguageFile& language, std::string_view languageCo
             return;
         }
         const CTextNode& node = *unit.node;
+        // gettext reads an empty msgid as a header; such a text can only have an empty
+        // translation, so the file loses nothing without it.
+        if (node.originalText.empty()) {
+            return;
+        }
         out += "\n#. ";
         out += bridge::UnitNote(unit);
         out += '\n';
@@ -226,17 +231,20 @@ ImportResult ImportPo(std::string_view po, CLanguageFile& language)
     if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
+    bridge::UnitImporter importer(*language.GetRoot(), "msgctxt", "msgid");
     for (const PoEntry& entry : entries) {
         if (entry.obsolete || entry.isHeader) {
             continue;
         }
-        if (entry.plural || !entry.hasContext) {
-            result.counts.Count(bridge::ApplyResult::Skipped);
-            continue;
+        if (entry.plural) {
+            importer.Skip(entry.line, "a plural entry (msgid_plural); a language file has no plural forms");
+        } else if (!entry.hasContext) {
+            importer.Skip(entry.line, "no msgctxt, so no text of the language file is named");
+        } else {
+            importer.Apply(entry.line, entry.context, entry.id, entry.str, entry.fuzzy);
         }
-        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), entry.context, entry.id, entry.str,
-                                              entry.fuzzy));
     }
+    result.counts = std::move(importer.counts);
     if (result.counts.applied > 0) {
         language.GetRoot()->UpdateStates();
     }

@@ -1,6 +1,7 @@
 #include "PoReader.h"
 
 #include "RcText.h"
+#include "TextEncoding.h"
 
 #include <fmt/core.h>
 
@@ -99,7 +100,7 @@ std::string AppendQuoted(std::string_view text, std::string& out)
         }
         default:
             if (OctalValue(e) < 0) {
-                return fmt::format("unknown escape sequence \\{}", e);
+                return fmt::format("unknown escape sequence \\{}", tra_text::Printable(std::string_view(&e, 1)));
             }
             int value = OctalValue(e);
             for (int digits = 1; digits < 3 && i + 1 < text.size() && OctalValue(text[i + 1]) >= 0; ++digits) {
@@ -131,6 +132,12 @@ public:
 
     std::string Read(std::string_view po)
     {
+        // UTF-16 puts a zero byte beside every ASCII character.
+        if (po.substr(0, 2) == "\xFF\xFE" || po.substr(0, 2) == "\xFE\xFF" ||
+            (po.size() >= 2 && (po[0] == '\0') != (po[1] == '\0'))) {
+            return "line 1: the file is UTF-16; only UTF-8 is read (convert it with "
+                   "iconv -f UTF-16 -t UTF-8 or msgconv --to-code=UTF-8)";
+        }
         if (po.substr(0, 3) == "\xEF\xBB\xBF") {
             po.remove_prefix(3);
         }
@@ -253,7 +260,7 @@ private:
         if (keyword.empty()) {
             return "a keyword (msgctxt, msgid, msgstr) or a string was expected";
         }
-        return fmt::format("unknown keyword \"{}\"", keyword);
+        return fmt::format("unknown keyword \"{}\"", tra_text::Printable(keyword, 40));
     }
 
     std::string* Target()
@@ -288,13 +295,18 @@ private:
         if (!id || !str) {
             return "the entry is not valid UTF-8";
         }
+        // A language file's texts cannot carry one out of the program again.
+        if (draft.context.find('\0') != std::string::npos || id->find(u'\0') != std::u16string::npos ||
+            str->find(u'\0') != std::u16string::npos) {
+            return "the entry holds a null character";
+        }
         if (entry.isHeader) {
             const auto charset = HeaderCharset(draft.str);
             if (charset && *charset != "utf-8" && *charset != "utf8" && *charset != "charset" &&
                 *charset != "ascii" && *charset != "us-ascii") {
                 return fmt::format("the header declares the character set \"{}\"; only UTF-8 is read "
                                    "(convert it with msgconv --to-code=UTF-8)",
-                                   *charset);
+                                   tra_text::Printable(*charset, 40));
             }
         }
         entry.id = *id;

@@ -102,6 +102,39 @@ std::optional<RcLanguageId> NamedLanguage(const CRcSymbols& symbols, const std::
     return static_cast<RcLanguageId>(macro->replacement[0].number);
 }
 
+// A text with a null character could not be carried out of the program again.
+void RefuseNullCharacters(const CRcScript& script)
+{
+    const auto check = [](const std::u16string& text, const RcPlace& place) {
+        if (text.find(u'\0') != std::u16string::npos) {
+            throw CRcError(place.file, place.line, "the text holds a null character");
+        }
+    };
+    for (const RcString& string : script.strings) {
+        check(string.text, string.place);
+    }
+    for (const RcDialog& dialog : script.dialogs) {
+        check(dialog.title, dialog.place);
+        for (const RcDialogControl& control : dialog.controls) {
+            check(control.text, control.place);
+        }
+    }
+    std::vector<const RcMenuItem*> items;
+    for (const RcMenu& menu : script.menus) {
+        for (const RcMenuItem& item : menu.items) {
+            items.push_back(&item);
+        }
+    }
+    while (!items.empty()) {
+        const RcMenuItem* item = items.back();
+        items.pop_back();
+        check(item->text, item->place);
+        for (const RcMenuItem& child : item->items) {
+            items.push_back(&child);
+        }
+    }
+}
+
 } // namespace
 
 Result LanguageFromScript(const std::string& scriptPath, const Options& options)
@@ -159,6 +192,7 @@ Result LanguageFromScript(const std::string& scriptPath, const Options& options)
         chosen.accelerators = OfLanguage(script.accelerators, language);
         chosen.dialogs = OfLanguage(script.dialogs, language);
         chosen.toolbars = OfLanguage(script.toolbars, language);
+        RefuseNullCharacters(chosen);
         const CRcResourceView view(chosen);
         CResourceTreeBuilder builder(view.Set());
         if (!options.switchEntry.empty()) {

@@ -122,6 +122,43 @@ std::string ToUtf8(std::u16string_view text)
     return out;
 }
 
+std::string Printable(std::string_view bytes, std::size_t limit)
+{
+    std::string out;
+    std::size_t shown = 0;
+    for (std::size_t pos = 0; pos < bytes.size(); ++shown) {
+        if (shown == limit) {
+            out += "...";
+            break;
+        }
+        const std::size_t start = pos;
+        const char32_t c = DecodeUtf8(bytes, pos);
+        if (c == 0xFFFD && pos == start + 1) {
+            out += "\\x";
+            out += kHex[static_cast<unsigned char>(bytes[start]) >> 4];
+            out += kHex[static_cast<unsigned char>(bytes[start]) & 0xF];
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else if ((c >= 0x80 && c < 0xA0) || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+                   (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF) {
+            out += "\\u{";
+            AppendHex4(out, c);
+            out += '}';
+        } else {
+            out.append(bytes.substr(start, pos - start));
+        }
+    }
+    return out;
+}
+
 std::u16string FromUtf8(std::string_view text)
 {
     std::u16string out;

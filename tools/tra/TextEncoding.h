@@ -27,6 +27,12 @@ std::string ToUtf8(std::u16string_view text);
 // For command-line arguments; invalid bytes become U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 
+// For echoing bytes of a file or of a message on a terminal: printable characters as
+// they are; control characters (the terminal's escapes among them), the marks that
+// reorder a line and bytes that are not UTF-8 as \n, \xNN or \u{NNNN}; cut after
+// limit characters with "...".
+std::string Printable(std::string_view bytes, std::size_t limit = std::string_view::npos);
+
 // Appends text as a JSON string literal (quotes included): valid characters as UTF-8,
 // control characters and lone surrogates as escapes.
 void AppendJsonString(std::string& out, std::u16string_view text);

@@ -7,6 +7,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include "TextEncoding.h"
+
 #include <fmt/core.h>
 
 #include <vector>
@@ -56,6 +58,33 @@ void WriteText(QXmlStreamWriter& writer, std::u16string_view text)
 bool ToBeEditedState(const QString& state)
 {
     return state.startsWith(QLatin1String("needs-")) || state == QLatin1String("new");
+}
+
+// Inline elements (<g>, <mrk>, ...) nest; deeper than this is no translation.
+constexpr int kMaxInlineDepth = 100;
+
+// The text of the element the reader stands on, the text of inline elements in it
+// included. A loop, not a recursion, so that deep nesting costs no stack. Returns an
+// error, or "" with the reader on the element's end.
+std::string ReadElementText(QXmlStreamReader& reader, QString& text)
+{
+    for (int depth = 1; depth > 0 && !reader.atEnd();) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > kMaxInlineDepth) {
+                return fmt::format("elements nested deeper than {} levels inside <{}>", kMaxInlineDepth,
+                                   tra_text::Printable(reader.name().toString().toStdString(), 40));
+            }
+            break;
+        case QXmlStreamReader::EndElement: --depth; break;
+        case QXmlStreamReader::Characters: text += reader.text(); break;
+        case QXmlStreamReader::EntityReference:
+            return fmt::format("the entity &{}; is not defined",
+                               tra_text::Printable(reader.name().toString().toStdString(), 40));
+        default: break;
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -144,8 +173,23 @@ std::string ReadXliff(std::string_view xliff, Document& document)
     const auto fail = [&](const std::string& message) {
         error = fmt::format("line {}: {}", reader.lineNumber(), message);
     };
+    const auto readText = [&](std::u16string& into) {
+        QString text;
+        if (std::string why = ReadElementText(reader, text); !why.empty()) {
+            fail(why);
+        } else if (text.contains(QChar(0))) {
+            fail("a text holds a null character");
+        }
+        into = FromQt(text);
+    };
     while (!reader.atEnd() && error.empty()) {
         reader.readNext();
+        // Entities that a DTD declares can expand a small file beyond any memory and
+        // read other files; XLIFF needs none.
+        if (reader.tokenType() == QXmlStreamReader::DTD) {
+            fail("the document has a DTD (<!DOCTYPE ...>); XLIFF needs none, and its entities are not read");
+            break;
+        }
         if (!reader.isStartElement()) {
             if (reader.isEndElement() && reader.name() == QLatin1String("trans-unit")) {
                 unit = nullptr;
@@ -156,7 +200,8 @@ std::string ReadXliff(std::string_view xliff, Document& document)
         if (!sawRoot) {
             sawRoot = true;
             if (name != QLatin1String("xliff")) {
-                fail(fmt::format("expected an <xliff> document, found <{}>", reader.name().toString().toStdString()));
+                fail(fmt::format("expected an <xliff> document, found <{}>",
+                                 tra_text::Printable(reader.name().toString().toStdString(), 40)));
             }
             continue;
         }
@@ -170,10 +215,11 @@ std::string ReadXliff(std::string_view xliff, Document& document)
             }
             units.emplace_back();
             unit = &units.back();
+            unit->line = static_cast<int>(reader.lineNumber());
             unit->id = reader.attributes().value(QLatin1String("id")).toString().toStdString();
             unit->toBeEdited = reader.attributes().value(QLatin1String("approved")) == QLatin1String("no");
         } else if (unit != nullptr && name == QLatin1String("source")) {
-            unit->source = FromQt(reader.readElementText(QXmlStreamReader::IncludeChildElements));
+            readText(unit->source);
         } else if (unit != nullptr && name == QLatin1String("target")) {
             // The target's state decides; without one, the unit's approval.
             const QString state = reader.attributes().value(QLatin1String("state")).toString();
@@ -181,14 +227,14 @@ std::string ReadXliff(std::string_view xliff, Document& document)
                 unit->toBeEdited = ToBeEditedState(state);
             }
             unit->hasTarget = true;
-            unit->target = FromQt(reader.readElementText(QXmlStreamReader::IncludeChildElements));
+            readText(unit->target);
         } else if (unit != nullptr) {
             // Notes, contexts, alternatives: nothing the language file keeps.
             reader.skipCurrentElement();
         }
     }
     if (error.empty() && reader.hasError()) {
-        fail(reader.errorString().toStdString());
+        fail(tra_text::Printable(reader.errorString().toStdString(), 200));
     }
     if (error.empty() && !sawRoot) {
         error = "line 1: the document has no elements";
@@ -204,11 +250,12 @@ ImportResult ImportXliff(std::string_view xliff, CLanguageFile& language)
     if (!result.error.empty() || language.GetRoot() == nullptr) {
         return result;
     }
+    bridge::UnitImporter importer(*language.GetRoot(), "id", "<source>");
     for (const TransUnit& read : document.units) {
-        result.counts.Count(bridge::ApplyUnit(*language.GetRoot(), read.id, read.source,
-                                              read.hasTarget ? read.target : std::u16string(),
-                                              read.toBeEdited));
+        importer.Apply(read.line, read.id, read.source, read.hasTarget ? read.target : std::u16string(),
+                       read.toBeEdited);
     }
+    result.counts = std::move(importer.counts);
     if (result.counts.applied > 0) {
         language.GetRoot()->UpdateStates();
     }

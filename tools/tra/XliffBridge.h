@@ -24,6 +24,7 @@ ExportResult ExportXliff(const CLanguageFile& language, std::u16string_view sour
 
 // One trans-unit as read.
 struct TransUnit {
+    int line = 0; // of the <trans-unit>, for the import's list of skipped units
     std::string id;
     std::u16string source;
     std::u16string target;

@@ -18,8 +18,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <locale>
 #include <optional>
 #include <sstream>
@@ -40,13 +38,18 @@ Commands:
                           NEWER (a file of a newer version of the same program) and keeps
                           its translations; the result goes to OUT. Prints the number of
                           texts and of texts to be edited, then "changed" or "unchanged".
+                          OUT may be LANG itself, which is then updated in place.
   stats FILE              header fields and the number of texts per top node and edit state
-  check FILE [--json]     report what in the translations would break the program: format
+  check FILE [--json] [--no-widths] [--spelling=CODE]
+                          report what in the translations would break the program: format
                           (conversions differ) and width (too wide for a fixed-size control)
                           are errors; accelerator, accelerator-clash, lines and whitespace
-                          warnings. One line per problem in tree order, PATH: SEVERITY: ID:
+                          warnings; with --spelling (a dictionary code such as de_DE, or a
+                          language code or name) misspelt words are spelling warnings. One line per problem in tree order, PATH: SEVERITY: ID:
                           MESSAGE, then a count; with --json one JSON object per line.
-                          Exit status 1 when there is an error.
+                          Widths are measured in the installed fonts; with --no-widths, or
+                          when there are none, they are not checked. Exit status 1 when
+                          there is an error.
   generate COUNT SEED OUT [OPTIONS]
                           write a sample language file with COUNT texts
       --original          an original-language file (German texts, nothing to be edited)
@@ -58,7 +61,8 @@ Commands:
                           program, with about SHARE (0 to 1) of its texts changed
 %NEW%%BRIDGES%%MEMORY%
 dump followed by build reproduces a file byte for byte (texts that are not valid UTF-16
-are written as \uXXXX escapes). Writing replaces OUT only when the whole file was written.
+are written as \uXXXX escapes). Writing replaces OUT only when the whole file was written; an OUT that is one of the
+inputs is refused (except where said).
 Exit status: 0 success, 1 failure, 2 wrong usage.
 )";
 
@@ -131,13 +135,9 @@ int Dump(const std::string& path)
 
 int Build(const std::string& jsonPath, const std::string& out)
 {
-    std::ifstream in(jsonPath, std::ios::binary);
-    if (!in) {
-        return Fail(fmt::format("cannot open \"{}\": {}", jsonPath, std::strerror(errno)));
-    }
-    const std::string json{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return Fail(fmt::format("cannot read \"{}\"", jsonPath));
+    std::string json;
+    if (!ReadInput(jsonPath, json) || OutputIsAnInput(out, {jsonPath})) {
+        return kFailure;
     }
     const JsonReadResult result = LanguageFromJson(json);
     if (!result.language) {
@@ -148,6 +148,10 @@ int Build(const std::string& jsonPath, const std::string& out)
 
 int Update(const std::string& langPath, const std::string& newerPath, const std::string& out)
 {
+    // LANG itself may be updated in place: it is read whole before OUT is written.
+    if (OutputIsAnInput(out, {newerPath})) {
+        return kFailure;
+    }
     const auto language = Load(langPath);
     if (!language) {
         return kFailure;
@@ -293,7 +297,7 @@ int Newer(const std::vector<std::string>& args)
         version = tra_text::FromUtf8(args[4].substr(std::strlen("--version=")));
     }
     const auto older = Load(args[0]);
-    if (!older) {
+    if (!older || OutputIsAnInput(args[3], {args[0]})) {
         return kFailure;
     }
     const auto newer = MakeNewerVersion(*older, share, seed, version);

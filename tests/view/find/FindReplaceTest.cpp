@@ -201,40 +201,67 @@ TEST(FindReplace, ReplaceWithAnotherSelectionReplacesNothingAndSelectsTheNextMat
     EXPECT_TRUE(f.messages.empty());
 }
 
-TEST(FindReplace, ReplaceAllWithoutACurrentRowEndsBackAtRowZero)
+TEST(FindReplace, ReplaceTakesTheDialogsTextsWhenTheButtonIsPressed)
 {
-    auto language = TextsLanguage({u"Dialoge", u"Alle Dialoge, alle DIALOGE", u"Menus"});
+    auto language = TextsLanguage({u"File %s not found", u"File %s not found"});
     FindHarness f(*language);
-    CFindReplaceDialog* dialog = f.Open(true, u"dialoge", u"Fenster");
+    CFindReplaceDialog* dialog = f.Open(true, u"found");
+    dialog->OnFindNext();
+    FindHarness::Edit(dialog, CFindReplaceDialog::kReplaceWith)->setText(QStringLiteral("gefunden"));
+    dialog->OnReplace();
+    EXPECT_EQ(f.NodeText(3), u"File %s not gefunden");
+    ASSERT_EQ(f.h.view.GetCurrentRow(), 4);
+    // The selected "found" is no longer what the dialog searches for.
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("File"));
+    dialog->OnReplace();
+    EXPECT_EQ(f.NodeText(4), u"File %s not found");
+}
+
+TEST(FindReplace, ReplaceAllReplacesEveryMatchOfEveryRowOnce)
+{
+    auto language = TextsLanguage({u"Dialoge", u"DateiDatei", u"aaaa", u"Datei und Datei"});
+    FindHarness f(*language);
+    // The caret between the two matches of the last row.
+    f.h.Click(f.h.PiecePoint(6, 0));
+    f.h.view.GetEditor()->SetSel(8, 8);
+    CFindReplaceDialog* dialog = f.Open(true, u"datei", u"Akte");
     const int paints = f.h.view.CountPaintPasses();
     dialog->OnReplaceAll();
     EXPECT_EQ(f.h.view.CountPaintPasses(), paints + 1) << "one repaint at the end";
-    EXPECT_TRUE(f.messages.empty()) << "replace all says nothing";
-    EXPECT_EQ(f.NodeText(0), u"Dialoge") << "row 0 is the stop row: never searched";
-    EXPECT_EQ(f.NodeText(3), u"Fenster");
-    EXPECT_EQ(f.NodeText(4), u"Alle Fenster, alle Fenster");
-    EXPECT_EQ(f.NodeText(5), u"Menus");
-    EXPECT_EQ(f.h.view.GetStopRow(), -1);
-    EXPECT_EQ(f.h.Row(3).node->editState, 0u);
+    EXPECT_TRUE(f.messages.empty()) << "no message box";
+    EXPECT_EQ(f.h.status.GetPaneText(0),
+              u"Alle ersetzen: 2 Texte geändert, 0 Texte wegen beschränkter Länge unverändert");
+    EXPECT_EQ(f.NodeText(4), u"AkteAkte");
+    EXPECT_EQ(f.NodeText(6), u"Akte und Akte");
+    EXPECT_EQ(f.EditedText(), u"Akte und Akte") << "the editor is back in its row";
     EXPECT_EQ(f.h.Row(5).node->editState, 3u);
     EXPECT_EQ(f.h.Row(2).node->editState, 2u) << "states recomputed: one text still to do";
     EXPECT_EQ(f.titleChanges, 1) << "the document is marked modified once";
+
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("a"));
+    FindHarness::Edit(dialog, CFindReplaceDialog::kReplaceWith)->setText(QStringLiteral("ba"));
+    FindHarness::Button(dialog, CFindReplaceDialog::kMatchCase)->setChecked(true);
+    dialog->OnReplaceAll();
+    EXPECT_EQ(f.NodeText(5), u"babababa");
+    EXPECT_EQ(f.NodeText(3), u"Dibaloge");
 }
 
-TEST(FindReplace, ReplaceAllFromAMatchReplacesItAndStopsAtItsRow)
+TEST(FindReplace, ReplaceAllEndsWhenTheWidthRuleRefusesAReplacementHoldingTheFindText)
 {
-    auto language = TextsLanguage({u"a Datei", u"b Datei", u"c Datei"});
+    // Row 5 is a static text 40 dialog units wide, just before the current row.
+    auto language = TextsLanguage({u"OK", u"OK", u"OK", u"OK"}, {99, 99, 2, 99});
     FindHarness f(*language);
-    CFindReplaceDialog* dialog = f.Open(true, u"Datei", u"Akte");
-    dialog->OnFindNext();
-    dialog->OnFindNext();
-    ASSERT_EQ(f.h.view.GetCurrentRow(), 4);
-    dialog->OnReplaceAll();
-    EXPECT_TRUE(f.h.view.GetEditor()->isVisible()) << "the editor is back after the pass";
-    EXPECT_EQ(f.EditedText(), u"a Akte") << "open on the last replacement";
-    EXPECT_EQ(f.NodeText(3), u"a Akte");
-    EXPECT_EQ(f.NodeText(4), u"b Akte");
-    EXPECT_EQ(f.NodeText(5), u"c Akte");
+    f.h.Click(f.h.PiecePoint(6, 0));
+    const std::u16string wide = u"OK, ein viel zu langer Text für das Feld";
+    f.Open(true, u"OK", wide);
+    const CMyEditView::ReplaceAllResult result = f.h.view.ReplaceAll(2 * f.h.view.GetRowCount());
+    EXPECT_TRUE(result.ended);
+    EXPECT_EQ(result.changed, 3);
+    EXPECT_EQ(result.refused, 1);
+    for (const int row : {3, 4, 6})
+        EXPECT_EQ(f.NodeText(row), wide) << "replaced once, row " << row;
+    EXPECT_EQ(f.NodeText(5), u"OK");
+    EXPECT_EQ(f.h.Row(5).node->editState, 3u);
 }
 
 TEST(FindReplace, AReplacementNeverBreaksAPlaceholder)
@@ -266,13 +293,6 @@ TEST(FindReplace, AReplacementTooWideForASizeLimitedTextIsRefused)
     EXPECT_EQ(f.h.view.GetCurrentRow(), 4) << "the search goes on from the next row";
     EXPECT_EQ(f.Selection(), Sel(0, 2));
 
-    // Replace all is quiet about it and still replaces the free text.
-    f.messages.clear();
-    f.h.Click(f.h.PiecePoint(0, 0));
-    dialog->OnReplaceAll();
-    EXPECT_TRUE(f.messages.empty());
-    EXPECT_EQ(f.NodeText(3), u"OK");
-    EXPECT_EQ(f.NodeText(4), wide);
 }
 
 TEST(FindReplace, AnOriginalLanguageFileAsksInsteadOfOpeningTheReplaceDialog)

@@ -101,10 +101,9 @@ public:
         const CTextPiece* piece = h.view.GetEditor()->GetPiece();
         return piece ? piece->text : u"(none)";
     }
-    // The node texts as the view writes them back.
+    // A row's text in the document.
     std::u16string NodeText(int row)
     {
-        h.view.OnUpdate(nullptr, CTransDoc::kHintStoreEdits);
         return h.Row(row).node->translatedText;
     }
 

@@ -119,7 +119,7 @@ TEST(SearchCursor, PreCheckNeverRulesOutARowThatHoldsAMatch)
     EXPECT_TRUE(Cursor(u"", true).MayOccurIn(u""));
 }
 
-TEST(SearchCursor, StepsWrapAndStopAtTheStartRowOrTheStopRow)
+TEST(SearchCursor, StepsWrapAndStopAtTheStartRow)
 {
     CSearchCursor c;
     c.down = true;
@@ -137,12 +137,12 @@ TEST(SearchCursor, StepsWrapAndStopAtTheStartRowOrTheStopRow)
 
     c.down = false;
     c.currentRow = 1;
-    c.stopRow = 3;
+    c.startRow = 3;
     EXPECT_TRUE(c.Step());
     EXPECT_EQ(c.currentRow, 0);
     EXPECT_EQ(c.currentPiece, -1);
     EXPECT_EQ(c.currentPosition, -1);
-    EXPECT_FALSE(c.Step()) << "wrapped to the last row, the stop row";
+    EXPECT_FALSE(c.Step()) << "wrapped to the last row, the start row";
     EXPECT_EQ(c.currentRow, 3);
 }
 

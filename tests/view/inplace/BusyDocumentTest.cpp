@@ -10,6 +10,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "DocumentAndView.h"
 #include "LanguageFileIO.h"
 #include "QtStrings.h"
 #include "SampleLanguage.h"
@@ -19,14 +20,12 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QProgressDialog>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 namespace {
 
@@ -46,23 +45,15 @@ void Press(QWidget* widget, int key, const QString& text)
 
 TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("big.tra");
-    const QString other = dir.filePath("other.tra");
-    ASSERT_FALSE(WriteLanguageFile(*MakeSampleLanguage(30000, 7), path.toStdString()));
+    DocumentAndView<CMyEditView> opened;
+    opened.Open(*MakeSampleLanguage(8000, 7), {640, 400}, "big.tra");
+    ASSERT_NE(opened.view, nullptr);
+    CTransDoc& doc = opened.doc;
+    CMyEditView& view = *opened.view;
+    const QString path = opened.path;
+    const QString other = opened.dir.filePath("other.tra");
     ASSERT_FALSE(WriteLanguageFile(*MakeSampleLanguage(50, 3), other.toStdString()));
-    ASSERT_GT(QFile(path).size(), 2 << 20) << "enough progress reports to act in";
-
-    CTransDoc doc;
-    std::u16string startup = ToU16(path);
-    doc.SetStartupFileSource(&startup);
-    ASSERT_TRUE(doc.OpenLanguage());
-    CMyEditView view;
-    view.resize(640, 400);
-    doc.AddView(&view);
-    view.show();
-    view.OnInitialUpdate();
+    ASSERT_GT(QFile(path).size(), 1 << 19) << "more than one progress report";
     int row = 0;
     while (row < view.GetRowCount() &&
            (view.GetRow(row)->node->ChildCount() > 0 || !view.GetRow(row)->freeSize))
@@ -85,8 +76,9 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
     auto oldModal = CDialog::SetModalResponder([](CDialog&) { return int(IDNO); });
     bool acted = false;
     bool dialogStayed = false;
+    // The save seems slow from its start: the progress dialog shows at once.
+    CBusyFeedback::SetElapsedForTesting([] { return qint64(CBusyFeedback::kProgressDelayMs); });
     CBusyFeedback::SetStepHookForTesting([&](CBusyFeedback& busy) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(120));
         QProgressDialog* progress = busy.GetDialog();
         if (!progress || acted)
             return;
@@ -97,6 +89,10 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
         // What a user could do in the main window if the dialog went away.
         Press(editor, Qt::Key_B, "B");
         Press(editor, Qt::Key_Return, "\r");
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        CCmdUI undo(ID_EDIT_UNDO);
+        view.UpdateCommandUI(undo);
+        EXPECT_FALSE(undo.IsEnabled()) << "no undo while the file is written";
         view.OnCmdMsg(ID_OPEN_LANGUAGE, CN_COMMAND, nullptr);
         view.OnCmdMsg(ID_NEW_TRANSLATION, CN_COMMAND, nullptr);
         // What comes without a command: a dropped file, a second start's
@@ -112,6 +108,7 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
     });
     const bool saved = doc.SaveLanguage();
     CBusyFeedback::SetStepHookForTesting({});
+    CBusyFeedback::SetElapsedForTesting({});
     CFileDialog::SetResponder(oldFile);
     CDialog::SetModalResponder(oldModal);
 
@@ -127,8 +124,7 @@ TEST(BusyDocument, EscapeTypingAndCommandsDuringASlowSaveChangeNothing)
     const ReadOutcome read = ReadLanguageFile(path.toStdString());
     ASSERT_FALSE(read.error) << read.error.Describe(path.toStdString());
     ASSERT_NE(read.language, nullptr);
-    view.OnUpdate(nullptr, CTransDoc::kHintStoreEdits);
-    const QString now = dir.filePath("now.tra");
+    const QString now = opened.dir.filePath("now.tra");
     ASSERT_FALSE(WriteLanguageFile(*doc.GetLanguage(), now.toStdString()));
     EXPECT_TRUE(doc.IsLanguageModified() || Bytes(now) == Bytes(path));
     EXPECT_EQ(view.GetRow(row)->ComposeTranslated(), typed);

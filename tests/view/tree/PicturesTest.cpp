@@ -170,6 +170,15 @@ TEST(TreePictures, CollapsedTree)
     // The window shows the same picture.
     const QImage window = h.view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(SameBlock(window, 0, 0, image, 0, 200, 100));
+
+    // The current row is framed across the window, the others are not.
+    h.Click(h.PiecePoint(4, 0));
+    const QImage current = h.view.GetOffscreenImage().copy();
+    const int right = current.width() - 1;
+    constexpr QRgb Frame = 0x0054A6;
+    EXPECT_EQ(Pixel(current, right, Origin(h, 4).y() + height / 2), Frame);
+    EXPECT_EQ(Pixel(current, right - 40, Origin(h, 4).y()), Frame);
+    EXPECT_EQ(Pixel(current, right, Origin(h, 8).y() + height / 2), Grey);
 }
 
 TEST(TreePictures, SampleFileWithForeignLanguage)

@@ -16,6 +16,7 @@
 #include "CTransDoc.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
+#include "TestTree.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,18 +28,11 @@
 #include <string>
 #include <vector>
 
+// A text the same in both languages, 200 dialog units wide.
 inline CTextNode* AddNode(CTextNode* parent, const std::u16string& text, int kind,
                           std::uint32_t state = 0)
 {
-    auto node = std::make_unique<CTextNode>(parent);
-    node->originalText = text;
-    node->translatedText = text;
-    node->kindCode = kind;
-    node->width = 200;
-    node->editState = state;
-    CTextNode* raw = node.get();
-    parent->AddChild(std::move(node));
-    return raw;
+    return test_tree::Add(parent, text, text, kind, 200, state);
 }
 
 // The test program's English language file over root, its states brought up to date.
