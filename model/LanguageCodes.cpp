@@ -1,41 +1,13 @@
 #include "LanguageCodes.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace language_codes {
 
 namespace {
-
-// The names are compared as UTF-8; a lone surrogate matches no name, so it becomes U+FFFD.
-std::string Utf8Of(std::u16string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        else if (c >= 0xD800 && c <= 0xDFFF)
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 struct Language {
     std::string_view code;
@@ -145,10 +117,10 @@ bool IsCode(std::string_view text)
 
 std::string FromName(std::u16string_view name)
 {
-    std::string text = Utf8Of(name);
+    std::string text = utf8::FromUtf16(name);
     // "Deutsch (Schweiz)", "English - US": the language is the first word.
     text = text.substr(0, text.find_first_of(" (-_,/"));
-    const std::string full = Utf8Of(name);
+    const std::string full = utf8::FromUtf16(name);
     if (IsCode(full) && full.find(' ') == std::string::npos) {
         const std::string primary = Lower(full.substr(0, full.find('-')));
         if (std::any_of(std::begin(kLanguages), std::end(kLanguages),

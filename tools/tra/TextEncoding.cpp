@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include "Utf8.h"
+
 #include <cstdint>
 
 namespace tra_text {
@@ -9,25 +11,6 @@ constexpr char kHex[] = "0123456789ABCDEF";
 
 bool IsHigh(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLow(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 void AppendUtf16(std::u16string& out, char32_t c)
 {
@@ -104,23 +87,7 @@ void AppendHex4(std::string& out, char32_t unit)
     }
 }
 
-std::string ToUtf8(std::u16string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char32_t unit = text[i];
-        if (IsHigh(unit) && i + 1 < text.size() && IsLow(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else if (IsHigh(unit) || IsLow(unit)) {
-            AppendUtf8(out, 0xFFFD);
-        } else {
-            AppendUtf8(out, unit);
-        }
-    }
-    return out;
-}
+std::string ToUtf8(std::u16string_view text) { return utf8::FromUtf16(text); }
 
 std::string Printable(std::string_view bytes, std::size_t limit)
 {
@@ -200,12 +167,12 @@ void AppendJsonString(std::string& out, std::u16string_view text)
         if (unit < 0x20 || unit == 0x7F) {
             escape(unit);
         } else if (IsHigh(unit) && i + 1 < text.size() && IsLow(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            utf8::Append(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (IsHigh(unit) || IsLow(unit)) {
             escape(unit);
         } else {
-            AppendUtf8(out, unit);
+            utf8::Append(out, unit);
         }
     }
     out += '"';
