@@ -167,8 +167,9 @@ void CMyEditView::OnDocumentChanged(const CDocChange& change)
     }
     if (change.Has(CDocChange::Texts)) {
         for (CTextNode* node : change.texts) {
-            TextChangedInDocument(RowOf(node));
-            CTreeAccessible::TextChanged(this, RowOf(node));
+            const int row = RowOf(node);
+            TextChangedInDocument(row);
+            CTreeAccessible::TextChanged(this, row);
         }
         ComputeDocumentHeight();
         UpdateScrollBars(true);
