@@ -97,24 +97,8 @@ void CTranslationChecker::CheckOwn(const CTextNode& node, std::u16string_view tr
     if (LeadingBlanks(original) != LeadingBlanks(translated) ||
         TrailingBlanks(original) != TrailingBlanks(translated))
         add(CheckId::Whitespace);
-    if (m_sizeRule.fits && m_sizeRule.isSizeLimited && m_sizeRule.isSizeLimited(node.kindCode)) {
-        // Each line of a multi-line control must fit; an empty line shows nothing.
-        const std::u16string_view text = translated;
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            std::size_t stop = text.find(u'\n', start);
-            if (stop == std::u16string_view::npos)
-                stop = text.size();
-            std::u16string_view line = text.substr(start, stop - start);
-            if (!line.empty() && line.back() == u'\r')
-                line.remove_suffix(1);
-            if (!line.empty() && !m_sizeRule.fits(line, node.width)) {
-                add(CheckId::Width).originalCount = node.width;
-                break;
-            }
-            start = stop + 1;
-        }
-    }
+    if (!FitsSizeRule(m_sizeRule, node.kindCode, node.width, translated))
+        add(CheckId::Width).originalCount = node.width;
     if (m_spellRule) {
         for (const TextRange& word : m_spellRule(translated)) {
             TranslationProblem& problem = add(CheckId::Spelling);
@@ -254,6 +238,27 @@ std::vector<NodeProblems> CTranslationChecker::Recheck(const CTextNode& node)
         CheckOwn(*child, TranslationRef(*child, scratch), clashes[std::size_t(i)], entry.problems);
     }
     return result;
+}
+
+bool FitsSizeRule(const SizeRule& rule, std::int32_t kindCode, std::int32_t width,
+                  std::u16string_view translated)
+{
+    if (!rule.fits || !rule.isSizeLimited || !rule.isSizeLimited(kindCode))
+        return true;
+    // Each line of a multi-line control must fit; an empty line shows nothing.
+    std::size_t start = 0;
+    while (start <= translated.size()) {
+        std::size_t stop = translated.find(u'\n', start);
+        if (stop == std::u16string_view::npos)
+            stop = translated.size();
+        std::u16string_view line = translated.substr(start, stop - start);
+        if (!line.empty() && line.back() == u'\r')
+            line.remove_suffix(1);
+        if (!line.empty() && !rule.fits(line, width))
+            return false;
+        start = stop + 1;
+    }
+    return true;
 }
 
 } // namespace checks

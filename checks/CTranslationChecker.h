@@ -31,6 +31,11 @@ struct SizeRule {
     std::function<bool(std::u16string_view line, std::int32_t width)> fits;
 };
 
+// Whether translated keeps the rule in a control of kindCode, width dialog
+// units wide: every line of a size-limited text fits (true without a rule).
+bool FitsSizeRule(const SizeRule& rule, std::int32_t kindCode, std::int32_t width,
+                  std::u16string_view translated);
+
 // The misspelt words of a translation; a speller stands behind it. Without
 // one the spelling check is left out.
 using SpellRule = std::function<std::vector<TextRange>(std::u16string_view translated)>;

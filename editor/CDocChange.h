@@ -28,6 +28,11 @@ struct CDocChange {
     std::int32_t caretOffset = -1;
     // The change is an undo or a redo: the place is brought into view.
     bool fromHistory = false;
+    // How many more texts below the top nodes are done than before (negative:
+    // fewer), so a count of done texts follows without walking the tree.
+    std::int32_t doneDelta = 0;
+    // The texts the user marked done with this change (not by typing in them).
+    std::vector<CTextNode*> markedDone;
 
     bool Has(unsigned w) const { return (what & w) != 0; }
 };

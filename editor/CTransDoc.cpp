@@ -301,6 +301,16 @@ void CTransDoc::EndStep()
 
 bool CTransDoc::ReplaceTexts(std::vector<TextEdit> edits)
 {
+    return PushTexts(std::move(edits), IDS_STEP_REPLACE_ALL, true);
+}
+
+bool CTransDoc::FillTexts(std::vector<TextEdit> edits)
+{
+    return PushTexts(std::move(edits), IDS_STEP_FILL, false);
+}
+
+bool CTransDoc::PushTexts(std::vector<TextEdit> edits, unsigned stepName, bool markDone)
+{
     if (edits.empty() || !m_language)
         return false;
     std::vector<CTextsCommand::Edit> steps;
@@ -308,7 +318,7 @@ bool CTransDoc::ReplaceTexts(std::vector<TextEdit> edits)
     for (TextEdit& edit : edits)
         steps.push_back({edit.node, std::u16string(edit.node->translatedText), std::move(edit.text)});
     m_breakTyping = true;
-    return Push(new CTextsCommand(*this, IDS_STEP_REPLACE_ALL, std::move(steps), true, false, -1, -1));
+    return Push(new CTextsCommand(*this, stepName, std::move(steps), markDone, false, -1, -1));
 }
 
 bool CTransDoc::MarkSubtree(CTextNode* top, bool done)
@@ -526,6 +536,7 @@ bool CTransDoc::SaveLanguage()
     m_unsavedBase = false;
     TakeStamp();
     UpdateTitle();
+    emit Saved();
     return true;
 }
 

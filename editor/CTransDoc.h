@@ -96,6 +96,8 @@ public:
                   std::int32_t caretBefore, std::int32_t caretAfter);
     // Replace all: one step, however many texts.
     bool ReplaceTexts(std::vector<TextEdit> edits);
+    // Fill from memory: one step; the texts stay to be edited.
+    bool FillTexts(std::vector<TextEdit> edits);
     // Marks top's subtree (the whole tree for nullptr) done or to be edited.
     bool MarkSubtree(CTextNode* top, bool done);
     bool SetLanguageName(const std::u16string& text);
@@ -124,6 +126,8 @@ public:
 signals:
     // The document's one change signal.
     void Changed(const CDocChange& change);
+    // The language was written to its path.
+    void Saved();
 
 public:
 
@@ -157,6 +161,8 @@ private:
     // and everything is built anew. unsavedBase: the language as it is now
     // was never saved.
     void ResetHistory(bool unsavedBase);
+    // New texts for several nodes as one step named stepName.
+    bool PushTexts(std::vector<TextEdit> edits, unsigned stepName, bool markDone);
     // A command pushed, unless the document refuses changes now.
     bool Push(QUndoCommand* command);
     // Undo (back) or redo, refused while busy.

@@ -35,6 +35,8 @@ std::vector<CTextNode*> PathUp(CTextNode* node)
     return nodes;
 }
 
+bool OwnTextDone(std::uint32_t editState) { return editState < 3; }
+
 void MarkTextDone(CTextNode& node)
 {
     if (node.editState >= 3 && node.editState <= 5)
@@ -72,6 +74,20 @@ void CStateRecord::Restore(bool after) const
 {
     for (const Entry& entry : m_entries)
         entry.node->editState = after ? entry.after : entry.before;
+}
+
+void CStateRecord::Describe(bool after, CDocChange& change, bool madeDone) const
+{
+    for (const Entry& entry : m_entries) {
+        // The root and the top nodes are no texts of their own.
+        if (!entry.node->parent || !entry.node->parent->parent)
+            continue;
+        const bool doneBefore = OwnTextDone(after ? entry.before : entry.after);
+        const bool doneAfter = OwnTextDone(after ? entry.after : entry.before);
+        change.doneDelta += int(doneAfter) - int(doneBefore);
+        if (madeDone && doneAfter && !doneBefore)
+            change.markedDone.push_back(entry.node);
+    }
 }
 
 void CStateRecord::Append(const CStateRecord& later)
@@ -135,6 +151,7 @@ void CTextsCommand::Apply(bool after)
         change.texts.push_back(edit.node);
     }
     m_states.Restore(after);
+    m_states.Describe(after, change);
     if (m_edits.size() == 1) {
         change.caretNode = m_edits.front().node;
         change.caretOffset = after ? m_caretAfter : m_caretBefore;
@@ -184,13 +201,17 @@ void CMarkCommand::redo()
     } else {
         m_states.Restore(true);
     }
-    m_doc.Announce({CDocChange::States});
+    CDocChange change(CDocChange::States);
+    m_states.Describe(true, change, m_markDone);
+    m_doc.Announce(change);
 }
 
 void CMarkCommand::undo()
 {
     m_states.Restore(false);
-    m_doc.Announce({CDocChange::States});
+    CDocChange change(CDocChange::States);
+    m_states.Describe(false, change);
+    m_doc.Announce(change);
 }
 
 // --- CLanguageNameCommand ---------------------------------------------------------

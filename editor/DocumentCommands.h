@@ -16,6 +16,7 @@
 
 class CTextNode;
 class CTransDoc;
+struct CDocChange;
 
 // The edit states of a set of nodes before and after a change; only the nodes
 // whose state changed are kept.
@@ -24,6 +25,10 @@ public:
     void Before(std::vector<CTextNode*> nodes);
     void After();
     void Restore(bool after) const;
+    // What the recorded change did to the texts' own marks (going to the after
+    // states, or back): the change's doneDelta, and with madeDone the texts
+    // that became done.
+    void Describe(bool after, CDocChange& change, bool madeDone = false) const;
     // Takes the later record of a merged step: its after states win.
     void Append(const CStateRecord& later);
     bool Empty() const { return m_entries.empty(); }

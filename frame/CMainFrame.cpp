@@ -4,6 +4,7 @@
 #include "CHelpWindow.h"
 #include "CInPlaceEdit.h"
 #include "CLanguageSwitchNotifier.h"
+#include "CMemoryController.h"
 #include "CMyEditView.h"
 #include "CProblemsController.h"
 #include "CResources.h"
@@ -211,6 +212,7 @@ bool CMainFrame::OnCreate()
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
     m_problems = new CProblemsController(*this);
+    m_memory = new CMemoryController(*this);
     return true;
 }
 
@@ -291,6 +293,8 @@ bool CMainFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
         return view && view->OnCmdMsg(id, code, ui);
     }
     if (m_problems && m_problems->OnCmdMsg(id, code, ui))
+        return true;
+    if (m_memory && m_memory->OnCmdMsg(id, code, ui))
         return true;
     return __X_CFrameWnd::OnCmdMsg(id, code, ui);
 }

@@ -28,6 +28,7 @@ class QMimeData;
 class QSplitter;
 class CHeadView;
 class CHelpWindow;
+class CMemoryController;
 class CMyEditView;
 class CProblemsController;
 class CTransDoc;
@@ -94,6 +95,8 @@ public:
     CHelpWindow* GetHelpWindow() const;
     // The translation checks with their problems pane.
     CProblemsController* GetProblems() const { return m_problems; }
+    // The translation memory's commands and the progress pane.
+    CMemoryController* GetMemory() const { return m_memory; }
 
     // Commands that always go to the text tree view.
     static bool IsRoutedToTreeView(UINT id);
@@ -128,6 +131,7 @@ private:
     CZweiToolBar* m_toolBar = nullptr;
     QPointer<CHelpWindow> m_help;
     CProblemsController* m_problems = nullptr; // a child of the frame
+    CMemoryController* m_memory = nullptr;     // a child of the frame
     FindReplaceTarget m_findReplaceTarget;
     OpenFileHandler m_openFile;
 };

@@ -2,6 +2,7 @@
 
 #include "CLanguageFile.h"
 #include "MatchTokens.h"
+#include "TextWalk.h"
 
 #include <QString>
 
@@ -263,6 +264,34 @@ std::string CTranslationMemory::Lookup(std::u16string_view original, std::string
     return FuzzyLookup(original, targetLanguage, limit, matches);
 }
 
+std::string CTranslationMemory::ExactTranslations(const std::vector<std::u16string_view>& originals,
+                                                  std::string_view targetLanguage,
+                                                  std::vector<std::u16string>& translations)
+{
+    translations.assign(originals.size(), {});
+    // One statement and one read transaction for all: a whole file is looked up at once.
+    Statement exact(m_db, "SELECT translation FROM pairs WHERE target_language = ?1 AND original = ?2 "
+                          "ORDER BY changed DESC, id DESC LIMIT 1");
+    if (!exact.Ok() || sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return Error("cannot read it");
+    }
+    exact.Bind(1, targetLanguage);
+    int step = SQLITE_DONE;
+    for (std::size_t i = 0; i < originals.size() && (step == SQLITE_DONE || step == SQLITE_ROW); ++i) {
+        sqlite3_reset(exact.get());
+        exact.Bind(2, originals[i]);
+        step = sqlite3_step(exact.get());
+        if (step == SQLITE_ROW) {
+            translations[i] = exact.Text16(0);
+        }
+    }
+    const bool read = step == SQLITE_DONE || step == SQLITE_ROW;
+    std::string error = read ? std::string() : Error("cannot read it");
+    sqlite3_reset(exact.get());
+    sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    return error;
+}
+
 std::string CTranslationMemory::FuzzyLookup(std::u16string_view original, std::string_view targetLanguage, int limit,
                                             std::vector<Match>& matches)
 {
@@ -376,6 +405,23 @@ std::string CTranslationMemory::ForEachPair(const std::function<void(const Pair&
     return step == SQLITE_DONE ? std::string() : Error("cannot read it");
 }
 
+std::string FileKey(const std::string& path)
+{
+    std::error_code ignored;
+    return std::filesystem::absolute(path, ignored).lexically_normal().string();
+}
+
+bool PairOfText(const CLanguageFile& language, const CTextNode& node, const std::string& sourceLanguage,
+                const std::string& targetLanguage, const std::string& file, std::int64_t when, Pair& pair)
+{
+    if (!OwnTextDone(node) || node.originalText.empty() || node.translatedText.empty()) {
+        return false;
+    }
+    pair = Pair{sourceLanguage, targetLanguage, node.originalText.str(), node.translatedText.str(),
+                language.GetProgramName(), language.GetProgramVersion(), when, file};
+    return true;
+}
+
 std::vector<Pair> PairsFromLanguageFile(const CLanguageFile& language, const std::string& sourceLanguage,
                                         const std::string& targetLanguage, const std::string& file)
 {
@@ -384,25 +430,12 @@ std::vector<Pair> PairsFromLanguageFile(const CLanguageFile& language, const std
         return pairs;
     }
     const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
-    std::vector<const CTextNode*> pending;
-    for (std::int32_t t = 0; t < language.GetRoot()->ChildCount(); ++t) {
-        const CTextNode* top = language.GetRoot()->GetChild(t);
-        for (std::int32_t i = top->ChildCount() - 1; i >= 0; --i) {
-            pending.push_back(top->GetChild(i));
+    Pair pair;
+    ForEachText(*language.GetRoot(), [&](const CTextNode& node) {
+        if (PairOfText(language, node, sourceLanguage, targetLanguage, file, now, pair)) {
+            pairs.push_back(std::move(pair));
         }
-    }
-    while (!pending.empty()) {
-        const CTextNode* node = pending.back();
-        pending.pop_back();
-        const bool done = node->editState < 3;
-        if (done && !node->originalText.empty() && !node->translatedText.empty()) {
-            pairs.push_back(Pair{sourceLanguage, targetLanguage, node->originalText.str(), node->translatedText.str(),
-                                 language.GetProgramName(), language.GetProgramVersion(), now, file});
-        }
-        for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i) {
-            pending.push_back(node->GetChild(i));
-        }
-    }
+    });
     return pairs;
 }
 

@@ -16,6 +16,7 @@
 
 struct sqlite3;
 class CLanguageFile;
+class CTextNode;
 
 namespace memory {
 
@@ -67,6 +68,11 @@ public:
     std::string Lookup(std::u16string_view original, std::string_view targetLanguage, int limit,
                        std::vector<Match>& matches);
 
+    // The newest translation into targetLanguage of each original that the memory
+    // holds exactly, in one read (empty where it holds none); returns an error.
+    std::string ExactTranslations(const std::vector<std::u16string_view>& originals,
+                                  std::string_view targetLanguage, std::vector<std::u16string>& translations);
+
     // Removes the pairs that came from file, or from program; returns an error.
     std::string Remove(std::string_view file, std::uint64_t& removed);
     std::string Remove(std::u16string_view program, std::uint64_t& removed);
@@ -85,6 +91,15 @@ private:
     sqlite3* m_db;
     std::string m_path;
 };
+
+// How pairs name the file they came from: its whole path, so the entries of one file can
+// be removed from anywhere.
+std::string FileKey(const std::string& path);
+
+// The pair of one text of language, if it has one: its own text is done and its original
+// and translation are not empty.
+bool PairOfText(const CLanguageFile& language, const CTextNode& node, const std::string& sourceLanguage,
+                const std::string& targetLanguage, const std::string& file, std::int64_t when, Pair& pair);
 
 // The done texts of a translation as pairs (an original-language file has none): every
 // text below the top nodes whose own text is done and whose original and translation are

@@ -191,3 +191,22 @@
 #define IDS_PRINT_PAGE                  61510
 #define IDS_FILE_CHANGED_RELOAD         61511
 #define IDS_FILE_CHANGED_KEEP           61512
+
+// The translation memory: its menu commands, the fill step, messages and the progress text.
+#define ID_MEMORY_IMPORT                32910
+#define ID_MEMORY_EXPORT                32911
+#define ID_MEMORY_REMOVE_FILE           32912
+#define ID_MEMORY_REMOVE_PROGRAM        32913
+#define ID_FILL_FROM_MEMORY             32914
+#define IDS_STEP_FILL                   61550
+#define IDS_MEMORY_FILLED               61551
+#define IDS_MEMORY_NO_CODE              61552
+#define IDS_MEMORY_UNAVAILABLE          61553
+#define IDS_MEMORY_IMPORTED             61554
+#define IDS_MEMORY_IMPORT_FAILED        61555
+#define IDS_MEMORY_EXPORTED             61556
+#define IDS_MEMORY_REMOVED              61557
+#define IDS_MEMORY_IMPORT_TITLE         61558
+#define IDS_MEMORY_EXPORT_TITLE         61559
+#define IDS_MEMORY_ERROR                61560
+#define IDS_PROGRESS                    61561

@@ -174,7 +174,8 @@ TEST(EditorLanguages, MenuEntryFollowsTheMenuWithoutSeparators)
     EXPECT_EQ(file.kindCode, kind::Popup);
     EXPECT_EQ(ChildTexts(file),
               (std::vector<std::u16string>{u"&Neue Übersetzung...", u"Ö&ffnen...", u"S&peichern",
-                                           u"Speichern &unter...", u"&Versions-Update", u"&Drucken...\tStrg+P",
+                                           u"Speichern &unter...", u"&Versions-Update", u"Übersetzungs&speicher",
+                                           u"&Drucken...\tStrg+P",
                                            u"Seitenansic&ht", u"Seite ein&richten...", u"Letzte Datei",
                                            u"Letzte Datei", u"Letzte Datei", u"Letzte Datei", u"&Beenden"}));
     EXPECT_EQ(file.GetChild(0)->kindCode, kind::MenuItem);

@@ -6,8 +6,7 @@
 #include "CTranslationChecker.h"
 #include "LanguageFileIO.h"
 #include "TextEncoding.h"
-#include "ToolModule.h"
-#include "WidthRuleModule.h"
+#include "WidthRule.h"
 
 #include <fmt/core.h>
 
@@ -20,42 +19,6 @@
 namespace {
 
 using namespace tra_command;
-
-// The in-place editor's width rule, from the module that carries Qt Gui and
-// the fonts. Without the module or without fonts the widths go unchecked, and
-// the other checks still run.
-class WidthRule {
-public:
-    WidthRule()
-    {
-        std::string why;
-        m_module = static_cast<const WidthRuleTable*>(
-            tra_module::Load(kWidthRuleModule, kWidthRuleEntry, why));
-        if (m_module && !m_module->open(why)) {
-            m_module->close();
-            m_module = nullptr;
-        }
-        if (!m_module)
-            fmt::print(stderr, "glossmark-tra: widths not checked: {}\n", why);
-    }
-    ~WidthRule()
-    {
-        if (m_module)
-            m_module->close();
-    }
-    WidthRule(const WidthRule&) = delete;
-    WidthRule& operator=(const WidthRule&) = delete;
-
-    checks::SizeRule Rule() const
-    {
-        if (!m_module)
-            return {};
-        return {m_module->isSizeLimitedKind, m_module->fits};
-    }
-
-private:
-    const WidthRuleTable* m_module = nullptr;
-};
 
 // A text on one output line: line breaks and tabs written as \n, \r and \t.
 std::string OneLine(std::u16string_view text)

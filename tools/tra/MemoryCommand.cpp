@@ -5,18 +5,15 @@
 #include "CommandSupport.h"
 #include "LanguageCodes.h"
 #include "MatchTokens.h"
-#include "PoReader.h"
+#include "MemoryFill.h"
+#include "MemoryImport.h"
 #include "TextEncoding.h"
 #include "TmxFile.h"
-#include "WholeFile.h"
-#include "XliffBridge.h"
 
 #include <fmt/core.h>
 
 #include <algorithm>
 #include <charconv>
-#include <ctime>
-#include <filesystem>
 
 namespace {
 
@@ -49,8 +46,7 @@ std::optional<MemoryArguments> ReadArguments(const std::vector<std::string>& arg
         } else if (auto db = OptionValue(arg, "db")) {
             read.db = *db;
         } else if (auto file = OptionValue(arg, "file")) {
-            std::error_code ignored;
-            read.file = std::filesystem::absolute(*file, ignored).lexically_normal().string();
+            read.file = memory::FileKey(*file);
         } else if (auto program = OptionValue(arg, "program")) {
             read.program = *program;
         } else if (auto limit = OptionValue(arg, "limit")) {
@@ -92,99 +88,6 @@ std::string LanguageOfFile(const CLanguageFile& language, const std::string& pat
     return code;
 }
 
-// "de_DE" as gettext writes it is "de-DE".
-std::string CodeOf(std::string code)
-{
-    std::replace(code.begin(), code.end(), '_', '-');
-    return language_codes::FromName(tra_text::FromUtf8(code));
-}
-
-std::string PoLanguage(const po_bridge::PoEntry& header)
-{
-    const std::string fields = tra_text::ToUtf8(header.str);
-    const std::size_t at = fields.find("Language:");
-    if (at == std::string::npos) {
-        return {};
-    }
-    std::string value = fields.substr(at + 9, fields.find('\n', at) - at - 9);
-    value.erase(0, value.find_first_not_of(' '));
-    return CodeOf(value.substr(0, value.find_last_not_of(" \r") + 1));
-}
-
-// What PairsOf returns when the reader has printed why already.
-constexpr char kReported[] = "-";
-
-// The pairs of one file by its kind; returns an error message.
-std::string PairsOf(const std::string& given, const MemoryArguments& read, std::vector<memory::Pair>& pairs)
-{
-    // The pairs remember the whole path, so the entries of one file can be removed from anywhere.
-    std::error_code ignored;
-    const std::string path = std::filesystem::absolute(given, ignored).lexically_normal().string();
-    const std::string extension = std::filesystem::path(path).extension().string();
-    const std::string source = read.sourceLanguage.empty() ? "und" : read.sourceLanguage;
-    if (extension == ".tra") {
-        const auto language = Load(path);
-        if (!language) {
-            return kReported;
-        }
-        const std::string target = read.targetLanguage.empty() ? LanguageOfFile(*language, path) : read.targetLanguage;
-        if (target.empty()) {
-            return kReported;
-        }
-        const std::vector<memory::Pair> done = memory::PairsFromLanguageFile(*language, source, target, path);
-        pairs.insert(pairs.end(), done.begin(), done.end());
-        return {};
-    }
-    std::string bytes;
-    if (const FileError error = ReadWholeFile(path, bytes)) {
-        return fmt::format("cannot read it: {}", error.detail);
-    }
-    const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
-    if (extension == ".tmx") {
-        return memory::ReadTmx(bytes, read.sourceLanguage, read.targetLanguage, path, pairs);
-    }
-    if (extension == ".xlf" || extension == ".xliff") {
-        xliff_bridge::Document document;
-        if (std::string error = xliff_bridge::ReadXliff(bytes, document); !error.empty()) {
-            return error;
-        }
-        const std::string target = !read.targetLanguage.empty() ? read.targetLanguage : CodeOf(document.targetLanguage);
-        if (target.empty()) {
-            return "the document names no target language; give --target-language";
-        }
-        const std::string fileSource = read.sourceLanguage.empty() ? CodeOf(document.sourceLanguage) : source;
-        for (const xliff_bridge::TransUnit& unit : document.units) {
-            if (!unit.toBeEdited && unit.hasTarget && !unit.source.empty() && !unit.target.empty()) {
-                pairs.push_back({fileSource.empty() ? "und" : fileSource, target, unit.source, unit.target, {}, {}, now, path});
-            }
-        }
-        return {};
-    }
-    if (extension == ".po" || extension == ".pot") {
-        std::vector<po_bridge::PoEntry> entries;
-        if (std::string error = po_bridge::ReadPoEntries(bytes, entries); !error.empty()) {
-            return error;
-        }
-        std::string target = read.targetLanguage;
-        for (const po_bridge::PoEntry& entry : entries) {
-            if (entry.isHeader && target.empty()) {
-                target = PoLanguage(entry);
-            }
-        }
-        if (target.empty()) {
-            return "the file has no Language: header; give --target-language";
-        }
-        for (const po_bridge::PoEntry& entry : entries) {
-            if (!entry.isHeader && !entry.obsolete && !entry.fuzzy && !entry.plural && !entry.id.empty() &&
-                !entry.str.empty()) {
-                pairs.push_back({source, target, entry.id, entry.str, {}, {}, now, path});
-            }
-        }
-        return {};
-    }
-    return "unknown kind of file (.tra, .po, .xlf, .xliff or .tmx)";
-}
-
 int Import(const MemoryArguments& read)
 {
     if (read.positional.size() < 2) {
@@ -194,10 +97,7 @@ int Import(const MemoryArguments& read)
     std::vector<memory::Pair> pairs;
     for (std::size_t i = 1; i < read.positional.size(); ++i) {
         const std::string& path = read.positional[i];
-        const std::string error = PairsOf(path, read, pairs);
-        if (error == kReported) {
-            return Fail("nothing imported");
-        }
+        const std::string error = memory::ReadPairsOfFile(path, read.sourceLanguage, read.targetLanguage, pairs);
         if (!error.empty()) {
             return Fail(fmt::format("{}: {}; nothing imported", path, error));
         }
@@ -275,7 +175,7 @@ int Export(const MemoryArguments& read)
     return WriteOutput(read.positional[1], tmx) ? 0 : kFailure;
 }
 
-int Fill(const MemoryArguments& read)
+int Fill(const MemoryArguments& read, const TextFits& fits)
 {
     if (read.positional.size() != 3) {
         return Usage("usage: glossmark-tra tm fill FILE.tra OUT.tra [--target-language=CODE]");
@@ -299,31 +199,23 @@ int Fill(const MemoryArguments& read)
     if (!memory) {
         return kFailure;
     }
-    std::uint64_t filled = 0;
-    std::string error;
-    std::vector<memory::Match> matches;
+    std::vector<memory::Fill> fills;
     if (language->GetRoot() != nullptr) {
-        bridge::ForEachUnit(*language->GetRoot(), [&](const bridge::Unit& unit) {
-            // The walk hands out const nodes; the tree is this command's own copy.
-            CTextNode& node = *const_cast<CTextNode*>(unit.node);
-            if (!error.empty() || !bridge::OwnTextToBeEdited(node) || node.originalText.empty()) {
-                return;
-            }
-            error = memory->Lookup(node.originalText, target, 1, matches);
-            if (error.empty() && !matches.empty() && matches.front().score == 100) {
-                // The text stays to be edited: a translator has not seen it here yet.
-                node.translatedText = matches.front().translation;
-                ++filled;
-            }
-        });
+        const auto fitsNode = [&fits](const CTextNode& node, std::u16string_view text) {
+            return !fits || fits(node.kindCode, node.width, text);
+        };
+        if (const std::string error = memory::FindFills(*memory, *language->GetRoot(), target, fitsNode, fills);
+            !error.empty()) {
+            return Fail(error);
+        }
     }
-    if (!error.empty()) {
-        return Fail(error);
+    for (const memory::Fill& fill : fills) {
+        fill.node->translatedText = fill.translation;
     }
     if (!Save(*language, read.positional[2])) {
         return kFailure;
     }
-    fmt::print("filled: {}\n", filled);
+    fmt::print("filled: {}\n", fills.size());
     return 0;
 }
 
@@ -349,7 +241,7 @@ int Remove(const MemoryArguments& read)
 
 } // namespace
 
-int RunMemoryCommand(const std::vector<std::string>& args)
+int RunMemoryCommand(const std::vector<std::string>& args, const TextFits& fits)
 {
     const std::optional<MemoryArguments> read = ReadArguments(args);
     if (!read) {
@@ -366,7 +258,7 @@ int RunMemoryCommand(const std::vector<std::string>& args)
         return Export(*read);
     }
     if (action == "fill") {
-        return Fill(*read);
+        return Fill(*read, fits);
     }
     if (action == "remove") {
         return Remove(*read);

@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
-// Runs "tm" with its arguments (the action first); returns the exit status.
+#include "MemoryModule.h"
+
+// Runs "tm" with its arguments (the action first); returns the exit status. The
+// tool's side loads the module; the module's side runs the command with the width rule.
 int RunMemoryCommand(const std::vector<std::string>& args);
+int RunMemoryCommand(const std::vector<std::string>& args, const TextFits& fits);
 
 // The lines of the tm command for the tool's help text.
 extern const char kMemoryHelp[];

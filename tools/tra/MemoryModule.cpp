@@ -5,7 +5,9 @@
 
 namespace {
 
-constexpr MemoryTable kTable{RunMemoryCommand};
+int Run(const std::vector<std::string>& args, const TextFits& fits) { return RunMemoryCommand(args, fits); }
+
+constexpr MemoryTable kTable{Run};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "MemoryCommand.h"
 #include "MemoryModule.h"
 #include "ToolModule.h"
+#include "WidthRule.h"
 
 const char kMemoryHelp[] = R"(  tm import FILE... [--source-language=CODE] [--target-language=CODE] [--db=PATH]
                           add the translated pairs of .tra, .po, .xlf/.xliff and .tmx files
@@ -34,5 +35,13 @@ int RunMemoryCommand(const std::vector<std::string>& args)
     if (module == nullptr) {
         return tra_command::Fail("cannot load the translation memory: " + why);
     }
-    return module->run(args);
+    // Only fill puts texts into a file; the others need no fonts.
+    if (args.empty() || args.front() != "fill") {
+        return module->run(args, {});
+    }
+    const WidthRule widthRule;
+    const checks::SizeRule rule = widthRule.Rule();
+    return module->run(args, [&rule](std::int32_t kindCode, std::int32_t width, std::u16string_view text) {
+        return checks::FitsSizeRule(rule, kindCode, width, text);
+    });
 }

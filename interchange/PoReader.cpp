@@ -1,7 +1,7 @@
 #include "PoReader.h"
 
-#include "RcText.h"
 #include "TextEncoding.h"
+#include "Utf8.h"
 
 #include <fmt/core.h>
 
@@ -290,8 +290,8 @@ private:
         entry.plural = draft.plural;
         entry.fuzzy = pendingFuzzy;
         entry.isHeader = !draft.hasContext && draft.id.empty();
-        const auto id = Utf8ToUtf16(draft.id);
-        const auto str = Utf8ToUtf16(draft.str);
+        const auto id = utf8::ToUtf16(draft.id);
+        const auto str = utf8::ToUtf16(draft.str);
         if (!id || !str) {
             return "the entry is not valid UTF-8";
         }
