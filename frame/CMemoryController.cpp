@@ -30,7 +30,7 @@ namespace {
 constexpr DWORD kOpenFlags = 0x00000004 | 0x00001000;   // hide read-only, file must exist
 constexpr DWORD kSaveFlags = 0x00000004 | 0x00000002;   // hide read-only, ask before overwriting
 constexpr char16_t kImportFilter[] =
-    u"(*.tra *.po *.xlf *.xliff *.tmx)|*.tra;*.po;*.xlf;*.xliff;*.tmx|TMX (*.tmx)|*.tmx||";
+    u"Glossmark, PO, XLIFF, TMX (*.tra *.po *.xlf *.xliff *.tmx)|*.tra;*.po;*.xlf;*.xliff;*.tmx||";
 constexpr char16_t kExportFilter[] = u"TMX (*.tmx)|*.tmx||";
 
 std::string FileSystemPath(const std::u16string& path)

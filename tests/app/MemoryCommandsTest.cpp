@@ -189,3 +189,4 @@ TEST_F(MemoryCommandsTest, AHostileImportFileIsNamedAndAddsNothing)
 }
 
 } // namespace
+
