@@ -2,6 +2,7 @@
 // otherwise. Binaries of the editor's own layers also get the editor's
 // resources and default fonts, as the application sets them at start.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,9 @@ int main(int argc, char** argv)
     for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
         qunsetenv(variable);
     qputenv("LANG", "C.UTF-8");
+    // The editor feeds the user's translation memory; tests keep theirs to themselves.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     QApplication app(argc, argv);
 #ifdef GLOSSMARK_EDITOR_SETUP
     CResources::Set(&EditorResources());

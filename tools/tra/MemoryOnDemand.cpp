@@ -20,8 +20,8 @@ const char kMemoryHelp[] = R"(  tm import FILE... [--source-language=CODE] [--ta
                           the whole memory as TMX 1.4b
   tm fill FILE.tra OUT.tra [--target-language=CODE] [--db=PATH]
                           every text still to be edited whose original the memory knows
-                          exactly takes that translation and stays to be edited; prints
-                          the number filled
+                          exactly takes that translation and stays to be edited (unless
+                          it is too wide for its control); prints the number filled
   tm remove (--file=PATH | --program=NAME) [--db=PATH]
                           removes the pairs that came from that file or program
                           The memory is PATH, else the editor's own one (in
