@@ -212,7 +212,8 @@ bool CMainFrame::OnCreate()
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
     m_problems = new CProblemsController(*this);
-    m_memory = new CMemoryController(*this);
+    if (m_document)
+        m_memory = new CMemoryController(*this);
     return true;
 }
 
