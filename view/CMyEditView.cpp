@@ -46,6 +46,11 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
             [this](int action) { ScrollBarAction(false, action); });
     RegisterCommands();
     CTreeAccessible::Follow(this);
+    // The focus frame shows while the view or its editor has the keyboard.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if ((old && isAncestorOf(old)) != (now && isAncestorOf(now)))
+            viewport()->update();
+    });
 }
 
 CMyEditView::~CMyEditView()
