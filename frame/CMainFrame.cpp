@@ -33,7 +33,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 // The status bar's panes, left to right: the message line, the position
