@@ -1,7 +1,8 @@
 // The window on a screen with two device pixels per pixel (the test
 // "high_dpi_window" runs this with QT_SCALE_FACTOR=2; elsewhere it is
 // skipped): the head view shows its language field whole, and the toolbar's
-// pictures use every device pixel instead of doubling their pixels.
+// pictures and the tree's texts use every device pixel instead of doubling
+// their pixels.
 
 #include "AppTestSupport.h"
 
@@ -59,6 +60,9 @@ TEST_F(HighDpiTest, HeadViewIsWholeAndToolbarPicturesAreDrawnWithEveryDevicePixe
     const QRect firstPicture(2 * pictureX, 2 * CMainFrame::kToolImageYOffset,
                              2 * CMainFrame::kToolImageSide, 2 * CMainFrame::kToolImageSide);
     EXPECT_GT(ChangingColumns(buttons, firstPicture), CMainFrame::kToolImageSide);
+    // The tree's texts are drawn with every device pixel too.
+    View().repaint();
+    EXPECT_EQ(View().GetOffscreenImage().width(), 2 * View().viewport()->width());
 }
 
 } // namespace
