@@ -43,13 +43,13 @@ TEST_F(HighDpiTest, HeadViewIsWholeAndToolbarPicturesAreDrawnWithEveryDevicePixe
     const QLineEdit& field = *head.GetLanguageField();
     const QRect inHead(field.mapTo(&head, QPoint(0, 0)), field.size());
     EXPECT_TRUE(head.rect().contains(inHead)) << inHead.right() << "," << inHead.bottom();
-    // On the screen: the field's frame at its right and bottom edge differs
-    // from the form around it.
+    // On the screen (device pixels): the field's frame in the middle of its
+    // right and of its bottom edge differs from the form right of it.
     const QImage headPicture = head.grab().toImage();
-    const QPoint corner = inHead.bottomRight() * 2;
-    const QRgb form = headPicture.pixel(corner + QPoint(3, -inHead.height()));
-    EXPECT_NE(headPicture.pixel(corner.x() - 1, corner.y() - inHead.height()), form);
-    EXPECT_NE(headPicture.pixel(corner.x() - inHead.width(), corner.y() - 1), form);
+    const QRect field2x(inHead.topLeft() * 2, inHead.size() * 2);
+    const QRgb form = headPicture.pixel(field2x.right() + 3, field2x.center().y());
+    EXPECT_NE(headPicture.pixel(field2x.right(), field2x.center().y()), form);
+    EXPECT_NE(headPicture.pixel(field2x.center().x(), field2x.bottom()), form);
 
     // A 20-pixel picture doubled changes colour at every second column at
     // most; drawn at the device's density it has more detail than that.
