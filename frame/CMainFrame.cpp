@@ -32,6 +32,7 @@
 #include <QSplitter>
 #include <QUrl>
 
+#include <algorithm>
 
 namespace {
 
@@ -267,6 +268,7 @@ QDockWidget* CMainFrame::AddDockPane(QWidget* content, const std::u16string& tit
     dock->setWidget(content);
     addDockWidget(area, dock);
     dock->show();
+    m_docks.emplace_back(dock);
     if (toggleCommand) {
         // Hidden, not visible: a dock is shown only once the window lays it out.
         AddCommand(toggleCommand, [dock] { dock->setHidden(!dock->isHidden()); });
@@ -306,20 +308,88 @@ void CMainFrame::ToggleBar(QWidget* bar)
         bar->setVisible(!bar->isVisible());
 }
 
+namespace {
+
+// The widgets inside pane that Tab stops at, in the window's focus order.
+std::vector<QWidget*> TabStopsIn(QWidget* pane)
+{
+    std::vector<QWidget*> stops;
+    QWidget* w = pane;
+    do {
+        if ((w == pane || pane->isAncestorOf(w)) && w->isVisible() && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus))
+            stops.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w && w != pane);
+    return stops;
+}
+
+int PaneIndexOf(const std::vector<QWidget*>& panes, QWidget* widget)
+{
+    for (std::size_t i = 0; widget && i < panes.size(); ++i) {
+        if (panes[i]->isAncestorOf(widget))
+            return int(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+std::vector<QWidget*> CMainFrame::FocusPanes() const
+{
+    std::vector<QWidget*> panes;
+    for (int i = 0; m_splitter && i < m_splitter->count(); ++i)
+        panes.push_back(m_splitter->widget(i));
+    for (const QPointer<QDockWidget>& dock : m_docks) {
+        if (dock && dock->isVisible() && dock->widget())
+            panes.push_back(dock->widget());
+    }
+    return panes;
+}
+
+void CMainFrame::FocusPane(QWidget* pane, bool forward) const
+{
+    // The tree view itself, not its editor, whichever way Tab comes: its
+    // arrows choose the text, Enter opens the editor.
+    const std::vector<QWidget*> stops = pane == GetEditView() ? std::vector<QWidget*>{} : TabStopsIn(pane);
+    QWidget* target = stops.empty() ? pane : forward ? stops.front() : stops.back();
+    target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+bool CMainFrame::focusNextPrevChild(bool next)
+{
+    const std::vector<QWidget*> panes = FocusPanes();
+    QWidget* focus = QApplication::focusWidget();
+    const int pane = PaneIndexOf(panes, focus);
+    if (pane < 0)
+        return __X_CFrameWnd::focusNextPrevChild(next);
+    // The text tree view is one stop (its editor too); elsewhere Tab goes
+    // field by field until it leaves the pane.
+    if (panes[std::size_t(pane)] != GetEditView()) {
+        const std::vector<QWidget*> stops = TabStopsIn(panes[std::size_t(pane)]);
+        const auto at = std::find_if(stops.begin(), stops.end(),
+                                     [focus](QWidget* w) { return w->isAncestorOf(focus); });
+        const auto index = at - stops.begin() + (next ? 1 : -1);
+        if (at != stops.end() && index >= 0 && index < std::ssize(stops)) {
+            stops[std::size_t(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    const int count = int(panes.size());
+    FocusPane(panes[std::size_t(((pane + (next ? 1 : -1)) % count + count) % count)], next);
+    return true;
+}
+
 void CMainFrame::MovePaneFocus(int step)
 {
-    if (!m_splitter || m_splitter->count() == 0)
+    const std::vector<QWidget*> panes = FocusPanes();
+    if (panes.empty())
         return;
-    int current = 0;
-    for (int i = 0; i < m_splitter->count(); ++i) {
-        QWidget* pane = m_splitter->widget(i);
-        if (pane == QApplication::focusWidget() || pane->isAncestorOf(QApplication::focusWidget()))
-            current = i;
-    }
-    const int count = m_splitter->count();
+    const int count = int(panes.size());
+    const int current = std::max(0, PaneIndexOf(panes, QApplication::focusWidget()));
     // Only the focus moves: the tree view stays the view that commands (and
     // printing) reach.
-    QWidget* next = m_splitter->widget(((current + step) % count + count) % count);
+    QWidget* next = panes[std::size_t(((current + step) % count + count) % count)];
     // The focus goes where a caret shows it: the tree view's current text
     // (its editor opened there), or the pane's first field that Tab reaches.
     CMyEditView* view = GetEditView();
@@ -332,17 +402,7 @@ void CMainFrame::MovePaneFocus(int step)
             return;
         }
     }
-    QWidget* target = next;
-    for (QWidget* w = next; w; w = w->nextInFocusChain()) {
-        if ((w == next || next->isAncestorOf(w)) && w->isVisible() && w->isEnabled() &&
-            (w->focusPolicy() & Qt::TabFocus)) {
-            target = w;
-            break;
-        }
-        if (w->nextInFocusChain() == next)
-            break;
-    }
-    target->setFocus(Qt::OtherFocusReason);
+    FocusPane(next, true);
 }
 
 void CMainFrame::UpdateLockPanes()

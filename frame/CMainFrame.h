@@ -110,6 +110,9 @@ protected:
     bool OnCreate();
 
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab walk the fields of the head view and of the docks, and
+    // go from one pane to the next (the text tree view is one stop).
+    bool focusNextPrevChild(bool next) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -118,6 +121,11 @@ private:
     bool CreateToolBar();
     void ToggleBar(QWidget* bar);
     void MovePaneFocus(int step);
+    // The panes that Tab and F6 walk in turn: the splitter's views, then
+    // every shown dock in the order they were added.
+    std::vector<QWidget*> FocusPanes() const;
+    // The keyboard to pane: its first field (forward) or its last.
+    void FocusPane(QWidget* pane, bool forward) const;
     void ShowHelp();
     // The lock panes: the translated text while the key is on, empty while
     // off, hidden where the platform cannot tell.
@@ -130,6 +138,7 @@ private:
     CMyEditView* m_editView = nullptr;
     CZweiToolBar* m_toolBar = nullptr;
     QPointer<CHelpWindow> m_help;
+    std::vector<QPointer<QDockWidget>> m_docks;
     CProblemsController* m_problems = nullptr; // a child of the frame
     CMemoryController* m_memory = nullptr;     // a child of the frame
     FindReplaceTarget m_findReplaceTarget;

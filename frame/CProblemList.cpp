@@ -153,6 +153,10 @@ QVariant CProblemList::data(const QModelIndex& index, int role) const
         const Describer& describe = index.column() == PathColumn ? m_path : m_message;
         return describe ? describe(*problem) : QString();
     }
+    // The focus rests on a problem's first cell: a screen reader hears there
+    // what is wrong before where it is.
+    if (role == Qt::AccessibleTextRole && index.column() == PathColumn && m_path && m_message)
+        return m_message(*problem) + QStringLiteral(", ") + m_path(*problem);
     if (role == Qt::DecorationRole && index.column() == PathColumn) {
         const bool error = problem->GetSeverity() == checks::Severity::Error;
         return QApplication::style()->standardIcon(error ? QStyle::SP_MessageBoxCritical

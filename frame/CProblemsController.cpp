@@ -79,6 +79,8 @@ void CProblemsController::LoadTexts()
     LoadTranslatedString(title, IDS_PROBLEMS_TITLE);
     m_list->SetHeaders(ToQString(path), ToQString(message));
     m_dock->setWindowTitle(ToQString(title));
+    // A screen reader names the list by the dock's title.
+    m_pane->GetListView()->setAccessibleName(ToQString(title));
 }
 
 CMyEditView* CProblemsController::View() const { return m_frame.GetEditView(); }

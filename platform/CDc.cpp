@@ -212,18 +212,22 @@ bool CDc::BitBlt(int x, int y, int w, int h, const CDc* src, int sx, int sy, DWO
     if (!src || src->m_kind != Kind::Memory || !src->m_bitmap || src->m_bitmap->m_image.isNull())
         return false;
     const QImage& image = src->m_bitmap->m_image;
+    // Coordinates are logical pixels; a bitmap made for a high-density screen
+    // holds ratio device pixels for each of them.
+    const qreal ratio = image.devicePixelRatio();
     const QPoint from = src->Org(sx, sy);
     const QRect wanted(from, QSize(w, h));
-    const QRect part = wanted.intersected(image.rect());
+    const QRect part = wanted.intersected(QRect(QPoint(), (QSizeF(image.size()) / ratio).toSize()));
     if (part.isEmpty())
         return false;
     const QPoint target = dest + (part.topLeft() - from);
+    const QRect pixels(QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio).toRect());
     const QPainter::CompositionMode before = painter->compositionMode();
     painter->setCompositionMode(mode);
     if (src == this)
-        painter->drawImage(target, image.copy(part)); // overlapping copy within one bitmap
+        painter->drawImage(QRect(target, part.size()), image.copy(pixels)); // overlapping copy within one bitmap
     else
-        painter->drawImage(target, image, part);
+        painter->drawImage(QRect(target, part.size()), image, pixels);
     painter->setCompositionMode(before);
     return true;
 }

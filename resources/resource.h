@@ -210,3 +210,26 @@
 #define IDS_MEMORY_EXPORT_TITLE         61559
 #define IDS_MEMORY_ERROR                61560
 #define IDS_PROGRESS                    61561
+
+// What a screen reader says about the text tree: a row's original, state and
+// size limit, the in-place editor's name, placeholders and the kinds of texts.
+#define IDS_SPOKEN_ORIGINAL             61590
+#define IDS_SPOKEN_DONE                 61591
+#define IDS_SPOKEN_TO_EDIT              61592
+#define IDS_SPOKEN_SIZE_LIMIT           61593
+#define IDS_SPOKEN_TRANSLATION_OF       61594
+#define IDS_SPOKEN_NUMBER_PLACEHOLDER   61595
+#define IDS_SPOKEN_CHARACTER_PLACEHOLDER 61596
+#define IDS_SPOKEN_TEXT_PLACEHOLDER     61597
+#define IDS_KIND_DIALOG                 61598
+#define IDS_KIND_MENU                   61599
+#define IDS_KIND_MENU_ITEM              61600
+#define IDS_KIND_SUBMENU                61601
+#define IDS_KIND_MENU_BAR               61602
+#define IDS_KIND_STRING                 61603
+#define IDS_KIND_STRING_TABLE           61604
+#define IDS_KIND_FONT                   61605
+#define IDS_KIND_GROUP_BOX              61606
+#define IDS_KIND_BUTTON                 61607
+#define IDS_KIND_CHECK_BOX              61608
+#define IDS_KIND_CONTROL                61609

@@ -3,6 +3,7 @@
 #include "CFrameWnd.h"
 #include "CResources.h"
 #include "CWnd.h"
+#include "PixelArtScale.h"
 
 #include <QHelpEvent>
 #include <QMainWindow>
@@ -175,14 +176,8 @@ bool CZweiTool::LoadToolBar(UINT toolbarId, UINT normalId, UINT disabledId, UINT
     m_layoutPending = true;
     RecalcLayout();
 
-    const UINT ids[4] = {toolbarId, normalId, disabledId, checkedId};
-    for (int i = 0; i < 4; ++i) {
-        m_stripDcs[i].reset();
-        m_strips[i] = std::make_unique<CImageBitmap>();
-        m_strips[i]->LoadBitmap(ids[i]);
-        m_stripDcs[i] = std::make_unique<CDc>();
-        m_stripDcs[i]->SelectObject(static_cast<CBitmap*>(m_strips[i].get()));
-    }
+    m_stripIds = {toolbarId, normalId, disabledId, checkedId};
+    LoadStrips(m_client->devicePixelRatioF());
     m_backDc.reset();
     m_backBitmap.reset();
     if (!m_lastLooks)
@@ -191,6 +186,19 @@ bool CZweiTool::LoadToolBar(UINT toolbarId, UINT normalId, UINT disabledId, UINT
     OnAfterLoad();
     m_client->update();
     return true;
+}
+
+void CZweiTool::LoadStrips(qreal ratio)
+{
+    m_stripRatio = ratio;
+    for (std::size_t i = 0; i < m_strips.size(); ++i) {
+        m_stripDcs[i].reset();
+        m_strips[i] = std::make_unique<CImageBitmap>();
+        if (m_strips[i]->LoadBitmap(m_stripIds[i]))
+            m_strips[i]->GetImage() = ScalePixelArt(m_strips[i]->GetImage(), m_imageWidth, ratio);
+        m_stripDcs[i] = std::make_unique<CDc>();
+        m_stripDcs[i]->SelectObject(static_cast<CBitmap*>(m_strips[i].get()));
+    }
 }
 
 void CZweiTool::Destroy()
@@ -391,13 +399,22 @@ void CZweiTool::OnPaint(QPaintEvent* event)
     const QSize size = m_client->size();
     if (size.isEmpty())
         return;
-    if (m_clientRect.Width() != size.width() || m_clientRect.Height() != size.height()) {
+    // The pictures and the back buffer have as many pixels as the screen
+    // (a window moved to a screen of another density draws them anew).
+    const qreal ratio = m_client->devicePixelRatioF();
+    if (ratio != m_stripRatio && m_strips[0])
+        LoadStrips(ratio);
+    if (m_clientRect.Width() != size.width() || m_clientRect.Height() != size.height() ||
+        (m_backBitmap && m_backBitmap->GetImage().devicePixelRatio() != ratio)) {
         m_backDc.reset();
         m_backBitmap.reset();
         m_clientRect = CRect(0, 0, size.width(), size.height());
     }
     if (!m_backDc) {
-        m_backBitmap = std::make_unique<CImageBitmap>(size.width(), size.height());
+        QImage back((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
+        back.fill(Qt::black);
+        back.setDevicePixelRatio(ratio);
+        m_backBitmap = std::make_unique<CImageBitmap>(back);
         m_backDc = std::make_unique<CDc>();
         m_backDc->SelectObject(static_cast<CBitmap*>(m_backBitmap.get()));
         ++m_backBufferBuilds;

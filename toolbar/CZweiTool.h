@@ -193,6 +193,8 @@ private:
     // The button layout (done lazily, before the next paint).
     void RecalcLayout();
     QSize ClientSize() const;
+    // The four strips from their bitmaps, with ratio device pixels per pixel.
+    void LoadStrips(qreal ratio);
     void ShowPrompt(int index);
     CFrameWnd* Frame() const;
 
@@ -200,6 +202,8 @@ private:
     bool m_gripper;
     std::array<std::unique_ptr<CDc>, 4> m_stripDcs;
     std::array<std::unique_ptr<CImageBitmap>, 4> m_strips;
+    std::array<UINT, 4> m_stripIds{};
+    qreal m_stripRatio = 1.0; // device pixels per logical pixel of the strips
     std::unique_ptr<CDc> m_backDc;
     std::unique_ptr<CImageBitmap> m_backBitmap;
     CRect m_clientRect;

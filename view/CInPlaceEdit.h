@@ -126,6 +126,9 @@ private:
     // True when the change was taken.
     bool TypeText(const std::u16string& s, const std::function<void()>& apply);
     // Key groups: true when the key was theirs.
+    // Escape back to the tree, Alt+Left/Right collapse and expand the row,
+    // Ctrl+Tab and Ctrl+Shift+Tab on to the next or previous pane.
+    bool LeavingKey(QKeyEvent* event);
     bool HistoryKey(QKeyEvent* event);
     bool OriginalFileKey(QKeyEvent* event);
     void ParkedKey(QKeyEvent* event);

@@ -34,7 +34,7 @@ bool IsRedoKey(const QKeyEvent* event)
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (DocumentIsBusy())
+    if (DocumentIsBusy() || LeavingKey(event))
         return;
     if (HistoryKey(event) || OriginalFileKey(event))
         return;
@@ -44,6 +44,30 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
     }
     if (!MovingKey(event) && !LineKey(event))
         EditingKey(event);
+}
+
+bool CInPlaceEdit::LeavingKey(QKeyEvent* event)
+{
+    if (!m_view)
+        return false;
+    // Tab types a tab character, and Ctrl+Left/Right move the caret by words:
+    // the keys that reach the tree and the other panes are chords of their own.
+    const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    const int key = event->key();
+    if (key == Qt::Key_Escape && mods == Qt::NoModifier) {
+        m_view->LeaveEditor();
+        return true;
+    }
+    if ((key == Qt::Key_Left || key == Qt::Key_Right) && mods == Qt::AltModifier) {
+        m_view->ExpandCurrentRow(key == Qt::Key_Right);
+        return true;
+    }
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (mods & Qt::ControlModifier)) {
+        // On to the next pane as Tab goes from the view (the frame decides where).
+        QWidget::focusNextPrevChild(key == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+        return true;
+    }
+    return false;
 }
 
 bool CInPlaceEdit::HistoryKey(QKeyEvent* event)

@@ -46,6 +46,11 @@ CMyEditView::CMyEditView(QWidget* parent) : QAbstractScrollArea(parent)
             [this](int action) { ScrollBarAction(false, action); });
     RegisterCommands();
     CTreeAccessible::Follow(this);
+    // The focus frame shows while the view or its editor has the keyboard.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if ((old && isAncestorOf(old)) != (now && isAncestorOf(now)))
+            viewport()->update();
+    });
 }
 
 CMyEditView::~CMyEditView()
@@ -303,7 +308,13 @@ void CMyEditView::MakeOffscreen(int width, int height)
     if (!m_offscreenDc)
         m_offscreenDc = CDc(viewport()).CreateCompatibleCDc();
     m_offscreenDc->SelectObject(static_cast<CBitmap*>(nullptr));
-    m_offscreen = std::make_unique<CImageBitmap>(std::max(1, width), std::max(1, height));
+    // As many pixels as the screen has, so that texts stay sharp where one
+    // pixel is drawn with several.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    QImage image((QSizeF(std::max(1, width), std::max(1, height)) * ratio).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    image.setDevicePixelRatio(ratio);
+    m_offscreen = std::make_unique<CImageBitmap>(image);
     m_offscreenDc->SelectObject(m_offscreen.get());
     m_paintAll = true;
 }

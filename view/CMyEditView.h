@@ -109,6 +109,10 @@ public:
     int RowHeightOf(int index) const { return m_heights.Height(index); }
     // Expands or collapses a row (a click on its box).
     void SetExpanded(int index, bool expanded);
+    // The same for the current row, from the keyboard, repainted.
+    void ExpandCurrentRow(bool expand);
+    // The in-place editor gives the keyboard back to the view (Escape).
+    void LeaveEditor();
 
     // What the in-place editor uses.
     CInPlaceEdit* GetEditor() const { return m_editor; }
@@ -209,12 +213,13 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     // Keyboard work in the view itself (CMyEditViewKeys.cpp).
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void RegisterPrintCommands();
-    // A dotted frame around the current row while the view has the focus.
+    // Whether the view or its in-place editor has the keyboard focus.
+    bool HasKeyboard() const;
+    // A dotted frame around the window while it has the keyboard.
     void PaintFocusFrame(QPainter& painter);
     // Makes row current from the keyboard, without opening the editor.
     void SelectRowByKey(int row);

@@ -3,6 +3,7 @@
 #include "CInPlaceEdit.h"
 #include "CTextRow.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -10,9 +11,10 @@
 
 #include <algorithm>
 
-// Work without the mouse while the view itself has the focus (the in-place
-// editor keeps its own keys): the arrows walk the shown rows, Left/Right and
-// +/- collapse and expand as in any tree view, Enter or F2 opens the editor.
+// Work without the mouse while the view itself has the focus: the arrows walk
+// the shown rows, Left/Right and +/- collapse and expand as in any tree view,
+// Enter or F2 opens the editor. The in-place editor keeps its own keys and
+// comes back here with Escape; Alt+Left/Right collapse and expand from there.
 
 void CMyEditView::focusInEvent(QFocusEvent* event)
 {
@@ -24,13 +26,6 @@ void CMyEditView::focusInEvent(QFocusEvent* event)
                             reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
     if (byKeyboard && m_currentRow < 0 && ShownRowCount() > 0)
         SelectRowByKey(NthShownRow(0));
-    viewport()->update();
-}
-
-void CMyEditView::focusOutEvent(QFocusEvent* event)
-{
-    QAbstractScrollArea::focusOutEvent(event);
-    viewport()->update();
 }
 
 void CMyEditView::SelectRowByKey(int row)
@@ -44,20 +39,45 @@ void CMyEditView::SelectRowByKey(int row)
     RepaintAll();
 }
 
+void CMyEditView::ExpandCurrentRow(bool expand)
+{
+    CTextRow* row = GetRow(m_currentRow);
+    if (!row || !row->HasChildren() || row->expanded == expand)
+        return;
+    SetExpanded(m_currentRow, expand);
+    ComputeDocumentHeight();
+    UpdateScrollBars(true);
+    RepaintAll();
+}
+
+void CMyEditView::LeaveEditor()
+{
+    // The row stays current; its editor lets go of the piece, and the view's
+    // own keys (arrows, +/-, Tab to the next pane) take over.
+    if (CTextRow* row = GetRow(m_currentRow))
+        row->EndEdit();
+    setFocus(Qt::OtherFocusReason);
+    RepaintAll();
+}
+
 void CMyEditView::keyPressEvent(QKeyEvent* event)
 {
     CTextRow* row = GetRow(m_currentRow);
+    const int key = event->key();
+    const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home ||
+                       key == Qt::Key_End || key == Qt::Key_Space;
+    if (!row && moves && ShownRowCount() > 0) {
+        // Nothing current yet (the focus came by a click or a window switch):
+        // any moving key starts at the first text.
+        SelectRowByKey(NthShownRow(0));
+        event->accept();
+        return;
+    }
     if (!row) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
     const int shownIndex = ShownIndexOfRow(m_currentRow);
-    const auto toggle = [this](bool expand) {
-        SetExpanded(m_currentRow, expand);
-        ComputeDocumentHeight();
-        UpdateScrollBars(true);
-        RepaintAll();
-    };
     const bool canOpen = row->HasChildren() && !row->expanded;
     const bool canClose = row->HasChildren() && row->expanded;
     switch (event->key()) {
@@ -74,20 +94,20 @@ void CMyEditView::keyPressEvent(QKeyEvent* event)
         SelectRowByKey(NthShownRow(ShownRowCount() - 1));
         break;
     case Qt::Key_Plus:
-        toggle(true);
+        ExpandCurrentRow(true);
         break;
     case Qt::Key_Minus:
-        toggle(false);
+        ExpandCurrentRow(false);
         break;
     case Qt::Key_Right:
         if (canOpen)
-            toggle(true);
+            ExpandCurrentRow(true);
         else if (row->HasChildren())
             SelectRowByKey(m_currentRow + 1);
         break;
     case Qt::Key_Left:
         if (canClose)
-            toggle(false);
+            ExpandCurrentRow(false);
         else if (row->parentRow >= 0)
             SelectRowByKey(row->parentRow);
         break;
@@ -104,17 +124,21 @@ void CMyEditView::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
+bool CMyEditView::HasKeyboard() const
+{
+    return isAncestorOf(QApplication::focusWidget());
+}
+
 void CMyEditView::PaintFocusFrame(QPainter& painter)
 {
-    if (!hasFocus() || !IsRowShown(m_currentRow))
+    if (!HasKeyboard())
         return;
-    // Drawn here rather than by the style, which may leave it out when the
-    // focus did not come from the keyboard.
+    // Around the whole window, so that it says where the keys go and leaves
+    // the blue frame of the current row to say which text is chosen. Drawn
+    // here rather than by the style, which may leave it out when the focus
+    // did not come from the keyboard.
     painter.resetTransform();
-    painter.setClipping(false);
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    const int x = RowDocumentX(m_currentRow) - m_hScroll;
-    painter.drawRect(x, RowDocumentY(m_currentRow) - m_vScroll,
-                     std::max(1, viewport()->width() - x - 2), RowHeightOf(m_currentRow) - 1);
+    painter.drawRect(viewport()->rect().adjusted(1, 1, -2, -2));
 }

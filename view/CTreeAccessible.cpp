@@ -4,6 +4,8 @@
 #include "CPlaceholderPiece.h"
 #include "CTextNode.h"
 #include "CTextRow.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -18,27 +20,39 @@ namespace {
 // interface per text; past this many they are let go and made again.
 constexpr std::size_t MaxRowInterfaces = 2000;
 
-QString KindName(std::int32_t kindCode)
+// The kinds are the program's own texts, so they are spoken in the user
+// interface's language; codes without a text of their own share "string".
+unsigned KindStringId(std::int32_t kindCode)
 {
     switch (kindCode) {
-    case 1: return QStringLiteral("dialog");
-    case 3: return QStringLiteral("menu item");
-    case 4: return QStringLiteral("submenu");
-    case 5: return QStringLiteral("menu bar");
-    case 8: return QStringLiteral("menus");
-    case 9: return QStringLiteral("menu");
-    case 10: return QStringLiteral("string");
-    case 11: return QStringLiteral("string table");
-    case 21: return QStringLiteral("font");
-    case 22: return QStringLiteral("group box");
-    case 23: return QStringLiteral("button");
-    case 24: return QStringLiteral("check box");
-    case 30: return QStringLiteral("language switch dialog");
-    case 6: return QStringLiteral("label");
+    case 1:
+    case 30: return IDS_KIND_DIALOG;
+    case 3: return IDS_KIND_MENU_ITEM;
+    case 4: return IDS_KIND_SUBMENU;
+    case 5: return IDS_KIND_MENU_BAR;
+    case 8:
+    case 9: return IDS_KIND_MENU;
+    case 11: return IDS_KIND_STRING_TABLE;
+    case 21: return IDS_KIND_FONT;
+    case 22: return IDS_KIND_GROUP_BOX;
+    case 23: return IDS_KIND_BUTTON;
+    case 24: return IDS_KIND_CHECK_BOX;
     case 2:
-    case 25: return QStringLiteral("control");
-    default: return QStringLiteral("string");
+    case 6:
+    case 25: return IDS_KIND_CONTROL;
+    default: return IDS_KIND_STRING;
     }
+}
+
+template <class... Args>
+QString Spoken(unsigned id, const Args&... args)
+{
+    std::u16string text;
+    if constexpr (sizeof...(Args) == 0)
+        text = TranslatedString(id);
+    else
+        FormatTranslated(text, id, args...);
+    return QString::fromStdU16String(text);
 }
 
 // One shown row. It holds the row's index, which stays valid until the rows
@@ -209,11 +223,12 @@ void CTreeAccessible::StatesChanged(CMyEditView* view)
 
 QString CTreeAccessible::SpokenPlaceholder(const std::u16string& specifier)
 {
-    static const char* const kinds[] = {"number placeholder", "hexadecimal number placeholder",
-                                        "decimal number placeholder", "character placeholder",
-                                        "text placeholder"};
+    // The placeholder pictures' kinds: numbers (three pictures), a character, a text.
+    static constexpr unsigned kinds[] = {IDS_SPOKEN_NUMBER_PLACEHOLDER, IDS_SPOKEN_NUMBER_PLACEHOLDER,
+                                         IDS_SPOKEN_NUMBER_PLACEHOLDER,
+                                         IDS_SPOKEN_CHARACTER_PLACEHOLDER, IDS_SPOKEN_TEXT_PLACEHOLDER};
     const int image = std::clamp(CPlaceholderPiece::ImageIndex(specifier), 0, 4);
-    return QLatin1String(kinds[image]) + QLatin1Char(' ') + QString::fromStdU16String(specifier);
+    return Spoken(kinds[image], specifier);
 }
 
 QString CTreeAccessible::RowName(CTextRow& row)
@@ -249,19 +264,18 @@ QString CTreeAccessible::RowDescription(const CTextRow& row)
 {
     const CTextNode& node = *row.node;
     QStringList parts;
-    parts << QStringLiteral("Original: ") + QString::fromStdU16String(node.originalText)
-          << KindName(node.kindCode)
-          << (node.editState >= 3 ? QStringLiteral("to be edited") : QStringLiteral("done"));
+    parts << Spoken(IDS_SPOKEN_ORIGINAL, node.originalText.view()) << Spoken(KindStringId(node.kindCode))
+          << Spoken(node.editState >= 3 ? IDS_SPOKEN_TO_EDIT : IDS_SPOKEN_DONE);
     if (!row.freeSize)
-        parts << QStringLiteral("size limit %1 dialog units").arg(node.width);
+        parts << Spoken(IDS_SPOKEN_SIZE_LIMIT, node.width);
     return parts.join(QStringLiteral(", "));
 }
 
 QString CTreeAccessible::EditorName(const CTextRow& row)
 {
-    QString name = QStringLiteral("Translation of: ") + QString::fromStdU16String(row.node->originalText);
+    QString name = Spoken(IDS_SPOKEN_TRANSLATION_OF, row.node->originalText.view());
     if (!row.freeSize)
-        name += QStringLiteral(" (size-limited to %1 dialog units)").arg(row.node->width);
+        name += QStringLiteral(" (") + Spoken(IDS_SPOKEN_SIZE_LIMIT, row.node->width) + QLatin1Char(')');
     return name;
 }
 

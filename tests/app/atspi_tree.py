@@ -50,7 +50,9 @@ def expect(condition, message):
 work = tempfile.mkdtemp()
 shutil.copy(ui_file, os.path.join(work, "Edit.tra"))
 shutil.copy(sample, os.path.join(work, "Sample.tra"))
-env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+# Settings of its own: a recovery copy left by another run would ask first.
+env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+           XDG_CONFIG_HOME=work)
 process = subprocess.Popen([editor, "Sample.tra"], cwd=work, env=env)
 try:
     tree = wait_for(find_tree)
