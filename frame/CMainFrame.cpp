@@ -8,6 +8,7 @@
 #include "CProblemsController.h"
 #include "CResources.h"
 #include "CStatusBar.h"
+#include "CSuggestionsController.h"
 #include "CTransDoc.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
@@ -211,6 +212,7 @@ bool CMainFrame::OnCreate()
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
     m_problems = new CProblemsController(*this);
+    m_suggestions = new CSuggestionsController(*this, memory::CTranslationMemory::DefaultPath());
     return true;
 }
 
@@ -291,6 +293,8 @@ bool CMainFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
         return view && view->OnCmdMsg(id, code, ui);
     }
     if (m_problems && m_problems->OnCmdMsg(id, code, ui))
+        return true;
+    if (m_suggestions && m_suggestions->OnCmdMsg(id, code, ui))
         return true;
     return __X_CFrameWnd::OnCmdMsg(id, code, ui);
 }

@@ -30,6 +30,7 @@ class CHeadView;
 class CHelpWindow;
 class CMyEditView;
 class CProblemsController;
+class CSuggestionsController;
 class CTransDoc;
 class CZweiToolBar;
 
@@ -94,6 +95,8 @@ public:
     CHelpWindow* GetHelpWindow() const;
     // The translation checks with their problems pane.
     CProblemsController* GetProblems() const { return m_problems; }
+    // Suggestions for the current text from the translation memory and the file.
+    CSuggestionsController* GetSuggestions() const { return m_suggestions; }
 
     // Commands that always go to the text tree view.
     static bool IsRoutedToTreeView(UINT id);
@@ -128,6 +131,7 @@ private:
     CZweiToolBar* m_toolBar = nullptr;
     QPointer<CHelpWindow> m_help;
     CProblemsController* m_problems = nullptr; // a child of the frame
+    CSuggestionsController* m_suggestions = nullptr; // a child of the frame
     FindReplaceTarget m_findReplaceTarget;
     OpenFileHandler m_openFile;
 };
