@@ -47,10 +47,11 @@ CSuggestionsController::CSuggestionsController(CMainFrame& frame, std::string da
     if (CProblemsController* problems = frame.GetProblems())
         frame.splitDockWidget(problems->GetDock(), m_dock, Qt::Horizontal);
     LoadTexts();
+    // The problems and the message are texts of the user-interface language.
     connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched, this,
             [this] {
                 LoadTexts();
-                ShowEntries();
+                Refresh();
             });
     connect(m_pane, &CSuggestionsPane::EntryActivated, this, &CSuggestionsController::UseSuggestion);
     // Nothing is looked up while the dock is closed: on opening it catches up.

@@ -1,5 +1,6 @@
 #include "CSuggestionsPane.h"
 
+#include "CProblemsPane.h"
 #include "MatchTokens.h"
 #include "QtStrings.h"
 
@@ -136,13 +137,7 @@ CSuggestionsPane::CSuggestionsPane(QWidget* parent)
     m_message->hide();
     m_view->setModel(m_model);
     m_view->setItemDelegateForColumn(Original, new DifferenceDelegate(m_view));
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setItemsExpandable(false);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->header()->setStretchLastSection(true);
+    MakeFlatList(*m_view);
     m_view->header()->resizeSection(Number, 32);
     m_view->header()->resizeSection(Score, 52);
     m_view->header()->resizeSection(Text, 160);

@@ -13,26 +13,18 @@
 #include "CTextRow.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
+#include "TypeKey.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void Key(QWidget* widget, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &release);
-}
 
 void BM_KeystrokeWithSuggestionsDock(benchmark::State& state)
 {
@@ -67,8 +59,8 @@ void BM_KeystrokeWithSuggestionsDock(benchmark::State& state)
         QTest::qWait(5);
     CInPlaceEdit* editor = view.GetEditor();
     for (auto _ : state) {
-        Key(editor, Qt::Key_X, QStringLiteral("x"));
-        Key(editor, Qt::Key_Backspace, QStringLiteral("\b"));
+        TypeKey(editor, Qt::Key_X, QStringLiteral("x"));
+        TypeKey(editor, Qt::Key_Backspace, QStringLiteral("\b"));
     }
     state.SetItemsProcessed(state.iterations() * 2);
     state.counters["rows"] = view.GetRowCount();
