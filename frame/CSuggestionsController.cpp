@@ -27,6 +27,9 @@ std::u16string FileNameOf(const QString& path)
     return ToU16(QFileInfo(path).fileName());
 }
 
+// The texts of the same original that are looked at for guesses.
+constexpr std::size_t kGuessCandidates = 64;
+
 // The checks whose failure would break the program that loads the file.
 bool Refuses(checks::CheckId check)
 {
@@ -157,7 +160,12 @@ void CSuggestionsController::AddGuesses(const CTextNode& node)
     if (same == m_byOriginal.end())
         return;
     const std::u16string file = FileNameOf(ToQString(m_frame.GetDocument()->GetPathName()));
-    for (const CTextNode* other : same->second) {
+    // "OK" stands in thousands of dialogs of a large file, mostly translated
+    // alike: the first texts of that original are enough, and going to
+    // another text costs the same in a file of any size.
+    const std::size_t count = std::min(same->second.size(), kGuessCandidates);
+    for (std::size_t i = 0; i < count; ++i) {
+        const CTextNode* other = same->second[i];
         const bool done = other->editState < 3;
         if (other != &node && done && !other->translatedText.empty())
             AddEntry(100, other->translatedText.str(), node.originalText.view(), file);
