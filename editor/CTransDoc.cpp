@@ -277,6 +277,7 @@ bool CTransDoc::EditText(CTextNode* node, const std::u16string& text, TextEditKi
     case TextEditKind::JoinLines: step = IDS_STEP_JOIN_LINES; break;
     case TextEditKind::Paste: step = IDS_STEP_PASTE; break;
     case TextEditKind::Replace: step = IDS_STEP_REPLACE; break;
+    case TextEditKind::Suggestion: step = IDS_STEP_SUGGESTION; break;
     }
     // A new line or joined lines change the text but do not make it done.
     const bool markDone = kind != TextEditKind::NewLine && kind != TextEditKind::JoinLines;

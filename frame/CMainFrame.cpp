@@ -9,6 +9,7 @@
 #include "CProblemsController.h"
 #include "CResources.h"
 #include "CStatusBar.h"
+#include "CSuggestionsController.h"
 #include "CTransDoc.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
@@ -215,6 +216,7 @@ bool CMainFrame::OnCreate()
     m_problems = new CProblemsController(*this);
     if (m_document)
         m_memory = new CMemoryController(*this);
+    m_suggestions = new CSuggestionsController(*this, memory::CTranslationMemory::DefaultPath());
     return true;
 }
 
@@ -298,6 +300,8 @@ bool CMainFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
     if (m_problems && m_problems->OnCmdMsg(id, code, ui))
         return true;
     if (m_memory && m_memory->OnCmdMsg(id, code, ui))
+        return true;
+    if (m_suggestions && m_suggestions->OnCmdMsg(id, code, ui))
         return true;
     return __X_CFrameWnd::OnCmdMsg(id, code, ui);
 }

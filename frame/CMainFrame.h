@@ -31,6 +31,7 @@ class CHelpWindow;
 class CMemoryController;
 class CMyEditView;
 class CProblemsController;
+class CSuggestionsController;
 class CTransDoc;
 class CZweiToolBar;
 
@@ -97,6 +98,8 @@ public:
     CProblemsController* GetProblems() const { return m_problems; }
     // The translation memory's commands and the progress pane.
     CMemoryController* GetMemory() const { return m_memory; }
+    // Suggestions for the current text from the translation memory and the file.
+    CSuggestionsController* GetSuggestions() const { return m_suggestions; }
 
     // Commands that always go to the text tree view.
     static bool IsRoutedToTreeView(UINT id);
@@ -141,6 +144,7 @@ private:
     std::vector<QPointer<QDockWidget>> m_docks;
     CProblemsController* m_problems = nullptr; // a child of the frame
     CMemoryController* m_memory = nullptr;     // a child of the frame
+    CSuggestionsController* m_suggestions = nullptr; // a child of the frame
     FindReplaceTarget m_findReplaceTarget;
     OpenFileHandler m_openFile;
 };

@@ -6,6 +6,18 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+void MakeFlatList(QTreeView& view)
+{
+    // Uniform heights keep long lists cheap.
+    view.setRootIsDecorated(false);
+    view.setUniformRowHeights(true);
+    view.setItemsExpandable(false);
+    view.setSelectionBehavior(QAbstractItemView::SelectRows);
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.header()->setStretchLastSection(true);
+}
+
 CProblemsPane::CProblemsPane(CProblemList* list, QWidget* parent)
     : QWidget(parent), m_list(list), m_view(new QTreeView(this))
 {
@@ -13,14 +25,7 @@ CProblemsPane::CProblemsPane(CProblemList* list, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     m_view->setModel(list);
-    // A flat list of one-line rows: uniform heights keep long lists cheap.
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setItemsExpandable(false);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->header()->setStretchLastSection(true);
+    MakeFlatList(*m_view);
     m_view->header()->resizeSection(0, 220);
     connect(m_view, &QTreeView::activated, this,
             [this](const QModelIndex& index) { emit ProblemActivated(index.row()); });

@@ -9,6 +9,10 @@
 class CProblemList;
 class QTreeView;
 
+// A tree view made a flat list of one-line rows, one selected at a time, read
+// only, its last column stretched: the docks' lists.
+void MakeFlatList(QTreeView& view);
+
 class CProblemsPane : public QWidget {
     Q_OBJECT
 public:

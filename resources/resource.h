@@ -233,3 +233,25 @@
 #define IDS_KIND_BUTTON                 61607
 #define IDS_KIND_CHECK_BOX              61608
 #define IDS_KIND_CONTROL                61609
+
+// Suggestions: the dock's texts, its toggle command and Ctrl+1 to Ctrl+9
+#define IDS_SUGGESTIONS_TITLE           61540
+#define IDS_SUGGESTIONS_NUMBER          61541
+#define IDS_SUGGESTIONS_SCORE           61542
+#define IDS_SUGGESTIONS_TEXT            61543
+#define IDS_SUGGESTIONS_ORIGINAL        61544
+#define IDS_SUGGESTIONS_FILE            61545
+#define IDS_SUGGESTIONS_PROBLEM         61546
+#define IDS_SUGGESTIONS_NO_MEMORY       61547
+#define IDS_SUGGESTIONS_CONFIRM         61548
+#define IDS_STEP_SUGGESTION             61549
+#define ID_VIEW_SUGGESTIONS             32900
+#define ID_USE_SUGGESTION_1             32901
+#define ID_USE_SUGGESTION_2             32902
+#define ID_USE_SUGGESTION_3             32903
+#define ID_USE_SUGGESTION_4             32904
+#define ID_USE_SUGGESTION_5             32905
+#define ID_USE_SUGGESTION_6             32906
+#define ID_USE_SUGGESTION_7             32907
+#define ID_USE_SUGGESTION_8             32908
+#define ID_USE_SUGGESTION_9             32909

@@ -12,9 +12,9 @@
 #include "CTransDoc.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
+#include "TypeKey.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -22,14 +22,6 @@
 #include <malloc.h>
 
 namespace {
-
-void Key(QWidget* widget, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &release);
-}
 
 void BM_TypeCharacter(benchmark::State& state)
 {
@@ -55,8 +47,8 @@ void BM_TypeCharacter(benchmark::State& state)
     view.OpenEditorInCurrentRow(false, false);
     CInPlaceEdit* editor = view.GetEditor();
     for (auto _ : state) {
-        Key(editor, Qt::Key_X, QStringLiteral("x"));
-        Key(editor, Qt::Key_Backspace, QStringLiteral("\b"));
+        TypeKey(editor, Qt::Key_X, QStringLiteral("x"));
+        TypeKey(editor, Qt::Key_Backspace, QStringLiteral("\b"));
     }
     state.SetItemsProcessed(state.iterations() * 2);
     state.counters["rows"] = view.GetRowCount();

@@ -41,7 +41,8 @@ protected:
                 text.erase(lf, 1);
             break;
         case Kind::Paste: text.insert(at, u"Eingefügt %d\r\nZeile ✓"); break;
-        case Kind::Replace: text = u"Ersetzt"; break;
+        case Kind::Replace:
+        case Kind::Suggestion: text = u"Ersetzt"; break;
         }
         return text;
     }
