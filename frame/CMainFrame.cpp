@@ -7,6 +7,7 @@
 #include "CMyEditView.h"
 #include "CProblemsController.h"
 #include "CResources.h"
+#include "CSpellingCommands.h"
 #include "CStatusBar.h"
 #include "CTransDoc.h"
 #include "CWnd.h"
@@ -211,6 +212,7 @@ bool CMainFrame::OnCreate()
     // A toolbar that cannot be made leaves the window working without one.
     CreateToolBar();
     m_problems = new CProblemsController(*this);
+    m_spelling = new CSpellingCommands(*this);
     return true;
 }
 
@@ -291,6 +293,8 @@ bool CMainFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
         return view && view->OnCmdMsg(id, code, ui);
     }
     if (m_problems && m_problems->OnCmdMsg(id, code, ui))
+        return true;
+    if (m_spelling && m_spelling->OnCmdMsg(id, code, ui))
         return true;
     return __X_CFrameWnd::OnCmdMsg(id, code, ui);
 }

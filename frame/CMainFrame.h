@@ -30,6 +30,7 @@ class CHeadView;
 class CHelpWindow;
 class CMyEditView;
 class CProblemsController;
+class CSpellingCommands;
 class CTransDoc;
 class CZweiToolBar;
 
@@ -128,6 +129,7 @@ private:
     CZweiToolBar* m_toolBar = nullptr;
     QPointer<CHelpWindow> m_help;
     CProblemsController* m_problems = nullptr; // a child of the frame
+    CSpellingCommands* m_spelling = nullptr;   // a child of the frame
     FindReplaceTarget m_findReplaceTarget;
     OpenFileHandler m_openFile;
 };

@@ -1,5 +1,6 @@
 #include "CProblemsController.h"
 
+#include "CDocSpelling.h"
 #include "CLanguageSwitchNotifier.h"
 #include "CMainFrame.h"
 #include "CMyEditView.h"
@@ -58,8 +59,16 @@ CProblemsController::CProblemsController(CMainFrame& frame)
         connect(view, &CMyEditView::RowsRebuilt, this, &CProblemsController::CheckAll);
         connect(view, &CMyEditView::CurrentRowChanged, this, &CProblemsController::ShowStatus);
     }
-    if (CTransDoc* doc = frame.GetDocument())
+    if (CTransDoc* doc = frame.GetDocument()) {
         connect(doc, &CTransDoc::Changed, this, &CProblemsController::OnDocumentChanged);
+        CDocSpelling* spelling = &CDocSpelling::Of(*doc);
+        m_spellRule = [spelling](std::u16string_view text) {
+            const auto speller = spelling->Speller();
+            return speller ? speller->Misspelt(text) : std::vector<TextRange>();
+        };
+        m_checker.SetSpellRule(m_spellRule);
+        connect(spelling, &CDocSpelling::SpellingChanged, this, &CProblemsController::CheckAll);
+    }
 
     AddCommand(ID_NEXT_PROBLEM, [this] { GoToNext(); });
     AddCommand(ID_PREV_PROBLEM, [this] { GoToPrevious(); });
@@ -67,7 +76,11 @@ CProblemsController::CProblemsController(CMainFrame& frame)
         AddUpdateCommandUI(id, [this](CCmdUI& ui) { ui.Enable(m_list->ProblemCount() > 0); });
 }
 
-CProblemsController::~CProblemsController() = default;
+CProblemsController::~CProblemsController()
+{
+    // Its thread reads nothing of ours, but its result would come to us.
+    m_spellingRun.Stop();
+}
 
 void CProblemsController::LoadTexts()
 {
@@ -91,12 +104,87 @@ void CProblemsController::CheckAll()
     std::vector<std::pair<int, checks::TranslationProblem>> problems;
     if (root) {
         // The view's rows are the nodes in depth-first order without the root.
+        // Spelling a large file would stall the window: it runs apart.
+        m_checker.SetSpellRule({});
         m_checker.CheckTree(*root, [&](const checks::TranslationProblem& problem,
                                        const checks::WalkPosition& position) {
             problems.emplace_back(int(position.order - 1), problem);
         });
+        m_checker.SetSpellRule(m_spellRule);
     }
     m_list->Reset(view ? view->GetRowCount() : 0, std::move(problems));
+    ShowStatus();
+    StartSpellingRun();
+}
+
+void CProblemsController::StartSpellingRun()
+{
+    m_spellingRun.Stop();
+    m_typedDuringRun.clear();
+    CMyEditView* view = View();
+    CTransDoc* doc = view ? view->GetDocument() : nullptr;
+    std::shared_ptr<const spelling::CSpeller> speller =
+        doc && !doc->IsOriginal() ? CDocSpelling::Of(*doc).Speller() : nullptr;
+    if (!speller)
+        return;
+    // The texts as they are now: the document may change while the run reads.
+    struct Text {
+        int row;
+        const CTextNode* node;
+        std::u16string translated;
+    };
+    std::vector<Text> texts;
+    for (int i = 0; i < view->GetRowCount(); ++i) {
+        const CTextRow* row = view->GetRow(i);
+        // As the checker: below the top nodes, and only what was translated.
+        if (row->level >= 2 && row->node->translatedText != row->node->originalText)
+            texts.push_back({i, row->node, row->node->translatedText});
+    }
+    m_spellingRun.Start([this, speller, texts = std::move(texts)](std::stop_token stop)
+                            -> CBackgroundRun::Finish {
+        std::vector<std::pair<int, checks::TranslationProblem>> found;
+        std::vector<checks::TranslationProblem> problems;
+        for (const Text& text : texts) {
+            if (stop.stop_requested())
+                return {};
+            problems.clear();
+            checks::AddSpellingProblems(*text.node, text.translated,
+                                        speller->Misspelt(text.translated), problems);
+            for (checks::TranslationProblem& problem : problems)
+                found.emplace_back(text.row, std::move(problem));
+        }
+        return [this, found = std::move(found)]() mutable { TakeSpelling(std::move(found)); };
+    });
+}
+
+void CProblemsController::TakeSpelling(std::vector<std::pair<int, checks::TranslationProblem>> found)
+{
+    CMyEditView* view = View();
+    if (!view || m_list->ViewRows() != view->GetRowCount())
+        return;
+    // Both in view-row order: each row's problems, then its spelling, unless
+    // the row was typed in meanwhile (its problems are newer than the run's).
+    std::vector<std::pair<int, checks::TranslationProblem>> merged;
+    merged.reserve(std::size_t(m_list->ProblemCount()) + found.size());
+    auto next = found.begin();
+    const auto takeFoundBefore = [&](int row) {
+        for (; next != found.end() && next->first < row; ++next) {
+            if (!m_typedDuringRun.contains(next->second.node))
+                merged.push_back(std::move(*next));
+        }
+    };
+    for (int i = 0; i < m_list->ProblemCount(); ++i) {
+        const checks::TranslationProblem& problem = *m_list->ProblemAt(i);
+        // A sibling's spelling checked again with a typed text: the run has it too.
+        if (problem.check == checks::CheckId::Spelling && !m_typedDuringRun.contains(problem.node))
+            continue;
+        const int row = m_list->ViewRowOf(i);
+        takeFoundBefore(row);
+        merged.emplace_back(row, problem);
+    }
+    takeFoundBefore(view->GetRowCount());
+    m_list->Reset(view->GetRowCount(), std::move(merged));
+    m_typedDuringRun.clear();
     ShowStatus();
 }
 
@@ -111,6 +199,8 @@ void CProblemsController::OnDocumentChanged(const CDocChange& change)
         return;
     }
     Recheck(*change.texts.front());
+    if (m_spellingRun.IsRunning())
+        m_typedDuringRun.insert(change.texts.front());
     ShowStatus();
 }
 
