@@ -17,6 +17,8 @@
 #include <QDockWidget>
 #include <QTreeView>
 
+#include <iterator>
+#include <map>
 #include <unordered_map>
 
 namespace {
@@ -67,7 +69,8 @@ CProblemsController::CProblemsController(CMainFrame& frame)
             return speller ? speller->Misspelt(text) : std::vector<TextRange>();
         };
         m_checker.SetSpellRule(m_spellRule);
-        connect(spelling, &CDocSpelling::SpellingChanged, this, &CProblemsController::CheckAll);
+        connect(spelling, &CDocSpelling::SpellingChanged, this,
+                &CProblemsController::StartSpellingRun);
     }
 
     AddCommand(ID_NEXT_PROBLEM, [this] { GoToNext(); });
@@ -125,8 +128,10 @@ void CProblemsController::StartSpellingRun()
     CTransDoc* doc = view ? view->GetDocument() : nullptr;
     std::shared_ptr<const spelling::CSpeller> speller =
         doc && !doc->IsOriginal() ? CDocSpelling::Of(*doc).Speller() : nullptr;
-    if (!speller)
+    if (!speller) {
+        TakeSpelling({}); // spelling switched off: its problems go
         return;
+    }
     // The texts as they are now: the document may change while the run reads.
     struct Text {
         int row;
@@ -162,28 +167,48 @@ void CProblemsController::TakeSpelling(std::vector<std::pair<int, checks::Transl
     CMyEditView* view = View();
     if (!view || m_list->ViewRows() != view->GetRowCount())
         return;
-    // Both in view-row order: each row's problems, then its spelling, unless
-    // the row was typed in meanwhile (its problems are newer than the run's).
-    std::vector<std::pair<int, checks::TranslationProblem>> merged;
-    merged.reserve(std::size_t(m_list->ProblemCount()) + found.size());
-    auto next = found.begin();
-    const auto takeFoundBefore = [&](int row) {
-        for (; next != found.end() && next->first < row; ++next) {
-            if (!m_typedDuringRun.contains(next->second.node))
-                merged.push_back(std::move(*next));
-        }
+    // The rows whose spelling the run decides: those it found words in and
+    // those that had spelling problems, unless the row was typed in meanwhile
+    // (its problems are newer than the run's).
+    const auto runDecides = [this](const checks::TranslationProblem& problem) {
+        return !m_typedDuringRun.contains(problem.node);
     };
+    std::map<int, std::vector<checks::TranslationProblem>> spelt;
+    for (auto& [row, problem] : found) {
+        if (runDecides(problem))
+            spelt[row].push_back(std::move(problem));
+    }
     for (int i = 0; i < m_list->ProblemCount(); ++i) {
         const checks::TranslationProblem& problem = *m_list->ProblemAt(i);
-        // A sibling's spelling checked again with a typed text: the run has it too.
-        if (problem.check == checks::CheckId::Spelling && !m_typedDuringRun.contains(problem.node))
-            continue;
-        const int row = m_list->ViewRowOf(i);
-        takeFoundBefore(row);
-        merged.emplace_back(row, problem);
+        if (problem.check == checks::CheckId::Spelling && runDecides(problem))
+            spelt.try_emplace(m_list->ViewRowOf(i));
     }
-    takeFoundBefore(view->GetRowCount());
-    m_list->Reset(view->GetRowCount(), std::move(merged));
+    // Each row's other problems first, then its spelling. Row by row keeps
+    // the pane's place; past a few hundred rows one reset is cheaper.
+    constexpr std::size_t kRowsReplaced = 500;
+    for (auto& [row, spelling] : spelt) {
+        std::vector<checks::TranslationProblem> problems;
+        for (const checks::TranslationProblem& problem : m_list->ProblemsOf(row)) {
+            if (problem.check != checks::CheckId::Spelling)
+                problems.push_back(problem);
+        }
+        problems.insert(problems.end(), std::make_move_iterator(spelling.begin()),
+                        std::make_move_iterator(spelling.end()));
+        spelling = std::move(problems);
+    }
+    if (spelt.size() <= kRowsReplaced) {
+        for (auto& [row, problems] : spelt)
+            m_list->Replace(row, std::move(problems));
+    } else {
+        std::vector<std::pair<int, checks::TranslationProblem>> all;
+        for (int row = 0; row < view->GetRowCount(); ++row) {
+            const auto it = spelt.find(row);
+            for (const checks::TranslationProblem& problem :
+                 it != spelt.end() ? it->second : m_list->ProblemsOf(row))
+                all.emplace_back(row, problem);
+        }
+        m_list->Reset(view->GetRowCount(), std::move(all));
+    }
     m_typedDuringRun.clear();
     ShowStatus();
 }
