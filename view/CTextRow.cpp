@@ -282,7 +282,9 @@ void CTextRow::UnderlineMisspelt(CDc& dc, int sx, int sy)
     }
     for (std::size_t i = 0; i < translatedPieces.size(); ++i) {
         auto* piece = dynamic_cast<CTextPiece*>(translatedPieces[i].get());
-        if (piece && piece->editor) {
+        if (!piece)
+            continue;
+        if (piece->editor) {
             piece->editor->ShowMisspelt(words[i]);
             continue;
         }
