@@ -1,10 +1,11 @@
 // Spelling in the text tree view with the real German dictionary: red wavy
 // lines under misspelt words only, a suggestion put in place as one undoable
-// step, accepted words kept across spellers, and a language without a
+// step (refused when too wide), accepted words kept across spellers, and a language without a
 // dictionary that simply goes without spelling.
 
 #include "CDocSpelling.h"
 #include "CProfile.h"
+#include "SizeLimit.h"
 #include "TreeViewTestSupport.h"
 #include "TranslatedStrings.h"
 #include "resource.h"
@@ -15,7 +16,7 @@
 namespace {
 
 // Rows: 0 Dialoge, 1 Datei öffnen, 2 "Dateiein", 3 "Ö&ffnen", 4 "Dat&eiein",
-// 5 Menus, 6 Stringtables, 7 "Halllo".
+// 5 "Dateiein" on a button just wide enough, 6 Menus, 7 Stringtables, 8 "Halllo".
 std::unique_ptr<CLanguageFile> GermanLanguage(const std::u16string& name = u"Deutsch")
 {
     auto root = std::make_unique<CTextNode>(nullptr);
@@ -24,6 +25,10 @@ std::unique_ptr<CLanguageFile> GermanLanguage(const std::u16string& name = u"Deu
     test_tree::Add(dialog, u"Files", u"Dateiein", 6, 200, 0);
     test_tree::Add(dialog, u"&Open", u"Ö&ffnen", 6, 200, 0);
     test_tree::Add(dialog, u"F&iles", u"Dat&eiein", 6, 200, 0);
+    int width = 1;
+    while (!size_limit::Fits(u"Dateiein", width))
+        ++width;
+    test_tree::Add(dialog, u"Files", u"Dateiein", 23, width, 0);
     AddNode(root.get(), u"Menus", 8);
     CTextNode* strings = AddNode(root.get(), u"Stringtables", 11);
     test_tree::Add(strings, u"Hello", u"Halllo", 99, 200, 0);
@@ -107,7 +112,7 @@ TEST_F(SpellingViewTest, MisspeltWordsAreUnderlinedRedInRowsAndEditorCorrectOnes
     EXPECT_EQ(h->view.MakeSpellingMenu(), nullptr); // no menu on a correct word
 }
 
-TEST_F(SpellingViewTest, ChosenSuggestionIsOneUndoableStepThatKeepsTheAccelerator)
+TEST_F(SpellingViewTest, ChosenSuggestionIsOneUndoableStepKeepingAcceleratorAndWidthRule)
 {
     auto h = Open(*GermanLanguage());
     CTextNode* node = h->Row(4).node;
@@ -125,6 +130,18 @@ TEST_F(SpellingViewTest, ChosenSuggestionIsOneUndoableStepThatKeepsTheAccelerato
     EXPECT_EQ(RedUnder(*h, 4), 0);
     EXPECT_TRUE(h->doc.Undo());
     EXPECT_EQ(node->translatedText, u"Dat&eiein");
+
+    // A longer suggestion on a button just wide enough is refused, not cut.
+    CaretInto(*h, 5);
+    menu = h->view.MakeSpellingMenu();
+    ASSERT_NE(menu, nullptr);
+    QAction* longer = ActionNamed(*menu, QStringLiteral("Datei ein"));
+    ASSERT_NE(longer, nullptr);
+    const int index = h->doc.GetUndoStack().index();
+    longer->trigger();
+    EXPECT_EQ(h->Row(5).node->translatedText, u"Dateiein");
+    EXPECT_EQ(h->doc.GetUndoStack().index(), index);
+    EXPECT_EQ(h->status.GetPaneText(0), TranslatedString(IDS_TOO_WIDE));
 }
 
 TEST_F(SpellingViewTest, AddedWordOutlivesTheSpellerIgnoredWordOnlyTheFile)
@@ -139,8 +156,8 @@ TEST_F(SpellingViewTest, AddedWordOutlivesTheSpellerIgnoredWordOnlyTheFile)
     choose(2, IDS_SPELLING_IGNORE);
     EXPECT_EQ(RedUnder(*h, 2), 0);
     EXPECT_TRUE(CDocSpelling::Of(h->doc).Misspelt(*h->Row(4).node).empty()); // "Dat&eiein" too
-    choose(7, IDS_SPELLING_ADD);
-    EXPECT_EQ(RedUnder(*h, 7), 0);
+    choose(8, IDS_SPELLING_ADD);
+    EXPECT_EQ(RedUnder(*h, 8), 0);
 
     const spelling::CSpeller restarted(u"de_DE", CDocSpelling::Paths());
     EXPECT_TRUE(restarted.IsCorrect(u"Halllo"));
