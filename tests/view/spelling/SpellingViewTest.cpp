@@ -1,7 +1,7 @@
 // Spelling in the text tree view with the real German dictionary: red wavy
 // lines under misspelt words only, a suggestion put in place as one undoable
-// step (refused when too wide), accepted words kept across spellers, and a language without a
-// dictionary that simply goes without spelling.
+// step (refused when too wide), accepted words kept across spellers, and a
+// language without a dictionary that simply goes without spelling.
 
 #include "CDocSpelling.h"
 #include "CProfile.h"
