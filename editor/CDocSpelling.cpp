@@ -180,7 +180,11 @@ void CDocSpelling::OnDocumentChanged(const CDocChange& change)
 const std::vector<TextRange>& CDocSpelling::Misspelt(const CTextNode& node)
 {
     static const std::vector<TextRange> none;
-    if (!m_speller || m_doc.IsOriginal())
+    // As the checks: the top nodes' names and untranslated texts (still in
+    // the original's language) are no business of this dictionary.
+    const bool translated = node.parent && node.parent->parent &&
+                            node.translatedText != node.originalText;
+    if (!m_speller || m_doc.IsOriginal() || !translated)
         return none;
     const auto [it, added] = m_misspelt.try_emplace(&node);
     if (added)

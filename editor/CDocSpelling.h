@@ -54,7 +54,8 @@ public:
     // The user's choice for the file: a dictionary code, or empty for no spelling.
     void Choose(const std::string& code);
 
-    // The misspelt words of node's translated text; none without a speller.
+    // The misspelt words of node's translated text; none without a speller,
+    // for a top node and for a text still the same as its original.
     const std::vector<TextRange>& Misspelt(const CTextNode& node);
     std::vector<std::u16string> Suggest(std::u16string_view word) const;
     // The word is correct from now on: in every file (the personal list of

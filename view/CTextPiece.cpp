@@ -126,7 +126,7 @@ void CTextPiece::Draw(CDc& dc, int dx, int dy)
 
 void CTextPiece::DrawMisspelt(CDc& dc, int dx, int dy, int begin, int end)
 {
-    static constexpr int kWave[] = {2, 1, 0, 1}; // one period, rising from the bottom
+    static constexpr int kWave[] = {0, 1, 2, 1}; // one period, from its crest
     CFont* oldFont = dc.SelectObject(&FontFor(foreign));
     const int tab = TabWidth(dc);
     const auto xAt = [&](int index) {
