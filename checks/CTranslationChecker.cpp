@@ -99,17 +99,24 @@ void CTranslationChecker::CheckOwn(const CTextNode& node, std::u16string_view tr
         add(CheckId::Whitespace);
     if (!FitsSizeRule(m_sizeRule, node.kindCode, node.width, translated))
         add(CheckId::Width).originalCount = node.width;
-    if (m_spellRule) {
-        for (const TextRange& word : m_spellRule(translated)) {
-            TranslationProblem& problem = add(CheckId::Spelling);
-            // The word as read: without its accelerator mark ("&&" parts words).
-            for (std::size_t i = word.begin; i < word.end; ++i) {
-                if (translated[i] != u'&')
-                    problem.translatedDetail += translated[i];
-            }
-            problem.originalCount = std::int32_t(word.begin);
-            problem.translatedCount = std::int32_t(word.end - word.begin);
+    if (m_spellRule)
+        AddSpellingProblems(node, translated, m_spellRule(translated), out);
+}
+
+void AddSpellingProblems(const CTextNode& node, std::u16string_view translated,
+                         std::span<const TextRange> words, std::vector<TranslationProblem>& out)
+{
+    for (const TextRange& word : words) {
+        TranslationProblem& problem = out.emplace_back();
+        problem.node = &node;
+        problem.check = CheckId::Spelling;
+        // The word as read: without its accelerator mark ("&&" parts words).
+        for (std::size_t i = word.begin; i < word.end; ++i) {
+            if (translated[i] != u'&')
+                problem.translatedDetail += translated[i];
         }
+        problem.originalCount = std::int32_t(word.begin);
+        problem.translatedCount = std::int32_t(word.end - word.begin);
     }
 }
 

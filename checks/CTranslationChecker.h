@@ -40,6 +40,11 @@ bool FitsSizeRule(const SizeRule& rule, std::int32_t kindCode, std::int32_t widt
 // one the spelling check is left out.
 using SpellRule = std::function<std::vector<TextRange>(std::u16string_view translated)>;
 
+// The spelling problems of node's translation, one per misspelt word, as the
+// checker reports them (for a walk of its own off the user-interface thread).
+void AddSpellingProblems(const CTextNode& node, std::u16string_view translated,
+                         std::span<const TextRange> words, std::vector<TranslationProblem>& out);
+
 // Where the walk found a node: its child indices from the root, and its
 // number in depth-first order (the root is 0, so a view that leaves the root
 // out shows the node as row order - 1).

@@ -2,6 +2,7 @@
 
 #include "CBusyFeedback.h"
 #include "CDc.h"
+#include "CDocSpelling.h"
 #include "CFileDialog.h"
 #include "CImageBitmap.h"
 #include "CMessageBox.h"
@@ -79,6 +80,9 @@ CTransDoc::CTransDoc() : m_watcher(std::make_unique<QFileSystemWatcher>())
     connect(&m_undo, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
     connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, m_watcher.get(),
             [this] { QTimer::singleShot(kSettleMs, m_watcher.get(), [this] { CheckFileOnDisk(); }); });
+    // Spelling hears of a new file before any view does, so that they paint
+    // and check with the new file's dictionary.
+    CDocSpelling::Of(*this);
 }
 
 CTransDoc::~CTransDoc()

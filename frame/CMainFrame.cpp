@@ -8,6 +8,7 @@
 #include "CMyEditView.h"
 #include "CProblemsController.h"
 #include "CResources.h"
+#include "CSpellingCommands.h"
 #include "CStatusBar.h"
 #include "CSuggestionsController.h"
 #include "CTransDoc.h"
@@ -217,6 +218,7 @@ bool CMainFrame::OnCreate()
     if (m_document)
         m_memory = new CMemoryController(*this);
     m_suggestions = new CSuggestionsController(*this, memory::CTranslationMemory::DefaultPath());
+    m_spelling = new CSpellingCommands(*this);
     return true;
 }
 
@@ -302,6 +304,8 @@ bool CMainFrame::OnCmdMsg(UINT id, int code, CCmdUI* ui)
     if (m_memory && m_memory->OnCmdMsg(id, code, ui))
         return true;
     if (m_suggestions && m_suggestions->OnCmdMsg(id, code, ui))
+        return true;
+    if (m_spelling && m_spelling->OnCmdMsg(id, code, ui))
         return true;
     return __X_CFrameWnd::OnCmdMsg(id, code, ui);
 }

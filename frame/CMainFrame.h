@@ -32,6 +32,7 @@ class CMemoryController;
 class CMyEditView;
 class CProblemsController;
 class CSuggestionsController;
+class CSpellingCommands;
 class CTransDoc;
 class CZweiToolBar;
 
@@ -145,6 +146,7 @@ private:
     CProblemsController* m_problems = nullptr; // a child of the frame
     CMemoryController* m_memory = nullptr;     // a child of the frame
     CSuggestionsController* m_suggestions = nullptr; // a child of the frame
+    CSpellingCommands* m_spelling = nullptr;   // a child of the frame
     FindReplaceTarget m_findReplaceTarget;
     OpenFileHandler m_openFile;
 };

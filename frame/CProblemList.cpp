@@ -127,6 +127,12 @@ int CProblemList::LastBefore(int viewRow) const
     return CountBefore(viewRow) - 1;
 }
 
+const std::vector<checks::TranslationProblem>& CProblemList::ProblemsOf(int viewRow) const
+{
+    static const std::vector<checks::TranslationProblem> none;
+    return viewRow >= 0 && viewRow < ViewRows() ? m_byRow[std::size_t(viewRow)] : none;
+}
+
 const checks::TranslationProblem* CProblemList::FirstProblemOf(int viewRow) const
 {
     if (viewRow < 0 || viewRow >= ViewRows() || m_byRow[std::size_t(viewRow)].empty())

@@ -45,6 +45,8 @@ public:
     // The list row of the last problem of a view row before viewRow; -1 for none.
     int LastBefore(int viewRow) const;
     const checks::TranslationProblem* FirstProblemOf(int viewRow) const;
+    // Every problem of a view row, in check order (none for a row out of range).
+    const std::vector<checks::TranslationProblem>& ProblemsOf(int viewRow) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,5 +1,6 @@
 #include "CProblemsController.h"
 
+#include "CDocSpelling.h"
 #include "CLanguageSwitchNotifier.h"
 #include "CMainFrame.h"
 #include "CMyEditView.h"
@@ -16,6 +17,8 @@
 #include <QDockWidget>
 #include <QTreeView>
 
+#include <iterator>
+#include <map>
 #include <unordered_map>
 
 namespace {
@@ -58,8 +61,17 @@ CProblemsController::CProblemsController(CMainFrame& frame)
         connect(view, &CMyEditView::RowsRebuilt, this, &CProblemsController::CheckAll);
         connect(view, &CMyEditView::CurrentRowChanged, this, &CProblemsController::ShowStatus);
     }
-    if (CTransDoc* doc = frame.GetDocument())
+    if (CTransDoc* doc = frame.GetDocument()) {
         connect(doc, &CTransDoc::Changed, this, &CProblemsController::OnDocumentChanged);
+        CDocSpelling* spelling = &CDocSpelling::Of(*doc);
+        m_spellRule = [spelling](std::u16string_view text) {
+            const auto speller = spelling->Speller();
+            return speller ? speller->Misspelt(text) : std::vector<TextRange>();
+        };
+        m_checker.SetSpellRule(m_spellRule);
+        connect(spelling, &CDocSpelling::SpellingChanged, this,
+                &CProblemsController::StartSpellingRun);
+    }
 
     AddCommand(ID_NEXT_PROBLEM, [this] { GoToNext(); });
     AddCommand(ID_PREV_PROBLEM, [this] { GoToPrevious(); });
@@ -67,7 +79,11 @@ CProblemsController::CProblemsController(CMainFrame& frame)
         AddUpdateCommandUI(id, [this](CCmdUI& ui) { ui.Enable(m_list->ProblemCount() > 0); });
 }
 
-CProblemsController::~CProblemsController() = default;
+CProblemsController::~CProblemsController()
+{
+    // Its thread reads nothing of ours, but its result would come to us.
+    m_spellingRun.Stop();
+}
 
 void CProblemsController::LoadTexts()
 {
@@ -93,12 +109,109 @@ void CProblemsController::CheckAll()
     std::vector<std::pair<int, checks::TranslationProblem>> problems;
     if (root) {
         // The view's rows are the nodes in depth-first order without the root.
+        // Spelling a large file would stall the window: it runs apart.
+        m_checker.SetSpellRule({});
         m_checker.CheckTree(*root, [&](const checks::TranslationProblem& problem,
                                        const checks::WalkPosition& position) {
             problems.emplace_back(int(position.order - 1), problem);
         });
+        m_checker.SetSpellRule(m_spellRule);
     }
     m_list->Reset(view ? view->GetRowCount() : 0, std::move(problems));
+    ShowStatus();
+    StartSpellingRun();
+}
+
+void CProblemsController::StartSpellingRun()
+{
+    m_spellingRun.Stop();
+    m_typedDuringRun.clear();
+    CMyEditView* view = View();
+    CTransDoc* doc = view ? view->GetDocument() : nullptr;
+    std::shared_ptr<const spelling::CSpeller> speller =
+        doc && !doc->IsOriginal() ? CDocSpelling::Of(*doc).Speller() : nullptr;
+    if (!speller) {
+        TakeSpelling({}); // spelling switched off: its problems go
+        return;
+    }
+    // The texts as they are now: the document may change while the run reads.
+    struct Text {
+        int row;
+        const CTextNode* node;
+        std::u16string translated;
+    };
+    std::vector<Text> texts;
+    for (int i = 0; i < view->GetRowCount(); ++i) {
+        const CTextRow* row = view->GetRow(i);
+        // As the checker: below the top nodes, and only what was translated.
+        if (row->level >= 2 && row->node->translatedText != row->node->originalText)
+            texts.push_back({i, row->node, row->node->translatedText});
+    }
+    m_spellingRun.Start([this, speller, texts = std::move(texts)](std::stop_token stop)
+                            -> CBackgroundRun::Finish {
+        std::vector<std::pair<int, checks::TranslationProblem>> found;
+        std::vector<checks::TranslationProblem> problems;
+        for (const Text& text : texts) {
+            if (stop.stop_requested())
+                return {};
+            problems.clear();
+            checks::AddSpellingProblems(*text.node, text.translated,
+                                        speller->Misspelt(text.translated), problems);
+            for (checks::TranslationProblem& problem : problems)
+                found.emplace_back(text.row, std::move(problem));
+        }
+        return [this, found = std::move(found)]() mutable { TakeSpelling(std::move(found)); };
+    });
+}
+
+void CProblemsController::TakeSpelling(std::vector<std::pair<int, checks::TranslationProblem>> found)
+{
+    CMyEditView* view = View();
+    if (!view || m_list->ViewRows() != view->GetRowCount())
+        return;
+    // The rows whose spelling the run decides: those it found words in and
+    // those that had spelling problems, unless the row was typed in meanwhile
+    // (its problems are newer than the run's).
+    const auto runDecides = [this](const checks::TranslationProblem& problem) {
+        return !m_typedDuringRun.contains(problem.node);
+    };
+    std::map<int, std::vector<checks::TranslationProblem>> spelt;
+    for (auto& [row, problem] : found) {
+        if (runDecides(problem))
+            spelt[row].push_back(std::move(problem));
+    }
+    for (int i = 0; i < m_list->ProblemCount(); ++i) {
+        const checks::TranslationProblem& problem = *m_list->ProblemAt(i);
+        if (problem.check == checks::CheckId::Spelling && runDecides(problem))
+            spelt.try_emplace(m_list->ViewRowOf(i));
+    }
+    // Each row's other problems first, then its spelling. Row by row keeps
+    // the pane's place; past a few hundred rows one reset is cheaper.
+    constexpr std::size_t kRowsReplaced = 500;
+    for (auto& [row, spelling] : spelt) {
+        std::vector<checks::TranslationProblem> problems;
+        for (const checks::TranslationProblem& problem : m_list->ProblemsOf(row)) {
+            if (problem.check != checks::CheckId::Spelling)
+                problems.push_back(problem);
+        }
+        problems.insert(problems.end(), std::make_move_iterator(spelling.begin()),
+                        std::make_move_iterator(spelling.end()));
+        spelling = std::move(problems);
+    }
+    if (spelt.size() <= kRowsReplaced) {
+        for (auto& [row, problems] : spelt)
+            m_list->Replace(row, std::move(problems));
+    } else {
+        std::vector<std::pair<int, checks::TranslationProblem>> all;
+        for (int row = 0; row < view->GetRowCount(); ++row) {
+            const auto it = spelt.find(row);
+            for (const checks::TranslationProblem& problem :
+                 it != spelt.end() ? it->second : m_list->ProblemsOf(row))
+                all.emplace_back(row, problem);
+        }
+        m_list->Reset(view->GetRowCount(), std::move(all));
+    }
+    m_typedDuringRun.clear();
     ShowStatus();
 }
 
@@ -113,6 +226,8 @@ void CProblemsController::OnDocumentChanged(const CDocChange& change)
         return;
     }
     Recheck(*change.texts.front());
+    if (m_spellingRun.IsRunning())
+        m_typedDuringRun.insert(change.texts.front());
     ShowStatus();
 }
 

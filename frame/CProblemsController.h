@@ -7,12 +7,22 @@
 // a small file as in a large one. The problems pane lists the problems, F8
 // and Shift+F8 walk them in tree order, and the status line's message shows
 // the current row's first problem while that row is current.
+//
+// Spelling is checked with the document's dictionary: with the other checks
+// for a changed text, and for the whole file on a thread of its own, whose
+// problems join the list when it is done (those of texts typed meanwhile
+// were checked as they were typed).
 
+#include "CBackgroundRun.h"
 #include "CCmdTarget.h"
 #include "CTranslationChecker.h"
 
 #include <QObject>
 #include <QPointer>
+
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 struct CDocChange;
 class CMainFrame;
@@ -38,6 +48,9 @@ public:
     // Makes the problem's row current and opens the in-place editor on it.
     void GoToProblem(int listRow);
 
+    // Whether the whole file's spelling is still being checked.
+    bool IsSpellingRunning() const { return m_spellingRun.IsRunning(); }
+
     CProblemList* GetList() const { return m_list; }
     CProblemsPane* GetPane() const { return m_pane; }
     QDockWidget* GetDock() const { return m_dock; }
@@ -57,11 +70,18 @@ private:
     // The problems of node and its siblings again.
     void Recheck(const CTextNode& node);
     void ShowStatus();
+    // The whole file's spelling on a thread of its own, from a copy of its texts.
+    void StartSpellingRun();
+    // The run's problems (by view row) into the list.
+    void TakeSpelling(std::vector<std::pair<int, checks::TranslationProblem>> found);
 
     CMainFrame& m_frame;
     checks::CTranslationChecker m_checker;
+    checks::SpellRule m_spellRule; // the checker's, left out of the whole file's walk
     CProblemList* m_list;
     CProblemsPane* m_pane;
     QDockWidget* m_dock = nullptr;
     bool m_statusShown = false; // the message line holds a problem of ours
+    std::unordered_set<const CTextNode*> m_typedDuringRun;
+    CBackgroundRun m_spellingRun{*this};
 };

@@ -187,6 +187,16 @@
 #define IDS_STEP_LANGUAGE_NAME          61531
 #define IDS_STEP_FLAG                   61532
 
+// Spelling: the dictionary of the file (a submenu of the flag menu, one
+// item per installed dictionary), the menu on a misspelt word, the status line.
+#define ID_SPELLING_NONE                32930
+#define ID_SPELLING_DICTIONARY1         32931
+#define ID_SPELLING_DICTIONARY_LAST     32946
+#define IDS_SPELLING_ADD                61570
+#define IDS_SPELLING_IGNORE             61571
+#define IDS_SPELLING_NO_SUGGESTIONS     61572
+#define IDS_SPELLING_NO_DICTIONARY      61573
+
 // Printing's page numbers; a file changed by another program while it is open.
 #define IDS_PRINT_PAGE                  61510
 #define IDS_FILE_CHANGED_RELOAD         61511

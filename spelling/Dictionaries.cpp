@@ -125,4 +125,24 @@ std::optional<Dictionary> FindDictionary(std::u16string_view language,
     return std::nullopt;
 }
 
+std::vector<Dictionary> InstalledDictionaries(const std::vector<fs::path>& dirs)
+{
+    std::vector<std::string> codes;
+    std::error_code error;
+    for (const fs::path& dir : dirs) {
+        for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+            if (it->path().extension() == ".aff")
+                codes.push_back(it->path().stem().string());
+        }
+    }
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    std::vector<Dictionary> installed;
+    for (const std::string& code : codes) {
+        if (auto found = Installed(code, dirs))
+            installed.push_back(std::move(*found));
+    }
+    return installed;
+}
+
 } // namespace spelling

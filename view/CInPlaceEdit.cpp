@@ -59,7 +59,8 @@ CInPlaceEdit::CInPlaceEdit(CMyEditView* view, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::NoWrap);
-    setContextMenuPolicy(Qt::NoContextMenu);
+    // The view offers its spelling menu on a misspelt word.
+    setContextMenuPolicy(Qt::CustomContextMenu);
     setAcceptDrops(false);
     setTabChangesFocus(false);
     setViewportMargins(0, 0, OutlineRight, OutlineBottom);
@@ -156,6 +157,30 @@ void CInPlaceEdit::SetWindowText(const std::u16string& text)
     setPlainText(ToQString(text));
     m_settingText = was;
     Place();
+}
+
+void CInPlaceEdit::ShowMisspelt(const std::vector<TextRange>& words)
+{
+    // Set only when they differ: each setting repaints the control.
+    const QList<QTextEdit::ExtraSelection> shown = extraSelections();
+    const bool same = std::equal(words.begin(), words.end(), shown.begin(), shown.end(),
+                                 [](const TextRange& word, const QTextEdit::ExtraSelection& s) {
+                                     return std::size_t(s.cursor.selectionStart()) == word.begin &&
+                                            std::size_t(s.cursor.selectionEnd()) == word.end;
+                                 });
+    if (same)
+        return;
+    QList<QTextEdit::ExtraSelection> selections;
+    for (const TextRange& word : words) {
+        QTextEdit::ExtraSelection selection;
+        selection.cursor = QTextCursor(document());
+        selection.cursor.setPosition(int(word.begin));
+        selection.cursor.setPosition(int(word.end), QTextCursor::KeepAnchor);
+        selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        selection.format.setUnderlineColor(Qt::red);
+        selections.append(selection);
+    }
+    setExtraSelections(selections);
 }
 
 void CInPlaceEdit::GetSel(int& start, int& end) const

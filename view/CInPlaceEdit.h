@@ -28,6 +28,7 @@
 
 #include "CRect.h"
 #include "CTransDoc.h"
+#include "TextRange.h"
 
 #include <QPlainTextEdit>
 
@@ -35,6 +36,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CMyEditView;
 class CTextPiece;
@@ -75,6 +77,9 @@ public:
     // true unless the width rule refused the result.
     bool ReplaceSelection(const std::u16string& replaceText,
                           const std::function<bool(const std::u16string&)>& matches);
+
+    // Red wavy lines under these words of the window text (and no others).
+    void ShowMisspelt(const std::vector<TextRange>& words);
 
     // Selection as character indexes into the window text (UTF-16 units).
     void GetSel(int& start, int& end) const;

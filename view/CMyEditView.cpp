@@ -2,6 +2,7 @@
 
 #include "CDialogTemplate.h"
 #include "CFindReplaceDialog.h"
+#include "CDocSpelling.h"
 #include "CInPlaceEdit.h"
 #include "CPlaceholderPiece.h"
 #include "CSearchCursor.h"
@@ -112,8 +113,12 @@ void CMyEditView::OnInitialUpdate()
     MakeOffscreen(viewport()->width(), viewport()->height());
     RebuildAndRepaint();
     disconnect(m_docConnection);
-    if (CTransDoc* doc = GetDocument())
+    if (CTransDoc* doc = GetDocument()) {
         m_docConnection = connect(doc, &CTransDoc::Changed, this, &CMyEditView::OnDocumentChanged);
+        // Another dictionary, a word accepted: the underlines change everywhere.
+        connect(&CDocSpelling::Of(*doc), &CDocSpelling::SpellingChanged, this,
+                &CMyEditView::RepaintAll, Qt::UniqueConnection);
+    }
 }
 
 void CMyEditView::OnUpdate(CView*, std::intptr_t hint)
@@ -347,6 +352,7 @@ void CMyEditView::MakeEditor()
         m_editor->deleteLater();
     }
     m_editor = new CInPlaceEdit(this, viewport());
+    connect(m_editor, &QWidget::customContextMenuRequested, this, &CMyEditView::OnEditorContextMenu);
 }
 
 int CMyEditView::LineHeight(bool foreign) const

@@ -22,6 +22,7 @@
 #include "CView.h"
 
 #include "RegisteredMessages.h"
+#include "TextRange.h"
 
 #include <QAbstractScrollArea>
 #include <QMetaObject>
@@ -37,6 +38,7 @@
 class CCmdUI;
 class CFindReplaceDialog;
 class CInPlaceEdit;
+class QMenu;
 class CSearchCursor;
 class CStatusBar;
 class CTextNode;
@@ -191,6 +193,13 @@ public:
     // tree's states, the modified mark and the checks follow once at its end.
     bool IsBatchEditing() const { return m_batchEditing; }
 
+    // Spelling (CMyEditViewSpelling.cpp): the menu of the misspelt word at the
+    // editor's caret, nullptr when the caret is in none: up to eight
+    // suggestions (each replaces the word as one step), add to the
+    // dictionary, ignore in this file.
+    std::unique_ptr<QMenu> MakeSpellingMenu();
+    void ShowSpellingMenu(const QPoint& globalPos);
+
     // The whole-tree commands (CMyEditViewTree.cpp), also in the command table.
     void OnMarkAllToDo();
     void OnMarkAllDone();
@@ -278,6 +287,12 @@ private:
     void FollowCurrentRow();
     // Marks the current row's subtree (the whole tree when there is none) done or to be edited.
     void MarkCurrentSubtree(bool done);
+    // Spelling helpers: the misspelt word (in the current row's text) at the
+    // editor's caret; the editor's own context menu at a point of it; a
+    // suggestion put in place of the word.
+    std::optional<TextRange> MisspeltAtCaret() const;
+    void OnEditorContextMenu(const QPoint& at);
+    void ReplaceMisspelt(TextRange word, const std::u16string& suggestion);
 
     std::vector<std::unique_ptr<CTextRow>> m_rows;
     int m_currentRow = -1;

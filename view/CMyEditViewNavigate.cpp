@@ -184,8 +184,10 @@ void CMyEditView::Click(int px, int py)
 
 void CMyEditView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
         Click(int(event->position().x()), int(event->position().y()));
+    if (event->button() == Qt::RightButton)
+        ShowSpellingMenu(event->globalPosition().toPoint());
     event->accept();
 }
 

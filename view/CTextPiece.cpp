@@ -124,6 +124,24 @@ void CTextPiece::Draw(CDc& dc, int dx, int dy)
     }
 }
 
+void CTextPiece::DrawMisspelt(CDc& dc, int dx, int dy, int begin, int end)
+{
+    static constexpr int kWave[] = {0, 1, 2, 1}; // one period, from its crest
+    CFont* oldFont = dc.SelectObject(&FontFor(foreign));
+    const int tab = TabWidth(dc);
+    const auto xAt = [&](int index) {
+        const std::u16string_view head = std::u16string_view(text).substr(0, std::size_t(index));
+        return Low16(dc.GetTabbedTextExtent(head, std::span<const int>(&tab, 1)).cx);
+    };
+    const int left = rect.left + dx + xAt(begin);
+    const int right = rect.left + dx + xAt(end);
+    dc.SelectObject(oldFont);
+    const int top = rect.bottom + dy - 3;
+    const COLORREF red = dc.GetNearestColor(RGB(255, 0, 0));
+    for (int x = left; x < right; ++x)
+        dc.SetPixel(x, top + kWave[(x - left) % 4], red);
+}
+
 bool CTextPiece::HitTest(int x, int y) const { return rect.PtInRect(CPoint(x, y)); }
 
 void CTextPiece::BeginEdit(CInPlaceEdit* edit, int ox, int oy, int caret)

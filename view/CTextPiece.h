@@ -21,6 +21,8 @@ public:
     CSize Measure(CDc& dc, int x, int y) override;
     void Draw(CDc& dc, int dx, int dy) override;
     bool HitTest(int x, int y) const override;
+    // A red wavy line under text[begin, end), as Draw places the text.
+    void DrawMisspelt(CDc& dc, int dx, int dy, int begin, int end);
     bool IsFixed() const override { return false; }
 
     // Editing (the piece's side of the in-place editor): BeginEdit moves the

@@ -1,6 +1,7 @@
 #include "CTextRow.h"
 
 #include "CDc.h"
+#include "CDocSpelling.h"
 #include "CInPlaceEdit.h"
 #include "CMyEditView.h"
 #include "CPlaceholderPiece.h"
@@ -8,6 +9,7 @@
 #include "CTextPiece.h"
 #include "Pieces.h"
 #include "SizeLimit.h"
+#include "TextRange.h"
 
 #include <algorithm>
 
@@ -257,8 +259,38 @@ void CTextRow::Paint(CDc& dc, int sx, int sy, const CDc* boxStrip, const CDc* ic
 
     for (auto& piece : translatedPieces)
         piece->Draw(dc, sx, sy);
+    UnderlineMisspelt(dc, sx, sy);
     for (auto& piece : foreignPieces)
         piece->Draw(dc, sx, sy);
+}
+
+void CTextRow::UnderlineMisspelt(CDc& dc, int sx, int sy)
+{
+    CTransDoc* doc = view ? view->GetDocument() : nullptr;
+    if (!doc)
+        return;
+    // Words lie within one text piece: placeholders and line breaks end them.
+    std::vector<std::vector<TextRange>> words(translatedPieces.size());
+    for (const TextRange& word : CDocSpelling::Of(*doc).Misspelt(*node)) {
+        const pieces::PiecePlace place = pieces::PlaceOf(translatedPieces, std::int32_t(word.begin));
+        if (place.piece < 0)
+            continue;
+        const std::size_t length = translatedPieces[std::size_t(place.piece)]->text.size();
+        const std::size_t begin = std::min(std::size_t(place.caret), length);
+        words[std::size_t(place.piece)].push_back(
+            {begin, std::min(begin + (word.end - word.begin), length)});
+    }
+    for (std::size_t i = 0; i < translatedPieces.size(); ++i) {
+        auto* piece = dynamic_cast<CTextPiece*>(translatedPieces[i].get());
+        if (!piece)
+            continue;
+        if (piece->editor) {
+            piece->editor->ShowMisspelt(words[i]);
+            continue;
+        }
+        for (const TextRange& word : words[i])
+            piece->DrawMisspelt(dc, sx, sy, int(word.begin), int(word.end));
+    }
 }
 
 int CTextRow::HitPiece(int x, int y) const

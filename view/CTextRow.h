@@ -118,6 +118,10 @@ public:
     std::int32_t subtreeEnd = 0;
 
 private:
+    // Red wavy lines under the misspelt words of the translation; the piece
+    // under the in-place editor hands its words to the editor instead.
+    void UnderlineMisspelt(CDc& dc, int sx, int sy);
+
     // Line counts of the texts before they are split.
     std::int32_t m_textLines = 1;
     std::int32_t m_foreignLines = 0;
