@@ -3,8 +3,8 @@
 // Trees written down as text, for golden files: one node a line, two blanks of
 // indentation per level, then the original text, a tab, the translated text (the
 // original when left out) and optionally the kind code (21 when left out) and the
-// width, tab-separated; "\n", "\r", "\t", "\\" and "\uXXXX" are escapes, and
-// lines starting with "#" are comments. The root is implicit.
+// width, tab-separated; "\n", "\r", "\t", "\\" and "\uXXXX" are escapes, "" alone
+// is the empty text, and lines starting with "#" are comments. The root is implicit.
 
 #include "TestTree.h"
 
@@ -20,6 +20,8 @@ namespace test_tree {
 inline std::u16string Text(std::string_view field)
 {
     std::u16string out;
+    if (field == "\"\"")
+        return out;
     for (std::size_t i = 0; i < field.size();) {
         const unsigned char c = field[i];
         if (c == '\\' && i + 1 < field.size()) {
