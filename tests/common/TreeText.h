@@ -2,8 +2,8 @@
 
 // Trees written down as text, for golden files: one node a line, two blanks of
 // indentation per level, then the original text, a tab, the translated text (the
-// original when left out) and optionally the kind code (21 when left out) and the
-// width, tab-separated; "\n", "\r", "\t", "\\" and "\uXXXX" are escapes, "" alone
+// original when left out) and optionally the kind code (21 when left out), the
+// width and the edit state, tab-separated; "\n", "\r", "\t", "\\" and "\uXXXX" are escapes, "" alone
 // is the empty text, and lines starting with "#" are comments. The root is implicit.
 
 #include "TestTree.h"
@@ -62,7 +62,8 @@ inline std::unique_ptr<CTextNode> ReadTree(const std::string& text)
         const std::u16string original = Text(fields[0]);
         parents.push_back(Add(parents.back(), original, fields.size() > 1 ? Text(fields[1]) : original,
                                          fields.size() > 2 ? std::stoi(fields[2]) : 21,
-                                         fields.size() > 3 ? std::stoi(fields[3]) : 0));
+                                         fields.size() > 3 ? std::stoi(fields[3]) : 0,
+                                         fields.size() > 4 ? std::uint32_t(std::stoul(fields[4])) : 0u));
     }
     return root;
 }
