@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace test_tree {
@@ -66,6 +67,15 @@ inline std::unique_ptr<CTextNode> ReadTree(const std::string& text)
                                          fields.size() > 4 ? std::uint32_t(std::stoul(fields[4])) : 0u));
     }
     return root;
+}
+
+// The two parts of a golden file: before and after its "----" line.
+inline std::pair<std::string, std::string> TwoParts(const std::string& text)
+{
+    const std::size_t split = text.find("----\n");
+    if (split == std::string::npos)
+        return {text, {}};
+    return {text.substr(0, split), text.substr(split + 5)};
 }
 
 } // namespace test_tree

@@ -83,11 +83,9 @@ TEST(Merge, GoldenUpdates)
     const auto inputs = golden::Inputs(GLOSSMARK_GOLDEN_DIR "/merge", ".merge");
     ASSERT_GE(inputs.size(), 4u);
     for (const std::filesystem::path& input : inputs) {
-        const std::string text = golden::Read(input);
-        const std::size_t split = text.find("----\n");
-        ASSERT_NE(split, std::string::npos) << input;
-        CLanguageFile language(test_tree::ReadTree(text.substr(0, split)));
-        CLanguageFile newer(test_tree::ReadTree(text.substr(split + 5)));
+        const auto [translation, original] = test_tree::TwoParts(golden::Read(input));
+        CLanguageFile language(test_tree::ReadTree(translation));
+        CLanguageFile newer(test_tree::ReadTree(original));
         newer.GetRoot()->MarkDone();
         const bool changed = language.TakeStructureFrom(newer);
         golden::Expect(input, std::string(changed ? "changed" : "unchanged") + ", the root  [" +

@@ -34,14 +34,7 @@ TEST_F(DialogTranslationTest, GoldenDialogs)
     const auto inputs = golden::Inputs(GLOSSMARK_GOLDEN_DIR "/dialogs", ".dialog");
     ASSERT_GE(inputs.size(), 5u);
     for (const std::filesystem::path& input : inputs) {
-        const std::string text = golden::Read(input);
-        const std::size_t split = text.find("----\n");
-        ASSERT_NE(split, std::string::npos) << input;
-        CLanguageFile language(test_tree::ReadTree(text.substr(0, split)));
-        language.programName = u"Glossmark Editor";
-        language.flags = 0;
-        Install(language);
-        const auto live = test_tree::ReadTree(text.substr(split + 5));
+        const auto live = test_tree::ReadTree(InstallGolden(input));
         QDialog shown;
         CWnd(&shown).SetWindowText(live->GetChild(0)->originalText);
         std::vector<QWidget*> controls;

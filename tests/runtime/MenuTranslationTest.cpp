@@ -95,16 +95,10 @@ TEST_F(MenuTranslationTest, GoldenMenus)
     const auto inputs = golden::Inputs(GLOSSMARK_GOLDEN_DIR "/menus", ".menu");
     ASSERT_GE(inputs.size(), 5u);
     for (const std::filesystem::path& input : inputs) {
-        const std::string text = golden::Read(input);
-        const std::size_t split = text.find("----\n");
-        ASSERT_NE(split, std::string::npos) << input;
-        CLanguageFile language(test_tree::ReadTree(text.substr(0, split)));
-        language.programName = u"Glossmark Editor";
-        language.flags = 0;
-        Install(language);
+        const std::string live = InstallGolden(input);
         CMenu* root = CMenu::CreatePopupMenu(&owner);
         UINT nextId = 1;
-        AppendItems(*root, *test_tree::ReadTree(text.substr(split + 5)), &owner, nextId);
+        AppendItems(*root, *test_tree::ReadTree(live), &owner, nextId);
         TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
         const std::string once = Listing(*root);
         TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);

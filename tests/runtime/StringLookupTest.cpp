@@ -37,14 +37,9 @@ TEST_F(StringLookupTest, GoldenLookups)
     const auto inputs = golden::Inputs(GLOSSMARK_GOLDEN_DIR "/strings", ".strings");
     ASSERT_GE(inputs.size(), 3u);
     for (const std::filesystem::path& input : inputs) {
-        const std::string text = golden::Read(input);
-        const std::size_t split = text.find("----\n");
-        ASSERT_NE(split, std::string::npos) << input;
-        CLanguageFile language(test_tree::ReadTree(text.substr(0, split)));
-        language.programName = u"Glossmark Editor";
-        Install(language);
+        const std::string texts = InstallGolden(input);
         std::string actual;
-        std::istringstream lines(text.substr(split + 5));
+        std::istringstream lines(texts);
         for (std::string line; std::getline(lines, line);) {
             std::u16string lookedUp = test_tree::Text(line);
             const bool found = TranslateString(lookedUp);
