@@ -3,8 +3,9 @@
 // Trees written down as text, for golden files: one node a line, two blanks of
 // indentation per level, then the original text, a tab, the translated text (the
 // original when left out) and optionally the kind code (21 when left out), the
-// width and the edit state, tab-separated; "\n", "\r", "\t", "\\" and "\uXXXX" are escapes, "" alone
-// is the empty text, and lines starting with "#" are comments. The root is implicit.
+// width and the edit state, tab-separated. "\n", "\r", "\t", "\\" and "\uXXXX"
+// are escapes, "" alone is the empty text, and lines starting with "#" are
+// comments. The root is implicit.
 
 #include "TestTree.h"
 
@@ -46,6 +47,7 @@ inline std::u16string Text(std::string_view field)
     return out;
 }
 
+// The tree below an implicit root.
 inline std::unique_ptr<CTextNode> ReadTree(const std::string& text)
 {
     auto root = std::make_unique<CTextNode>(nullptr);
@@ -62,9 +64,9 @@ inline std::unique_ptr<CTextNode> ReadTree(const std::string& text)
             fields.push_back(field);
         const std::u16string original = Text(fields[0]);
         parents.push_back(Add(parents.back(), original, fields.size() > 1 ? Text(fields[1]) : original,
-                                         fields.size() > 2 ? std::stoi(fields[2]) : 21,
-                                         fields.size() > 3 ? std::stoi(fields[3]) : 0,
-                                         fields.size() > 4 ? std::uint32_t(std::stoul(fields[4])) : 0u));
+                              fields.size() > 2 ? std::stoi(fields[2]) : 21,
+                              fields.size() > 3 ? std::stoi(fields[3]) : 0,
+                              fields.size() > 4 ? std::uint32_t(std::stoul(fields[4])) : 0u));
     }
     return root;
 }

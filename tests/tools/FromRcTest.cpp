@@ -46,8 +46,8 @@ std::string Listing(const CLanguageFile& language)
     return out;
 }
 
-// What from-rc makes of the script with its options args[0..] in folder's
-// scripts: the command, its messages and exit status, and the tree.
+// What from-rc makes of script with the options args[1..] (the transcript names
+// it args[0]): the command, its messages and exit status, and the tree.
 std::string FromRc(const fs::path& folder, const std::vector<std::string>& args, const std::string& script)
 {
     const fs::path out = folder / "out.tra";
