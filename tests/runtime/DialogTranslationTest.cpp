@@ -116,21 +116,4 @@ TEST_F(DialogTranslationTest, OnlyTheDirectParentMakesADialogAPage)
     EXPECT_EQ(sheet.tabText(0), u"Seite"_qs);
 }
 
-TEST_F(DialogTranslationTest, MessageBoxesPassTheDialogHook)
-{
-    auto language = MakeLanguage();
-    CTextNode* entry = Add(Top(*language, u"Dialoge"), u"Glossmark Editor", u"Glossmark", 1);
-    Add(entry, u"Frage", u"Question", 21);
-    Add(entry, u"&Ja", u"&Yes", 23);
-    Add(entry, u"&Nein", u"&No", 23);
-    Install(*language);
-    std::u16string yes;
-    CDialog::SetModalResponder([&yes](CDialog& box) {
-        yes = box.GetDlgItemText(IDYES);
-        return int(IDYES);
-    });
-    CMessageBox::Show(u"Frage", MB_YESNO);
-    EXPECT_EQ(yes, u"&Yes");
-}
-
 } // namespace
