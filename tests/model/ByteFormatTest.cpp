@@ -284,20 +284,6 @@ TEST(ByteFormat, NegativeChildCountIsALeaf)
     EXPECT_EQ(language.GetRoot()->editState, 4u);
 }
 
-TEST(ByteFormat, ReadChildArrayHasTheCapacityOfTenStepGrowth)
-{
-    NodeShape shape{u""};
-    for (int i = 0; i < 21; ++i)
-        shape.children.push_back({u"c"});
-    shape.children[0].children.resize(10, NodeShape{u"g"});
-    CLanguageFile language(BuildTree(shape));
-    CLanguageFile loaded;
-    ASSERT_EQ(LoadFromBytes(StoreToBytes(language), loaded), SerializeResult::Ok);
-    EXPECT_EQ(loaded.GetRoot()->ChildCapacity(), 30);
-    EXPECT_EQ(loaded.GetRoot()->GetChild(0)->ChildCapacity(), 10);
-    EXPECT_EQ(loaded.GetRoot()->GetChild(1)->ChildCapacity(), 0);
-}
-
 TEST(ByteFormat, EveryTruncatedPrefixFailsWithEndOfFileAndChangesNothing)
 {
     const Bytes bytes = StoreToBytes(*SmallLanguage());

@@ -39,22 +39,6 @@ TEST(TextNode, NewNodeHasDefaults)
     EXPECT_EQ(parent.ChildCount(), 0); // the constructor does not attach
 }
 
-TEST(TextNode, ChildArrayGrowsInStepsOfTenAndCopyKeepsCapacity)
-{
-    CTextNode parent(nullptr);
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(parent.AddChild(std::make_unique<CTextNode>(&parent)), i + 1);
-    EXPECT_EQ(parent.ChildCapacity(), 10);
-    parent.AddChild(std::make_unique<CTextNode>(&parent));
-    EXPECT_EQ(parent.ChildCapacity(), 20);
-    EXPECT_EQ(parent.ChildCount(), 11);
-
-    auto copy = parent.CopyTree(nullptr);
-    EXPECT_EQ(copy->ChildCapacity(), 20);
-    EXPECT_EQ(copy->ChildCount(), 11);
-    EXPECT_EQ(copy->GetChild(10)->parent, copy.get());
-}
-
 TEST(TextNode, GetChildOutsideTheCountIsNull)
 {
     auto root = BuildTree(SmallTree(1, 0));

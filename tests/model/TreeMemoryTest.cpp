@@ -159,18 +159,6 @@ TEST(TreeMemory, HeapAndArenaNodesMixInOneTree)
     EXPECT_EQ(holder->CountNodes(), 4);
 }
 
-TEST(TreeMemory, ReadAndCopyRoundTripsByteExact)
-{
-    CLanguageFile language(BuildTree(WideTree(700)));
-    language.programName = u"Prog";
-    const Bytes stored = StoreToBytes(language);
-    const auto read = ReadBack(language);
-    EXPECT_EQ(StoreToBytes(*read), stored);
-    const auto copy = read->Copy();
-    EXPECT_EQ(StoreToBytes(*copy), stored);
-    EXPECT_EQ(copy->GetRoot()->GetChild(2)->GetChild(699)->parent, copy->GetRoot()->GetChild(2));
-}
-
 TEST(TreeMemory, ReadingAndCopyingCostAHandfulOfAllocations)
 {
     CLanguageFile language(BuildTree(WideTree(5000)));
@@ -248,18 +236,6 @@ TEST(TreeMemory, ManyChildrenKeepTheTenStepCapacity)
     const auto read = ReadBack(language);
     EXPECT_EQ(read->GetRoot()->GetChild(2)->ChildCapacity(), 1240);
     EXPECT_EQ(read->GetRoot()->GetChild(1)->ChildCapacity(), 0);
-}
-
-TEST(TreeMemory, TruncatedReadLeavesNothingBehind)
-{
-    CLanguageFile language(BuildTree(WideTree(400)));
-    Bytes stored = StoreToBytes(language);
-    for (std::size_t cut : {stored.size() - 1, stored.size() / 2, stored.size() - 3000}) {
-        Bytes part(stored.begin(), stored.begin() + static_cast<std::ptrdiff_t>(cut));
-        CLanguageFile target(BuildTree({u"kept"}));
-        EXPECT_THROW(LoadFromBytes(part, target), CArchiveException) << cut;
-        EXPECT_EQ(target.GetRoot()->originalText, u"kept");
-    }
 }
 
 } // namespace

@@ -192,21 +192,6 @@ TEST(CDcTest, Draw3dRectOutlinesTheInside)
     EXPECT_EQ(m.dc.GetPixel(4, 4), 0u);
 }
 
-TEST(CDcTest, TextExtentIsAdvanceAndFontHeight)
-{
-    CDc dc;
-    CFont font = TestFont();
-    EXPECT_EQ(dc.SelectObject(&font), nullptr);
-    const QFontMetrics fm(font.GetQFont());
-    const CSize size = dc.GetTextExtent(u"Hallo");
-    EXPECT_EQ(size.cx, fm.horizontalAdvance(QStringLiteral("Hallo")));
-    EXPECT_EQ(size.cy, fm.height());
-    EXPECT_EQ(dc.GetTextExtent(u"").cx, 0);
-    TEXTMETRIC tm;
-    dc.GetTextMetrics(tm);
-    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
-}
-
 TEST(CDcTest, TabbedExtentRepeatsOneTabWidthFromTheStart)
 {
     CDc dc;

@@ -5,7 +5,6 @@
 #include "TestResources.h"
 
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,28 +50,6 @@ TEST(CDialogTest, MulDivRoundsHalfAwayFromZero)
     EXPECT_EQ(CDialogTemplate::MulDiv(7, 6, 4), 11);   // 10.5
     EXPECT_EQ(CDialogTemplate::MulDiv(7, 5, 4), 9);    // 8.75
     EXPECT_EQ(CDialogTemplate::MulDiv(1, 1, 0), -1);
-}
-
-TEST(CDialogTest, BaseUnitsAreComputedTheWindowsWay)
-{
-    Install();
-    const CDialogTemplate tpl(*CResources::FindDialog(kDialogId));
-    const QFont font = tpl.GetFont();
-    EXPECT_EQ(font.pixelSize(), 11) << "8 points at 96 pixels per inch";
-    const QFontMetrics fm(font);
-    const int extent =
-        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    const CSize base = tpl.GetBaseUnits();
-    EXPECT_EQ(base.cx, (extent / 26 + 1) / 2);
-    EXPECT_EQ(base.cy, fm.height());
-    // Edges convert, so a width is the difference of the converted edges.
-    const CRect r = tpl.MapDialogRect(CRect(79, 229, 79 + 63, 229 + 14));
-    EXPECT_EQ(r.left, CDialogTemplate::MulDiv(79, base.cx, 4));
-    EXPECT_EQ(r.right, CDialogTemplate::MulDiv(142, base.cx, 4));
-    EXPECT_EQ(r.top, CDialogTemplate::MulDiv(229, base.cy, 8));
-    EXPECT_EQ(r.bottom, CDialogTemplate::MulDiv(243, base.cy, 8));
-    EXPECT_EQ(tpl.GetClientSizePixels(),
-              CSize(CDialogTemplate::MulDiv(319, base.cx, 4), CDialogTemplate::MulDiv(250, base.cy, 8)));
 }
 
 TEST(CDialogTest, ControlsInTemplateOrderWithIdsTextsAndPixels)

@@ -23,12 +23,22 @@ LOGFONT TextFont()
 }
 } // namespace
 
-TEST(FontTest, NegativeHeightIsThePixelSize)
+TEST(FontTest, RecordFieldsBecomeTheQtFont)
 {
-    const QFont font = MakeQFont(TextFont());
-    EXPECT_EQ(font.pixelSize(), 14);
-    EXPECT_EQ(font.weight(), QFont::Normal);
-    EXPECT_FALSE(font.italic());
+    LOGFONT lf = TextFont();
+    EXPECT_EQ(MakeQFont(lf).pixelSize(), 14) << "a negative height is the pixel size";
+    EXPECT_EQ(MakeQFont(lf).weight(), QFont::Normal);
+    lf.height = 20;
+    EXPECT_NEAR(QFontMetrics(MakeQFont(lf)).height(), 20, 1) << "a positive one the cell height";
+    lf.height = 0;
+    EXPECT_GT(MakeQFont(lf).pixelSize(), 0);
+    lf.weight = 700;
+    lf.italic = 1;
+    lf.underline = 1;
+    lf.strikeOut = 1;
+    const QFont font = MakeQFont(lf);
+    EXPECT_EQ(font.weight(), QFont::Bold);
+    EXPECT_TRUE(font.italic() && font.underline() && font.strikeOut());
 }
 
 TEST(FontTest, MissingFaceMapsToAnInstalledOneOfItsKind)
@@ -41,30 +51,6 @@ TEST(FontTest, MissingFaceMapsToAnInstalledOneOfItsKind)
     fixed.faceName = u"Courier New";
     fixed.pitchAndFamily = FIXED_PITCH | FF_MODERN;
     EXPECT_TRUE(QFontInfo(MakeQFont(fixed)).fixedPitch());
-}
-
-TEST(FontTest, PositiveHeightIsTheCellHeight)
-{
-    LOGFONT lf = TextFont();
-    lf.height = 20;
-    const QFont font = MakeQFont(lf);
-    EXPECT_NEAR(QFontMetrics(font).height(), 20, 1);
-    lf.height = 0;
-    EXPECT_GT(MakeQFont(lf).pixelSize(), 0);
-}
-
-TEST(FontTest, StyleFields)
-{
-    LOGFONT lf = TextFont();
-    lf.weight = 700;
-    lf.italic = 1;
-    lf.underline = 1;
-    lf.strikeOut = 1;
-    const QFont font = MakeQFont(lf);
-    EXPECT_EQ(font.weight(), QFont::Bold);
-    EXPECT_TRUE(font.italic());
-    EXPECT_TRUE(font.underline());
-    EXPECT_TRUE(font.strikeOut());
 }
 
 TEST(FontTest, ChooserResultBecomesARecord)

@@ -1,5 +1,4 @@
 #include "CFileDialog.h"
-#include "CFontDialog.h"
 #include "CImageBitmap.h"
 #include "CProfile.h"
 #include "CResources.h"
@@ -89,21 +88,4 @@ TEST(FileDialogTest, FiltersAndResponder)
     EXPECT_EQ(open.GetPathName(), u"/tmp/lang/English.tra");
     EXPECT_EQ(open.GetFileName(), u"English.tra");
     EXPECT_EQ(open.GetFileExt(), u"tra");
-}
-
-TEST(FontDialogTest, ResponderChoosesARecord)
-{
-    CFontDialog::SetResponder([](CFontDialog& dialog) {
-        EXPECT_FALSE(dialog.HasInitial());
-        LOGFONT lf;
-        lf.height = -20;
-        lf.faceName = u"DejaVu Serif";
-        dialog.SetLogFont(lf);
-        return IDOK;
-    });
-    CFontDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    CFontDialog::SetResponder({});
-    EXPECT_EQ(dialog.GetLogFont().height, -20);
-    EXPECT_EQ(dialog.GetLogFont().faceName, u"DejaVu Serif");
 }

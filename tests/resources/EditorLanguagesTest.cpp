@@ -100,40 +100,6 @@ TEST(EditorLanguages, TopNodesAndEveryNodeDone)
     });
 }
 
-TEST(EditorLanguages, DialogEntriesHoldTheTextsOfTheirControls)
-{
-    const CTextNode& dialogs = Top(*Languages().original, u"Dialoge");
-    const CTextNode* flag = ChildWithText(dialogs, u"Flagge der Sprache wählen");
-    ASSERT_NE(flag, nullptr);
-    EXPECT_EQ(flag->kindCode, kind::Dialog);
-    EXPECT_EQ(flag->width, 319);
-    EXPECT_EQ(flag->height, 250);
-    EXPECT_EQ(ChildTexts(*flag), (std::vector<std::u16string>{u"&OK", u"&Abbrechen", u"List1"}));
-    EXPECT_EQ(flag->GetChild(0)->kindCode, kind::PushButton);
-    EXPECT_EQ(flag->GetChild(0)->width, 63);
-    EXPECT_EQ(flag->GetChild(0)->height, 14);
-    EXPECT_EQ(flag->GetChild(2)->kindCode, kind::OtherControl);
-    EXPECT_EQ(flag->GetChild(2)->width, 305);
-
-    const CTextNode* fonts = ChildWithText(dialogs, u"Schriftarten...");
-    ASSERT_NE(fonts, nullptr);
-    EXPECT_EQ(ChildTexts(*fonts), (std::vector<std::u16string>{u"OK", u"&Abbrechen", u"Schriftart für Fremdsprache:",
-                                                               u"Ändern...", u"Schriftart für Texte:", u"Ändern..."}));
-    EXPECT_EQ(fonts->GetChild(2)->kindCode, kind::Label);
-
-    // The head view is a form without a title.
-    const CTextNode* head = ChildWithText(dialogs, u"");
-    ASSERT_NE(head, nullptr);
-    EXPECT_EQ(ChildTexts(*head), (std::vector<std::u16string>{u"Programm:", u"Version:", u"Fremdsprache:", u"Sprache:"}));
-
-    const CTextNode* about = ChildWithText(dialogs, u"Info über Glossmark Editor");
-    ASSERT_NE(about, nullptr);
-    const std::vector<std::u16string> aboutTexts = ChildTexts(*about);
-    EXPECT_NE(std::find(aboutTexts.begin(), aboutTexts.end(), u"(Version)"), aboutTexts.end());
-    for (const std::u16string& text : aboutTexts)
-        EXPECT_NE(text.rfind(u"#", 0), 0u) << "the picture is no text";
-}
-
 TEST(EditorLanguages, SwitchEntryCarriesTheSwitchDialogsTexts)
 {
     const CTextNode& dialogs = Top(*Languages().original, u"Dialoge");
@@ -160,26 +126,6 @@ TEST(EditorLanguages, SwitchEntryCarriesTheSwitchDialogsTexts)
     EXPECT_EQ(englishEntry->kindCode, kind::SwitchEntry);
     EXPECT_EQ(englishEntry->translatedText, u"Switch Language");
     EXPECT_EQ(englishEntry->GetChild(4)->translatedText, u"Cancel");
-}
-
-TEST(EditorLanguages, MenuEntryFollowsTheMenuWithoutSeparators)
-{
-    const CTextNode& menus = Top(*Languages().original, u"Menus");
-    ASSERT_EQ(menus.ChildCount(), 1);
-    const CTextNode& menu = *menus.GetChild(0);
-    EXPECT_EQ(menu.kindCode, kind::Menu);
-    EXPECT_EQ(ChildTexts(menu), (std::vector<std::u16string>{u"&Datei", u"&Bearbeiten", u"&Ansicht", u"&Flagge",
-                                                             u"Fremdsprache", u"&?"}));
-    const CTextNode& file = *menu.GetChild(0);
-    EXPECT_EQ(file.kindCode, kind::Popup);
-    EXPECT_EQ(ChildTexts(file),
-              (std::vector<std::u16string>{u"&Neue Übersetzung...", u"Ö&ffnen...", u"S&peichern",
-                                           u"Speichern &unter...", u"&Versions-Update", u"Übersetzungs&speicher",
-                                           u"&Drucken...\tStrg+P",
-                                           u"Seitenansic&ht", u"Seite ein&richten...", u"Letzte Datei",
-                                           u"Letzte Datei", u"Letzte Datei", u"Letzte Datei", u"&Beenden"}));
-    EXPECT_EQ(file.GetChild(0)->kindCode, kind::MenuItem);
-    EXPECT_EQ(menu.GetChild(1)->GetChild(0)->originalText, u"&Rückgängig\tStrg+Z");
 }
 
 TEST(EditorLanguages, StringEntriesAreTheDistinctStringTexts)

@@ -3,12 +3,17 @@
 #include "TranslationTest.h"
 
 #include "CMenu.h"
+#include "Golden.h"
+#include "TreeText.h"
+#include "Utf8.h"
 #include "CMessageHooks.h"
 #include "MenuTranslation.h"
 #include "UiLanguage.h"
 #include "__X_CFrameWnd.h"
 
 #include <QMenu>
+
+#include <filesystem>
 
 namespace {
 
@@ -28,13 +33,13 @@ protected:
     }
 
     // A "Menus" entry matching MakeFileMenu, with English translations.
-    static CTextNode* AddFileEntry(CTextNode* menus, const std::u16string& exitText = u"E&xit")
+    static CTextNode* AddFileEntry(CTextNode* menus)
     {
         CTextNode* entry = Add(menus, u"Menü 128", u"Menu 128", 3);
         CTextNode* file = Add(entry, u"&Datei", u"&File", 4);
         Add(file, u"Ö&ffnen...", u"&Open...", 5);
         Add(file, u"&Kopieren\tStrg+C", u"&Copy\tCtrl+C", 5);
-        Add(file, u"&Beenden", exitText, 5);
+        Add(file, u"&Beenden", u"E&xit", 5);
         return entry;
     }
 
@@ -46,122 +51,61 @@ protected:
     QWidget owner;
 };
 
-TEST_F(MenuTranslationTest, MatchedThroughOriginalAndAgainThroughTranslatedTexts)
+// The live menu written down as a tree: a node with children is a popup, "-" a
+// separator, every other node a command numbered in order.
+void AppendItems(CMenu& menu, const CTextNode& node, QWidget* owner, UINT& nextId)
 {
-    auto language = MakeLanguage();
-    AddFileEntry(Top(*language, u"Menus"));
-    Install(*language);
-    CMenu* root = MakeFileMenu(&owner);
-    const CTextNode* menus = FindTopNode(GetCurrentTranslation(), u"Menus");
-    for (int round = 0; round < 2; ++round) {
-        TranslateSingleMenu(*root, menus, false);
-        EXPECT_EQ(Item(root, 0), u"&File");
-        CMenu* file = root->GetSubMenu(0);
-        ASSERT_NE(file, nullptr);
-        EXPECT_EQ(Item(file, 0), u"&Open...");
-        EXPECT_EQ(file->GetMenuState(1, MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
-        EXPECT_EQ(Item(file, 2), u"&Copy\tCtrl+C");
-        EXPECT_EQ(file->GetMenuItemID(2), 2u);
-        EXPECT_EQ(Item(file, 3), u"E&xit");
+    for (std::int32_t i = 0; i < node.ChildCount(); ++i) {
+        const CTextNode& item = *node.GetChild(i);
+        if (item.ChildCount() > 0) {
+            CMenu* popup = CMenu::CreatePopupMenu(owner);
+            AppendItems(*popup, item, owner, nextId);
+            menu.AppendMenu(MF_POPUP, UINT_PTR(popup->GetSafeHmenu()), item.originalText);
+        } else if (item.originalText == u"-") {
+            menu.AppendMenu(MF_SEPARATOR);
+        } else {
+            menu.AppendMenu(MF_STRING, nextId++, item.originalText);
+        }
     }
 }
 
-TEST_F(MenuTranslationTest, EqualMissSumsGoToTheLaterEntry)
+std::string Listing(CMenu& menu, const std::string& indent = "")
 {
-    auto language = MakeLanguage();
-    AddFileEntry(Top(*language, u"Menus"), u"first");
-    AddFileEntry(Top(*language, u"Menus"), u"second");
-    Install(*language);
-    CMenu* root = MakeFileMenu(&owner);
-    TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
-    EXPECT_EQ(Item(root->GetSubMenu(0), 3), u"second");
+    std::string out;
+    for (int pos = 0; pos < menu.GetMenuItemCount(); ++pos) {
+        if (menu.GetMenuState(UINT(pos), MF_BYPOSITION) & MF_SEPARATOR) {
+            out += indent + "-\n";
+            continue;
+        }
+        out += indent + utf8::FromUtf16(menu.GetMenuString(UINT(pos), MF_BYPOSITION));
+        if (CMenu* popup = menu.GetSubMenu(pos))
+            out += "\n" + Listing(*popup, indent + "  ");
+        else
+            out += "  #" + std::to_string(menu.GetMenuItemID(pos)) + "\n";
+    }
+    return out;
 }
 
-TEST_F(MenuTranslationTest, FewestMissesWinWhereverTheEntryStands)
+// Each file of tests/golden/menus holds a language's tree, a "----" line and the
+// live menu (both as TreeText.h reads them); beside it the menu after it was
+// translated, and again after a second pass, which then starts from the
+// translated texts.
+TEST_F(MenuTranslationTest, GoldenMenus)
 {
-    for (bool exactFirst : {true, false}) {
-        SCOPED_TRACE(exactFirst);
-        auto language = MakeLanguage();
-        CTextNode* menus = Top(*language, u"Menus");
-        // One file miss: an item the live menu lacks.
-        auto addExtra = [&] {
-            CTextNode* extra = AddFileEntry(menus, u"extra");
-            Add(extra->GetChild(0), u"&Drucken", u"&Print", 5);
-        };
-        // One live miss: an item the entry lacks.
-        auto addShort = [&] {
-            CTextNode* shorter = Add(menus, u"Menü 2", u"Menu 2", 3);
-            CTextNode* file = Add(shorter, u"&Datei", u"&File", 4);
-            Add(file, u"Ö&ffnen...", u"&Open...", 5);
-            Add(file, u"&Beenden", u"short", 5);
-        };
-        if (exactFirst)
-            AddFileEntry(menus, u"exact");
-        addExtra();
-        addShort();
-        if (!exactFirst)
-            AddFileEntry(menus, u"exact");
-        Install(*language);
-        CMenu* root = MakeFileMenu(&owner);
+    const auto inputs = golden::Inputs(GLOSSMARK_GOLDEN_DIR "/menus", ".menu");
+    ASSERT_GE(inputs.size(), 5u);
+    for (const std::filesystem::path& input : inputs) {
+        const std::string live = InstallGolden(input);
+        CMenu* root = CMenu::CreatePopupMenu(&owner);
+        UINT nextId = 1;
+        AppendItems(*root, *test_tree::ReadTree(live), &owner, nextId);
         TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
-        EXPECT_EQ(Item(root->GetSubMenu(0), 3), u"exact");
+        const std::string once = Listing(*root);
+        TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
+        const std::string twice = Listing(*root);
+        golden::Expect(input, once + (twice == once ? "again: the same\n" : "again:\n" + twice));
         UnloadTranslation();
     }
-}
-
-TEST_F(MenuTranslationTest, EqualSumsPreferTheTranslatedComparison)
-{
-    // Fits through both kinds of text; through the original texts the two
-    // items would swap their texts, through the translated ones they stay.
-    auto language = MakeLanguage();
-    CTextNode* entry = Add(Top(*language, u"Menus"), u"M", u"M", 3);
-    CTextNode* popup = Add(entry, u"&Datei", u"&Datei", 4);
-    Add(popup, u"Links", u"Rechts", 5);
-    Add(popup, u"Rechts", u"Links", 5);
-    Install(*language);
-    CMenu* root = CMenu::CreatePopupMenu(&owner);
-    CMenu* file = CMenu::CreatePopupMenu(&owner);
-    file->AppendMenu(MF_STRING, 1, u"Links");
-    file->AppendMenu(MF_STRING, 2, u"Rechts");
-    root->AppendMenu(MF_POPUP, UINT_PTR(file->GetSafeHmenu()), u"&Datei");
-    TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
-    EXPECT_EQ(Item(file, 0), u"Links");
-    EXPECT_EQ(Item(file, 1), u"Rechts");
-    // The original comparison alone would swap them.
-    language->GetRoot()->GetChild(1)->GetChild(0)->GetChild(0)->translatedText = u"&File";
-    UnloadTranslation();
-    Install(*language, "Other.tra");
-    TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
-    EXPECT_EQ(Item(root, 0), u"&File");
-    EXPECT_EQ(Item(file, 0), u"Rechts");
-    EXPECT_EQ(Item(file, 1), u"Links");
-}
-
-TEST_F(MenuTranslationTest, ItemTextsCompareWholeWithAcceleratorAndRepeatedItemsShareTheFirst)
-{
-    auto language = MakeLanguage();
-    CTextNode* file = Add(Add(Top(*language, u"Menus"), u"M", u"M"), u"&Datei", u"&File");
-    Add(file, u"&Kopieren", u"Copy without key", 5);
-    Add(file, u"&Beenden", u"Exit 1", 5);
-    Add(file, u"&Beenden", u"Exit 2", 5);
-    Install(*language);
-    CMenu* root = MakeFileMenu(&owner);
-    root->GetSubMenu(0)->AppendMenu(MF_STRING, 4, u"&Beenden");
-    TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
-    CMenu* popup = root->GetSubMenu(0);
-    EXPECT_EQ(Item(popup, 2), u"&Kopieren\tStrg+C");
-    EXPECT_EQ(Item(popup, 3), u"Exit 1");
-    EXPECT_EQ(Item(popup, 4), u"Exit 1");
-}
-
-TEST_F(MenuTranslationTest, EmptyOrMissingMenusBranchLeavesTheMenu)
-{
-    auto language = MakeLanguage();
-    Install(*language);
-    CMenu* root = MakeFileMenu(&owner);
-    TranslateSingleMenu(*root, FindTopNode(GetCurrentTranslation(), u"Menus"), false);
-    TranslateSingleMenu(*root, nullptr, false);
-    EXPECT_EQ(Item(root, 0), u"&Datei");
 }
 
 TEST_F(MenuTranslationTest, PopupIsComparedWithTheEntrysFirstChild)

@@ -1,6 +1,5 @@
 // The editor's start with and without its user-interface file "Edit.tra" in
-// the working folder, where else the start finds its file, and pictures of
-// the translated menu and dialog 161.
+// the working folder, and where else the start finds its file.
 
 #include "TranslationTest.h"
 
@@ -24,7 +23,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPixmap>
 
 namespace {
 
@@ -43,28 +41,18 @@ protected:
     }
 
     // Title and the texts of the buttons of dialog 161, as it shows them.
-    std::vector<std::u16string> FontsDialogTexts(const QString& picture = {})
+    std::vector<std::u16string> FontsDialogTexts()
     {
         std::vector<std::u16string> texts;
         onDialog = [&](CDialog& dialog) {
             texts.push_back(CWnd(&dialog).GetWindowText());
             for (int id : {IDOK, IDCANCEL, 1012})
                 texts.push_back(dialog.GetDlgItemText(id));
-            if (!picture.isEmpty())
-                Save(&dialog, picture);
             return int(IDCANCEL);
         };
         CDialog dialog(161);
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
         return texts;
-    }
-
-    static void Save(QWidget* widget, const QString& name, bool fit = true)
-    {
-        QDir().mkpath(QStringLiteral(GLOSSMARK_PICTURES));
-        if (fit)
-            widget->adjustSize();
-        EXPECT_TRUE(widget->grab().save(QStringLiteral(GLOSSMARK_PICTURES "/") + name));
     }
 
     static std::u16string MenuText(CMenu* menu, int pos)
@@ -90,7 +78,7 @@ TEST_F(StartupTest, MissingFileShowsOneMessageAndKeepsTheGermanTexts)
     std::u16string prompt;
     frame.GetMessageString(32809, prompt);
     EXPECT_EQ(prompt, u"Öffnet eine Sprache zum Editieren");
-    const auto texts = FontsDialogTexts(QStringLiteral("runtime-fonts-dialog-german.png"));
+    const auto texts = FontsDialogTexts();
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0], u"Schriftarten...");
     EXPECT_EQ(texts[2], u"&Abbrechen");
@@ -127,7 +115,7 @@ TEST_F(StartupTest, EnglishFileTranslatesMenuDialogPromptsAndTooltips)
     frame.GetToolTipText(0, text);
     EXPECT_EQ(text, u"");
 
-    const auto texts = FontsDialogTexts(QStringLiteral("runtime-fonts-dialog.png"));
+    const auto texts = FontsDialogTexts();
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0], u"Fonts...");
     EXPECT_EQ(texts[1], u"OK");

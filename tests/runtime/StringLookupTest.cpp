@@ -6,9 +6,15 @@
 #include "CResources.h"
 #include "CStringIndex.h"
 #include "CTranslationState.h"
+#include "Golden.h"
 #include "SampleLanguage.h"
 #include "TranslatedStrings.h"
+#include "TreeText.h"
 #include "UiLanguage.h"
+#include "Utf8.h"
+
+#include <filesystem>
+#include <sstream>
 
 namespace {
 
@@ -23,48 +29,25 @@ TEST_F(StringLookupTest, NothingIsTranslatedWithoutATranslation)
     EXPECT_EQ(TranslatedString(200), u"Version %i.%i%02i");
 }
 
-TEST_F(StringLookupTest, FirstEntryInDepthFirstOrderWins)
+// Each file of tests/golden/strings holds a language's tree (as TreeText.h reads
+// it), a "----" line and texts to look up, one a line; beside it each text with
+// its translation or "not found".
+TEST_F(StringLookupTest, GoldenLookups)
 {
-    auto language = MakeLanguage();
-    CTextNode* strings = Top(*language, u"Stringtables");
-    CTextNode* block = Add(strings, u"Block 1", u"Block 1");
-    Add(Add(block, u"inner", u"inner"), u"Datei", u"deep first");
-    Add(block, u"Datei", u"second");
-    Add(strings, u"Datei", u"third");
-    Install(*language);
-
-    std::u16string text = u"Datei";
-    EXPECT_TRUE(TranslateString(text));
-    EXPECT_EQ(text, u"deep first");
-    // Whole text, case-sensitive.
-    text = u"datei";
-    EXPECT_FALSE(TranslateString(text));
-    text = u"Datei ";
-    EXPECT_FALSE(TranslateString(text));
-}
-
-TEST_F(StringLookupTest, BranchNodeItselfMatches)
-{
-    auto language = MakeLanguage();
-    Top(*language, u"Stringtables")->translatedText = u"String tables";
-    Install(*language);
-    std::u16string text = u"Stringtables";
-    EXPECT_TRUE(TranslateString(text));
-    EXPECT_EQ(text, u"String tables");
-    // Other branches are not searched.
-    text = u"Menus";
-    EXPECT_FALSE(TranslateString(text));
-}
-
-TEST_F(StringLookupTest, NoStringtablesBranchFindsNothing)
-{
-    auto language = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
-    Add(Add(language->GetRoot(), u"Dialoge", u"Dialogs"), u"Datei", u"File");
-    Install(*language);
-    std::u16string text = u"Datei";
-    EXPECT_FALSE(TranslateString(text));
-    text = u"Dialoge";
-    EXPECT_FALSE(TranslateString(text));
+    const auto inputs = golden::Inputs(GLOSSMARK_GOLDEN_DIR "/strings", ".strings");
+    ASSERT_GE(inputs.size(), 3u);
+    for (const std::filesystem::path& input : inputs) {
+        const std::string texts = InstallGolden(input);
+        std::string actual;
+        std::istringstream lines(texts);
+        for (std::string line; std::getline(lines, line);) {
+            std::u16string lookedUp = test_tree::Text(line);
+            const bool found = TranslateString(lookedUp);
+            actual += "\"" + line + "\" -> " + (found ? "\"" + utf8::FromUtf16(lookedUp) + "\"" : "not found") + "\n";
+        }
+        golden::Expect(input, actual);
+        UnloadTranslation();
+    }
 }
 
 TEST_F(StringLookupTest, SwitchMappingIsSearchedWhileItExists)

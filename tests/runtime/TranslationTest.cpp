@@ -4,7 +4,9 @@
 #include "CProfile.h"
 #include "CResources.h"
 #include "EditorResources.h"
+#include "Golden.h"
 #include "LanguageFileIO.h"
+#include "TreeText.h"
 #include "UiLanguage.h"
 
 #include <QDir>
@@ -56,6 +58,17 @@ void TranslationTest::Install(const CLanguageFile& language, const std::string& 
 {
     ASSERT_FALSE(WriteLanguageFile(language, PathOf(name)));
     ASSERT_TRUE(LoadTranslationFile(QString::fromStdString(PathOf(name)).toStdU16String(), false));
+}
+
+std::string TranslationTest::InstallGolden(const std::filesystem::path& input)
+{
+    const auto [tree, rest] = test_tree::TwoParts(golden::Read(input));
+    EXPECT_FALSE(rest.empty()) << input;
+    CLanguageFile language(test_tree::ReadTree(tree));
+    language.programName = u"Glossmark Editor";
+    language.flags = 0;
+    Install(language);
+    return rest;
 }
 
 std::u16string TranslationTest::ProfileEntry() const

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,9 @@ protected:
     // Writes language into the test folder under name and loads it as the
     // current translation.
     void Install(const CLanguageFile& language, const std::string& name = "Test.tra");
+    // Installs the language tree before the "----" line of a golden file (see
+    // TreeText.h) and returns the part after it.
+    std::string InstallGolden(const std::filesystem::path& input);
     std::string PathOf(const std::string& name) const;
     std::u16string ProfileEntry() const;
     // Makes the test folder the working folder until the test ends, as for a

@@ -8,12 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -75,41 +70,10 @@ inline std::unique_ptr<CLanguageFile> EveryKindOfText()
     return language;
 }
 
-struct ProcessRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::string Quoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-// Runs a shell command line in folder and collects its output.
-inline ProcessRun Shell(const std::filesystem::path& folder, const std::string& command)
-{
-    const auto out = folder / "stdout.txt";
-    const auto err = folder / "stderr.txt";
-    const std::string line = "cd " + Quoted(folder.string()) + " && " + command + " >" +
-                             Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
-    const int status = std::system(line.c_str());
-    ProcessRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
-    return run;
-}
+using tools_test::ProcessRun;
+using tools_test::Quoted;
+using tools_test::ReadFile;
+using tools_test::Shell;
 
 // Counts the non-overlapping occurrences of what in text.
 inline std::size_t Count(const std::string& text, const std::string& what)

@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -27,18 +24,13 @@ struct CheckRun {
 // Runs the tool with args in folder; environment is put before the command.
 CheckRun Check(const fs::path& folder, const std::string& args, const std::string& environment = "")
 {
-    const fs::path out = folder / "out.txt";
-    const fs::path err = folder / "err.txt";
-    const std::string command = environment + " '" + std::string(GLOSSMARK_TRA) + "' check " + args +
-                                " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
-    CheckRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    std::istringstream text(tools_test::ReadFile(out));
+    const tools_test::ProcessRun run =
+        tools_test::Shell(folder, environment + " " + tools_test::Quoted(GLOSSMARK_TRA) + " check " + args);
+    CheckRun check{run.exitCode, {}, run.err};
+    std::istringstream text(run.out);
     for (std::string line; std::getline(text, line);)
-        run.lines.push_back(line);
-    run.err = tools_test::ReadFile(err);
-    return run;
+        check.lines.push_back(line);
+    return check;
 }
 
 class CheckCommand : public ::testing::Test {

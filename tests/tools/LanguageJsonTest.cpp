@@ -1,9 +1,12 @@
 #include "LanguageJson.h"
 #include "SampleLanguage.h"
 
+#include "Golden.h"
 #include "ToolsTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -25,29 +28,6 @@ std::string ErrorOf(const std::string& json)
     const JsonReadResult result = LanguageFromJson(json);
     EXPECT_FALSE(result.language);
     return result.error;
-}
-
-// A small valid document; tests break one part of it.
-std::string Document(const std::string& rootJson, const std::string& pixels = "")
-{
-    std::string flag = pixels;
-    if (flag.empty()) {
-        for (int i = 0; i < 1024; ++i) {
-            flag += i == 0 ? "0" : ",0";
-        }
-    }
-    return "{\"headerNumber1\": 10000, \"flags\": 1, \"headerNumber2\": 0,\n"
-           "\"programName\": \"P\", \"programVersion\": \"1\", \"languageName\": \"L\",\n"
-           "\"headerText4\": \"\", \"headerText5\": \"\", \"headerNumber3\": 0,\n"
-           "\"flagPixels\": [" + flag + "],\n\"root\": " + rootJson + "}";
-}
-
-std::string Node(const std::string& text, const std::string& children = "",
-                 const std::string& width = "0")
-{
-    return "{\"originalText\": \"" + text + "\", \"translatedText\": \"" + text +
-           "\", \"kindCode\": 99, \"width\": " + width +
-           ", \"height\": 0, \"editState\": 0, \"children\": [" + children + "]}";
 }
 
 TEST(LanguageJson, GeneratedFilesRoundTripByteForByte)
@@ -112,60 +92,25 @@ TEST(LanguageJson, TextsThatAreNotValidUtf16RoundTripAsEscapes)
     EXPECT_NE(json.find("\"𝄞 und 日本語\""), std::string::npos) << "valid text stays readable";
 }
 
-TEST(LanguageJson, HandWrittenEscapesAreDecoded)
+// Each document of tests/golden/json beside what reading it gives: the error
+// with its place, or the root's original text as UTF-16 code units.
+TEST(LanguageJson, GoldenDocuments)
 {
-    const std::string json = Document(Node(R"(\uD834\uDD1E \ud834\udd1e \ufdd0 \uFDD0 \u00e4 \uDBFF)"));
-    const JsonReadResult result = LanguageFromJson(json);
-    ASSERT_TRUE(result.language) << result.error;
-    const std::u16string expected = {0xD834, 0xDD1E, u' ', 0xD834, 0xDD1E, u' ', 0xFDD0,
-                                     u' ',   0xFDD0, u' ', u'ä',   u' ',   0xDBFF};
-    EXPECT_EQ(result.language->root->originalText, expected);
-}
-
-TEST(LanguageJson, MalformedJsonIsReportedWithLineAndColumn)
-{
-    EXPECT_EQ(ErrorOf("{\n  \"flags\": 1,\n  x\n}").substr(0, 22), "line 3, column 3: synt");
-    EXPECT_EQ(ErrorOf("").substr(0, 17), "line 1, column 0:");
-    EXPECT_EQ(ErrorOf("{\"programName\": \"abc").substr(0, 18), "line 1, column 20:");
-    // The place refers to the text as written, also behind a rewritten lone surrogate.
-    EXPECT_EQ(ErrorOf("{\"programName\": \"\\uD800\", x").substr(0, 18), "line 1, column 27:");
-    EXPECT_EQ(ErrorOf(Document(Node("a")) + " trailing").substr(0, 11), "line 5, col");
-}
-
-TEST(LanguageJson, WrongTypesAndKeysNameTheirPlace)
-{
-    const std::string good = Node("b");
-    EXPECT_EQ(ErrorOf(Document(Node("a", good + "," + Node("c", "", "\"wide\"")))),
-              "root.children[1].width: expected a whole number from -2147483648 to 2147483647, "
-              "found a string");
-    EXPECT_EQ(ErrorOf(Document(Node("a", "", "2147483648"))),
-              "root.width: expected a whole number from -2147483648 to 2147483647, found 2147483648");
-    EXPECT_EQ(ErrorOf(Document(Node("a", "", "1.5"))),
-              "root.width: expected a whole number from -2147483648 to 2147483647, found a "
-              "fractional number");
-
-    std::string missing = Node("a");
-    missing.erase(missing.find(", \"kindCode\": 99"), std::string(", \"kindCode\": 99").size());
-    EXPECT_EQ(ErrorOf(Document(Node("top", missing))), "root.children[0]: missing key \"kindCode\"");
-
-    std::string unknown = Node("a");
-    unknown.insert(1, "\"colour\": 3, ");
-    EXPECT_EQ(ErrorOf(Document(unknown)).substr(0, 28), "root: unknown key \"colour\" (");
-
-    std::string twice = Node("a");
-    twice.insert(1, "\"width\": 3, ");
-    EXPECT_EQ(ErrorOf(Document(twice)), "root.width: the key appears twice");
-
-    EXPECT_EQ(ErrorOf(Document("5")), "root: expected a node object or null, found the number 5");
-    EXPECT_EQ(ErrorOf(Document(Node("a", "7"))), "root.children[0]: expected a node object, found the number 7");
-    EXPECT_EQ(ErrorOf(Document(Node("a"), "1,2,3")), "flagPixels: expected 1024 pixels, found 3");
-    EXPECT_EQ(ErrorOf(Document(Node("a"), "-1")),
-              "flagPixels[0]: expected a number from 0 to 4294967295, found -1");
-    EXPECT_EQ(ErrorOf("[1, 2]"), "the document: expected an object, found an array");
-
-    std::string noFlags = Document("null");
-    noFlags.erase(noFlags.find("\"flags\": 1, "), std::string("\"flags\": 1, ").size());
-    EXPECT_EQ(ErrorOf(noFlags), "the document: missing key \"flags\"");
+    const auto inputs = golden::Inputs(GLOSSMARK_GOLDEN_DIR "/json", ".json");
+    ASSERT_GE(inputs.size(), 10u);
+    for (const auto& input : inputs) {
+        const JsonReadResult result = LanguageFromJson(golden::Read(input));
+        // The JSON library's own words after the place and kind of a syntax error are left out.
+        std::string actual = result.language ? "read; the root's original text:"
+                                             : result.error.substr(0, result.error.find(" - "));
+        const std::u16string text = result.language ? std::u16string(result.language->root->originalText) : u"";
+        for (const char16_t unit : text) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, " %04X", unsigned(unit));
+            actual += hex;
+        }
+        golden::Expect(input, actual + "\n");
+    }
 }
 
 TEST(LanguageJson, DeepTreesNeitherOverflowNorBecomeUnreadableFiles)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -101,6 +103,46 @@ inline std::filesystem::path TestFolder()
         ADD_FAILURE() << "cannot make a folder like " << pattern;
     made.folders.emplace_back(pattern);
     return pattern;
+}
+
+struct ProcessRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// Runs a shell command line in folder and collects its output; a crash (signal)
+// shows as an exit code that no test expects.
+inline ProcessRun Shell(const std::filesystem::path& folder, const std::string& command)
+{
+    const auto out = folder / "stdout.txt";
+    const auto err = folder / "stderr.txt";
+    const std::string line = "cd " + Quoted(folder.string()) + " && " + command + " >" +
+                             Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
+    const int status = std::system(line.c_str());
+    ProcessRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    run.out = ReadFile(out);
+    run.err = ReadFile(err);
+    return run;
+}
+
+// Runs glossmark-tra with args in folder.
+inline ProcessRun Tra(const std::filesystem::path& folder, const std::vector<std::string>& args)
+{
+    std::string command = Quoted(GLOSSMARK_TRA);
+    for (const std::string& arg : args)
+        command += " " + Quoted(arg);
+    return Shell(folder, command);
 }
 
 } // namespace tools_test

@@ -8,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,46 +16,15 @@ using tools_test::ReadFile;
 using tools_test::StoredBytes;
 using tools_test::WriteFile;
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
+using ToolRun = tools_test::ProcessRun;
 
-    std::string LastLine() const
-    {
-        std::string text = out;
-        while (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-        }
-        return text.substr(text.rfind('\n') + 1);
-    }
-};
-
-std::string Quoted(const std::string& text)
+// The last line of a command's output.
+std::string LastLine(const ToolRun& run)
 {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-ToolRun Tra(const fs::path& folder, const std::vector<std::string>& args)
-{
-    std::string command = Quoted(GLOSSMARK_TRA);
-    for (const auto& arg : args) {
-        command += " " + Quoted(arg);
-    }
-    const fs::path out = folder / "stdout.txt";
-    const fs::path err = folder / "stderr.txt";
-    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-    const int status = std::system(command.c_str());
-    ToolRun run;
-    // A crash (signal) shows as an exit code that no test expects.
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
-    return run;
+    std::string text = run.out;
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    return text.substr(text.rfind('\n') + 1);
 }
 
 std::string Save(const CLanguageFile& language, const fs::path& path)
@@ -73,7 +38,7 @@ class TraTool : public ::testing::Test {
 protected:
     fs::path folder = tools_test::TestFolder();
     fs::path File(const std::string& name) const { return folder / name; }
-    ToolRun Tra(const std::vector<std::string>& args) const { return ::Tra(folder, args); }
+    ToolRun Tra(const std::vector<std::string>& args) const { return tools_test::Tra(folder, args); }
 };
 
 TEST_F(TraTool, DumpThenBuildReproducesTheFileByteForByte)
@@ -178,13 +143,13 @@ TEST_F(TraTool, UpdateSaysChangedOrUnchangedOnItsLastLine)
 
     const ToolRun unchanged = Tra({"update", lang, same, File("out1.tra")});
     ASSERT_EQ(unchanged.exitCode, 0) << unchanged.err;
-    EXPECT_EQ(unchanged.LastLine(), "unchanged");
+    EXPECT_EQ(LastLine(unchanged), "unchanged");
     EXPECT_NE(unchanged.out.find("texts: 800\n"), std::string::npos) << unchanged.out;
     EXPECT_NE(unchanged.out.find("texts to be edited: 0\n"), std::string::npos) << unchanged.out;
 
     const ToolRun changed = Tra({"update", lang, newer, File("out2.tra")});
     ASSERT_EQ(changed.exitCode, 0) << changed.err;
-    EXPECT_EQ(changed.LastLine(), "changed");
+    EXPECT_EQ(LastLine(changed), "changed");
 
     // The written file is what the model's own merge makes.
     auto expected = language->Copy();
@@ -249,7 +214,7 @@ TEST_F(TraTool, TheBundledSampleReads)
                             (fs::path(GLOSSMARK_SAMPLES) / "SampleNewVersion.tra").string(),
                             File("updated.tra")});
     EXPECT_EQ(update.exitCode, 0) << update.err;
-    EXPECT_EQ(update.LastLine(), "changed");
+    EXPECT_EQ(LastLine(update), "changed");
 }
 
 } // namespace
