@@ -83,6 +83,31 @@ TEST(FindReplace, UpwardsThePreviousRowsAreSearchedWholeFromTheirEnd)
     EXPECT_EQ(f.Selection(), Sel(0, 5)) << "an occurrence at the first character";
 }
 
+TEST(FindReplace, UpwardsEveryPieceOfARowCountsFromItsLast)
+{
+    auto language = TextsLanguage({u"Datei %s Akte", u"Akte %s Datei"});
+    FindHarness f(*language);
+    f.h.Click(f.h.PiecePoint(4, 0));
+    f.h.view.GetEditor()->SetSel(0, 0);
+    CFindReplaceDialog* dialog = f.Open(false, u"Akte");
+    FindHarness::Button(dialog, CFindReplaceDialog::kUp)->setChecked(true);
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3) << "the row above, from its last piece";
+    EXPECT_EQ(f.EditedText(), u" Akte");
+    EXPECT_EQ(f.Selection(), Sel(1, 5));
+
+    // A start row whose edit ended is searched from its last piece; the
+    // pieces before that one wholly.
+    f.h.Row(3).EndEdit();
+    f.h.view.GetEditor()->SetSel(1, 1);
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("Datei"));
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    EXPECT_EQ(f.EditedText(), u"Datei ");
+    EXPECT_EQ(f.Selection(), Sel(0, 5));
+    EXPECT_TRUE(f.messages.empty());
+}
+
 TEST(FindReplace, F3WithoutADialogOnlyOpensTheFindDialog)
 {
     auto language = TextsLanguage({u"Datei"});
