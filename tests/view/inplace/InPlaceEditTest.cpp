@@ -143,7 +143,7 @@ protected:
     int m_answer = IDNO;
 };
 
-TEST_F(InPlaceEdit, TypingCommitsMarksDoneAndSetsModified)
+TEST_F(InPlaceEdit, TypingCommitsMarksDoneUpTheTreeAndSetsModified)
 {
     Open();
     EXPECT_FALSE(doc.IsLanguageModified());
@@ -156,15 +156,10 @@ TEST_F(InPlaceEdit, TypingCommitsMarksDoneAndSetsModified)
     EXPECT_TRUE(doc.IsLanguageModified());
     // The document holds the text at once.
     EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen!");
-}
-
-TEST_F(InPlaceEdit, LastTextDoneTurnsTheParentsIconToDone)
-{
-    Open();
-    for (Row row : {Free, Format, TwoLines, Limited, LimitedTwoLines, Next}) {
+    // The last text done turns its parents' icons to done.
+    for (Row row : {Format, TwoLines, Limited, LimitedTwoLines, Next}) {
         OpenRow(row, true);
         Type(Q(u"x"));
-        EXPECT_EQ(Node(row)->editState, 0u);
     }
     EXPECT_EQ(Node(Dialog)->editState, 1u);
     EXPECT_EQ(Node(Dialogs)->editState, 1u);
@@ -357,16 +352,23 @@ TEST_F(InPlaceEdit, TooWideTextIsRefused)
 TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
 {
     Open(true);
+    // Even with no piece attached a typed key asks first; Delete and moving keys ask nothing.
+    ASSERT_EQ(Edit()->GetPiece(), nullptr);
+    Type(Q(u"x"));
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    Key(Qt::Key_Left);
+    ASSERT_EQ(m_questions.size(), 1u);
+    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
+
     OpenRow(Free, false);
     EXPECT_TRUE(Edit()->IsReadOnlyText());
     Type(Q(u"x"));
-    ASSERT_EQ(m_questions.size(), 1u);
-    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
-    Key(Qt::Key_Backspace, Q(u"\b"));
     EXPECT_EQ(m_questions.size(), 2u);
+    Key(Qt::Key_Backspace, Q(u"\b"));
+    EXPECT_EQ(m_questions.size(), 3u);
     Key(Qt::Key_Delete, Q(u"\x7f"));
     Key(Qt::Key_Return, Q(u"\r"));
-    EXPECT_EQ(m_questions.size(), 3u);
+    EXPECT_EQ(m_questions.size(), 4u);
     EXPECT_EQ(Edit()->GetWindowText(), u"Datei \u00F6ffnen");
     EXPECT_EQ(Compose(Free), u"Datei \u00F6ffnen");
     EXPECT_EQ(Node(Free)->editState, 3u);
@@ -394,7 +396,7 @@ TEST_F(InPlaceEdit, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
     EXPECT_EQ(Edit()->GetPiece()->text, u"Datei \u00F6ffnenx");
 }
 
-TEST_F(InPlaceEdit, InputMethodCommitReachesThePiece)
+TEST_F(InPlaceEdit, InputMethodsAndDeadKeysReachThePiece)
 {
     Open();
     OpenRow(Next, false);
@@ -410,18 +412,13 @@ TEST_F(InPlaceEdit, InputMethodCommitReachesThePiece)
     EXPECT_EQ(Edit()->GetWindowText(), u"Weiter\u65E5\u672C\u8A9E");
     EXPECT_TRUE(doc.IsLanguageModified());
     EXPECT_EQ(Node(Next)->editState, 0u);
-}
 
-TEST_F(InPlaceEdit, DeadKeysAndComposedCharacters)
-{
-    Open();
-    OpenRow(Next, false);
+    // A dead key alone changes nothing; the composed character and other scripts arrive.
     Key(Qt::Key_Dead_Acute);
-    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter");
-    EXPECT_FALSE(doc.IsLanguageModified());
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u65E5\u672C\u8A9E");
     Key(Qt::Key_Eacute, Q(u"\u00E9"));
     Type(Q(u"\u0645\u0631\u062D"));
-    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u00E9\u0645\u0631\u062D");
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u65E5\u672C\u8A9E\u00E9\u0645\u0631\u062D");
 }
 
 TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
@@ -444,17 +441,6 @@ TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
     Key(Qt::Key_Left);
     Key(Qt::Key_Delete, Q(u"\x7f"));
     EXPECT_EQ(Edit()->GetPiece()->text, u"Weiterx");
-}
-
-TEST_F(InPlaceEdit, PasteIsCommitted)
-{
-    Open();
-    OpenRow(Next, false);
-    QApplication::clipboard()->setText(Q(u" \u00A0fertig"));
-    Key(Qt::Key_V, Q(u"\x16"), Qt::ControlModifier);
-    // No-break spaces survive the control.
-    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter \u00A0fertig");
-    EXPECT_TRUE(doc.IsLanguageModified());
 }
 
 TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
@@ -517,25 +503,14 @@ TEST_F(InPlaceEdit, PastedLinesFollowTheRulesOfEnter)
     EXPECT_EQ(pieces::LineCount(Pieces(LimitedTwoLines)), 2);
     EXPECT_EQ(Compose(LimitedTwoLines), u"xya\nb");
 
-    // A paste from elsewhere (the selection clipboard) takes the same way.
+    // A paste from elsewhere (the selection clipboard) takes the same way;
+    // no-break spaces survive the control.
     OpenRow(Next, false);
     auto data = std::make_unique<QMimeData>();
-    data->setText(Q(u"1\n2"));
+    data->setText(Q(u" \u00A01\n2"));
     QApplication::clipboard()->setMimeData(data.release());
     QMetaObject::invokeMethod(Edit(), "paste");
-    EXPECT_EQ(Compose(Next), u"Weiter1\n2");
-}
-
-TEST_F(InPlaceEdit, OriginalFileAsksFirstEvenWithNoPieceAttached)
-{
-    Open(true);
-    ASSERT_EQ(Edit()->GetPiece(), nullptr);
-    Type(Q(u"x"));
-    ASSERT_EQ(m_questions.size(), 1u);
-    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
-    Key(Qt::Key_Delete, Q(u"\x7f"));
-    Key(Qt::Key_Left);
-    EXPECT_EQ(m_questions.size(), 1u) << "Delete and moving keys ask nothing";
+    EXPECT_EQ(Compose(Next), u"Weiter \u00A01\n2");
 }
 
 TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
