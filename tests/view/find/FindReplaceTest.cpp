@@ -242,6 +242,22 @@ TEST(FindReplace, ReplaceTakesTheDialogsTextsWhenTheButtonIsPressed)
     EXPECT_EQ(f.NodeText(4), u"File %s not found");
 }
 
+TEST(FindReplace, ReplacingUpwardsSearchesOnBeforeTheReplacement)
+{
+    auto language = TextsLanguage({u"aqz", u"xyz"});
+    FindHarness f(*language);
+    f.h.Click(f.h.PiecePoint(3, 0));
+    f.h.view.GetEditor()->SetSel(3, 3);
+    CFindReplaceDialog* dialog = f.Open(true, u"q", u"qq");
+    // The replace dialog has no direction: Shift+F3 searches upwards.
+    f.h.view.OnCmdMsg(ID_FIND_NEXT_UP, CN_COMMAND, nullptr);
+    ASSERT_EQ(f.Selection(), Sel(1, 2));
+    dialog->OnReplace();
+    EXPECT_EQ(f.NodeText(3), u"aqqz");
+    // Only "a" lies before the inserted text: the replacement is not matched again.
+    EXPECT_EQ(f.messages, std::vector<std::u16string>{kNotFound});
+}
+
 TEST(FindReplace, ReplaceAllReplacesEveryMatchOfEveryRowOnce)
 {
     auto language = TextsLanguage({u"Dialoge", u"DateiDatei", u"aaaa", u"Datei und Datei"});
