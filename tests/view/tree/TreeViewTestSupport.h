@@ -19,7 +19,6 @@
 #include "SampleLanguage.h"
 #include "TestTree.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
