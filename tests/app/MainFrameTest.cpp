@@ -83,18 +83,6 @@ TEST_F(MainFrameTest, StatusBarHasTheFivePanes)
     EXPECT_GE(bar->GetPane(1)->width(), metrics.horizontalAdvance(QStringLiteral("Zeile 2000 von 2000")));
 }
 
-TEST_F(MainFrameTest, PositionPaneFollowsTheCurrentRow)
-{
-    const int rows = View().GetRowCount();
-    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("%1 texts").arg(rows)));
-    const int leaf = FirstLeafRow();
-    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, PiecePoint(leaf));
-    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2").arg(leaf).arg(rows)));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2").arg(View().GetCurrentRow()).arg(rows)));
-    EXPECT_GT(View().GetCurrentRow(), leaf);
-}
-
 TEST_F(MainFrameTest, TheIdleTextComesBackWhenAMenuClosesWithoutAChoice)
 {
     auto* file = qobject_cast<QMenu*>(Frame().GetMenu()->GetSubMenu(0)->GetWidget());
