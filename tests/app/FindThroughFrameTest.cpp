@@ -80,7 +80,7 @@ TEST_F(FindThroughFrameTest, MenuKeysAndTheDialogsButtonReachTheTreeView)
     ASSERT_NE(Dialog(), nullptr);
     EXPECT_FALSE(Dialog()->IsFindOnly());
     Dialog()->close();
-    Frame().OnCommand(ID_FIND, CommandSource::Menu);
+    QTest::keyClick(&Frame(), Qt::Key_F, Qt::ControlModifier);
     ASSERT_NE(Dialog(), nullptr);
     EXPECT_TRUE(Dialog()->IsFindOnly());
 }
