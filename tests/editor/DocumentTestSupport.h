@@ -244,10 +244,12 @@ protected:
     {
         EXPECT_EQ(doc.GetLanguage(), before.language);
         EXPECT_EQ(doc.GetForeignLanguage(), before.foreign);
-        if (before.language)
+        if (before.language) {
             EXPECT_TRUE(Serialized(*doc.GetLanguage()) == before.languageBytes);
-        if (before.foreign)
+        }
+        if (before.foreign) {
             EXPECT_TRUE(Serialized(*doc.GetForeignLanguage()) == before.foreignBytes);
+        }
         EXPECT_EQ(doc.GetPathName(), before.path);
         EXPECT_EQ(doc.GetTitle(), before.title);
         EXPECT_EQ(doc.IsLanguageModified(), before.modified);

@@ -15,6 +15,7 @@
 #include "CTextRow.h"
 #include "CTransDoc.h"
 #include "DocumentAndView.h"
+#include "DocumentTestSupport.h"
 #include "Pieces.h"
 #include "TestTree.h"
 #include "QtStrings.h"
@@ -78,20 +79,9 @@ protected:
         ASSERT_GE(view->GetRowCount(), int(Next) + 1);
         statusBar.SetIndicators(std::array<UINT, 1>{0});
         view->SetStatusBar(&statusBar);
-        m_oldResponder = CDialog::SetModalResponder([this](CDialog& dialog) {
-            if (auto* box = dynamic_cast<CMessageBox*>(&dialog))
-                m_questions.push_back(box->GetText());
-            return m_answer;
-        });
-        m_responderSet = true;
     }
 
-    void TearDown() override
-    {
-        if (m_responderSet)
-            CDialog::SetModalResponder(m_oldResponder);
-        view.reset();
-    }
+    void TearDown() override { view.reset(); }
 
     // Makes row the current one with the editor open at its start or end.
     void OpenRow(Row row, bool atStart)
@@ -137,10 +127,7 @@ protected:
     std::u16string Compose(Row row) const { return pieces::ComposeText(Pieces(row)); }
 
     CStatusBar statusBar;
-    CDialog::ModalResponder m_oldResponder;
-    bool m_responderSet = false;
-    std::vector<std::u16string> m_questions;
-    int m_answer = IDNO;
+    DialogScript script; // answers and records the questions of an original file
 };
 
 TEST_F(InPlaceEdit, TypingCommitsMarksDoneUpTheTreeAndSetsModified)
@@ -352,23 +339,24 @@ TEST_F(InPlaceEdit, TooWideTextIsRefused)
 TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
 {
     Open(true);
+    script.boxAnswers = {IDNO, IDNO, IDNO, IDNO};
     // Even with no piece attached a typed key asks first; Delete and moving keys ask nothing.
     ASSERT_EQ(Edit()->GetPiece(), nullptr);
     Type(Q(u"x"));
     Key(Qt::Key_Delete, Q(u"\x7f"));
     Key(Qt::Key_Left);
-    ASSERT_EQ(m_questions.size(), 1u);
-    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_NE(script.messages[0].find(u"Original-Sprachdatei"), std::u16string::npos);
 
     OpenRow(Free, false);
     EXPECT_TRUE(Edit()->IsReadOnlyText());
     Type(Q(u"x"));
-    EXPECT_EQ(m_questions.size(), 2u);
+    EXPECT_EQ(script.messages.size(), 2u);
     Key(Qt::Key_Backspace, Q(u"\b"));
-    EXPECT_EQ(m_questions.size(), 3u);
+    EXPECT_EQ(script.messages.size(), 3u);
     Key(Qt::Key_Delete, Q(u"\x7f"));
     Key(Qt::Key_Return, Q(u"\r"));
-    EXPECT_EQ(m_questions.size(), 4u);
+    EXPECT_EQ(script.messages.size(), 4u);
     EXPECT_EQ(Edit()->GetWindowText(), u"Datei \u00F6ffnen");
     EXPECT_EQ(Compose(Free), u"Datei \u00F6ffnen");
     EXPECT_EQ(Node(Free)->editState, 3u);
@@ -381,11 +369,11 @@ TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
 TEST_F(InPlaceEdit, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
 {
     Open(true);
-    m_answer = IDYES;
+    script.boxAnswers = {IDYES};
     OpenRow(Free, false);
     QPointer<CInPlaceEdit> old(Edit());
     Type(Q(u"x"));
-    ASSERT_EQ(m_questions.size(), 1u);
+    ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_FALSE(doc.IsOriginal());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
@@ -518,13 +506,7 @@ TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
     Open();
     OpenRow(Free, false);
     Type(Q(u" jetzt"));
-    CDialog::SetModalResponder([](CDialog& dialog) {
-        if (auto* fonts = dynamic_cast<CFontsDialog*>(&dialog)) {
-            fonts->OnOK();
-            return int(IDOK);
-        }
-        return int(IDCANCEL);
-    });
+    script.fontsAnswers = {IDOK};
     doc.ChooseFonts();
     EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen jetzt");
     EXPECT_EQ(view->GetRow(int(Free))->ComposeTranslated(), u"Datei \u00F6ffnen jetzt");
