@@ -64,6 +64,7 @@ TEST_F(AppStartTest, FileOnCommandLineIsEditedAndSaved)
     EXPECT_EQ(saved->editState / 3, 0u) << "a typed text is done";
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(End(), 0);
+    EXPECT_EQ(ProfileEntry(), u"Edit.tra") << "the user-interface file in use is remembered";
 }
 
 TEST_F(AppStartTest, WithoutFileCancellingTheOpenDialogEndsTheProgram)
@@ -78,7 +79,7 @@ TEST_F(AppStartTest, WithoutFileCancellingTheOpenDialogEndsTheProgram)
     app.reset();
 }
 
-TEST_F(AppStartTest, DamagedFileIsReportedThenTheProgramEnds)
+TEST_F(AppStartTest, ADamagedOrMissingFileIsReportedByNameThenTheProgramEnds)
 {
     UseEnglish();
     // The sample cut off in the middle of its tree.
@@ -89,27 +90,18 @@ TEST_F(AppStartTest, DamagedFileIsReportedThenTheProgramEnds)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write(bytes.left(bytes.size() / 2));
     bad.close();
-    app = std::make_unique<CEditorApp>();
-    app->SetCommandLine({bad.fileName()});
-    EXPECT_EQ(app->Run(), 0);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find(u"Damaged.tra"), std::u16string::npos);
-    EXPECT_TRUE(fileDialogTitles.empty());
-    EXPECT_EQ(app->GetMainFrame(), nullptr);
-    EXPECT_EQ(VisibleWindows(), 0);
-    app.reset();
-}
-
-TEST_F(AppStartTest, MissingFileGivesTheFileErrorThenTheEnd)
-{
-    app = std::make_unique<CEditorApp>();
-    app->SetCommandLine({dir.filePath("Nowhere.tra")});
-    EXPECT_EQ(app->Run(), 0);
-    // The missing Edit.tra first, then the file error naming the file.
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(boxes[1].find(u"Nowhere.tra"), std::u16string::npos);
-    EXPECT_EQ(VisibleWindows(), 0);
-    app.reset();
+    for (const QString& name : {QStringLiteral("Damaged.tra"), QStringLiteral("Nowhere.tra")}) {
+        boxes.clear();
+        app = std::make_unique<CEditorApp>();
+        app->SetCommandLine({dir.filePath(name)});
+        EXPECT_EQ(app->Run(), 0);
+        ASSERT_EQ(boxes.size(), 1u) << name.toStdString();
+        EXPECT_NE(boxes[0].find(ToU16(name)), std::u16string::npos);
+        EXPECT_TRUE(fileDialogTitles.empty());
+        EXPECT_EQ(app->GetMainFrame(), nullptr);
+        EXPECT_EQ(VisibleWindows(), 0);
+        app.reset();
+    }
 }
 
 TEST_F(AppStartTest, ShellSwitchesOnlyOpenTheFile)
@@ -135,17 +127,6 @@ TEST_F(AppStartTest, WithoutEditTraTheGermanTextsStay)
     EXPECT_EQ(Pane(1), ToU16(QStringLiteral("%1 Texte").arg(View().GetRowCount())));
     EXPECT_EQ(End(), 0);
     EXPECT_EQ(ProfileEntry(), u"");
-}
-
-TEST_F(AppStartTest, WithEditTraTheWindowIsEnglish)
-{
-    UseEnglish();
-    ASSERT_TRUE(Start({CopySample()}));
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(Frame().GetMenu()->GetMenuString(0, MF_BYPOSITION), u"&File");
-    EXPECT_EQ(Pane(0), u"For Help, press F1");
-    EXPECT_EQ(End(), 0);
-    EXPECT_EQ(ProfileEntry(), u"Edit.tra");
 }
 
 } // namespace

@@ -27,6 +27,10 @@ protected:
     }
     bool Enabled(UINT id) { return Frame().QueryCommandState(id).IsEnabled(); }
     CFindReplaceDialog* Dialog() { return View().GetFindDialog(); }
+    static QLineEdit* FindField(CFindReplaceDialog* dialog)
+    {
+        return qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget());
+    }
 
     // The first four letters of a text of the file, and the row they are in;
     // not in row 0, which a walk that starts there searches only once.
@@ -44,58 +48,29 @@ protected:
     }
 };
 
-TEST_F(FindThroughFrameTest, MenuCommandDialogAndNotificationsReachTheTreeView)
+TEST_F(FindThroughFrameTest, MenuKeysAndTheDialogsButtonReachTheTreeView)
 {
-    EXPECT_TRUE(Enabled(ID_FIND));
-    EXPECT_TRUE(Enabled(ID_REPLACE));
-    Frame().OnCommand(ID_FIND, CommandSource::Menu);
+    QTest::keyClick(&Frame(), Qt::Key_F3);
     CFindReplaceDialog* dialog = Dialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->GetOwner(), &Frame()) << "no parent: the main frame owns it";
+    ASSERT_NE(dialog, nullptr) << "nothing searched yet: F3 opens the dialog";
+    EXPECT_TRUE(dialog->IsFindOnly());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Find")) << "translated when it initialises";
     EXPECT_FALSE(Enabled(ID_FIND));
     EXPECT_FALSE(Enabled(ID_REPLACE));
 
     const auto [word, row] = SomeWord();
     ASSERT_FALSE(word.empty());
-    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
-        ->setText(QString::fromStdU16String(word));
+    FindField(dialog)->setText(QString::fromStdU16String(word));
     // The user's click on "Weitersuchen".
     qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
     ASSERT_GE(View().GetCurrentRow(), 0);
     EXPECT_LE(View().GetCurrentRow(), row) << "the first text holding it";
-    int start = 0;
-    int end = 0;
-    View().GetEditor()->GetSel(start, end);
-    const std::u16string selected =
-        View().GetEditor()->GetWindowText().substr(std::size_t(start), std::size_t(end - start));
-    EXPECT_TRUE(View().GetSearchCursor()->EqualsFindText(selected));
-    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("Text %1 of %2")
-                                 .arg(View().GetCurrentRow())
-                                 .arg(View().GetRowCount())));
-
-    dialog->close();
-    EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_TRUE(Enabled(ID_FIND));
-    EXPECT_TRUE(Enabled(ID_REPLACE));
-}
-
-TEST_F(FindThroughFrameTest, CtrlFCtrlHAndF3OpenTheDialogsOrSearchAgain)
-{
-    QTest::keyClick(&Frame(), Qt::Key_F3);
-    CFindReplaceDialog* dialog = Dialog();
-    ASSERT_NE(dialog, nullptr) << "nothing searched yet: F3 opens the dialog";
-    EXPECT_TRUE(dialog->IsFindOnly());
-    EXPECT_EQ(View().GetSearchCursor(), nullptr);
-
-    const std::u16string word = SomeWord().first;
-    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
-        ->setText(QString::fromStdU16String(word));
     Frame().OnCommand(ID_FIND_NEXT_UP, CommandSource::Accelerator);
     EXPECT_FALSE(View().IsDirectionDown());
-    EXPECT_GE(View().GetCurrentRow(), 0);
+
     // With the dialog closed F3 searches again for the last find text.
     dialog->close();
+    EXPECT_TRUE(Enabled(ID_FIND));
     QTest::keyClick(&Frame(), Qt::Key_F3);
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_TRUE(View().IsDirectionDown());
@@ -108,45 +83,6 @@ TEST_F(FindThroughFrameTest, CtrlFCtrlHAndF3OpenTheDialogsOrSearchAgain)
     QTest::keyClick(&Frame(), Qt::Key_F, Qt::ControlModifier);
     ASSERT_NE(Dialog(), nullptr);
     EXPECT_TRUE(Dialog()->IsFindOnly());
-}
-
-TEST_F(FindThroughFrameTest, ReplaceAllThroughTheFrameMarksTheDocumentModified)
-{
-    Frame().OnCommand(ID_REPLACE, CommandSource::Menu);
-    CFindReplaceDialog* dialog = Dialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_FALSE(dialog->IsFindOnly());
-    const auto [word, row] = SomeWord();
-    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
-        ->setText(QString::fromStdU16String(word));
-    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kReplaceWith).GetWidget())
-        ->setText(QString::fromStdU16String(word + u"x"));
-    EXPECT_FALSE(Doc().IsLanguageModified());
-    dialog->OnReplaceAll();
-    EXPECT_TRUE(Doc().IsLanguageModified());
-    EXPECT_EQ(Pane(0).rfind(u"Replace all: ", 0), 0u) << "the count in the status line";
-    (void)row;
-}
-
-TEST_F(FindThroughFrameTest, WholeTreeCommandsThroughTheFrame)
-{
-    Frame().OnCommand(ID_COLLAPSE_ALL, CommandSource::Menu);
-    int shown = 0;
-    for (int i = 0; i < View().GetRowCount(); ++i)
-        shown += View().IsRowShown(i) ? 1 : 0;
-    EXPECT_EQ(shown, 3);
-    Frame().OnCommand(ID_EXPAND_ALL, CommandSource::Control);
-    shown = 0;
-    for (int i = 0; i < View().GetRowCount(); ++i)
-        shown += View().IsRowShown(i) ? 1 : 0;
-    EXPECT_EQ(shown, View().GetRowCount());
-    Frame().OnCommand(ID_SHOW_TODO, CommandSource::Control);
-    EXPECT_EQ(Pane(1), ToU16(QStringLiteral("%1 texts").arg(View().GetRowCount())));
-    Frame().OnCommand(ID_MARK_ALL_DONE, CommandSource::Menu);
-    EXPECT_EQ(Doc().GetRoot()->editState, 1u);
-    // A changed state is a change: the star, Save, and the question at closing.
-    EXPECT_TRUE(Frame().windowTitle().contains(u'*'));
-    EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE));
 }
 
 // The transient parent each window had when it was shown: a window manager
@@ -180,8 +116,7 @@ TEST_F(FindThroughFrameTest, DialogsStayAboveTheMainWindowWhichAHitActivates)
 
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget())
-        ->setText(QString::fromStdU16String(SomeWord().first));
+    FindField(dialog)->setText(QString::fromStdU16String(SomeWord().first));
     qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Frame(); }, 2000));
     EXPECT_TRUE(dialog->isVisible());

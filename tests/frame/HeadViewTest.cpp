@@ -148,17 +148,21 @@ TEST_F(HeadViewTest, TypedNameReachesTheDocumentAsOneStepThatUndoTakesBack)
     EXPECT_TRUE(script.messages.empty());
 }
 
-TEST_F(HeadViewTest, TypingInAnOriginalFilePutsTheNameBackAndAsksForANewTranslation)
+TEST_F(HeadViewTest, TypingOrAFlagClickInAnOriginalFileAsksForANewTranslation)
 {
     Open(*Language(u"Deutsch", OwnFlagColour, true));
     ASSERT_TRUE(doc.IsOriginal());
     const std::u16string question = CResources::LoadString(IDS_ASK_NEW_FROM_ORIGINAL);
 
+    // A click on the own flag asks instead of opening the flag dialog.
+    script.boxAnswers.push_back(IDNO);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, OwnCorner() + QPoint(3, 3));
+    EXPECT_EQ(script.flagDialogs, 0);
+    // Typing puts the name back.
     script.boxAnswers.push_back(IDNO);
     QTest::keyClick(view->GetLanguageField(), Qt::Key_X);
     EXPECT_EQ(view->GetLanguageField()->text(), QStringLiteral("Deutsch"));
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0], question);
+    EXPECT_EQ(script.messages, std::vector<std::u16string>(2, question));
     EXPECT_TRUE(doc.IsOriginal());
     EXPECT_FALSE(doc.IsLanguageModified());
 
@@ -167,7 +171,7 @@ TEST_F(HeadViewTest, TypingInAnOriginalFilePutsTheNameBackAndAsksForANewTranslat
     script.boxAnswers.push_back(IDYES);
     script.flagChoices.push_back(-1);
     QTest::keyClick(view->GetLanguageField(), Qt::Key_X);
-    ASSERT_EQ(script.messages.size(), 2u);
+    ASSERT_EQ(script.messages.size(), 3u);
     EXPECT_FALSE(doc.IsOriginal());
     EXPECT_EQ(view->GetLanguageField()->text(),
               ToQString(CResources::LoadString(IDS_NEW_LANGUAGE_NAME)).replace(QStringLiteral("%i"),
@@ -231,16 +235,6 @@ TEST_F(HeadViewTest, OnlyAClickInsideTheFlagSquareOpensTheFlagDialog)
     for (int i : {0, 33, 1023})
         EXPECT_EQ(doc.GetLanguage()->flagPixels[std::size_t(i)],
                   CImageBitmap::ToColorRef(expected.pixel(i % 32, i / 32)));
-}
-
-TEST_F(HeadViewTest, AClickOnTheFlagOfAnOriginalFileAsksInstead)
-{
-    Open(*Language(u"Deutsch", OwnFlagColour, true));
-    script.boxAnswers.push_back(IDNO);
-    QTest::mouseClick(view.get(), Qt::LeftButton, {}, OwnCorner() + QPoint(3, 3));
-    EXPECT_EQ(script.flagDialogs, 0);
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0], CResources::LoadString(IDS_ASK_NEW_FROM_ORIGINAL));
 }
 
 TEST_F(HeadViewTest, LongFieldsEndTenPixelsBeforeTheRightEdge)

@@ -83,6 +83,31 @@ TEST(FindReplace, UpwardsThePreviousRowsAreSearchedWholeFromTheirEnd)
     EXPECT_EQ(f.Selection(), Sel(0, 5)) << "an occurrence at the first character";
 }
 
+TEST(FindReplace, UpwardsEveryPieceOfARowCountsFromItsLast)
+{
+    auto language = TextsLanguage({u"Datei %s Akte", u"Akte %s Datei"});
+    FindHarness f(*language);
+    f.h.Click(f.h.PiecePoint(4, 0));
+    f.h.view.GetEditor()->SetSel(0, 0);
+    CFindReplaceDialog* dialog = f.Open(false, u"Akte");
+    FindHarness::Button(dialog, CFindReplaceDialog::kUp)->setChecked(true);
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3) << "the row above, from its last piece";
+    EXPECT_EQ(f.EditedText(), u" Akte");
+    EXPECT_EQ(f.Selection(), Sel(1, 5));
+
+    // A start row whose edit ended is searched from its last piece; the
+    // pieces before that one wholly.
+    f.h.Row(3).EndEdit();
+    f.h.view.GetEditor()->SetSel(1, 1);
+    FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("Datei"));
+    dialog->OnFindNext();
+    EXPECT_EQ(f.h.view.GetCurrentRow(), 3);
+    EXPECT_EQ(f.EditedText(), u"Datei ");
+    EXPECT_EQ(f.Selection(), Sel(0, 5));
+    EXPECT_TRUE(f.messages.empty());
+}
+
 TEST(FindReplace, F3WithoutADialogOnlyOpensTheFindDialog)
 {
     auto language = TextsLanguage({u"Datei"});
@@ -215,6 +240,22 @@ TEST(FindReplace, ReplaceTakesTheDialogsTextsWhenTheButtonIsPressed)
     FindHarness::Edit(dialog, CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("File"));
     dialog->OnReplace();
     EXPECT_EQ(f.NodeText(4), u"File %s not found");
+}
+
+TEST(FindReplace, ReplacingUpwardsSearchesOnBeforeTheReplacement)
+{
+    auto language = TextsLanguage({u"aqz", u"xyz"});
+    FindHarness f(*language);
+    f.h.Click(f.h.PiecePoint(3, 0));
+    f.h.view.GetEditor()->SetSel(3, 3);
+    CFindReplaceDialog* dialog = f.Open(true, u"q", u"qq");
+    // The replace dialog has no direction: Shift+F3 searches upwards.
+    f.h.view.OnCmdMsg(ID_FIND_NEXT_UP, CN_COMMAND, nullptr);
+    ASSERT_EQ(f.Selection(), Sel(1, 2));
+    dialog->OnReplace();
+    EXPECT_EQ(f.NodeText(3), u"aqqz");
+    // Only "a" lies before the inserted text: the replacement is not matched again.
+    EXPECT_EQ(f.messages, std::vector<std::u16string>{kNotFound});
 }
 
 TEST(FindReplace, ReplaceAllReplacesEveryMatchOfEveryRowOnce)

@@ -1,5 +1,7 @@
-// The matching rules of one piece and the walk's steps, on plain texts.
+// The matching rules of one piece, on plain texts.
 #include "CSearchCursor.h"
+
+#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -22,70 +24,74 @@ int Find(CSearchCursor cursor, const std::u16string& text, int position)
     return cursor.MatchPiece(text) ? cursor.currentPosition : -2;
 }
 
-TEST(SearchCursor, WholeWordIsSeparatedOnlyBySpaceAndTab)
+enum Options { Plain = 0, Case = 1, Word = 2 };
+enum Direction { Up, Down, Both }; // Both: down from 0 and up from the end
+
+struct Match {
+    const char16_t* find;
+    Direction direction;
+    int options;
+    const char16_t* text;
+    int from;  // −1: the end
+    int found; // −2: nowhere
+    const char* why;
+};
+
+const Match kMatches[] = {
+    // A whole word is separated only by space and tab, either way.
+    {u"Datei", Both, Word, u"Datei.", 0, -2, "full stop is part of the word"},
+    {u"Datei", Both, Word, u"(Datei", 0, -2, "bracket is part of the word"},
+    {u"Datei", Both, Word, u"Dateien", 0, -2, "longer word"},
+    {u"Datei", Both, Word, u"3Datei", 0, -2, "digits are part of the word"},
+    {u"Datei", Both, Word, u"Datei laden", 0, 0, "start of a text"},
+    {u"Datei", Both, Word, u"Neue Datei", 0, 5, "end of a text"},
+    {u"Datei", Both, Word, u"Die\tDatei\tist", 0, 4, "tabs separate"},
+    {u"Datei", Both, Word, u"Datei", 0, 0, "the whole text"},
+    {u"ab", Down, Word, u"abc ab ab", 0, 4, "the first counting occurrence downwards"},
+    {u"ab", Up, Word, u"ab ab abc", -1, 3, "the last counting occurrence upwards"},
+    // Word boundaries are those of the searched slice.
+    {u"Datei", Down, Word, u"xDatei y", 1, 1, "the slice begins with it"},
+    {u"Datei", Up, Word, u"Dateiy", 5, 0, "the slice ends right after it"},
+    {u"Datei", Up, Word, u"xDateiy", 6, -2, "x before it"},
+    // Case is folded by upper-casing unless match case.
+    {u"DATEI", Down, Plain, u"Die Datei", 0, 4, "folded"},
+    {u"datei", Down, Plain, u"DIE DATEI", 0, 4, "folded"},
+    {u"DATEI", Down, Case, u"Die Datei", 0, -2, "match case"},
+    {u"Datei", Down, Case, u"Die Datei", 0, 4, "match case"},
+    {u"ÄNDERN", Down, Plain, u"Ändern", 0, 0, "beyond ASCII"},
+    {u"öffnen", Up, Plain, u"ÖFFNEN", -1, 0, "beyond ASCII"},
+    {u"ΣΕΛΊΔΑ", Down, Plain, u"σελίδα 1", 0, 0, "Greek"},
+    {u"ФАЙЛ", Down, Plain, u"Файл", 0, 0, "Cyrillic"},
+    {u"STRASSE", Down, Plain, u"Straße", 0, -2, "the sharp s matches only itself"},
+    {u"STRAßE", Down, Plain, u"Straße", 0, 0, "the sharp s matches only itself"},
+    // An occurrence at the first character is found both ways.
+    {u"Dat", Down, Plain, u"Datei", 0, 0, "first character"},
+    {u"Dat", Up, Plain, u"Datei", -1, 0, "first character"},
+    {u"Datei", Up, Plain, u"Datei", -1, 0, "the whole text"},
+    {u"Datei", Up, Plain, u"Datei laden", 5, 0, "the slice is exactly the occurrence"},
+    // Upwards only what lies wholly before the position.
+    {u"ab", Up, Plain, u"ab ab ab", 5, 3, "before 5"},
+    {u"ab", Up, Plain, u"ab ab ab", 4, 0, "the occurrence at 3 is cut by the slice"},
+    {u"ab", Up, Plain, u"ab ab ab", 1, -2, "nothing before 1"},
+    {u"ab", Up, Plain, u"ab ab ab", -1, 6, "from the end"},
+    {u"ab", Down, Plain, u"ab", 3, -2, "downwards past the end"},
+    {u"ab", Down, Plain, u"xab", 1, 1, "downwards from inside"},
+};
+
+TEST(SearchCursor, MatchesByDirectionPositionCaseAndWholeWord)
 {
-    for (const bool down : {true, false}) {
-        const CSearchCursor c = Cursor(u"Datei", down, false, true);
-        const int from = down ? 0 : -1;
-        EXPECT_EQ(Find(c, u"Datei.", from), -2) << "full stop is part of the word";
-        EXPECT_EQ(Find(c, u"(Datei", from), -2) << "bracket is part of the word";
-        EXPECT_EQ(Find(c, u"Dateien", from), -2);
-        EXPECT_EQ(Find(c, u"3Datei", from), -2) << "digits are part of the word";
-        EXPECT_EQ(Find(c, u"Datei laden", from), 0) << "start of a text";
-        EXPECT_EQ(Find(c, u"Neue Datei", from), 5) << "end of a text";
-        EXPECT_EQ(Find(c, u"Die\tDatei\tist", from), 4) << "tabs separate";
-        EXPECT_EQ(Find(c, u"Datei", from), 0) << "the whole text";
+    for (const Match& m : kMatches) {
+        for (const bool down : {true, false}) {
+            if (m.direction != Both && down != (m.direction == Down))
+                continue;
+            CSearchCursor cursor;
+            cursor.down = down;
+            cursor.SetFind(m.find, (m.options & Case) != 0, (m.options & Word) != 0);
+            EXPECT_EQ(Find(cursor, m.text, m.direction == Both && !down ? -1 : m.from), m.found)
+                << m.why << ": " << QString::fromUtf16(m.find).toStdString() << " in "
+                << QString::fromUtf16(m.text).toStdString() << (down ? " down" : " up");
+        }
     }
-    // The first counting occurrence downwards, the last upwards.
-    EXPECT_EQ(Find(Cursor(u"ab", true, false, true), u"abc ab ab", 0), 4);
-    EXPECT_EQ(Find(Cursor(u"ab", false, false, true), u"ab ab abc", -1), 3);
-}
-
-TEST(SearchCursor, WordBoundariesAreThoseOfTheSearchedSlice)
-{
-    // Searching down from position 1 the slice begins with "Datei": that
-    // begins the slice and so begins a word.
-    EXPECT_EQ(Find(Cursor(u"Datei", true, false, true), u"xDatei y", 1), 1);
-    // Upwards from position 5 the slice ends right after "Datei".
-    EXPECT_EQ(Find(Cursor(u"Datei", false, false, true), u"Dateiy", 5), 0);
-    EXPECT_EQ(Find(Cursor(u"Datei", false, false, true), u"xDateiy", 6), -2);
-}
-
-TEST(SearchCursor, CaseIsFoldedByUpperCasingUnlessMatchCase)
-{
-    EXPECT_EQ(Find(Cursor(u"DATEI", true), u"Die Datei", 0), 4);
-    EXPECT_EQ(Find(Cursor(u"datei", true), u"DIE DATEI", 0), 4);
-    EXPECT_EQ(Find(Cursor(u"DATEI", true, true), u"Die Datei", 0), -2);
-    EXPECT_EQ(Find(Cursor(u"Datei", true, true), u"Die Datei", 0), 4);
-    // Letters beyond ASCII fold as well.
-    EXPECT_EQ(Find(Cursor(u"ÄNDERN", true), u"Ändern", 0), 0);
-    EXPECT_EQ(Find(Cursor(u"öffnen", false), u"ÖFFNEN", -1), 0);
-    EXPECT_EQ(Find(Cursor(u"ΣΕΛΊΔΑ", true), u"σελίδα 1", 0), 0);
-    EXPECT_EQ(Find(Cursor(u"ФАЙЛ", true), u"Файл", 0), 0);
-    // The sharp s has no single capital: it matches only itself.
-    EXPECT_EQ(Find(Cursor(u"STRASSE", true), u"Straße", 0), -2);
-    EXPECT_EQ(Find(Cursor(u"STRAßE", true), u"Straße", 0), 0);
-}
-
-TEST(SearchCursor, AnOccurrenceAtTheFirstCharacterIsFoundBothWays)
-{
-    EXPECT_EQ(Find(Cursor(u"Dat", true), u"Datei", 0), 0);
-    EXPECT_EQ(Find(Cursor(u"Dat", false), u"Datei", -1), 0);
-    EXPECT_EQ(Find(Cursor(u"Datei", false), u"Datei", -1), 0);
-    // Upwards from position 5 the slice is exactly the occurrence.
-    EXPECT_EQ(Find(Cursor(u"Datei", false), u"Datei laden", 5), 0);
-}
-
-TEST(SearchCursor, UpwardsOnlyWhatLiesWhollyBeforeThePosition)
-{
-    const CSearchCursor up = Cursor(u"ab", false);
-    EXPECT_EQ(Find(up, u"ab ab ab", 5), 3);
-    EXPECT_EQ(Find(up, u"ab ab ab", 4), 0) << "the occurrence at 3 is cut by the slice";
-    EXPECT_EQ(Find(up, u"ab ab ab", 1), -2);
-    EXPECT_EQ(Find(up, u"ab ab ab", -1), 6);
-    // Downwards from a position past the end there is nothing.
-    EXPECT_EQ(Find(Cursor(u"ab", true), u"ab", 3), -2);
-    EXPECT_EQ(Find(Cursor(u"ab", true), u"xab", 1), 1);
 }
 
 TEST(SearchCursor, ANonMatchLeavesThePosition)
@@ -117,33 +123,6 @@ TEST(SearchCursor, PreCheckNeverRulesOutARowThatHoldsAMatch)
     // ruled out on the row's raw text.
     EXPECT_TRUE(Cursor(u"0%x", true).MayOccurIn(u"50%%x"));
     EXPECT_TRUE(Cursor(u"", true).MayOccurIn(u""));
-}
-
-TEST(SearchCursor, StepsWrapAndStopAtTheStartRow)
-{
-    CSearchCursor c;
-    c.down = true;
-    c.rowCount = 4;
-    c.startRow = c.currentRow = 2;
-    EXPECT_TRUE(c.Step());
-    EXPECT_EQ(c.currentRow, 3);
-    EXPECT_TRUE(c.Step());
-    EXPECT_EQ(c.currentRow, 0);
-    EXPECT_EQ(c.currentPiece, 0);
-    EXPECT_EQ(c.currentPosition, 0);
-    EXPECT_TRUE(c.Step());
-    EXPECT_FALSE(c.Step()) << "back at the start row";
-    EXPECT_EQ(c.currentRow, 2);
-
-    c.down = false;
-    c.currentRow = 1;
-    c.startRow = 3;
-    EXPECT_TRUE(c.Step());
-    EXPECT_EQ(c.currentRow, 0);
-    EXPECT_EQ(c.currentPiece, -1);
-    EXPECT_EQ(c.currentPosition, -1);
-    EXPECT_FALSE(c.Step()) << "wrapped to the last row, the start row";
-    EXPECT_EQ(c.currentRow, 3);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "CTextRow.h"
 #include "CTransDoc.h"
 #include "DocumentAndView.h"
+#include "DocumentTestSupport.h"
 #include "LanguageFileIO.h"
 #include "QtStrings.h"
 #include "SampleLanguage.h"
@@ -24,16 +25,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace {
-
-std::string Bytes(const QString& path)
-{
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void Press(QWidget* widget, int key, const QString& text)
 {

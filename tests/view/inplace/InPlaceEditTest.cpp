@@ -15,6 +15,7 @@
 #include "CTextRow.h"
 #include "CTransDoc.h"
 #include "DocumentAndView.h"
+#include "DocumentTestSupport.h"
 #include "Pieces.h"
 #include "TestTree.h"
 #include "QtStrings.h"
@@ -78,20 +79,9 @@ protected:
         ASSERT_GE(view->GetRowCount(), int(Next) + 1);
         statusBar.SetIndicators(std::array<UINT, 1>{0});
         view->SetStatusBar(&statusBar);
-        m_oldResponder = CDialog::SetModalResponder([this](CDialog& dialog) {
-            if (auto* box = dynamic_cast<CMessageBox*>(&dialog))
-                m_questions.push_back(box->GetText());
-            return m_answer;
-        });
-        m_responderSet = true;
     }
 
-    void TearDown() override
-    {
-        if (m_responderSet)
-            CDialog::SetModalResponder(m_oldResponder);
-        view.reset();
-    }
+    void TearDown() override { view.reset(); }
 
     // Makes row the current one with the editor open at its start or end.
     void OpenRow(Row row, bool atStart)
@@ -137,13 +127,10 @@ protected:
     std::u16string Compose(Row row) const { return pieces::ComposeText(Pieces(row)); }
 
     CStatusBar statusBar;
-    CDialog::ModalResponder m_oldResponder;
-    bool m_responderSet = false;
-    std::vector<std::u16string> m_questions;
-    int m_answer = IDNO;
+    DialogScript script; // answers and records the questions of an original file
 };
 
-TEST_F(InPlaceEdit, TypingCommitsMarksDoneAndSetsModified)
+TEST_F(InPlaceEdit, TypingCommitsMarksDoneUpTheTreeAndSetsModified)
 {
     Open();
     EXPECT_FALSE(doc.IsLanguageModified());
@@ -156,15 +143,10 @@ TEST_F(InPlaceEdit, TypingCommitsMarksDoneAndSetsModified)
     EXPECT_TRUE(doc.IsLanguageModified());
     // The document holds the text at once.
     EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen!");
-}
-
-TEST_F(InPlaceEdit, LastTextDoneTurnsTheParentsIconToDone)
-{
-    Open();
-    for (Row row : {Free, Format, TwoLines, Limited, LimitedTwoLines, Next}) {
+    // The last text done turns its parents' icons to done.
+    for (Row row : {Format, TwoLines, Limited, LimitedTwoLines, Next}) {
         OpenRow(row, true);
         Type(Q(u"x"));
-        EXPECT_EQ(Node(row)->editState, 0u);
     }
     EXPECT_EQ(Node(Dialog)->editState, 1u);
     EXPECT_EQ(Node(Dialogs)->editState, 1u);
@@ -357,16 +339,24 @@ TEST_F(InPlaceEdit, TooWideTextIsRefused)
 TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
 {
     Open(true);
+    script.boxAnswers = {IDNO, IDNO, IDNO, IDNO};
+    // Even with no piece attached a typed key asks first; Delete and moving keys ask nothing.
+    ASSERT_EQ(Edit()->GetPiece(), nullptr);
+    Type(Q(u"x"));
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    Key(Qt::Key_Left);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_NE(script.messages[0].find(u"Original-Sprachdatei"), std::u16string::npos);
+
     OpenRow(Free, false);
     EXPECT_TRUE(Edit()->IsReadOnlyText());
     Type(Q(u"x"));
-    ASSERT_EQ(m_questions.size(), 1u);
-    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
+    EXPECT_EQ(script.messages.size(), 2u);
     Key(Qt::Key_Backspace, Q(u"\b"));
-    EXPECT_EQ(m_questions.size(), 2u);
+    EXPECT_EQ(script.messages.size(), 3u);
     Key(Qt::Key_Delete, Q(u"\x7f"));
     Key(Qt::Key_Return, Q(u"\r"));
-    EXPECT_EQ(m_questions.size(), 3u);
+    EXPECT_EQ(script.messages.size(), 4u);
     EXPECT_EQ(Edit()->GetWindowText(), u"Datei \u00F6ffnen");
     EXPECT_EQ(Compose(Free), u"Datei \u00F6ffnen");
     EXPECT_EQ(Node(Free)->editState, 3u);
@@ -379,11 +369,11 @@ TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
 TEST_F(InPlaceEdit, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
 {
     Open(true);
-    m_answer = IDYES;
+    script.boxAnswers = {IDYES};
     OpenRow(Free, false);
     QPointer<CInPlaceEdit> old(Edit());
     Type(Q(u"x"));
-    ASSERT_EQ(m_questions.size(), 1u);
+    ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_FALSE(doc.IsOriginal());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
@@ -394,7 +384,7 @@ TEST_F(InPlaceEdit, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
     EXPECT_EQ(Edit()->GetPiece()->text, u"Datei \u00F6ffnenx");
 }
 
-TEST_F(InPlaceEdit, InputMethodCommitReachesThePiece)
+TEST_F(InPlaceEdit, InputMethodsAndDeadKeysReachThePiece)
 {
     Open();
     OpenRow(Next, false);
@@ -410,18 +400,13 @@ TEST_F(InPlaceEdit, InputMethodCommitReachesThePiece)
     EXPECT_EQ(Edit()->GetWindowText(), u"Weiter\u65E5\u672C\u8A9E");
     EXPECT_TRUE(doc.IsLanguageModified());
     EXPECT_EQ(Node(Next)->editState, 0u);
-}
 
-TEST_F(InPlaceEdit, DeadKeysAndComposedCharacters)
-{
-    Open();
-    OpenRow(Next, false);
+    // A dead key alone changes nothing; the composed character and other scripts arrive.
     Key(Qt::Key_Dead_Acute);
-    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter");
-    EXPECT_FALSE(doc.IsLanguageModified());
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u65E5\u672C\u8A9E");
     Key(Qt::Key_Eacute, Q(u"\u00E9"));
     Type(Q(u"\u0645\u0631\u062D"));
-    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u00E9\u0645\u0631\u062D");
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter\u65E5\u672C\u8A9E\u00E9\u0645\u0631\u062D");
 }
 
 TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
@@ -444,17 +429,6 @@ TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
     Key(Qt::Key_Left);
     Key(Qt::Key_Delete, Q(u"\x7f"));
     EXPECT_EQ(Edit()->GetPiece()->text, u"Weiterx");
-}
-
-TEST_F(InPlaceEdit, PasteIsCommitted)
-{
-    Open();
-    OpenRow(Next, false);
-    QApplication::clipboard()->setText(Q(u" \u00A0fertig"));
-    Key(Qt::Key_V, Q(u"\x16"), Qt::ControlModifier);
-    // No-break spaces survive the control.
-    EXPECT_EQ(Edit()->GetPiece()->text, u"Weiter \u00A0fertig");
-    EXPECT_TRUE(doc.IsLanguageModified());
 }
 
 TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
@@ -517,25 +491,14 @@ TEST_F(InPlaceEdit, PastedLinesFollowTheRulesOfEnter)
     EXPECT_EQ(pieces::LineCount(Pieces(LimitedTwoLines)), 2);
     EXPECT_EQ(Compose(LimitedTwoLines), u"xya\nb");
 
-    // A paste from elsewhere (the selection clipboard) takes the same way.
+    // A paste from elsewhere (the selection clipboard) takes the same way;
+    // no-break spaces survive the control.
     OpenRow(Next, false);
     auto data = std::make_unique<QMimeData>();
-    data->setText(Q(u"1\n2"));
+    data->setText(Q(u" \u00A01\n2"));
     QApplication::clipboard()->setMimeData(data.release());
     QMetaObject::invokeMethod(Edit(), "paste");
-    EXPECT_EQ(Compose(Next), u"Weiter1\n2");
-}
-
-TEST_F(InPlaceEdit, OriginalFileAsksFirstEvenWithNoPieceAttached)
-{
-    Open(true);
-    ASSERT_EQ(Edit()->GetPiece(), nullptr);
-    Type(Q(u"x"));
-    ASSERT_EQ(m_questions.size(), 1u);
-    EXPECT_NE(m_questions[0].find(u"Original-Sprachdatei"), std::u16string::npos);
-    Key(Qt::Key_Delete, Q(u"\x7f"));
-    Key(Qt::Key_Left);
-    EXPECT_EQ(m_questions.size(), 1u) << "Delete and moving keys ask nothing";
+    EXPECT_EQ(Compose(Next), u"Weiter \u00A01\n2");
 }
 
 TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
@@ -543,13 +506,7 @@ TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
     Open();
     OpenRow(Free, false);
     Type(Q(u" jetzt"));
-    CDialog::SetModalResponder([](CDialog& dialog) {
-        if (auto* fonts = dynamic_cast<CFontsDialog*>(&dialog)) {
-            fonts->OnOK();
-            return int(IDOK);
-        }
-        return int(IDCANCEL);
-    });
+    script.fontsAnswers = {IDOK};
     doc.ChooseFonts();
     EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen jetzt");
     EXPECT_EQ(view->GetRow(int(Free))->ComposeTranslated(), u"Datei \u00F6ffnen jetzt");

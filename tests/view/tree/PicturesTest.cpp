@@ -182,32 +182,3 @@ TEST(TreePictures, CollapsedTree)
     EXPECT_EQ(Pixel(current, right - 40, Origin(h, 4).y()), Frame);
     EXPECT_EQ(Pixel(current, right, Origin(h, 8).y() + height / 2), Grey);
 }
-
-TEST(TreePictures, SampleFileWithForeignLanguage)
-{
-    SampleOptions english;
-    auto language = MakeSampleLanguage(120, 11, english);
-    SampleOptions german;
-    german.original = true;
-    auto original = MakeSampleLanguage(120, 11, german);
-    ViewHarness h(*language, QSize(700, 560));
-    h.ShowForeign(*original);
-    QCoreApplication::processEvents();
-    const QImage image = h.view.GetOffscreenImage().copy();
-    Save(image, "tree-foreign.png");
-    // Every row inside the window has foreign text on grey above white fields.
-    int checked = 0;
-    for (int i = 0; i < h.view.GetRowCount() && Origin(h, i).y() < image.height() - 60; ++i) {
-        CTextRow& row = h.Row(i);
-        ASSERT_TRUE(row.hasForeign) << i;
-        const QPoint o = Origin(h, i);
-        const CRect f = row.foreignPieces[0]->rect;
-        const CRect t = row.translatedPieces[0]->rect;
-        EXPECT_EQ(f.top, 5);
-        EXPECT_EQ(t.top, row.foreignPieces.back()->rect.bottom + 3) << i;
-        EXPECT_EQ(Pixel(image, o.x() + f.left, o.y() + f.bottom - 1), Grey) << i;
-        EXPECT_EQ(Pixel(image, o.x() + t.left, o.y() + t.bottom - 1), White) << i;
-        ++checked;
-    }
-    EXPECT_GT(checked, 8);
-}

@@ -14,11 +14,11 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "DocumentAndView.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
 #include "TestTree.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -86,30 +86,23 @@ inline std::unique_ptr<CLanguageFile> SmallLanguage(const std::u16string& suffix
     return EnglishTestLanguage(std::move(root));
 }
 
-// A shown view over a document that opened `language` from a file.
-class ViewHarness {
+// A shown view over a document that opened `language` from a file, with a
+// status bar of the message and position panes.
+class ViewHarness : private DocumentAndView<CMyEditView> {
 public:
     explicit ViewHarness(const CLanguageFile& language, QSize size = {600, 400})
+        : doc(DocumentAndView::doc), view(Opened(language, size))
     {
-        m_path = m_dir.filePath(QStringLiteral("lang.tra")).toStdU16String();
-        EXPECT_FALSE(WriteLanguageFile(language, QString::fromStdU16String(m_path).toStdString()));
-        m_startup = m_path;
-        doc.SetStartupFileSource(&m_startup);
-        EXPECT_TRUE(doc.OpenLanguage());
         const std::array<UINT, 2> panes{0, 61460};
         status.SetIndicators(panes);
-        view.resize(size);
-        view.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
         view.SetStatusBar(&status);
-        doc.AddView(&view);
-        view.OnInitialUpdate();
+        view.WritePositionPane();
     }
 
     // Shows other as the foreign language (the document asks for a file).
     void ShowForeign(const CLanguageFile& other)
     {
-        const std::u16string path = m_dir.filePath(QStringLiteral("foreign.tra")).toStdU16String();
+        const std::u16string path = dir.filePath(QStringLiteral("foreign.tra")).toStdU16String();
         EXPECT_FALSE(WriteLanguageFile(other, QString::fromStdU16String(path).toStdString()));
         auto old = CFileDialog::SetResponder([&](CFileDialog& dialog) {
             dialog.SetPathName(path);
@@ -139,10 +132,16 @@ public:
     }
     void Click(QPoint at) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at); }
 
-    QTemporaryDir m_dir;
-    std::u16string m_path;
-    std::u16string m_startup;
-    CTransDoc doc;
+    CTransDoc& doc;
+    CMyEditView& view;
     CStatusBar status;
-    CMyEditView view;
+
+private:
+    CMyEditView& Opened(const CLanguageFile& language, QSize size)
+    {
+        Open(language, size, QStringLiteral("lang.tra"));
+        if (!DocumentAndView::view) // the failure is reported; the test goes on with an empty view
+            DocumentAndView::view = std::make_unique<CMyEditView>();
+        return *DocumentAndView::view;
+    }
 };
