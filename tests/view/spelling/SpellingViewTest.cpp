@@ -183,7 +183,7 @@ TEST_F(SpellingViewTest, NoDictionaryIsNoSpellingSaidOnceAndAChoiceIsRemembered)
     EXPECT_TRUE(QTest::qWaitFor([&] { return spelling.IsActive(); }));
     EXPECT_EQ(spelling.Misspelt(*h.Row(2).node).size(), 1u);
     CTransDoc other;
-    std::u16string path = h.m_path;
+    std::u16string path = h.path.toStdU16String();
     other.SetStartupFileSource(&path);
     ASSERT_TRUE(other.OpenLanguage());
     EXPECT_EQ(CDocSpelling::Of(other).Code(), "de_DE");

@@ -90,6 +90,7 @@ inline std::unique_ptr<CLanguageFile> SmallLanguage(const std::u16string& suffix
 // status bar of the message and position panes.
 class ViewHarness : private DocumentAndView<CMyEditView> {
 public:
+    using DocumentAndView::path;
     explicit ViewHarness(const CLanguageFile& language, QSize size = {600, 400})
         : doc(DocumentAndView::doc), view(Opened(language, size))
     {
