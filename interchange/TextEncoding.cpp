@@ -12,58 +12,6 @@ constexpr char kHex[] = "0123456789ABCDEF";
 bool IsHigh(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLow(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-void AppendUtf16(std::u16string& out, char32_t c)
-{
-    if (c < 0x10000) {
-        out += static_cast<char16_t>(c);
-    } else {
-        c -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (c >> 10));
-        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    }
-}
-
-// Decodes one UTF-8 sequence at text[pos]; returns U+FFFD and advances one byte when the
-// bytes are not well-formed.
-char32_t DecodeUtf8(std::string_view text, std::size_t& pos)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    std::size_t length = 0;
-    char32_t c = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, c = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, c = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, c = lead & 0x07, minimum = 0x10000;
-    } else {
-        ++pos;
-        return 0xFFFD;
-    }
-    if (pos + length > text.size()) {
-        ++pos;
-        return 0xFFFD;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(pos + i) & 0xC0) != 0x80) {
-            ++pos;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (byte(pos + i) & 0x3F);
-    }
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        ++pos;
-        return 0xFFFD;
-    }
-    pos += length;
-    return c;
-}
-
 } // namespace
 
 int HexDigitValue(char c)
@@ -99,7 +47,7 @@ std::string Printable(std::string_view bytes, std::size_t limit)
             break;
         }
         const std::size_t start = pos;
-        const char32_t c = DecodeUtf8(bytes, pos);
+        const char32_t c = utf8::Decode(bytes, pos);
         if (c == 0xFFFD && pos == start + 1) {
             out += "\\x";
             out += kHex[static_cast<unsigned char>(bytes[start]) >> 4];
@@ -126,15 +74,7 @@ std::string Printable(std::string_view bytes, std::size_t limit)
     return out;
 }
 
-std::u16string FromUtf8(std::string_view text)
-{
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        AppendUtf16(out, DecodeUtf8(text, pos));
-    }
-    return out;
-}
+std::u16string FromUtf8(std::string_view text) { return utf8::ToUtf16Replacing(text); }
 
 void AppendJsonString(std::string& out, std::u16string_view text)
 {
@@ -183,7 +123,7 @@ std::u16string FromParsedJson(std::string_view text)
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {
-        const char32_t c = DecodeUtf8(text, pos);
+        const char32_t c = utf8::Decode(text, pos);
         if (c == kPrivateEscape && pos + 4 <= text.size()) {
             int unit = 0;
             bool valid = true;
@@ -198,7 +138,7 @@ std::u16string FromParsedJson(std::string_view text)
                 continue;
             }
         }
-        AppendUtf16(out, c);
+        utf8::AppendUtf16(out, c);
     }
     return out;
 }

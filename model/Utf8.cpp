@@ -35,7 +35,7 @@ std::string FromUtf16(std::u16string_view text)
             Append(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (isHigh(unit) || isLow(unit)) {
-            Append(out, 0xFFFD);
+            Append(out, kReplacement);
         } else {
             Append(out, unit);
         }
@@ -43,50 +43,77 @@ std::string FromUtf16(std::u16string_view text)
     return out;
 }
 
+char32_t Decode(std::string_view bytes, std::size_t& pos)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(pos);
+    std::size_t length = 0;
+    char32_t c = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++pos;
+        return kReplacement;
+    }
+    if (pos + length > bytes.size()) {
+        ++pos;
+        return kReplacement;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(pos + i) & 0xC0) != 0x80) {
+            ++pos;
+            return kReplacement;
+        }
+        c = (c << 6) | (byte(pos + i) & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++pos;
+        return kReplacement;
+    }
+    pos += length;
+    return c;
+}
+
+void AppendUtf16(std::u16string& out, char32_t c)
+{
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
 std::optional<std::u16string> ToUtf16(std::string_view bytes)
 {
     std::u16string out;
     out.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b0 = static_cast<unsigned char>(bytes[i]);
-        std::uint32_t cp = 0;
-        std::size_t extra = 0;
-        if (b0 < 0x80) {
-            cp = b0;
-        } else if ((b0 & 0xE0) == 0xC0) {
-            cp = b0 & 0x1F;
-            extra = 1;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            cp = b0 & 0x0F;
-            extra = 2;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            cp = b0 & 0x07;
-            extra = 3;
-        } else {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t start = pos;
+        const char32_t c = Decode(bytes, pos);
+        if (c == kReplacement && pos == start + 1)
             return std::nullopt;
-        }
-        if (i + extra >= bytes.size() && extra > 0)
-            return std::nullopt;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto b = static_cast<unsigned char>(bytes[i + k]);
-            if ((b & 0xC0) != 0x80)
-                return std::nullopt;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return std::nullopt;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += extra + 1;
+        AppendUtf16(out, c);
     }
+    return out;
+}
+
+std::u16string ToUtf16Replacing(std::string_view bytes)
+{
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();)
+        AppendUtf16(out, Decode(bytes, pos));
     return out;
 }
 

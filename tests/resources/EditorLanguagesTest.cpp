@@ -5,7 +5,7 @@
 #include "FlagPictures.h"
 #include "KindCodes.h"
 #include "LanguageFileIO.h"
-#include "RcText.h"
+#include "Utf8.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -149,7 +149,7 @@ std::vector<std::string> Problems(const CLanguageFile& file)
 {
     std::vector<std::string> lines;
     for (const checks::TranslationProblem& problem : checks::CTranslationChecker().CheckTree(*file.GetRoot()))
-        lines.push_back(Utf16ToUtf8(problem.node->originalText + u": " + checks::DescribeProblem(problem)));
+        lines.push_back(utf8::FromUtf16(problem.node->originalText + u": " + checks::DescribeProblem(problem)));
     return lines;
 }
 
@@ -162,14 +162,14 @@ TEST(EditorLanguages, ShippedTranslationsHaveTheOriginalsShapeAndPassTheChecks)
 {
     const CTextNode& german = *Languages().original->GetRoot();
     for (const CLanguageFile* translation : {static_cast<const CLanguageFile*>(Languages().english.get()), &French()}) {
-        SCOPED_TRACE(Utf16ToUtf8(translation->GetLanguageName()));
+        SCOPED_TRACE(utf8::FromUtf16(translation->GetLanguageName()));
         std::vector<const CTextNode*> g, e;
         Walk(german, [&](const CTextNode& node) { g.push_back(&node); });
         Walk(*translation->GetRoot(), [&](const CTextNode& node) { e.push_back(&node); });
         ASSERT_EQ(g.size(), e.size());
         std::size_t differing = 0;
         for (std::size_t i = 0; i < g.size(); ++i) {
-            SCOPED_TRACE(Utf16ToUtf8(g[i]->originalText));
+            SCOPED_TRACE(utf8::FromUtf16(g[i]->originalText));
             EXPECT_EQ(e[i]->originalText, g[i]->originalText);
             EXPECT_EQ(e[i]->ChildCount(), g[i]->ChildCount());
             EXPECT_EQ(e[i]->kindCode, g[i]->kindCode);

@@ -9,6 +9,7 @@
 #include "CRcPreprocessor.h"
 #include "Golden.h"
 #include "RcText.h"
+#include "Utf8.h"
 
 #include <cstdio>
 #include <sstream>
@@ -38,7 +39,7 @@ std::string Hex(std::uint32_t value)
 std::string Quoted(std::u16string_view text)
 {
     std::string quoted = "\"";
-    for (const char c : Utf16ToUtf8(text)) {
+    for (const char c : utf8::FromUtf16(text)) {
         quoted += c == '\n' ? "\\n" : c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '"' ? "\\\""
                 : c == '\\' ? "\\\\" : std::string(1, c);
     }

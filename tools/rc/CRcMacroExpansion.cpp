@@ -5,7 +5,7 @@
 
 #include "CRcError.h"
 #include "RcEncoding.h"
-#include "RcText.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
@@ -45,7 +45,7 @@ CRcToken Stringize(const std::vector<CRcToken>& argument, const CRcToken& at)
     }
     CRcToken token = at;
     token.kind = CRcToken::Kind::String;
-    token.value = Utf8ToUtf16(spelling).value_or(u"");
+    token.value = utf8::ToUtf16(spelling).value_or(u"");
     token.text = "\"";
     for (const char c : spelling) {
         if (c == '"' || c == '\\')

@@ -2,7 +2,7 @@
 
 #include "CRcError.h"
 #include "CRcExpression.h"
-#include "RcText.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -160,7 +160,7 @@ std::string CRcParser::Describe(const CRcToken& token)
 {
     switch (token.kind) {
     case CRcToken::Kind::End: return "the end of the file";
-    case CRcToken::Kind::String: return "the string \"" + Utf16ToUtf8(token.value) + "\"";
+    case CRcToken::Kind::String: return "the string \"" + utf8::FromUtf16(token.value) + "\"";
     default: return "'" + token.text + "'";
     }
 }
@@ -265,7 +265,7 @@ std::int64_t CRcParser::Undefined(const CRcToken& token, std::string_view what, 
         Warn(token, "'" + token.text + "' is not defined; taken as no style bits");
         return 0;
     }
-    const std::string key = token.kind == CRcToken::Kind::String ? "\"" + Utf16ToUtf8(token.value) + "\"" : token.text;
+    const std::string key = token.kind == CRcToken::Kind::String ? "\"" + utf8::FromUtf16(token.value) + "\"" : token.text;
     auto it = undefinedIds.find(key);
     if (it == undefinedIds.end()) {
         Warn(token, key + " is not defined; it gets an id of its own");
@@ -669,7 +669,7 @@ void CRcParser::Bitmap(std::uint32_t id, const RcPlace& place)
 {
     RcBitmap bitmap = Start(script.bitmaps, id, place, "bitmap");
     const CRcToken& at = Peek();
-    std::string file = Utf16ToUtf8(String("the bitmap's file name"));
+    std::string file = utf8::FromUtf16(String("the bitmap's file name"));
     std::replace(file.begin(), file.end(), '\\', '/');
     if (file.empty())
         Fail(at, "the bitmap's file name is empty");
@@ -681,7 +681,7 @@ void CRcParser::Bitmap(std::uint32_t id, const RcPlace& place)
 
 void CRcParser::SkipResource(const CRcToken& type)
 {
-    const std::string name = type.kind == CRcToken::Kind::String ? Utf16ToUtf8(type.value) : type.text;
+    const std::string name = type.kind == CRcToken::Kind::String ? utf8::FromUtf16(type.value) : type.text;
     const auto counted = std::find_if(skipped.begin(), skipped.end(), [&](const auto& s) { return s.first == name; });
     if (counted == skipped.end())
         skipped.emplace_back(name, 1);

@@ -2,7 +2,7 @@
 #include "CRcParser.h"
 
 #include "CRcError.h"
-#include "RcText.h"
+#include "Utf8.h"
 
 #include <cctype>
 
@@ -168,7 +168,7 @@ void CRcParser::Accelerators(std::uint32_t id, const RcPlace& place)
             } else if (text.size() == 1) {
                 key = text[0];
             } else {
-                Fail(at, "an accelerator key is one character or \"^X\", not \"" + Utf16ToUtf8(text) + "\"");
+                Fail(at, "an accelerator key is one character or \"^X\", not \"" + utf8::FromUtf16(text) + "\"");
             }
         } else {
             key = static_cast<std::uint32_t>(Ranged("a key code", 0, 65535));

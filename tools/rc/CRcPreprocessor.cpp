@@ -3,7 +3,7 @@
 #include "CRcError.h"
 #include "CRcExpression.h"
 #include "RcEncoding.h"
-#include "RcText.h"
+#include "Utf8.h"
 #include "WholeFile.h"
 
 #include <algorithm>
@@ -588,7 +588,7 @@ std::vector<CRcToken> CRcPreprocessor::Tokenize(const std::shared_ptr<const std:
                 fail("string is not closed on its line");
             flush();
             const auto spelling = rc_encoding::Decode(text.substr(begin, i - begin), codePage);
-            token.text = spelling ? Utf16ToUtf8(*spelling) : std::string();
+            token.text = spelling ? utf8::FromUtf16(*spelling) : std::string();
             tokens.push_back(std::move(token));
             continue;
         }

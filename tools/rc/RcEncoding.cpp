@@ -1,6 +1,6 @@
 #include "RcEncoding.h"
 
-#include "RcText.h"
+#include "Utf8.h"
 
 #include <iconv.h>
 
@@ -65,7 +65,7 @@ FileText Normalise(std::string_view bytes)
     std::size_t marks = 0;
     while (marks < units.size() && units[marks] == 0xFEFF)
         ++marks;
-    return {Utf16ToUtf8(std::u16string_view(units).substr(marks)), true};
+    return {utf8::FromUtf16(std::u16string_view(units).substr(marks)), true};
 }
 
 bool IsSupported(int codePage)
@@ -92,7 +92,7 @@ std::optional<std::u16string> Decode(std::string_view bytes, int codePage)
     }
     if (codePage != kUtf8 && codePage != kUtf16 && IsSupported(codePage))
         return DecodeWithIconv(bytes, codePage);
-    return Utf8ToUtf16(bytes);
+    return utf8::ToUtf16(bytes);
 }
 
 } // namespace rc_encoding

@@ -5,40 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 
-std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes) { return utf8::ToUtf16(bytes); }
-
-std::string Utf16ToUtf8(std::u16string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
-        }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
-}
-
 std::string CppStringLiteralBody(std::u16string_view text)
 {
     std::string out;
@@ -90,7 +56,7 @@ std::string RcStringLiteralBody(std::u16string_view text)
         case u'\r': out += "\\r"; break;
         case u'"': out += "\"\""; break;
         case u'\\': out += "\\\\"; break;
-        default: out += Utf16ToUtf8(std::u16string_view(&c, 1)); break;
+        default: out += utf8::FromUtf16(std::u16string_view(&c, 1)); break;
         }
     }
     return out;
