@@ -281,10 +281,13 @@ bool CTransDoc::EditText(CTextNode* node, const std::u16string& text, TextEditKi
     case TextEditKind::JoinLines: step = IDS_STEP_JOIN_LINES; break;
     case TextEditKind::Paste: step = IDS_STEP_PASTE; break;
     case TextEditKind::Replace: step = IDS_STEP_REPLACE; break;
-    case TextEditKind::Suggestion: step = IDS_STEP_SUGGESTION; break;
+    case TextEditKind::Suggestion:
+    case TextEditKind::FuzzySuggestion: step = IDS_STEP_SUGGESTION; break;
     }
-    // A new line or joined lines change the text but do not make it done.
-    const bool markDone = kind != TextEditKind::NewLine && kind != TextEditKind::JoinLines;
+    // A new line or joined lines change the text but do not make it done; nor does a
+    // suggestion for a similar original, which the translator still has to adapt.
+    const bool markDone = kind != TextEditKind::NewLine && kind != TextEditKind::JoinLines &&
+                          kind != TextEditKind::FuzzySuggestion;
     auto* command = new CTextsCommand(
         *this, step, {{node, std::u16string(node->translatedText), text}}, markDone,
         kind == TextEditKind::Typing, caretBefore, caretAfter);

@@ -39,7 +39,7 @@ public:
 
     // How a changed text came about: its step's name, whether it merges with
     // the typing before it, whether it marks the text done.
-    enum class TextEditKind { Typing, NewLine, JoinLines, Paste, Replace, Suggestion };
+    enum class TextEditKind { Typing, NewLine, JoinLines, Paste, Replace, Suggestion, FuzzySuggestion };
     struct TextEdit {
         CTextNode* node;
         std::u16string text;

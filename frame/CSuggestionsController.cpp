@@ -247,5 +247,7 @@ bool CSuggestionsController::UseSuggestion(int index)
     m_armed = -1;
     // Whole, even when too wide: the problems pane then shows it, nothing is cut.
     const std::u16string text = entry.text;
-    return doc->EditText(node, text, CTransDoc::TextEditKind::Suggestion, 0, std::int32_t(text.size()));
+    const auto kind = entry.score >= 100 ? CTransDoc::TextEditKind::Suggestion
+                                         : CTransDoc::TextEditKind::FuzzySuggestion;
+    return doc->EditText(node, text, kind, 0, std::int32_t(text.size()));
 }

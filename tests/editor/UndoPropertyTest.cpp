@@ -42,7 +42,8 @@ protected:
             break;
         case Kind::Paste: text.insert(at, u"Eingefügt %d\r\nZeile ✓"); break;
         case Kind::Replace:
-        case Kind::Suggestion: text = u"Ersetzt"; break;
+        case Kind::Suggestion:
+        case Kind::FuzzySuggestion: text = u"Ersetzt"; break;
         }
         return text;
     }
