@@ -14,7 +14,7 @@
 #include "CTextRow.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
-#include "TypeKey.h"
+#include "EditorTyping.h"
 
 #include <QDir>
 #include <QDockWidget>
@@ -47,9 +47,7 @@ public:
         frame = m_app->GetMainFrame();
         frame->GetSuggestions()->GetDock()->setHidden(!dockOpen);
         CMyEditView& view = *frame->GetEditView();
-        while (row < view.GetRowCount() &&
-               (view.GetRow(row)->node->ChildCount() > 0 || !view.GetRow(row)->freeSize))
-            ++row;
+        row = FirstFreeTextRow(view);
         GoTo(row);
         view.OpenEditorInCurrentRow(false, false);
     }

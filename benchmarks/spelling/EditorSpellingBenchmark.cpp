@@ -11,11 +11,11 @@
 #include "CTextRow.h"
 #include "CTransDoc.h"
 #include "CTranslationChecker.h"
+#include "EditorTyping.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,14 +26,6 @@
 namespace {
 
 constexpr int kTexts = 100000;
-
-void Key(QWidget* widget, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &release);
-}
 
 // Arg 1: the sample's English dictionary; 0: no spelling.
 void BM_TypeCharacterWithSpelling(benchmark::State& state)
@@ -55,19 +47,16 @@ void BM_TypeCharacterWithSpelling(benchmark::State& state)
     view.show();
     doc.AddView(&view);
     view.OnInitialUpdate();
-    int row = 0;
-    while (row < view.GetRowCount() &&
-           (view.GetRow(row)->node->ChildCount() > 0 || !view.GetRow(row)->freeSize))
-        ++row;
+    const int row = FirstFreeTextRow(view);
     view.SetCurrentRow(row);
     view.OpenEditorInCurrentRow(false, false);
     CInPlaceEdit* editor = view.GetEditor();
     for (auto _ : state) {
         // A word no speller has judged yet each time: "qa", "qb", ...
-        Key(editor, Qt::Key_Q, QStringLiteral("q"));
-        Key(editor, Qt::Key_X, QString(QChar(char16_t(u'a' + state.iterations() % 26))));
-        Key(editor, Qt::Key_Backspace, QStringLiteral("\b"));
-        Key(editor, Qt::Key_Backspace, QStringLiteral("\b"));
+        TypeKey(editor, Qt::Key_Q, QStringLiteral("q"));
+        TypeKey(editor, Qt::Key_X, QString(QChar(char16_t(u'a' + state.iterations() % 26))));
+        TypeKey(editor, Qt::Key_Backspace, QStringLiteral("\b"));
+        TypeKey(editor, Qt::Key_Backspace, QStringLiteral("\b"));
     }
     state.SetItemsProcessed(state.iterations() * 4);
     state.counters["spelling"] = spelling.IsActive() ? 1 : 0;

@@ -12,7 +12,7 @@
 #include "CTransDoc.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
-#include "TypeKey.h"
+#include "EditorTyping.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -39,10 +39,7 @@ void BM_TypeCharacter(benchmark::State& state)
     view.OnInitialUpdate();
     CRecovery recovery(doc, dir.filePath(QStringLiteral("settings")));
     recovery.OfferAtStart();
-    int row = 0;
-    while (row < view.GetRowCount() &&
-           (view.GetRow(row)->node->ChildCount() > 0 || !view.GetRow(row)->freeSize))
-        ++row;
+    const int row = FirstFreeTextRow(view);
     view.SetCurrentRow(row);
     view.OpenEditorInCurrentRow(false, false);
     CInPlaceEdit* editor = view.GetEditor();
