@@ -8,6 +8,7 @@
 #include <QXmlStreamWriter>
 
 #include "TextEncoding.h"
+#include "XmlText.h"
 
 #include <fmt/core.h>
 
@@ -15,21 +16,13 @@
 
 namespace xliff_bridge {
 
+using xml_text::FromQt;
+using xml_text::ToQt;
+using xml_text::WriteText;
+
 namespace {
 
 constexpr char kNamespace[] = "urn:oasis:names:tc:xliff:document:1.2";
-
-QString ToQt(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-QString ToQt(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-std::u16string FromQt(const QString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
 
 // Kind codes whose texts must keep the width of their control.
 bool IsSizeLimited(std::int32_t kindCode) { return kindCode == 2 || (kindCode >= 22 && kindCode <= 25); }
@@ -40,19 +33,6 @@ std::int64_t MaxWidthPixels(std::int32_t width)
 {
     constexpr std::int64_t kBaseUnit = 8;
     return (kBaseUnit * width) / 4 * 31 / 40;
-}
-
-// Element text in which a carriage return survives: XML readers turn a raw one into a
-// line feed, so it goes out as a character reference.
-void WriteText(QXmlStreamWriter& writer, std::u16string_view text)
-{
-    std::size_t start = 0;
-    for (std::size_t i = text.find(u'\r'); i != std::u16string_view::npos; i = text.find(u'\r', start)) {
-        writer.writeCharacters(ToQt(text.substr(start, i - start)));
-        writer.writeEntityReference(QStringLiteral("#13"));
-        start = i + 1;
-    }
-    writer.writeCharacters(ToQt(text.substr(start)));
 }
 
 bool ToBeEditedState(const QString& state)

@@ -6,21 +6,14 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include "XmlText.h"
+
 namespace memory {
 
+using xml_text::FromQt;
+using xml_text::ToQt;
+
 namespace {
-
-QString ToQt(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-QString ToQt(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-std::u16string FromQt(const QString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
 
 // Characters XML 1.0 cannot carry (a control character, a lone surrogate) would make the
 // whole document unreadable; such a pair is left out of the export.
@@ -38,20 +31,12 @@ bool XmlCanCarry(std::u16string_view text)
     return true;
 }
 
-// Element text in which a carriage return survives: XML readers turn a raw one into a
-// line feed.
 void WriteSegment(QXmlStreamWriter& writer, const std::string& language, std::u16string_view text)
 {
     writer.writeStartElement(QStringLiteral("tuv"));
     writer.writeAttribute(QStringLiteral("xml:lang"), ToQt(language));
     writer.writeStartElement(QStringLiteral("seg"));
-    std::size_t start = 0;
-    for (std::size_t i = text.find(u'\r'); i != std::u16string_view::npos; i = text.find(u'\r', start)) {
-        writer.writeCharacters(ToQt(text.substr(start, i - start)));
-        writer.writeEntityReference(QStringLiteral("#13"));
-        start = i + 1;
-    }
-    writer.writeCharacters(ToQt(text.substr(start)));
+    xml_text::WriteText(writer, text);
     writer.writeEndElement();
     writer.writeEndElement();
 }
