@@ -64,16 +64,6 @@ public:
     mutable int memoryContexts = 0;
 };
 
-TEST(LanguageFile, FreshObjectValues)
-{
-    CLanguageFile language;
-    EXPECT_EQ(language.GetRoot(), nullptr);
-    EXPECT_EQ(language.headerNumber1, 10000u);
-    EXPECT_EQ(language.flags, 1u);
-    EXPECT_EQ(language.headerNumber2, 0u);
-    EXPECT_TRUE(language.IsOriginal());
-}
-
 TEST(LanguageFile, SetOriginalTouchesBitZeroOnly)
 {
     CLanguageFile language;

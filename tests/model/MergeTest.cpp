@@ -45,14 +45,8 @@ std::unique_ptr<CLanguageFile> Translated()
 std::unique_ptr<CLanguageFile> OriginalOf(const CLanguageFile& language)
 {
     auto original = language.Copy();
-    std::vector<CTextNode*> pending{original->GetRoot()};
-    while (!pending.empty()) {
-        CTextNode* node = pending.back();
-        pending.pop_back();
+    for (CTextNode* node : PreOrder(*original->GetRoot()))
         node->translatedText = node->originalText;
-        for (std::int32_t i = 0; i < node->ChildCount(); ++i)
-            pending.push_back(node->GetChild(i));
-    }
     original->GetRoot()->MarkDone();
     original->programName = u"Kasse (Original)";
     original->programVersion = u"2.0";

@@ -4,20 +4,6 @@
 
 namespace {
 
-std::vector<std::uint32_t> StatesPreOrder(const CTextNode& top)
-{
-    std::vector<std::uint32_t> states;
-    std::vector<const CTextNode*> pending{&top};
-    while (!pending.empty()) {
-        const CTextNode* node = pending.back();
-        pending.pop_back();
-        states.push_back(node->editState);
-        for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i)
-            pending.push_back(node->GetChild(i));
-    }
-    return states;
-}
-
 // root > a > (a1, a2 > (a21)), b
 NodeShape SmallTree(std::uint32_t inner, std::uint32_t leaf)
 {
@@ -25,18 +11,6 @@ NodeShape SmallTree(std::uint32_t inner, std::uint32_t leaf)
                    u"", inner},
                   {u"b", {}, u"", leaf}},
             u"", inner};
-}
-
-TEST(TextNode, NewNodeHasDefaults)
-{
-    CTextNode parent(nullptr);
-    CTextNode node(&parent);
-    EXPECT_EQ(node.parent, &parent);
-    EXPECT_EQ(node.kindCode, 99);
-    EXPECT_EQ(node.editState, 0u);
-    EXPECT_EQ(node.ChildCount(), 0);
-    EXPECT_EQ(node.ChildCapacity(), 0);
-    EXPECT_EQ(parent.ChildCount(), 0); // the constructor does not attach
 }
 
 TEST(TextNode, GetChildOutsideTheCountIsNull)
@@ -91,22 +65,22 @@ TEST(TextNode, MarkToDoAndMarkDoneCoverTheSubtree)
     EXPECT_EQ(root->GetChild(1)->editState, 3u); // a leaf
 
     root->MarkToDo();
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{5, 5, 3, 5, 3, 3}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{5, 5, 3, 5, 3, 3}));
     root->MarkDone();
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
 }
 
 TEST(TextNode, UpdateStatesFromAllZeroThenOneLeafToDo)
 {
     auto root = BuildTree(SmallTree(0, 0));
     EXPECT_FALSE(root->UpdateStates()); // 0 -> 1 is not a change of "something below"
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
 
     CTextNode* a = root->GetChild(0);
     a->editState = 4; // own text to be edited
     a->GetChild(1)->GetChild(0)->editState = 3;
     EXPECT_TRUE(root->UpdateStates());
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{2, 5, 0, 2, 3, 0}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{2, 5, 0, 2, 3, 0}));
 }
 
 TEST(TextNode, UpdateStatesTable)

@@ -1,6 +1,5 @@
 #include "CMessageBox.h"
 #include "CMessageHooks.h"
-#include "CWinApp.h"
 #include "TestResources.h"
 
 #include <QLabel>
@@ -26,23 +25,6 @@ std::vector<int> ButtonIds(CDialog& box)
     return ids;
 }
 } // namespace
-
-TEST(CMessageBoxTest, ResponderAnswersAndSeesTextAndType)
-{
-    testres::Install();
-    std::u16string text;
-    UINT type = 99;
-    Responder responder([&](CDialog& dialog) {
-        auto* box = dynamic_cast<CMessageBox*>(&dialog);
-        EXPECT_NE(box, nullptr);
-        text = box->GetText();
-        type = box->GetType();
-        return IDNO;
-    });
-    EXPECT_EQ(AfxMessageBox(u"Änderungen speichern?", MB_YESNOCANCEL), IDNO);
-    EXPECT_EQ(text, u"Änderungen speichern?");
-    EXPECT_EQ(type, MB_YESNOCANCEL);
-}
 
 TEST(CMessageBoxTest, ButtonsByTypeAndTheTextFirst)
 {

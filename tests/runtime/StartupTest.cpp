@@ -126,18 +126,6 @@ TEST_F(StartupTest, EnglishFileTranslatesMenuDialogPromptsAndTooltips)
     EXPECT_EQ(GetCurrentTranslation(), nullptr);
 }
 
-TEST_F(StartupTest, LanguageInfoAndFlagOfAFile)
-{
-    CopyLanguageFiles();
-    LanguageInfo info;
-    ASSERT_TRUE(ReadLanguageInfo(u"Deutsch.tra", info));
-    EXPECT_EQ(info.languageName, u"Deutsch");
-    EXPECT_EQ(info.fileName, u"Deutsch.tra");
-    EXPECT_EQ(info.flags & 1u, 1u);
-    EXPECT_FALSE(ReadLanguageInfo(u"Nirgends.tra", info));
-    EXPECT_FALSE(GetCurrentLanguageInfo(info));
-}
-
 TEST_F(StartupTest, FileThatIsNoLanguageFileIsReportedAndGivesNoTexts)
 {
     // A whole language file whose magic has one letter changed.
@@ -228,13 +216,6 @@ TEST_F(StartupTest, TheUiFileComesFromTheWorkingFolderTheLastChoiceOrTheLocale)
     // Back to the neutral locale the test program starts in.
     qunsetenv("LANGUAGE");
     qputenv("LANG", "C.UTF-8");
-}
-
-TEST_F(StartupTest, UnloadWorksInEveryState)
-{
-    UnloadTranslation();
-    UnloadTranslation();
-    EXPECT_EQ(ProfileEntry(), u"");
 }
 
 } // namespace

@@ -33,10 +33,7 @@ CheckRun Check(const fs::path& folder, const std::string& args, const std::strin
     return check;
 }
 
-class CheckCommand : public ::testing::Test {
-protected:
-    fs::path folder = tools_test::TestFolder();
-};
+using CheckCommand = tools_test::ToolTest;
 
 const fs::path kGolden = GLOSSMARK_GOLDEN_DIR "/check";
 

@@ -18,7 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using bridge_test::Quoted;
 
 std::string Repeat(const std::string& text, std::size_t times)
 {
@@ -104,22 +103,13 @@ std::vector<BadInput> BadInputs()
     };
 }
 
-class HostileInput : public ::testing::Test {
-protected:
-    fs::path folder = tools_test::TestFolder();
+using HostileInput = tools_test::ToolTest;
 
-    // asUser: as a user without root's right to write anything, whoever runs the test.
-    bridge_test::ProcessRun Tra(const std::vector<std::string>& args, bool asUser = false) const
-    {
-        std::string command = asUser && ::geteuid() == 0
-                                  ? "setpriv --reuid=65534 --regid=65534 --clear-groups " + Quoted(GLOSSMARK_TRA)
-                                  : Quoted(GLOSSMARK_TRA);
-        for (const std::string& arg : args) {
-            command += " " + Quoted(arg);
-        }
-        return bridge_test::Shell(folder, command);
-    }
-};
+// Runs glossmark-tra as a user without root's right to write anything, whoever runs the test.
+std::string AsUser()
+{
+    return ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
+}
 
 TEST_F(HostileInput, EveryReadingCommandRefusesEveryBadFileAndWritesNothing)
 {
@@ -220,12 +210,12 @@ TEST_F(HostileInput, OutputsNeverDestroyInputsAndAreReplacedAsLanguageFilesAre)
     ::chmod(folder.c_str(), 0777);
     ::chmod(path("lang.tra").c_str(), 0644);
     ::chmod(path("shut").c_str(), 0555);
-    const bridge_test::ProcessRun readOnly = Tra({"export-po", path("lang.tra"), path("read-only.po")}, true);
+    const bridge_test::ProcessRun readOnly = Tra({"export-po", path("lang.tra"), path("read-only.po")}, AsUser());
     EXPECT_EQ(readOnly.exitCode, 1);
     EXPECT_NE(readOnly.err.find("Permission denied"), std::string::npos) << readOnly.err;
     EXPECT_EQ(bridge_test::ReadFile(path("read-only.po")), "old");
     const std::string inShut = (folder / "shut" / "out.xlf").string();
-    const bridge_test::ProcessRun shut = Tra({"export-xliff", path("lang.tra"), inShut}, true);
+    const bridge_test::ProcessRun shut = Tra({"export-xliff", path("lang.tra"), inShut}, AsUser());
     EXPECT_EQ(shut.exitCode, 1);
     EXPECT_NE(shut.err.find("the folder \"" + path("shut") + "\" is read-only"), std::string::npos) << shut.err;
     EXPECT_TRUE(fs::is_empty(path("shut")));
