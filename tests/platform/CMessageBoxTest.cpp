@@ -9,11 +9,9 @@
 
 #include <vector>
 
+using testres::Responder;
+
 namespace {
-struct Responder {
-    explicit Responder(CDialog::ModalResponder r) { CDialog::SetModalResponder(std::move(r)); }
-    ~Responder() { CDialog::SetModalResponder({}); }
-};
 
 std::vector<int> ButtonIds(CDialog& box)
 {

@@ -4,6 +4,7 @@
 // accelerators, two dialog templates and one bitmap (a PNG written to a
 // temporary folder on first use).
 
+#include "CDialog.h"
 #include "ResourceTypes.h"
 
 namespace testres {
@@ -21,5 +22,11 @@ constexpr unsigned kStripBitmapId = 159; // 3 images of 4 x 2
 const res::ResourceSet& Set();
 // Installs Set() into CResources (idempotent).
 void Install();
+
+// Answers every modal dialog with responder while it lives.
+struct Responder {
+    explicit Responder(CDialog::ModalResponder r) { CDialog::SetModalResponder(std::move(r)); }
+    ~Responder() { CDialog::SetModalResponder({}); }
+};
 
 } // namespace testres

@@ -41,12 +41,6 @@ protected:
         return language;
     }
 
-    std::u16string Write(const CLanguageFile& language, const std::string& name)
-    {
-        EXPECT_FALSE(WriteLanguageFile(language, PathOf(name)));
-        return QString::fromStdString(PathOf(name)).toStdU16String();
-    }
-
     // A window with the small program's dialog texts and its menu bar,
     // translated as the hooks would translate it.
     struct Window {

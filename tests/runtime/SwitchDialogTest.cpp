@@ -44,10 +44,6 @@ protected:
         return language;
     }
 
-    void Write(const CLanguageFile& language, const QString& name)
-    {
-        ASSERT_FALSE(WriteLanguageFile(language, PathOf(name.toStdString())));
-    }
     void WriteBytes(const QString& name, const QByteArray& bytes)
     {
         QFile file(dir.filePath(name));

@@ -54,10 +54,15 @@ std::string TranslationTest::PathOf(const std::string& name) const
     return dir.filePath(QString::fromStdString(name)).toStdString();
 }
 
+std::u16string TranslationTest::Write(const CLanguageFile& language, const std::string& name)
+{
+    EXPECT_FALSE(WriteLanguageFile(language, PathOf(name)));
+    return QString::fromStdString(PathOf(name)).toStdU16String();
+}
+
 void TranslationTest::Install(const CLanguageFile& language, const std::string& name)
 {
-    ASSERT_FALSE(WriteLanguageFile(language, PathOf(name)));
-    ASSERT_TRUE(LoadTranslationFile(QString::fromStdString(PathOf(name)).toStdU16String(), false));
+    ASSERT_TRUE(LoadTranslationFile(Write(language, name), false));
 }
 
 std::string TranslationTest::InstallGolden(const std::filesystem::path& input)

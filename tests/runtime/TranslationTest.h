@@ -30,8 +30,9 @@ protected:
     static std::unique_ptr<CLanguageFile> MakeLanguage();
     static CTextNode* Top(CLanguageFile& file, const std::u16string& text);
 
-    // Writes language into the test folder under name and loads it as the
-    // current translation.
+    // Writes language into the test folder under name; its path.
+    std::u16string Write(const CLanguageFile& language, const std::string& name);
+    // Writes language and loads it as the current translation.
     void Install(const CLanguageFile& language, const std::string& name = "Test.tra");
     // Installs the language tree before the "----" line of a golden file (see
     // TreeText.h) and returns the part after it.
