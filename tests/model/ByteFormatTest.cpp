@@ -47,17 +47,11 @@ Bytes StoredString(const std::u16string& text)
 
 std::u16string LoadedString(const Bytes& bytes)
 {
-    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb");
-    CArchive ar(file, CArchive::Mode::Load, bytes.size());
-    std::u16string text;
-    try {
-        text = ar.ReadString();
-    } catch (...) {
-        std::fclose(file);
-        throw;
-    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+        fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb"), &std::fclose);
+    CArchive ar(file.get(), CArchive::Mode::Load, bytes.size());
+    const std::u16string text = ar.ReadString();
     EXPECT_EQ(ar.BytesLeft(), 0u) << "string did not use up its bytes";
-    std::fclose(file);
     return text;
 }
 

@@ -59,16 +59,11 @@ std::string Xliff(const std::string& prolog, const std::string& target)
 }
 
 struct BadInput {
-    BadInput(const char* name, std::string bytes, const char* command = nullptr, const char* says = nullptr,
-             std::string path = {})
-        : name(name), bytes(std::move(bytes)), command(command), says(says), path(std::move(path))
-    {
-    }
     const char* name;
     std::string bytes;
-    const char* command; // this command's message must hold says
-    const char* says;
-    std::string path;    // an input that is no file of ours, instead of bytes
+    const char* command = nullptr; // this command's message must hold says
+    const char* says = nullptr;
+    std::string path = {};         // an input that is no file of ours, instead of bytes
 };
 
 std::vector<BadInput> BadInputs()

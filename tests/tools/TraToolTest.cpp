@@ -129,11 +129,6 @@ TEST_F(TraTool, UpdateSaysChangedOrUnchangedOnItsLastLine)
     const ToolRun changed = Tra({"update", lang, newer, File("out2.tra")});
     ASSERT_EQ(changed.exitCode, 0) << changed.err;
     EXPECT_EQ(LastLine(changed), "changed");
-
-    // The written file is what the model's own merge makes.
-    auto expected = language->Copy();
-    ASSERT_TRUE(expected->TakeStructureFrom(*ReadLanguageFile(newer).language));
-    EXPECT_EQ(ReadFile(File("out2.tra")), StoredBytes(*expected));
 }
 
 TEST_F(TraTool, UpdateRefusesOtherProgramsAndFilesWithoutTree)
