@@ -326,23 +326,12 @@ TEST(ByteFormat, HugeChildCountOnlyReadsWhatIsThere)
 
 TEST(ByteFormat, TreeDeeperThanTheLimitIsRefused)
 {
-    auto chain = [](int depth) {
-        auto root = std::make_unique<CTextNode>(nullptr);
-        CTextNode* tip = root.get();
-        for (int i = 0; i < depth; ++i) {
-            auto child = std::make_unique<CTextNode>(tip);
-            CTextNode* next = child.get();
-            tip->AddChild(std::move(child));
-            tip = next;
-        }
-        return root;
-    };
-    CLanguageFile atLimit(chain(CLanguageFile::kMaxTreeDepth));
+    CLanguageFile atLimit(Chain(CLanguageFile::kMaxTreeDepth));
     CLanguageFile loaded;
     ASSERT_EQ(LoadFromBytes(StoreToBytes(atLimit), loaded), SerializeResult::Ok);
     EXPECT_EQ(loaded.GetRoot()->CountNodes(), CLanguageFile::kMaxTreeDepth + 1);
 
-    CLanguageFile deep(chain(100000));
+    CLanguageFile deep(Chain(100000));
     EXPECT_EQ(FailureOf(StoreToBytes(deep), loaded), CArchiveException::Cause::TooDeep);
     EXPECT_EQ(loaded.GetRoot()->CountNodes(), CLanguageFile::kMaxTreeDepth + 1);
 }

@@ -124,15 +124,8 @@ TEST(TextNode, UpdateStatesReportsChangesBelowAndLeavesLeavesAlone)
 TEST(TextNode, VeryDeepChainIsHandledWithoutRecursion)
 {
     constexpr int kDepth = 200000;
-    auto root = std::make_unique<CTextNode>(nullptr);
-    CTextNode* tip = root.get();
-    for (int i = 0; i < kDepth; ++i) {
-        auto child = std::make_unique<CTextNode>(tip);
-        child->originalText = u"n";
-        CTextNode* next = child.get();
-        tip->AddChild(std::move(child));
-        tip = next;
-    }
+    CTextNode* tip = nullptr;
+    auto root = Chain(kDepth, u"n", &tip);
     EXPECT_EQ(tip->GetDepth(), kDepth);
     EXPECT_EQ(root->CountNodes(), kDepth + 1);
 
