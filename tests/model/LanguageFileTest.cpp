@@ -88,10 +88,15 @@ TEST(LanguageFile, CopyIsDeepAndComplete)
     language.headerNumber3 = 3;
     language.flags = 0x12u;
     language.flagPixels[77] = 0x00ABCDEFu;
+    CTextNode* node = language.GetRoot()->GetChild(0)->GetChild(0);
+    node->width = 50;
+    node->height = -14;
+    node->kindCode = 1234; // unknown codes are carried
 
     auto copy = language.Copy();
     EXPECT_EQ(StoreToBytes(*copy), StoreToBytes(language));
     ASSERT_NE(copy->GetRoot(), language.GetRoot());
+    EXPECT_EQ(copy->GetRoot()->GetChild(0)->GetChild(0)->parent, copy->GetRoot()->GetChild(0));
     copy->GetRoot()->GetChild(0)->GetChild(0)->translatedText = u"changed";
     EXPECT_EQ(language.GetRoot()->GetChild(0)->GetChild(0)->translatedText, u"y");
 

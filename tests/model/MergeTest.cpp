@@ -178,17 +178,6 @@ TEST(FindMatch, ScoringRules)
     EXPECT_EQ(BuildTree(wide)->FindMatch(*twoLeaves), twoLeaves->GetChild(1));
 }
 
-TEST(ChildDifference, CountsEachChildIncludingDuplicates)
-{
-    auto a = BuildTree({u"a", {{u"x"}, {u"x"}, {u"y"}, {u"z"}}});
-    auto b = BuildTree({u"b", {{u"y"}, {u"w"}, {u"w"}}});
-    std::int32_t here = -1;
-    std::int32_t there = -1;
-    EXPECT_EQ(a->ChildDifference(*b, here, there), 5);
-    EXPECT_EQ(here, 3);
-    EXPECT_EQ(there, 2);
-}
-
 // Random siblings and grandchildren drawn from few texts, so that every branch of the
 // indexed match (one, several or no exact texts; shared children; ties) occurs often.
 class RandomTrees {

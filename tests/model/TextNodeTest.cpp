@@ -36,28 +36,6 @@ TEST(TextNode, FindByPathFollowsTheFirstMatchOnly)
     EXPECT_EQ(root->FindByPath(wrongCase, 1), nullptr);
 }
 
-TEST(TextNode, CountDepthAndCopy)
-{
-    auto root = BuildTree(SmallTree(1, 0));
-    EXPECT_EQ(root->CountNodes(), 6);
-    const CTextNode* a21 = root->GetChild(0)->GetChild(1)->GetChild(0);
-    EXPECT_EQ(a21->GetDepth(), 3);
-    EXPECT_EQ(root->GetDepth(), 0);
-
-    root->GetChild(0)->width = 50;
-    root->GetChild(0)->height = 14;
-    root->GetChild(0)->kindCode = 1234; // unknown codes are carried
-    auto copy = root->GetChild(0)->CopyTree(root.get());
-    EXPECT_EQ(copy->parent, root.get());
-    EXPECT_EQ(copy->originalText, u"a");
-    EXPECT_EQ(copy->width, 50);
-    EXPECT_EQ(copy->height, 14);
-    EXPECT_EQ(copy->kindCode, 1234);
-    EXPECT_EQ(copy->CountNodes(), 4);
-    EXPECT_EQ(copy->GetChild(1)->GetChild(0)->parent, copy->GetChild(1));
-    EXPECT_EQ(copy->GetChild(1)->GetChild(0)->originalText, u"a21");
-}
-
 TEST(TextNode, MarkToDoAndMarkDoneCoverTheSubtree)
 {
     auto root = BuildTree(SmallTree(2, 0));

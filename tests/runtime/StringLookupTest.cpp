@@ -20,15 +20,6 @@ namespace {
 
 class StringLookupTest : public TranslationTest {};
 
-TEST_F(StringLookupTest, NothingIsTranslatedWithoutATranslation)
-{
-    std::u16string text = u"Sprache öffnen";
-    EXPECT_FALSE(TranslateString(text));
-    EXPECT_EQ(text, u"Sprache öffnen");
-    // Loading still gives the program's own string.
-    EXPECT_EQ(TranslatedString(200), u"Version %i.%i%02i");
-}
-
 // Each file of tests/golden/strings holds a language's tree (as TreeText.h reads
 // it), a "----" line and texts to look up, one a line; beside it each text with
 // its translation or "not found".

@@ -73,22 +73,21 @@ std::size_t TranslatedFuzzyEntries(const std::string& po)
     return count;
 }
 
+// Through files and the commands; larger files round-trip in BridgeTest.
 TEST_F(BridgeTools, RoundTripsThroughTheCommandsAreByteIdentical)
 {
-    for (auto* language : {bridge_test::EveryKindOfText().release(), MakeSampleLanguage(int(kSampleUnits), 21).release()}) {
-        const std::unique_ptr<CLanguageFile> owned(language);
-        const std::string tra = Save(*language, "in.tra");
-        for (const auto& [exportCommand, importCommand, file, withEmptyOriginals] :
-             {std::tuple{"export-po", "import-po", "out.po", false},
-              std::tuple{"export-xliff", "import-xliff", "out.xlf", true}}) {
-            const ProcessRun out = Tra({exportCommand, tra, file});
-            ASSERT_EQ(out.exitCode, 0) << out.err;
-            const ProcessRun in = Tra({importCommand, tra, file, "back.tra"});
-            ASSERT_EQ(in.exitCode, 0) << in.err;
-            const std::string units = std::to_string(bridge_test::UnitCount(*language, withEmptyOriginals));
-            EXPECT_EQ(in.out, "applied: 0\nunchanged: " + units + "\nskipped: 0\n");
-            EXPECT_EQ(Read("back.tra"), Read("in.tra")) << exportCommand;
-        }
+    const auto language = bridge_test::EveryKindOfText();
+    const std::string tra = Save(*language, "in.tra");
+    for (const auto& [exportCommand, importCommand, file, withEmptyOriginals] :
+         {std::tuple{"export-po", "import-po", "out.po", false},
+          std::tuple{"export-xliff", "import-xliff", "out.xlf", true}}) {
+        const ProcessRun out = Tra({exportCommand, tra, file});
+        ASSERT_EQ(out.exitCode, 0) << out.err;
+        const ProcessRun in = Tra({importCommand, tra, file, "back.tra"});
+        ASSERT_EQ(in.exitCode, 0) << in.err;
+        const std::string units = std::to_string(bridge_test::UnitCount(*language, withEmptyOriginals));
+        EXPECT_EQ(in.out, "applied: 0\nunchanged: " + units + "\nskipped: 0\n");
+        EXPECT_EQ(Read("back.tra"), Read("in.tra")) << exportCommand;
     }
 }
 
