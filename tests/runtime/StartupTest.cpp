@@ -129,16 +129,12 @@ TEST_F(StartupTest, EnglishFileTranslatesMenuDialogPromptsAndTooltips)
 TEST_F(StartupTest, FileThatIsNoLanguageFileIsReportedAndGivesNoTexts)
 {
     // A whole language file whose magic has one letter changed.
-    ASSERT_FALSE(WriteLanguageFile(*MakeLanguage(), PathOf("Edit.tra")));
-    QFile file(dir.filePath("Edit.tra"));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    QByteArray bytes = file.readAll();
+    Write(*MakeLanguage(), "Edit.tra");
+    QByteArray bytes = ReadBytes("Edit.tra");
     const qsizetype at = bytes.indexOf(QByteArray("G\0L\0O\0S\0S", 9));
     ASSERT_GE(at, 0);
     bytes[at] = 'X';
-    file.seek(0);
-    file.write(bytes);
-    file.close();
+    WriteBytes("Edit.tra", bytes);
     EXPECT_TRUE(LoadTranslationFile(u"Edit.tra", true));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], u"corrupt .tra - file!");

@@ -10,6 +10,7 @@
 #include "UiLanguage.h"
 
 #include <QDir>
+#include <QFile>
 
 void TranslationTest::SetUp()
 {
@@ -52,6 +53,21 @@ CTextNode* TranslationTest::Top(CLanguageFile& file, const std::u16string& text)
 std::string TranslationTest::PathOf(const std::string& name) const
 {
     return dir.filePath(QString::fromStdString(name)).toStdString();
+}
+
+QByteArray TranslationTest::ReadBytes(const std::string& name) const
+{
+    QFile file(QString::fromStdString(PathOf(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+std::u16string TranslationTest::WriteBytes(const std::string& name, const QByteArray& bytes) const
+{
+    QFile file(QString::fromStdString(PathOf(name)));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name;
+    file.write(bytes);
+    return QString::fromStdString(PathOf(name)).toStdU16String();
 }
 
 std::u16string TranslationTest::Write(const CLanguageFile& language, const std::string& name)

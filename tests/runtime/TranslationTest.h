@@ -9,6 +9,7 @@
 #include "CTextNode.h"
 #include "TestTree.h"
 
+#include <QByteArray>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -38,6 +39,9 @@ protected:
     // TreeText.h) and returns the part after it.
     std::string InstallGolden(const std::filesystem::path& input);
     std::string PathOf(const std::string& name) const;
+    QByteArray ReadBytes(const std::string& name) const;
+    // Writes bytes into the test folder under name; its path.
+    std::u16string WriteBytes(const std::string& name, const QByteArray& bytes) const;
     std::u16string ProfileEntry() const;
     // Makes the test folder the working folder until the test ends, as for a
     // program started there.
