@@ -1,4 +1,5 @@
 #include "CDc.h"
+#include "TestResources.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -18,12 +19,8 @@ struct MemoryDc {
 
 CFont TestFont()
 {
-    LOGFONT lf;
-    lf.height = -14;
-    lf.weight = FW_NORMAL;
-    lf.faceName = u"MS Sans Serif";
     CFont font;
-    font.CreateFontIndirect(lf);
+    font.CreateFontIndirect(testres::TextFont());
     return font;
 }
 
@@ -54,15 +51,6 @@ TEST(CDcTest, PixelsOutsideOrWithoutBitmapAreInvalidAndHarmless)
     empty.SetPixel(0, 0, 0xFFFFFF);
     empty.FillSolidRect(0, 0, 5, 5, 0xFFFFFF);
     EXPECT_FALSE(empty.BitBlt(0, 0, 1, 1, &m.dc, 0, 0, SRCCOPY));
-}
-
-TEST(CDcTest, PixelsAfterDrawingSeeTheDrawing)
-{
-    MemoryDc m(4, 4);
-    m.dc.FillSolidRect(0, 0, 4, 4, RGB(10, 20, 30)); // a painter is now active
-    m.dc.SetPixel(3, 3, RGB(200, 0, 0));
-    EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(10, 20, 30));
-    EXPECT_EQ(m.dc.GetPixel(3, 3), RGB(200, 0, 0));
 }
 
 TEST(CDcTest, BitmapDestroyedWhileSelectedIsDeselected)

@@ -180,19 +180,6 @@ TEST_F(MenuTest, PopupHooksRunAroundTheProgramsUpdate)
     EXPECT_EQ(file->GetMenuState(3, MF_BYPOSITION) & MF_GRAYED, 0u) << "popups are left alone";
 }
 
-TEST_F(MenuTest, ReturnHookMayEnableAfterTheUpdate)
-{
-    file->AppendMenu(MF_STRING, 19987, u"Sprache...");
-    const HHOOK enabler = CMessageHooks::SetWindowsHookEx(
-        HookType::CallWndProcRet, [](const HookEvent& e) {
-            if (e.message == HookMessage::InitMenuPopup && e.menu)
-                e.menu->EnableMenuItem(19987, MF_BYCOMMAND | MF_ENABLED);
-        });
-    FileMenu()->popup(QPoint(10, 10));
-    CMessageHooks::UnhookWindowsHookEx(enabler);
-    EXPECT_EQ(file->GetMenuState(19987, MF_BYCOMMAND) & MF_GRAYED, 0u);
-}
-
 TEST_F(MenuTest, ChoosingAnItemRaisesTheCommandOnceAfterTheMenuHasGone)
 {
     CStatusBar* status = new CStatusBar(&frame);

@@ -5,6 +5,7 @@
 // temporary folder on first use).
 
 #include "CDialog.h"
+#include "LOGFONT.h"
 #include "ResourceTypes.h"
 
 namespace testres {
@@ -22,6 +23,10 @@ constexpr unsigned kStripBitmapId = 159; // 3 images of 4 x 2
 const res::ResourceSet& Set();
 // Installs Set() into CResources (idempotent).
 void Install();
+
+// A font record as the editor stores one: 14 pixels, normal weight, a face
+// that no test machine has.
+LOGFONT TextFont();
 
 // Answers every modal dialog with responder while it lives.
 struct Responder {
