@@ -78,15 +78,15 @@ inline std::unique_ptr<CTextNode> BuildTree(const NodeShape& shape, CTextNode* p
     return node;
 }
 
-// A root with depth nodes below it, each the only child of the one above, all
-// with text; tip (when asked) is the deepest.
-inline std::unique_ptr<CTextNode> Chain(int depth, const std::u16string& text = u"n", CTextNode** tip = nullptr)
+// A root with depth nodes "n" below it, each the only child of the one above;
+// tip (when asked) is the deepest.
+inline std::unique_ptr<CTextNode> Chain(int depth, CTextNode** tip = nullptr)
 {
     auto root = std::make_unique<CTextNode>(nullptr);
     CTextNode* node = root.get();
     for (int i = 0; i < depth; ++i) {
         auto child = std::make_unique<CTextNode>(node);
-        child->originalText = text;
+        child->originalText = u"n";
         CTextNode* next = child.get();
         node->AddChild(std::move(child));
         node = next;

@@ -103,7 +103,7 @@ TEST(TextNode, VeryDeepChainIsHandledWithoutRecursion)
 {
     constexpr int kDepth = 200000;
     CTextNode* tip = nullptr;
-    auto root = Chain(kDepth, u"n", &tip);
+    auto root = Chain(kDepth, &tip);
     EXPECT_EQ(tip->GetDepth(), kDepth);
     EXPECT_EQ(root->CountNodes(), kDepth + 1);
 
