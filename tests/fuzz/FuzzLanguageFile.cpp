@@ -15,24 +15,13 @@ void Check(bool condition)
         std::abort();
 }
 
-std::vector<const CTextNode*> InnerNodes(const CTextNode& root, std::size_t limit)
+void CheckMatching(CTextNode& root)
 {
     std::vector<const CTextNode*> inner;
-    std::vector<const CTextNode*> pending{&root};
-    while (!pending.empty() && inner.size() < limit) {
-        const CTextNode* node = pending.back();
-        pending.pop_back();
-        if (node->ChildCount() > 0)
+    for (const CTextNode* node : PreOrder(root)) {
+        if (node->ChildCount() > 0 && inner.size() < 12)
             inner.push_back(node);
-        for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i)
-            pending.push_back(node->GetChild(i));
     }
-    return inner;
-}
-
-void CheckMatching(const CTextNode& root)
-{
-    const std::vector<const CTextNode*> inner = InnerNodes(root, 12);
     for (const CTextNode* oldParent : inner) {
         CMatchIndex index(*oldParent);
         for (const CTextNode* parent : inner)

@@ -47,17 +47,11 @@ Bytes StoredString(const std::u16string& text)
 
 std::u16string LoadedString(const Bytes& bytes)
 {
-    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb");
-    CArchive ar(file, CArchive::Mode::Load, bytes.size());
-    std::u16string text;
-    try {
-        text = ar.ReadString();
-    } catch (...) {
-        std::fclose(file);
-        throw;
-    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+        fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb"), &std::fclose);
+    CArchive ar(file.get(), CArchive::Mode::Load, bytes.size());
+    const std::u16string text = ar.ReadString();
     EXPECT_EQ(ar.BytesLeft(), 0u) << "string did not use up its bytes";
-    std::fclose(file);
     return text;
 }
 
@@ -332,23 +326,12 @@ TEST(ByteFormat, HugeChildCountOnlyReadsWhatIsThere)
 
 TEST(ByteFormat, TreeDeeperThanTheLimitIsRefused)
 {
-    auto chain = [](int depth) {
-        auto root = std::make_unique<CTextNode>(nullptr);
-        CTextNode* tip = root.get();
-        for (int i = 0; i < depth; ++i) {
-            auto child = std::make_unique<CTextNode>(tip);
-            CTextNode* next = child.get();
-            tip->AddChild(std::move(child));
-            tip = next;
-        }
-        return root;
-    };
-    CLanguageFile atLimit(chain(CLanguageFile::kMaxTreeDepth));
+    CLanguageFile atLimit(Chain(CLanguageFile::kMaxTreeDepth));
     CLanguageFile loaded;
     ASSERT_EQ(LoadFromBytes(StoreToBytes(atLimit), loaded), SerializeResult::Ok);
     EXPECT_EQ(loaded.GetRoot()->CountNodes(), CLanguageFile::kMaxTreeDepth + 1);
 
-    CLanguageFile deep(chain(100000));
+    CLanguageFile deep(Chain(100000));
     EXPECT_EQ(FailureOf(StoreToBytes(deep), loaded), CArchiveException::Cause::TooDeep);
     EXPECT_EQ(loaded.GetRoot()->CountNodes(), CLanguageFile::kMaxTreeDepth + 1);
 }

@@ -64,16 +64,6 @@ public:
     mutable int memoryContexts = 0;
 };
 
-TEST(LanguageFile, FreshObjectValues)
-{
-    CLanguageFile language;
-    EXPECT_EQ(language.GetRoot(), nullptr);
-    EXPECT_EQ(language.headerNumber1, 10000u);
-    EXPECT_EQ(language.flags, 1u);
-    EXPECT_EQ(language.headerNumber2, 0u);
-    EXPECT_TRUE(language.IsOriginal());
-}
-
 TEST(LanguageFile, SetOriginalTouchesBitZeroOnly)
 {
     CLanguageFile language;
@@ -98,10 +88,15 @@ TEST(LanguageFile, CopyIsDeepAndComplete)
     language.headerNumber3 = 3;
     language.flags = 0x12u;
     language.flagPixels[77] = 0x00ABCDEFu;
+    CTextNode* node = language.GetRoot()->GetChild(0)->GetChild(0);
+    node->width = 50;
+    node->height = -14;
+    node->kindCode = 1234; // unknown codes are carried
 
     auto copy = language.Copy();
     EXPECT_EQ(StoreToBytes(*copy), StoreToBytes(language));
     ASSERT_NE(copy->GetRoot(), language.GetRoot());
+    EXPECT_EQ(copy->GetRoot()->GetChild(0)->GetChild(0)->parent, copy->GetRoot()->GetChild(0));
     copy->GetRoot()->GetChild(0)->GetChild(0)->translatedText = u"changed";
     EXPECT_EQ(language.GetRoot()->GetChild(0)->GetChild(0)->translatedText, u"y");
 

@@ -45,14 +45,8 @@ std::unique_ptr<CLanguageFile> Translated()
 std::unique_ptr<CLanguageFile> OriginalOf(const CLanguageFile& language)
 {
     auto original = language.Copy();
-    std::vector<CTextNode*> pending{original->GetRoot()};
-    while (!pending.empty()) {
-        CTextNode* node = pending.back();
-        pending.pop_back();
+    for (CTextNode* node : PreOrder(*original->GetRoot()))
         node->translatedText = node->originalText;
-        for (std::int32_t i = 0; i < node->ChildCount(); ++i)
-            pending.push_back(node->GetChild(i));
-    }
     original->GetRoot()->MarkDone();
     original->programName = u"Kasse (Original)";
     original->programVersion = u"2.0";
@@ -182,17 +176,6 @@ TEST(FindMatch, ScoringRules)
     EXPECT_EQ(CMatchIndex(*twoLeaves).Find(*wideNode), nullptr);
     wide.children.pop_back(); // 9999 is still kept, and the later one wins
     EXPECT_EQ(BuildTree(wide)->FindMatch(*twoLeaves), twoLeaves->GetChild(1));
-}
-
-TEST(ChildDifference, CountsEachChildIncludingDuplicates)
-{
-    auto a = BuildTree({u"a", {{u"x"}, {u"x"}, {u"y"}, {u"z"}}});
-    auto b = BuildTree({u"b", {{u"y"}, {u"w"}, {u"w"}}});
-    std::int32_t here = -1;
-    std::int32_t there = -1;
-    EXPECT_EQ(a->ChildDifference(*b, here, there), 5);
-    EXPECT_EQ(here, 3);
-    EXPECT_EQ(there, 2);
 }
 
 // Random siblings and grandchildren drawn from few texts, so that every branch of the

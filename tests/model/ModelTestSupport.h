@@ -78,6 +78,48 @@ inline std::unique_ptr<CTextNode> BuildTree(const NodeShape& shape, CTextNode* p
     return node;
 }
 
+// A root with depth nodes "n" below it, each the only child of the one above;
+// tip (when asked) is the deepest.
+inline std::unique_ptr<CTextNode> Chain(int depth, CTextNode** tip = nullptr)
+{
+    auto root = std::make_unique<CTextNode>(nullptr);
+    CTextNode* node = root.get();
+    for (int i = 0; i < depth; ++i) {
+        auto child = std::make_unique<CTextNode>(node);
+        child->originalText = u"n";
+        CTextNode* next = child.get();
+        node->AddChild(std::move(child));
+        node = next;
+    }
+    if (tip)
+        *tip = node;
+    return root;
+}
+
+// Every node of the subtree, parents before children, in tree order.
+inline std::vector<CTextNode*> PreOrder(CTextNode& top)
+{
+    std::vector<CTextNode*> nodes;
+    std::vector<CTextNode*> pending{&top};
+    while (!pending.empty()) {
+        CTextNode* node = pending.back();
+        pending.pop_back();
+        nodes.push_back(node);
+        for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i)
+            pending.push_back(node->GetChild(i));
+    }
+    return nodes;
+}
+
+// The edit states of the subtree in PreOrder.
+inline std::vector<std::uint32_t> States(CTextNode& top)
+{
+    std::vector<std::uint32_t> states;
+    for (const CTextNode* node : PreOrder(top))
+        states.push_back(node->editState);
+    return states;
+}
+
 // The merge as written down, recursively and with the plain match, to hold the
 // indexed and iterative MergeTexts against (small trees only: it recurses).
 inline bool ReferenceMerge(CTextNode& node, const CTextNode& old)

@@ -8,28 +8,6 @@
 
 namespace {
 
-std::vector<CTextNode*> AllNodes(CTextNode& top)
-{
-    std::vector<CTextNode*> nodes;
-    std::vector<CTextNode*> pending{&top};
-    while (!pending.empty()) {
-        CTextNode* node = pending.back();
-        pending.pop_back();
-        nodes.push_back(node);
-        for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i)
-            pending.push_back(node->GetChild(i));
-    }
-    return nodes;
-}
-
-std::vector<std::uint32_t> States(CTextNode& top)
-{
-    std::vector<std::uint32_t> states;
-    for (const CTextNode* node : AllNodes(top))
-        states.push_back(node->editState);
-    return states;
-}
-
 // Random shapes: wide and narrow levels, leaves at every depth, now and then a state
 // outside 0 to 5, which is carried.
 std::unique_ptr<CTextNode> RandomTree(std::mt19937& random, CTextNode* parent, int depth)
@@ -64,7 +42,7 @@ TEST(StatesAbove, EqualsUpdateStatesOnTheRootForRandomTreesAndEdits)
     for (int tree = 0; tree < 200; ++tree) {
         std::unique_ptr<CTextNode> root = RandomTree(random, nullptr, 0);
         root->UpdateStates(); // consistent before the first edit
-        std::vector<CTextNode*> nodes = AllNodes(*root);
+        std::vector<CTextNode*> nodes = PreOrder(*root);
         for (int edit = 0; edit < 20; ++edit) {
             CTextNode* node = nodes[random() % nodes.size()];
             node->editState = RandomEdit(random, *node);

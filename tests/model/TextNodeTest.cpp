@@ -4,20 +4,6 @@
 
 namespace {
 
-std::vector<std::uint32_t> StatesPreOrder(const CTextNode& top)
-{
-    std::vector<std::uint32_t> states;
-    std::vector<const CTextNode*> pending{&top};
-    while (!pending.empty()) {
-        const CTextNode* node = pending.back();
-        pending.pop_back();
-        states.push_back(node->editState);
-        for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i)
-            pending.push_back(node->GetChild(i));
-    }
-    return states;
-}
-
 // root > a > (a1, a2 > (a21)), b
 NodeShape SmallTree(std::uint32_t inner, std::uint32_t leaf)
 {
@@ -25,18 +11,6 @@ NodeShape SmallTree(std::uint32_t inner, std::uint32_t leaf)
                    u"", inner},
                   {u"b", {}, u"", leaf}},
             u"", inner};
-}
-
-TEST(TextNode, NewNodeHasDefaults)
-{
-    CTextNode parent(nullptr);
-    CTextNode node(&parent);
-    EXPECT_EQ(node.parent, &parent);
-    EXPECT_EQ(node.kindCode, 99);
-    EXPECT_EQ(node.editState, 0u);
-    EXPECT_EQ(node.ChildCount(), 0);
-    EXPECT_EQ(node.ChildCapacity(), 0);
-    EXPECT_EQ(parent.ChildCount(), 0); // the constructor does not attach
 }
 
 TEST(TextNode, GetChildOutsideTheCountIsNull)
@@ -62,28 +36,6 @@ TEST(TextNode, FindByPathFollowsTheFirstMatchOnly)
     EXPECT_EQ(root->FindByPath(wrongCase, 1), nullptr);
 }
 
-TEST(TextNode, CountDepthAndCopy)
-{
-    auto root = BuildTree(SmallTree(1, 0));
-    EXPECT_EQ(root->CountNodes(), 6);
-    const CTextNode* a21 = root->GetChild(0)->GetChild(1)->GetChild(0);
-    EXPECT_EQ(a21->GetDepth(), 3);
-    EXPECT_EQ(root->GetDepth(), 0);
-
-    root->GetChild(0)->width = 50;
-    root->GetChild(0)->height = 14;
-    root->GetChild(0)->kindCode = 1234; // unknown codes are carried
-    auto copy = root->GetChild(0)->CopyTree(root.get());
-    EXPECT_EQ(copy->parent, root.get());
-    EXPECT_EQ(copy->originalText, u"a");
-    EXPECT_EQ(copy->width, 50);
-    EXPECT_EQ(copy->height, 14);
-    EXPECT_EQ(copy->kindCode, 1234);
-    EXPECT_EQ(copy->CountNodes(), 4);
-    EXPECT_EQ(copy->GetChild(1)->GetChild(0)->parent, copy->GetChild(1));
-    EXPECT_EQ(copy->GetChild(1)->GetChild(0)->originalText, u"a21");
-}
-
 TEST(TextNode, MarkToDoAndMarkDoneCoverTheSubtree)
 {
     auto root = BuildTree(SmallTree(2, 0));
@@ -91,22 +43,22 @@ TEST(TextNode, MarkToDoAndMarkDoneCoverTheSubtree)
     EXPECT_EQ(root->GetChild(1)->editState, 3u); // a leaf
 
     root->MarkToDo();
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{5, 5, 3, 5, 3, 3}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{5, 5, 3, 5, 3, 3}));
     root->MarkDone();
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
 }
 
 TEST(TextNode, UpdateStatesFromAllZeroThenOneLeafToDo)
 {
     auto root = BuildTree(SmallTree(0, 0));
     EXPECT_FALSE(root->UpdateStates()); // 0 -> 1 is not a change of "something below"
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{1, 1, 0, 1, 0, 0}));
 
     CTextNode* a = root->GetChild(0);
     a->editState = 4; // own text to be edited
     a->GetChild(1)->GetChild(0)->editState = 3;
     EXPECT_TRUE(root->UpdateStates());
-    EXPECT_EQ(StatesPreOrder(*root), (std::vector<std::uint32_t>{2, 5, 0, 2, 3, 0}));
+    EXPECT_EQ(States(*root), (std::vector<std::uint32_t>{2, 5, 0, 2, 3, 0}));
 }
 
 TEST(TextNode, UpdateStatesTable)
@@ -150,15 +102,8 @@ TEST(TextNode, UpdateStatesReportsChangesBelowAndLeavesLeavesAlone)
 TEST(TextNode, VeryDeepChainIsHandledWithoutRecursion)
 {
     constexpr int kDepth = 200000;
-    auto root = std::make_unique<CTextNode>(nullptr);
-    CTextNode* tip = root.get();
-    for (int i = 0; i < kDepth; ++i) {
-        auto child = std::make_unique<CTextNode>(tip);
-        child->originalText = u"n";
-        CTextNode* next = child.get();
-        tip->AddChild(std::move(child));
-        tip = next;
-    }
+    CTextNode* tip = nullptr;
+    auto root = Chain(kDepth, &tip);
     EXPECT_EQ(tip->GetDepth(), kDepth);
     EXPECT_EQ(root->CountNodes(), kDepth + 1);
 

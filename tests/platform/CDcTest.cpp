@@ -1,4 +1,5 @@
 #include "CDc.h"
+#include "TestResources.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -18,12 +19,8 @@ struct MemoryDc {
 
 CFont TestFont()
 {
-    LOGFONT lf;
-    lf.height = -14;
-    lf.weight = FW_NORMAL;
-    lf.faceName = u"MS Sans Serif";
     CFont font;
-    font.CreateFontIndirect(lf);
+    font.CreateFontIndirect(testres::TextFont());
     return font;
 }
 
@@ -54,25 +51,6 @@ TEST(CDcTest, PixelsOutsideOrWithoutBitmapAreInvalidAndHarmless)
     empty.SetPixel(0, 0, 0xFFFFFF);
     empty.FillSolidRect(0, 0, 5, 5, 0xFFFFFF);
     EXPECT_FALSE(empty.BitBlt(0, 0, 1, 1, &m.dc, 0, 0, SRCCOPY));
-}
-
-TEST(CDcTest, PixelsAfterDrawingSeeTheDrawing)
-{
-    MemoryDc m(4, 4);
-    m.dc.FillSolidRect(0, 0, 4, 4, RGB(10, 20, 30)); // a painter is now active
-    m.dc.SetPixel(3, 3, RGB(200, 0, 0));
-    EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(10, 20, 30));
-    EXPECT_EQ(m.dc.GetPixel(3, 3), RGB(200, 0, 0));
-}
-
-TEST(CDcTest, SelectObjectReturnsThePreviousBitmap)
-{
-    CDc dc;
-    CImageBitmap a(1, 1);
-    CImageBitmap b(1, 1);
-    EXPECT_EQ(dc.SelectObject(&a), nullptr);
-    EXPECT_EQ(dc.SelectObject(&b), &a);
-    EXPECT_EQ(dc.SelectObject(static_cast<CBitmap*>(nullptr)), &b);
 }
 
 TEST(CDcTest, BitmapDestroyedWhileSelectedIsDeselected)
@@ -192,44 +170,24 @@ TEST(CDcTest, Draw3dRectOutlinesTheInside)
     EXPECT_EQ(m.dc.GetPixel(4, 4), 0u);
 }
 
-TEST(CDcTest, TabbedExtentRepeatsOneTabWidthFromTheStart)
+TEST(CDcTest, TabbedExtentStopsAtTheGivenWidthsThenAtTheirMultiples)
 {
     CDc dc;
     CFont font = TestFont();
     dc.SelectObject(&font);
     const QFontMetrics fm(font.GetQFont());
-    const int a = fm.horizontalAdvance(QStringLiteral("a"));
     const int b = fm.horizontalAdvance(QStringLiteral("b"));
-    const int tab = 40;
-    const std::array<int, 1> stops{tab};
-    ASSERT_LT(a, tab);
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"a\tb", stops).cx, tab + b);
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t", stops).cx, tab);
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t\t", stops).cx, 2 * tab);
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"a\t\tb", stops).cx, 2 * tab + b);
-    // A segment past the first stop goes on to the next multiple.
-    const QString wide(8, QLatin1Char('W'));
-    const int w = fm.horizontalAdvance(wide);
-    const int expected = (w / tab + 1) * tab + b;
-    EXPECT_EQ(dc.GetTabbedTextExtent(std::u16string(8, u'W') + u"\tb", stops).cx, expected);
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"a\tb", stops).cy, fm.height());
-    // A negative width counts by its size.
-    const std::array<int, 1> negative{-tab};
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t", negative).cx, tab);
-}
-
-TEST(CDcTest, TabbedExtentDefaultsAndExplicitStops)
-{
-    CDc dc;
-    CFont font = TestFont();
-    dc.SelectObject(&font);
-    const int avg = QFontMetrics(font.GetQFont()).averageCharWidth();
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t", {}).cx, 8 * avg) << "no stops: every 8 average widths";
-    const std::array<int, 2> stops{30, 100};
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t", stops).cx, 30);
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t\t", stops).cx, 100);
-    const int after = (100 / (8 * avg) + 1) * (8 * avg);
-    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t\t\t", stops).cx, after) << "past the list: default grid";
+    const std::array<int, 1> one{40};
+    EXPECT_EQ(dc.GetTabbedTextExtent(u"a\tb", one).cx, 40 + b);
+    EXPECT_EQ(dc.GetTabbedTextExtent(u"a\t\tb", one).cx, 80 + b) << "one width repeats";
+    EXPECT_EQ(dc.GetTabbedTextExtent(u"a\tb", one).cy, fm.height());
+    const std::array<int, 1> negative{-40};
+    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t", negative).cx, 40) << "a negative width counts by its size";
+    const std::array<int, 2> two{30, 100};
+    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t\t", two).cx, 100);
+    const int grid = 8 * fm.averageCharWidth(); // no stops, or past the list: every 8 average widths
+    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t", {}).cx, grid);
+    EXPECT_EQ(dc.GetTabbedTextExtent(u"\t\t\t", two).cx, (100 / grid + 1) * grid);
 }
 
 TEST(CDcTest, TabbedTextOutCountsStopsFromTheOrigin)
@@ -267,18 +225,4 @@ TEST(CDcTest, TextDrawsTextColourOnOpaqueBackground)
     m.dc.FillSolidRect(0, 0, 120, 30, RGB(0, 255, 0));
     m.dc.TextOut(0, 0, u"X");
     EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(0, 255, 0)) << "transparent text leaves the background";
-}
-
-TEST(CDcTest, CompatibleObjects)
-{
-    CDc dc;
-    auto memory = dc.CreateCompatibleDC();
-    auto bitmap = dc.CreateCompatibleBitmap(7, 3);
-    ASSERT_TRUE(memory && bitmap);
-    EXPECT_EQ(bitmap->Width(), 7);
-    EXPECT_EQ(bitmap->Height(), 3);
-    EXPECT_EQ(memory->SelectObject(bitmap.get()), nullptr);
-    memory->SetPixel(6, 2, RGB(9, 8, 7));
-    EXPECT_EQ(memory->GetPixel(6, 2), RGB(9, 8, 7));
-    memory->SelectObject(nullptr);
 }

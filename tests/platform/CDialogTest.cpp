@@ -35,11 +35,6 @@ public:
     int controlsAtInit = -1;
 };
 
-// Sets a modal responder for one test and takes it away again.
-struct Responder {
-    explicit Responder(CDialog::ModalResponder r) { CDialog::SetModalResponder(std::move(r)); }
-    ~Responder() { CDialog::SetModalResponder({}); }
-};
 
 } // namespace
 
@@ -199,28 +194,5 @@ TEST(CDialogTest, FormFromTemplateIsAChildWithoutFrame)
     EXPECT_EQ(CWnd(form).GetChildren().size(), 9u);
     EXPECT_EQ(form->GetDlgItem(1002).GetWindowText(), u"Text");
     EXPECT_EQ(seen, (std::vector<HookMessage>{HookMessage::Create, HookMessage::InitDialog}));
-    EXPECT_EQ(CSize(form->sizeHint()), CDialogTemplate(*CResources::FindDialog(kDialogId)).GetClientSizePixels());
     EXPECT_EQ(CWnd(form).GetMenu(), nullptr);
-}
-
-TEST(CDialogTest, InMemoryTemplateSurvivesCopies)
-{
-    CDialogTemplate tpl(u"Sprache umschalten", 10, 10, 200, 200, WS_CAPTION);
-    tpl.AddControl(res::ControlClass::Static, u"Label", 125, 1, 2, 3, 4, WS_CHILD | WS_VISIBLE);
-    const CDialogTemplate copy = tpl;
-    tpl.AddControl(res::ControlClass::Button, u"OK", IDOK, 1, 2, 3, 4, WS_CHILD | WS_VISIBLE);
-    ASSERT_EQ(copy.Get().controls.size(), 1u);
-    EXPECT_EQ(copy.Get().controls[0].text, u"Label");
-    EXPECT_EQ(copy.Get().title, u"Sprache umschalten");
-    EXPECT_EQ(tpl.Get().controls.size(), 2u);
-    CDialog dialog(copy);
-    Responder responder([](CDialog& d) {
-        d.CreateControl(res::ControlClass::ListView, u"", 1234, CRect(10, 10, 110, 60),
-                        WS_CHILD | LVS_ICON | LVS_SINGLESEL, WS_EX_CLIENTEDGE);
-        return IDOK;
-    });
-    dialog.DoModal();
-    EXPECT_EQ(dialog.GetDlgItem(1234).GetClassName(), u"SysListView32");
-    EXPECT_EQ(CRect(dialog.GetDlgItem(1234)->geometry()), CRect(10, 10, 110, 60));
-    EXPECT_EQ(CWnd(&dialog).GetChildren().size(), 2u);
 }

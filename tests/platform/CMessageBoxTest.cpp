@@ -1,6 +1,5 @@
 #include "CMessageBox.h"
 #include "CMessageHooks.h"
-#include "CWinApp.h"
 #include "TestResources.h"
 
 #include <QLabel>
@@ -10,11 +9,9 @@
 
 #include <vector>
 
+using testres::Responder;
+
 namespace {
-struct Responder {
-    explicit Responder(CDialog::ModalResponder r) { CDialog::SetModalResponder(std::move(r)); }
-    ~Responder() { CDialog::SetModalResponder({}); }
-};
 
 std::vector<int> ButtonIds(CDialog& box)
 {
@@ -26,23 +23,6 @@ std::vector<int> ButtonIds(CDialog& box)
     return ids;
 }
 } // namespace
-
-TEST(CMessageBoxTest, ResponderAnswersAndSeesTextAndType)
-{
-    testres::Install();
-    std::u16string text;
-    UINT type = 99;
-    Responder responder([&](CDialog& dialog) {
-        auto* box = dynamic_cast<CMessageBox*>(&dialog);
-        EXPECT_NE(box, nullptr);
-        text = box->GetText();
-        type = box->GetType();
-        return IDNO;
-    });
-    EXPECT_EQ(AfxMessageBox(u"Änderungen speichern?", MB_YESNOCANCEL), IDNO);
-    EXPECT_EQ(text, u"Änderungen speichern?");
-    EXPECT_EQ(type, MB_YESNOCANCEL);
-}
 
 TEST(CMessageBoxTest, ButtonsByTypeAndTheTextFirst)
 {

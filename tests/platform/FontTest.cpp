@@ -1,6 +1,7 @@
 #include "CDialogTemplate.h"
 #include "CFont.h"
 #include "LOGFONT.h"
+#include "TestResources.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -8,20 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-LOGFONT TextFont()
-{
-    LOGFONT lf;
-    lf.height = -14;
-    lf.weight = 400;
-    lf.outPrecision = 1;
-    lf.clipPrecision = 2;
-    lf.quality = 1;
-    lf.pitchAndFamily = 0x22;
-    lf.faceName = u"MS Sans Serif";
-    return lf;
-}
-} // namespace
+using testres::TextFont;
 
 TEST(FontTest, RecordFieldsBecomeTheQtFont)
 {

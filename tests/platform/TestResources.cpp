@@ -123,4 +123,17 @@ const res::ResourceSet& Set()
 
 void Install() { CResources::Set(&Set()); }
 
+LOGFONT TextFont()
+{
+    LOGFONT lf;
+    lf.height = -14;
+    lf.weight = 400;
+    lf.outPrecision = 1;
+    lf.clipPrecision = 2;
+    lf.quality = 1;
+    lf.pitchAndFamily = 0x22;
+    lf.faceName = u"MS Sans Serif";
+    return lf;
+}
+
 } // namespace testres

@@ -4,6 +4,8 @@
 // accelerators, two dialog templates and one bitmap (a PNG written to a
 // temporary folder on first use).
 
+#include "CDialog.h"
+#include "LOGFONT.h"
 #include "ResourceTypes.h"
 
 namespace testres {
@@ -21,5 +23,15 @@ constexpr unsigned kStripBitmapId = 159; // 3 images of 4 x 2
 const res::ResourceSet& Set();
 // Installs Set() into CResources (idempotent).
 void Install();
+
+// A font record as the editor stores one: 14 pixels, normal weight, a face
+// that no test machine has.
+LOGFONT TextFont();
+
+// Answers every modal dialog with responder while it lives.
+struct Responder {
+    explicit Responder(CDialog::ModalResponder r) { CDialog::SetModalResponder(std::move(r)); }
+    ~Responder() { CDialog::SetModalResponder({}); }
+};
 
 } // namespace testres

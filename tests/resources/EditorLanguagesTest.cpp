@@ -195,25 +195,4 @@ TEST(EditorLanguages, ShippedTranslationsHaveTheOriginalsShapeAndPassTheChecks)
     EXPECT_EQ(ChildWithText(*menus.GetChild(0), u"&Datei")->translatedText, u"&File");
 }
 
-TEST(EditorLanguages, BuiltFilesReadBackAsMade)
-{
-    for (const auto& [path, made] :
-         {std::pair<const char*, const CLanguageFile*>{GLOSSMARK_BINARY_DIR "/Edit.tra", Languages().english.get()},
-          std::pair<const char*, const CLanguageFile*>{GLOSSMARK_BINARY_DIR "/Deutsch.tra", Languages().original.get()},
-          std::pair<const char*, const CLanguageFile*>{GLOSSMARK_BINARY_DIR "/Francais.tra", &French()}}) {
-        SCOPED_TRACE(path);
-        ReadOutcome read = ReadLanguageFile(path);
-        ASSERT_FALSE(read.error) << read.error.Describe(path);
-        ASSERT_NE(read.language, nullptr);
-        ASSERT_NE(read.language->GetRoot(), nullptr);
-        EXPECT_EQ(read.language->GetLanguageName(), made->GetLanguageName());
-        EXPECT_EQ(read.language->IsOriginal(), made->IsOriginal());
-        EXPECT_EQ(read.language->flagPixels, made->flagPixels);
-        std::vector<std::pair<std::u16string, std::u16string>> a, b;
-        Walk(*read.language->GetRoot(), [&](const CTextNode& n) { a.emplace_back(n.originalText, n.translatedText); });
-        Walk(*made->GetRoot(), [&](const CTextNode& n) { b.emplace_back(n.originalText, n.translatedText); });
-        EXPECT_EQ(a, b);
-    }
-}
-
 } // namespace

@@ -9,18 +9,13 @@
 
 namespace {
 
-const res::StringEntry* FindString(std::uint32_t id)
-{
-    for (const res::StringEntry& s : EditorResources().strings)
-        if (s.id == id)
-            return &s;
-    return nullptr;
-}
-
 std::u16string Text(std::uint32_t id)
 {
-    const res::StringEntry* s = FindString(id);
-    return s ? std::u16string(s->text) : u"<missing " + std::u16string(u"string>");
+    for (const res::StringEntry& entry : EditorResources().strings) {
+        if (entry.id == id)
+            return std::u16string(entry.text);
+    }
+    return u"<missing string>";
 }
 
 // Every string-table text the editor's design names, with its id.

@@ -14,7 +14,6 @@
 #include "UiLanguage.h"
 
 #include <QDialog>
-#include <QFile>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -39,12 +38,6 @@ protected:
         Add(file, u"&Beenden", u"E&xit " + tag, 5);
         Add(Top(*language, u"Stringtables"), u"Bereit", u"Ready " + tag);
         return language;
-    }
-
-    std::u16string Write(const CLanguageFile& language, const std::string& name)
-    {
-        EXPECT_FALSE(WriteLanguageFile(language, PathOf(name)));
-        return QString::fromStdString(PathOf(name)).toStdU16String();
     }
 
     // A window with the small program's dialog texts and its menu bar,
@@ -124,29 +117,18 @@ TEST_F(LanguageSwitchTest, RefusedSwitchesChangeNothing)
 {
     const std::u16string a = Write(*MakeSmall(u"A"), "A.tra");
     const std::u16string other = Write(*MakeSmall(u"O", u"Anderes Programm"), "Other.tra");
-    const std::u16string truncated = QString::fromStdString(PathOf("Truncated.tra")).toStdU16String();
-    {
-        // Header whole, tree cut off.
-        QFile whole(QString::fromStdU16String(Write(*MakeSmall(u"T"), "Whole.tra")));
-        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-        const QByteArray bytes = whole.readAll();
-        QFile cut(QString::fromStdU16String(truncated));
-        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-        cut.write(bytes.left(bytes.size() - 40));
-    }
-    QFile corrupt(QString::fromStdString(PathOf("Corrupt.tra")));
-    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+    Write(*MakeSmall(u"T"), "Whole.tra");
+    const QByteArray whole = ReadBytes("Whole.tra");
+    const std::u16string truncated = WriteBytes("Truncated.tra", whole.left(whole.size() - 40)); // header whole
     // A readable first string that is not the magic one.
-    corrupt.write(QByteArray("\x0bNot a file!") + QByteArray(200, 0));
-    corrupt.close();
+    const std::u16string corrupt = WriteBytes("Corrupt.tra", QByteArray("\x0bNot a file!") + QByteArray(200, 0));
 
     ASSERT_TRUE(LoadTranslationFile(a, false));
     Window window;
     Listener listener;
     const CLanguageFile* before = GetCurrentTranslation();
     for (const std::u16string& file :
-         {other, truncated, QString::fromStdString(PathOf("Corrupt.tra")).toStdU16String(),
-          QString::fromStdString(PathOf("Missing.tra")).toStdU16String()}) {
+         {other, truncated, corrupt, QString::fromStdString(PathOf("Missing.tra")).toStdU16String()}) {
         EXPECT_FALSE(SwitchTranslationFile(file));
         EXPECT_EQ(GetCurrentTranslation(), before);
         EXPECT_EQ(GetCurrentTranslationFileName(), a);

@@ -58,17 +58,6 @@ TEST(SafeFormat, ArgumentsOfAnotherTypeAreShownAsWhatTheyAre)
     EXPECT_EQ(Format(u"%s", {static_cast<const char16_t*>(nullptr)}), u"0");
 }
 
-TEST(SafeFormat, ConversionKindsAreCompared)
-{
-    std::vector<FormatKind> kinds;
-    ASSERT_TRUE(ParseFormatKinds(u"%-5.2f %02i %s %c %p %%", kinds));
-    EXPECT_EQ(kinds, (std::vector<FormatKind>{FormatKind::Float, FormatKind::Integer,
-                                              FormatKind::String, FormatKind::Char,
-                                              FormatKind::Pointer}));
-    for (const char16_t* hostile : {u"%s%s%s%n", u"%99999d", u"abc %", u"%*s", u"%.5000s"})
-        EXPECT_FALSE(ParseFormatKinds(hostile, kinds)) << std::string(hostile, hostile + 3);
-}
-
 TEST(SafeFormat, TranslationIsUsedOnlyWithTheSameConversions)
 {
     const CFormatArg args[] = {u"Edit.tra", 3};

@@ -126,31 +126,15 @@ TEST_F(StartupTest, EnglishFileTranslatesMenuDialogPromptsAndTooltips)
     EXPECT_EQ(GetCurrentTranslation(), nullptr);
 }
 
-TEST_F(StartupTest, LanguageInfoAndFlagOfAFile)
-{
-    CopyLanguageFiles();
-    LanguageInfo info;
-    ASSERT_TRUE(ReadLanguageInfo(u"Deutsch.tra", info));
-    EXPECT_EQ(info.languageName, u"Deutsch");
-    EXPECT_EQ(info.fileName, u"Deutsch.tra");
-    EXPECT_EQ(info.flags & 1u, 1u);
-    EXPECT_FALSE(ReadLanguageInfo(u"Nirgends.tra", info));
-    EXPECT_FALSE(GetCurrentLanguageInfo(info));
-}
-
 TEST_F(StartupTest, FileThatIsNoLanguageFileIsReportedAndGivesNoTexts)
 {
     // A whole language file whose magic has one letter changed.
-    ASSERT_FALSE(WriteLanguageFile(*MakeLanguage(), PathOf("Edit.tra")));
-    QFile file(dir.filePath("Edit.tra"));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    QByteArray bytes = file.readAll();
+    Write(*MakeLanguage(), "Edit.tra");
+    QByteArray bytes = ReadBytes("Edit.tra");
     const qsizetype at = bytes.indexOf(QByteArray("G\0L\0O\0S\0S", 9));
     ASSERT_GE(at, 0);
     bytes[at] = 'X';
-    file.seek(0);
-    file.write(bytes);
-    file.close();
+    WriteBytes("Edit.tra", bytes);
     EXPECT_TRUE(LoadTranslationFile(u"Edit.tra", true));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], u"corrupt .tra - file!");
@@ -228,13 +212,6 @@ TEST_F(StartupTest, TheUiFileComesFromTheWorkingFolderTheLastChoiceOrTheLocale)
     // Back to the neutral locale the test program starts in.
     qunsetenv("LANGUAGE");
     qputenv("LANG", "C.UTF-8");
-}
-
-TEST_F(StartupTest, UnloadWorksInEveryState)
-{
-    UnloadTranslation();
-    UnloadTranslation();
-    EXPECT_EQ(ProfileEntry(), u"");
 }
 
 } // namespace

@@ -44,23 +44,6 @@ protected:
         return language;
     }
 
-    void Write(const CLanguageFile& language, const QString& name)
-    {
-        ASSERT_FALSE(WriteLanguageFile(language, PathOf(name.toStdString())));
-    }
-    void WriteBytes(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray Bytes(const QString& name)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
-
     // Runs the automatic dialog; check sees it before it would be shown.
     void RunDialog(const std::function<void(CLanguageSwitchDialog&)>& check)
     {
@@ -106,14 +89,14 @@ TEST_F(SwitchDialogTest, FolderListsEveryFileInItsGroupAndNothingElse)
     // A readable first string that is not the magic one.
     WriteBytes("Corrupt.tra", QByteArray("\x0bNot a file!") + QByteArray(200, 0));
     WriteBytes("Unreadable.tra", QByteArray("no language file here, only words"));
-    WriteBytes("Short.tra", Bytes("Deutsch.tra").left(9));
-    QByteArray hostile = Bytes("Deutsch.tra");
+    WriteBytes("Short.tra", ReadBytes("Deutsch.tra").left(9));
+    QByteArray hostile = ReadBytes("Deutsch.tra");
     for (qsizetype i = 60; i < hostile.size(); i += 3) // behind the magic
         hostile[i] = char(0xFF);
     WriteBytes("Hostile.tra", hostile);
     WriteBytes("Empty.tra", {});
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Folder.tra")));
-    WriteBytes("Notes.txt", Bytes("Deutsch.tra"));
+    WriteBytes("Notes.txt", ReadBytes("Deutsch.tra"));
     ASSERT_TRUE(LoadTranslationFile(u"Edit.tra", false));
 
     RunDialog([&](CLanguageSwitchDialog& dialog) {

@@ -10,6 +10,7 @@
 #include "UiLanguage.h"
 
 #include <QDir>
+#include <QFile>
 
 void TranslationTest::SetUp()
 {
@@ -54,10 +55,30 @@ std::string TranslationTest::PathOf(const std::string& name) const
     return dir.filePath(QString::fromStdString(name)).toStdString();
 }
 
+QByteArray TranslationTest::ReadBytes(const std::string& name) const
+{
+    QFile file(QString::fromStdString(PathOf(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+std::u16string TranslationTest::WriteBytes(const std::string& name, const QByteArray& bytes) const
+{
+    QFile file(QString::fromStdString(PathOf(name)));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name;
+    file.write(bytes);
+    return QString::fromStdString(PathOf(name)).toStdU16String();
+}
+
+std::u16string TranslationTest::Write(const CLanguageFile& language, const std::string& name)
+{
+    EXPECT_FALSE(WriteLanguageFile(language, PathOf(name)));
+    return QString::fromStdString(PathOf(name)).toStdU16String();
+}
+
 void TranslationTest::Install(const CLanguageFile& language, const std::string& name)
 {
-    ASSERT_FALSE(WriteLanguageFile(language, PathOf(name)));
-    ASSERT_TRUE(LoadTranslationFile(QString::fromStdString(PathOf(name)).toStdU16String(), false));
+    ASSERT_TRUE(LoadTranslationFile(Write(language, name), false));
 }
 
 std::string TranslationTest::InstallGolden(const std::filesystem::path& input)

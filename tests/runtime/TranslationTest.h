@@ -9,6 +9,7 @@
 #include "CTextNode.h"
 #include "TestTree.h"
 
+#include <QByteArray>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,13 +31,17 @@ protected:
     static std::unique_ptr<CLanguageFile> MakeLanguage();
     static CTextNode* Top(CLanguageFile& file, const std::u16string& text);
 
-    // Writes language into the test folder under name and loads it as the
-    // current translation.
+    // Writes language into the test folder under name; its path.
+    std::u16string Write(const CLanguageFile& language, const std::string& name);
+    // Writes language and loads it as the current translation.
     void Install(const CLanguageFile& language, const std::string& name = "Test.tra");
     // Installs the language tree before the "----" line of a golden file (see
     // TreeText.h) and returns the part after it.
     std::string InstallGolden(const std::filesystem::path& input);
     std::string PathOf(const std::string& name) const;
+    QByteArray ReadBytes(const std::string& name) const;
+    // Writes bytes into the test folder under name; its path.
+    std::u16string WriteBytes(const std::string& name, const QByteArray& bytes) const;
     std::u16string ProfileEntry() const;
     // Makes the test folder the working folder until the test ends, as for a
     // program started there.

@@ -2,6 +2,7 @@
 
 #include "CArchive.h"
 #include "CLanguageFile.h"
+#include "LanguageFileIO.h"
 #include "TextEncoding.h"
 
 #include <gtest/gtest.h>
@@ -136,13 +137,35 @@ inline ProcessRun Shell(const std::filesystem::path& folder, const std::string& 
     return run;
 }
 
-// Runs glossmark-tra with args in folder.
-inline ProcessRun Tra(const std::filesystem::path& folder, const std::vector<std::string>& args)
+// Runs glossmark-tra with args in folder; prefix, when given, is a program that runs it.
+inline ProcessRun Tra(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                      const std::string& prefix = {})
 {
-    std::string command = Quoted(GLOSSMARK_TRA);
+    std::string command = (prefix.empty() ? "" : prefix + " ") + Quoted(GLOSSMARK_TRA);
     for (const std::string& arg : args)
         command += " " + Quoted(arg);
     return Shell(folder, command);
 }
+
+// The tests that run glossmark-tra: a folder of their own, with the commands run in it
+// and the language files saved to it.
+class ToolTest : public ::testing::Test {
+protected:
+    std::filesystem::path folder = TestFolder();
+
+    ProcessRun Shell(const std::string& command) const { return tools_test::Shell(folder, command); }
+    ProcessRun Tra(const std::vector<std::string>& args, const std::string& prefix = {}) const
+    {
+        return tools_test::Tra(folder, args, prefix);
+    }
+    // Saves language under name in the folder (or at name when it is absolute); its path.
+    std::string Save(const CLanguageFile& language, const std::filesystem::path& name) const
+    {
+        const std::string path = (folder / name).string();
+        const FileError error = WriteLanguageFile(language, path);
+        EXPECT_FALSE(error) << error.Describe(path);
+        return path;
+    }
+};
 
 } // namespace tools_test

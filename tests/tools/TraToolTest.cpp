@@ -1,7 +1,6 @@
 // Runs glossmark-tra as a separate process, the way users and scripts call it.
 
 #include "LanguageFileIO.h"
-#include "LanguageJson.h"
 #include "SampleLanguage.h"
 
 #include "ToolsTestSupport.h"
@@ -27,35 +26,20 @@ std::string LastLine(const ToolRun& run)
     return text.substr(text.rfind('\n') + 1);
 }
 
-std::string Save(const CLanguageFile& language, const fs::path& path)
-{
-    const FileError error = WriteLanguageFile(language, path.string());
-    EXPECT_FALSE(error) << error.Describe(path.string());
-    return path.string();
-}
-
-class TraTool : public ::testing::Test {
+class TraTool : public tools_test::ToolTest {
 protected:
-    fs::path folder = tools_test::TestFolder();
     fs::path File(const std::string& name) const { return folder / name; }
-    ToolRun Tra(const std::vector<std::string>& args) const { return tools_test::Tra(folder, args); }
 };
 
 TEST_F(TraTool, DumpThenBuildReproducesTheFileByteForByte)
 {
+    // Texts that are not valid UTF-16 are the JSON tests' (LanguageJsonTest).
     SampleOptions options;
     options.switchEntry = true;
-    auto language = MakeSampleLanguage(2500, 31, options);
-    // Texts that are not valid UTF-16 must survive as well.
-    CTextNode* strings = language->root->GetChild(2)->GetChild(0);
-    strings->GetChild(0)->translatedText = {u'x', char16_t(0xD83D)};
-    strings->GetChild(1)->originalText = {char16_t(0xDE00), u'ü'};
-    language->languageName = {u'E', char16_t(0xDBFF)};
-    const std::string original = Save(*language, File("in.tra"));
+    const std::string original = Save(*MakeSampleLanguage(2500, 31, options), File("in.tra"));
 
     const ToolRun dump = Tra({"dump", original});
     ASSERT_EQ(dump.exitCode, 0) << dump.err;
-    EXPECT_NE(dump.out.find(R"("languageName": "E\uDBFF")"), std::string::npos);
     EXPECT_NE(dump.out.find("Größe"), std::string::npos) << "UTF-8 on stdout";
     WriteFile(File("in.json"), dump.out);
 
@@ -121,17 +105,12 @@ TEST_F(TraTool, BuildReportsMalformedJsonAndWrongFieldsAndWritesNothing)
     EXPECT_FALSE(fs::exists(File("out.tra")));
 }
 
+// A deep JSON document is refused by the reader (LanguageJson tests) before any command sees it.
 TEST_F(TraTool, DeepTreesGiveMessagesNotCrashes)
 {
-    const std::string deep = Save(*Chain(100000), File("deep.tra"));
-    const ToolRun dump = Tra({"dump", deep});
+    const ToolRun dump = Tra({"dump", Save(*Chain(100000), File("deep.tra"))});
     EXPECT_EQ(dump.exitCode, 1);
     EXPECT_NE(dump.err.find("deeper than"), std::string::npos) << dump.err;
-
-    WriteFile(File("deep.json"), LanguageToJson(*Chain(100000)));
-    const ToolRun build = Tra({"build", File("deep.json"), File("out.tra")});
-    EXPECT_EQ(build.exitCode, 1);
-    EXPECT_NE(build.err.find("nested deeper than 1000 levels"), std::string::npos) << build.err;
 }
 
 TEST_F(TraTool, UpdateSaysChangedOrUnchangedOnItsLastLine)
@@ -150,11 +129,6 @@ TEST_F(TraTool, UpdateSaysChangedOrUnchangedOnItsLastLine)
     const ToolRun changed = Tra({"update", lang, newer, File("out2.tra")});
     ASSERT_EQ(changed.exitCode, 0) << changed.err;
     EXPECT_EQ(LastLine(changed), "changed");
-
-    // The written file is what the model's own merge makes.
-    auto expected = language->Copy();
-    ASSERT_TRUE(expected->TakeStructureFrom(*ReadLanguageFile(newer).language));
-    EXPECT_EQ(ReadFile(File("out2.tra")), StoredBytes(*expected));
 }
 
 TEST_F(TraTool, UpdateRefusesOtherProgramsAndFilesWithoutTree)
