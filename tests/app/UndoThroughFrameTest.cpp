@@ -4,11 +4,8 @@
 
 #include "AppTestSupport.h"
 
-#include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
 #include "resource.h"
-
-#include <QLineEdit>
 
 #include <fstream>
 #include <iterator>
@@ -55,21 +52,6 @@ protected:
         return texts;
     }
 
-    // Replace all of "e" by "E" through the replace dialog.
-    void ReplaceAllE()
-    {
-        Frame().OnCommand(ID_REPLACE, CommandSource::Menu);
-        CFindReplaceDialog* dialog = View().GetFindDialog();
-        ASSERT_NE(dialog, nullptr);
-        const auto edit = [dialog](int id) {
-            return qobject_cast<QLineEdit*>(dialog->GetDlgItem(id).GetWidget());
-        };
-        edit(CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("e"));
-        edit(CFindReplaceDialog::kReplaceWith)->setText(QStringLiteral("E"));
-        dialog->OnReplaceAll();
-        dialog->close();
-    }
-
     QString sample;
 };
 
@@ -108,7 +90,7 @@ TEST_F(UndoThroughFrameTest, OneUndoTakesBackAWholeReplaceAll)
 {
     StartIn(GLOSSMARK_EDIT_TRA);
     const std::vector<std::u16string> before = AllTexts();
-    ReplaceAllE();
+    ReplaceAll(QStringLiteral("e"), QStringLiteral("E"));
     const std::vector<std::u16string> replaced = AllTexts();
     int changed = 0;
     for (std::size_t i = 0; i < before.size(); ++i)
@@ -146,7 +128,7 @@ TEST_F(UndoThroughFrameTest, TheItemsNameTheStepInGerman)
     StartIn(nullptr);
     EXPECT_EQ(Item(ID_EDIT_UNDO), u"&Rückgängig\tStrg+Z");
     EXPECT_EQ(Item(ID_EDIT_REDO), u"&Wiederholen\tStrg+Y");
-    ReplaceAllE();
+    ReplaceAll(QStringLiteral("e"), QStringLiteral("E"));
     EXPECT_EQ(Item(ID_EDIT_UNDO), u"&Rückgängig: Alle Ersetzungen\tStrg+Z");
     Frame().OnCommand(ID_MARK_ALL_DONE, CommandSource::Menu);
     EXPECT_EQ(Item(ID_EDIT_UNDO), u"&Rückgängig: Markierung\tStrg+Z");

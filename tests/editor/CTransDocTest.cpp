@@ -4,6 +4,7 @@
 
 #include "CImageBitmap.h"
 #include "SampleLanguage.h"
+#include "TestTree.h"
 #include "resource.h"
 
 #include <QDir>
@@ -14,6 +15,8 @@
 #include <unistd.h>
 
 namespace {
+
+using test_tree::Add;
 
 constexpr unsigned kEverything = CDocChange::Everything;
 constexpr unsigned kHeader = CDocChange::Header;
@@ -216,9 +219,8 @@ TEST_F(TransDocTest, NewTranslationStartsAChangeableLanguageFromTheOriginal)
     EXPECT_NE(std::find(view.changes.begin(), view.changes.end(), kEverything), view.changes.end())
         << "the views build their rows again";
     ASSERT_NE(doc.GetForeignLanguage(), nullptr);
-    EXPECT_TRUE(SameTree(*doc.GetForeignRoot(), *original->GetRoot()))
+    EXPECT_TRUE(Serialized(*doc.GetForeignLanguage()) == Serialized(*original))
         << "the language started from is shown beside the texts";
-    EXPECT_EQ(doc.GetForeignLanguageName(), original->languageName);
 
     int nodes = 0;
     ForEachNode(*doc.GetRoot(), [&](const CTextNode& node) {
@@ -254,25 +256,17 @@ TEST_F(TransDocTest, VersionUpdateCarriesTranslationsAndMarksNewTexts)
         file->languageName = newer ? u"Deutsch" : u"English";
         file->SetOriginal(newer);
         CTextNode* root = file->GetRoot();
-        auto add = [](CTextNode* parent, const char16_t* text, const char16_t* translation) {
-            auto node = std::make_unique<CTextNode>(parent);
-            node->originalText = text;
-            node->translatedText = translation;
-            CTextNode* raw = node.get();
-            parent->AddChild(std::move(node));
-            return raw;
-        };
-        CTextNode* dialogs = add(root, u"Dialoge", u"Dialoge");
-        add(root, u"Menus", u"Menus");
-        add(root, u"Stringtables", u"Stringtables");
-        CTextNode* dialog = add(dialogs, u"Datei öffnen", newer ? u"Datei öffnen" : u"Open file");
-        add(dialog, u"OK", u"OK");
-        add(dialog, u"Abbrechen", newer ? u"Abbrechen" : u"Cancel");
+        CTextNode* dialogs = Add(root, u"Dialoge", u"Dialoge");
+        Add(root, u"Menus", u"Menus");
+        Add(root, u"Stringtables", u"Stringtables");
+        CTextNode* dialog = Add(dialogs, u"Datei öffnen", newer ? u"Datei öffnen" : u"Open file");
+        Add(dialog, u"OK", u"OK");
+        Add(dialog, u"Abbrechen", newer ? u"Abbrechen" : u"Cancel");
         if (newer) {
-            add(dialog, u"Dateiname:", u"Dateiname:");
-            add(dialog, u"Hilfe", u"Hilfe");
+            Add(dialog, u"Dateiname:", u"Dateiname:");
+            Add(dialog, u"Hilfe", u"Hilfe");
         } else {
-            add(dialog, u"Name:", u"File name:");
+            Add(dialog, u"Name:", u"File name:");
         }
         root->MarkDone();
         return file;

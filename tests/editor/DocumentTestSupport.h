@@ -141,19 +141,6 @@ inline void WriteFile(const CLanguageFile& language, const QString& path)
     ASSERT_FALSE(WriteLanguageFile(language, path.toStdString()));
 }
 
-// Same shape and the same texts, kinds, sizes and states everywhere.
-inline bool SameTree(const CTextNode& a, const CTextNode& b)
-{
-    if (a.originalText != b.originalText || a.translatedText != b.translatedText ||
-        a.kindCode != b.kindCode || a.width != b.width || a.height != b.height ||
-        a.editState != b.editState || a.ChildCount() != b.ChildCount())
-        return false;
-    for (int i = 0; i < a.ChildCount(); ++i)
-        if (!SameTree(*a.GetChild(i), *b.GetChild(i)))
-            return false;
-    return true;
-}
-
 // Same shape and the same original texts (the foreign overlay's promise).
 inline bool SameShape(const CTextNode& a, const CTextNode& b)
 {
