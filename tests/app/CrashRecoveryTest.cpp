@@ -6,7 +6,6 @@
 #include "CMessageBox.h"
 #include "CProfile.h"
 #include "CRecovery.h"
-#include "LanguageFileIO.h"
 #include "ManualClock.h"
 
 #include <fstream>

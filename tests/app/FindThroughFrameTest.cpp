@@ -3,14 +3,10 @@
 
 #include "AppTestSupport.h"
 
-#include "CFindReplaceDialog.h"
 #include "CHelpWindow.h"
 #include "CInPlaceEdit.h"
 #include "CSearchCursor.h"
-#include "resource.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <QWindow>
 
 #include <map>

@@ -9,8 +9,6 @@
 #include "CHeadView.h"
 #include "CZweiToolBar.h"
 
-#include <QLineEdit>
-
 namespace {
 
 // Columns of rect (device pixels) that differ from the column to their left.

@@ -8,7 +8,6 @@
 #include "CInPlaceEdit.h"
 #include "CProblemsController.h"
 #include "CProblemsPane.h"
-#include "resource.h"
 
 #include <QAccessible>
 #include <QTreeView>

@@ -10,14 +10,12 @@
 #include "CHelpWindow.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
-#include "CMyEditView.h"
 #include "CMessageBox.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
 #include "UiLanguage.h"
-#include "resource.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

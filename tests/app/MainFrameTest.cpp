@@ -11,11 +11,9 @@
 #include "LockKeys.h"
 #include "UiLanguage.h"
 #include "CZweiToolBar.h"
-#include "resource.h"
 
 #include <QDockWidget>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QSplitter>

@@ -10,7 +10,6 @@
 #include "CMemoryFeeder.h"
 #include "CTranslationMemory.h"
 #include "SizeLimit.h"
-#include "resource.h"
 
 #include <QDir>
 

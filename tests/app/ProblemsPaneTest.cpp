@@ -4,14 +4,12 @@
 // the whole file again.
 
 #include "AppTestSupport.h"
-#include "TestTree.h"
 
 #include "CInPlaceEdit.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
 #include "CProblemsPane.h"
 #include "CTextPiece.h"
-#include "resource.h"
 
 #include <QDockWidget>
 #include <QTreeView>

@@ -9,7 +9,6 @@
 #include "CHeadView.h"
 #include "CInPlaceEdit.h"
 #include "CZweiToolBar.h"
-#include "resource.h"
 
 #include <QDir>
 #include <QGuiApplication>

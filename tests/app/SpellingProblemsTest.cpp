@@ -4,12 +4,10 @@
 // menu's "Keine Rechtschreibprüfung" takes them all away.
 
 #include "AppTestSupport.h"
-#include "TestTree.h"
 
 #include "CDocSpelling.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
-#include "resource.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 // chosen twice.
 
 #include "AppTestSupport.h"
-#include "TestTree.h"
 
 #include "CSuggestionsController.h"
 #include "CTranslationMemory.h"

@@ -5,7 +5,6 @@
 #include "AppTestSupport.h"
 
 #include "CInPlaceEdit.h"
-#include "resource.h"
 
 #include <fstream>
 #include <iterator>

@@ -3,7 +3,6 @@
 #include "DocumentTestSupport.h"
 
 #include "CImageBitmap.h"
-#include "SampleLanguage.h"
 #include "TestTree.h"
 #include "resource.h"
 

@@ -7,14 +7,12 @@
 #include "DocumentAndView.h"
 #include "DocumentTestSupport.h"
 #include "QtStrings.h"
-#include "SampleLanguage.h"
 #include "UiLanguage.h"
 #include "resource.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 
 namespace {
 

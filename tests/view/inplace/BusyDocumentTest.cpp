@@ -2,28 +2,19 @@
 // runs the event loop, but cannot be closed, and the document and the editor
 // refuse every command and change until the write is done.
 #include "CBusyFeedback.h"
-#include "CDialog.h"
-#include "CFileDialog.h"
 #include "CInPlaceEdit.h"
 #include "CMyEditView.h"
-#include "CTextNode.h"
 #include "CTextPiece.h"
 #include "CTextRow.h"
-#include "CTransDoc.h"
 #include "DocumentAndView.h"
 #include "DocumentTestSupport.h"
-#include "LanguageFileIO.h"
 #include "QtStrings.h"
-#include "SampleLanguage.h"
 #include "resource.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QProgressDialog>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
