@@ -4,8 +4,6 @@
 #include "CFontsDialog.h"
 #include "CImageBitmap.h"
 #include "EditorFonts.h"
-#include "QtStrings.h"
-#include "UiLanguage.h"
 #include "resource.h"
 
 #include <QLabel>
@@ -216,24 +214,6 @@ TEST(FlagDialog, AbbrechenChoosesNothing)
         return IDCANCEL;
     });
     EXPECT_EQ(dialog.GetChosenFlag(), -1);
-}
-
-TEST(FontsDialogLanguage, TranslatedWhenItInitialises)
-{
-    auto changeButton = [] {
-        CFontsDialog fonts;
-        std::u16string text;
-        RunModal(fonts, [&](CDialog& d) {
-            text = d.GetDlgItem(IDC_FONTS_CHANGE_TEXT).GetWindowText();
-            return IDCANCEL;
-        });
-        return text;
-    };
-    EXPECT_EQ(changeButton(), u"Ändern...");
-    ASSERT_TRUE(LoadTranslationFile(ToU16(QStringLiteral(GLOSSMARK_EDIT_TRA)), false));
-    const std::u16string english = changeButton();
-    UnloadTranslation();
-    EXPECT_NE(english, u"Ändern...");
 }
 
 } // namespace
