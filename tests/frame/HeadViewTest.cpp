@@ -4,9 +4,10 @@
 #include "CHeadView.h"
 #include "CImageBitmap.h"
 #include "CResources.h"
+#include "DialogScript.h"
 #include "DocumentAndView.h"
-#include "DocumentTestSupport.h"
 #include "QtStrings.h"
+#include "SampleLanguage.h"
 #include "UiLanguage.h"
 #include "resource.h"
 
@@ -43,8 +44,8 @@ protected:
     void ShowForeign(const CLanguageFile& foreign)
     {
         const QString path = dir.filePath(QStringLiteral("foreign.tra"));
-        WriteFile(foreign, path);
-        script.paths.push_back(U16(path));
+        ASSERT_FALSE(WriteLanguageFile(foreign, path.toStdString()));
+        script.paths.push_back(path.toStdU16String());
         doc.ShowForeign();
     }
 

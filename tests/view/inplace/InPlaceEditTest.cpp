@@ -9,7 +9,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "DocumentAndView.h"
-#include "DocumentTestSupport.h"
+#include "DialogScript.h"
 #include "Pieces.h"
 #include "TestTree.h"
 #include "QtStrings.h"

@@ -4,8 +4,6 @@
 // easy to reason about, a generated one of any size, and a shown view over a
 // document that opened the language from disk.
 
-#include "CDialog.h"
-#include "CFileDialog.h"
 #include "CInPlaceEdit.h"
 #include "CLanguageFile.h"
 #include "CMyEditView.h"
@@ -14,6 +12,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "DialogScript.h"
 #include "DocumentAndView.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
@@ -89,16 +88,11 @@ public:
     // Shows other as the foreign language (the document asks for a file).
     void ShowForeign(const CLanguageFile& other)
     {
-        const std::u16string path = dir.filePath(QStringLiteral("foreign.tra")).toStdU16String();
-        EXPECT_FALSE(WriteLanguageFile(other, QString::fromStdU16String(path).toStdString()));
-        auto old = CFileDialog::SetResponder([&](CFileDialog& dialog) {
-            dialog.SetPathName(path);
-            return IDOK;
-        });
-        auto oldModal = CDialog::SetModalResponder([](CDialog&) { return IDOK; });
+        const QString foreign = dir.filePath(QStringLiteral("foreign.tra"));
+        EXPECT_FALSE(WriteLanguageFile(other, foreign.toStdString()));
+        DialogScript script;
+        script.paths = {foreign.toStdU16String()};
         doc.ShowForeign();
-        CFileDialog::SetResponder(old);
-        CDialog::SetModalResponder(oldModal);
     }
 
     std::u16string Pane() const { return status.GetPaneText(1); }
