@@ -96,6 +96,7 @@ TEST_F(ProblemsPaneTest, ThePaneListsTheProblemsInTreeOrder)
     EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_PROBLEMS).GetCheck(), 1);
     Frame().OnCommand(ID_VIEW_PROBLEMS);
     EXPECT_TRUE(dock->isHidden());
+    EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_PROBLEMS).GetCheck(), 0);
     Frame().OnCommand(ID_VIEW_PROBLEMS);
     EXPECT_FALSE(dock->isHidden());
 }
