@@ -12,6 +12,7 @@
 #include "UiLanguage.h"
 #include "CZweiToolBar.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QSplitter>
