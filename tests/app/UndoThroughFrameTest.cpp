@@ -5,9 +5,7 @@
 #include "AppTestSupport.h"
 
 #include "CInPlaceEdit.h"
-
-#include <fstream>
-#include <iterator>
+#include "Golden.h"
 
 namespace {
 
@@ -37,11 +35,7 @@ protected:
     bool Enabled(UINT id) { return Frame().QueryCommandState(id).IsEnabled(); }
     bool Starred() { return Doc().GetTitle().find(u'*') != std::u16string::npos; }
 
-    std::string Bytes() const
-    {
-        std::ifstream in(sample.toStdString(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Bytes() const { return golden::Read(sample.toStdString()); }
 
     std::vector<std::u16string> AllTexts()
     {
