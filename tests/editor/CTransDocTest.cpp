@@ -443,7 +443,7 @@ TEST_F(TransDocTest, FlagChoiceCopiesTheStripSquare)
 
     // The mask grey is stored as that grey.
     int masked = -1;
-    for (int k = 0; k < CFlagDialog::kOfferedFlags && masked < 0; ++k)
+    for (int k = 0; k < 152 && masked < 0; ++k)
         for (int x = k * 32; x < k * 32 + 32 && masked < 0; ++x)
             for (int y = 0; y < 32 && masked < 0; ++y)
                 if (CImageBitmap::ToColorRef(strip.GetImage().pixel(x, y)) == 0xC0C0C0)

@@ -176,7 +176,7 @@ TEST(FlagDialog, OffersTheFirst152FlagsAndEnablesOkForOneSelection)
     const int result = RunModal(dialog, [&](CDialog& d) {
         auto& flags = static_cast<CFlagDialog&>(d);
         QListWidget* list = flags.GetList();
-        EXPECT_EQ(list->count(), CFlagDialog::kOfferedFlags);
+        EXPECT_EQ(list->count(), 152);
         EXPECT_EQ(list->viewMode(), QListView::IconMode);
         EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
         EXPECT_TRUE(list->item(0)->text().isEmpty());
@@ -187,7 +187,7 @@ TEST(FlagDialog, OffersTheFirst152FlagsAndEnablesOkForOneSelection)
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
                 const QRgb source = strip.GetImage().pixel(151 * 32 + x, y);
-                if (CImageBitmap::ToColorRef(source) == CFlagDialog::kMaskColor)
+                if (CImageBitmap::ToColorRef(source) == 0xC0C0C0u)
                     EXPECT_EQ(qAlpha(icon.pixel(x, y)), 0);
                 else
                     EXPECT_EQ(icon.pixel(x, y) & 0xFFFFFF, source & 0xFFFFFF);

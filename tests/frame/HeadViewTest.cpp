@@ -60,8 +60,8 @@ protected:
     // (its first pixel white).
     static bool FlagAt(const QImage& image, QPoint corner, COLORREF colour)
     {
-        for (int y = 0; y < CHeadView::kFlagSide; ++y)
-            for (int x = 0; x < CHeadView::kFlagSide; ++x) {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
                 const COLORREF expected = (x == 0 && y == 0) ? RGB(255, 255, 255) : colour;
                 if (At(image, corner + QPoint(x, y)) != expected)
                     return false;
