@@ -171,3 +171,15 @@ private:
     CFileDialog::Responder m_previousFiles;
     QByteArray m_previousData;
 };
+
+// The program started in English on a copy of the sample before each test.
+class SampleAppTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        UseEnglish();
+        ASSERT_TRUE(Start({CopySample()}));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+    }
+};

@@ -13,14 +13,8 @@
 
 namespace {
 
-class FindThroughFrameTest : public AppTest {
+class FindThroughFrameTest : public SampleAppTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        UseEnglish();
-        ASSERT_TRUE(Start({CopySample()}));
-    }
     bool Enabled(UINT id) { return Frame().QueryCommandState(id).IsEnabled(); }
     CFindReplaceDialog* Dialog() { return View().GetFindDialog(); }
 

@@ -14,14 +14,12 @@
 
 namespace {
 
-using KeyboardPanesTest = AppTest;
+using KeyboardPanesTest = SampleAppTest;
 
 QWidget* Focus() { return QApplication::focusWidget(); }
 
 TEST_F(KeyboardPanesTest, TabLeavesTheTreeForTheDocksAndTheEditorGivesTheKeyboardBack)
 {
-    UseEnglish();
-    ASSERT_TRUE(Start({CopySample()}));
     CMyEditView& view = View();
     QTreeView* problems = Frame().GetProblems()->GetPane()->GetListView();
 

@@ -20,16 +20,7 @@
 
 namespace {
 
-class MainFrameTest : public AppTest {
-protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        UseEnglish();
-        ASSERT_TRUE(Start({CopySample()}));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
-    }
-};
+using MainFrameTest = SampleAppTest;
 
 TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
 {
