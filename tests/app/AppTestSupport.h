@@ -13,8 +13,8 @@
 #include "CStatusBar.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
-#include "QtStrings.h"
 #include "LanguageFileIO.h"
+#include "QtStrings.h"
 #include "TranslationTest.h"
 #include "resource.h"
 
@@ -143,7 +143,7 @@ protected:
                 view.RowDocumentY(index) - view.GetVerticalScroll() + rect.top + 2};
     }
 
-    // The field or box id of a find or replace dialog.
+    // The field or box with this id in a find or replace dialog.
     template <class Widget = QLineEdit>
     static Widget* Field(CFindReplaceDialog* dialog, int id)
     {
