@@ -32,7 +32,6 @@ constexpr char16_t kAskNewFromOriginal[] =
 
 TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
 {
-    DialogScript script;
     const QString path = MakeFile("x.tra");
     Open(path);
     EXPECT_TRUE(startupFile.empty()) << "the start-up file is used once";
@@ -63,7 +62,6 @@ TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
 
 TEST_F(TransDocTest, OpenAsksForAFileAndDropsTheForeignLanguage)
 {
-    DialogScript script;
     Open(MakeFile("a.tra"));
     script.paths = {U16(MakeFile("a.tra")), U16(MakeFile("b.tra", 200, false, 9))};
     doc.ShowForeign();
@@ -82,7 +80,6 @@ TEST_F(TransDocTest, OpenAsksForAFileAndDropsTheForeignLanguage)
 
 TEST_F(TransDocTest, SaveAsWritesTheNewFileAndKeepsItsName)
 {
-    DialogScript script;
     const QString first = MakeFile("first.tra");
     Open(first);
     const std::string before = Bytes(first);
@@ -100,7 +97,6 @@ TEST_F(TransDocTest, SaveAsWritesTheNewFileAndKeepsItsName)
 
 TEST_F(TransDocTest, CorruptTruncatedAndTreelessFilesLeaveTheDocumentAsItWas)
 {
-    DialogScript script;
     Open(MakeFile("good.tra"));
     script.paths = {U16(MakeFile("foreign.tra"))};
     doc.ShowForeign();
@@ -161,7 +157,6 @@ TEST_F(TransDocTest, CorruptTruncatedAndTreelessFilesLeaveTheDocumentAsItWas)
 
 TEST_F(TransDocTest, TheSaveQuestionCanStopOrDropOrSave)
 {
-    DialogScript script;
     const QString path = MakeFile("x.tra");
     Open(path);
     doc.SetModified();
@@ -201,7 +196,6 @@ TEST_F(TransDocTest, TheSaveQuestionCanStopOrDropOrSave)
 
 TEST_F(TransDocTest, NewTranslationStartsAChangeableLanguageFromTheOriginal)
 {
-    DialogScript script;
     Open(MakeFile("orig.tra", 300, true));
     EXPECT_TRUE(doc.IsOriginal());
     EXPECT_EQ(doc.GetTitle(), u"orig.tra (Originalsprache)");
@@ -270,7 +264,6 @@ TEST_F(TransDocTest, VersionUpdateCarriesTranslationsAndMarksNewTexts)
         root->MarkDone();
         return file;
     };
-    DialogScript script;
     WriteFile(*make(false), Path("old.tra"));
     WriteFile(*make(true), Path("new.tra"));
     Open(Path("old.tra"));
@@ -306,7 +299,6 @@ TEST_F(TransDocTest, VersionUpdateCarriesTranslationsAndMarksNewTexts)
 
 TEST_F(TransDocTest, FilesOfAnotherProgramAreRefused)
 {
-    DialogScript script;
     Open(MakeFile("x.tra"));
     SampleOptions options;
     options.programName = u"Kestrow Lohnbuch";
@@ -323,7 +315,6 @@ TEST_F(TransDocTest, FilesOfAnotherProgramAreRefused)
 
 TEST_F(TransDocTest, ForeignOverlayTakesTheShapeOfTheEditedLanguage)
 {
-    DialogScript script;
     const QString path = MakeFile("x.tra", 500);
     Open(path);
     EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
@@ -380,7 +371,6 @@ protected:
         script.boxAnswers = {IDYES};
         EXPECT_FALSE(doc.AskSave());
     }
-    DialogScript script;
 };
 
 TEST_F(FailingSaveTest, FileSizeLimitMakesTheWriteFail)
@@ -415,7 +405,6 @@ TEST_F(FailingSaveTest, ChosenPathWhoseFolderIsAFileKeepsTheNewName)
 
 TEST_F(TransDocTest, FlagChoiceCopiesTheStripSquare)
 {
-    DialogScript script;
     Open(MakeFile("x.tra"));
     CImageBitmap strip;
     ASSERT_TRUE(strip.LoadBitmap(IDB_FLAG_STRIP));
@@ -470,7 +459,6 @@ TEST_F(TransDocTest, FlagChoiceCopiesTheStripSquare)
 
 TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
 {
-    DialogScript script;
     Open(MakeFile("orig.tra", 200, true));
     const auto flag = doc.GetLanguage()->flagPixels;
 
@@ -493,7 +481,6 @@ TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
 
 TEST_F(TransDocTest, FontsLayTheViewsOutAgainOnlyOnOk)
 {
-    DialogScript script;
     Open(MakeFile("x.tra"));
     script.fontsAnswers = {IDCANCEL, IDOK};
     EXPECT_TRUE(doc.OnCmdMsg(ID_FONTS, CN_COMMAND, nullptr));
@@ -506,7 +493,6 @@ TEST_F(TransDocTest, FontsLayTheViewsOutAgainOnlyOnOk)
 
 TEST_F(TransDocTest, ClosingAsksOnlyWhenModified)
 {
-    DialogScript script;
     Open(MakeFile("x.tra"));
     EXPECT_TRUE(doc.SaveModified());
     EXPECT_TRUE(script.messages.empty());

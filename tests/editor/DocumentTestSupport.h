@@ -80,7 +80,8 @@ void ForEachNode(const CTextNode& node, Visit&& visit)
 
 #include "SampleLanguage.h"
 
-// The document against real files in a temporary folder; every hint recorded.
+// The document against real files in a temporary folder; every hint
+// recorded, every dialog answered by the script.
 class TransDocTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -152,6 +153,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    DialogScript script;
     CTransDoc doc;
     RecordingView view;
     std::u16string startupFile;
