@@ -10,8 +10,6 @@
 #include "CMenu.h"
 #include "CMessageBox.h"
 #include "CRecentFileList.h"
-#include "LanguageFileIO.h"
-#include "resource.h"
 
 #include <QDropEvent>
 #include <QElapsedTimer>

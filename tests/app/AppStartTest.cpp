@@ -4,9 +4,6 @@
 #include "AppTestSupport.h"
 
 #include "CMenu.h"
-#include "LanguageFileIO.h"
-
-#include <QLineEdit>
 
 namespace {
 

@@ -1,21 +1,27 @@
 #pragma once
 
 // Fixture of the program tests: the real CEditorApp started in a test folder
-// of its own (with or without the English "Edit.tra"), message boxes and file
-// dialogs answered instead of shown, and the program ended after each test.
+// of its own (with or without the English "Edit.tra") with a translation
+// memory of its own, message boxes and file dialogs answered instead of
+// shown, and the program ended after each test.
 
 #include "CEditorApp.h"
 #include "CFileDialog.h"
+#include "CFindReplaceDialog.h"
 #include "CMainFrame.h"
 #include "CMyEditView.h"
 #include "CStatusBar.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "LanguageFileIO.h"
 #include "QtStrings.h"
 #include "TranslationTest.h"
+#include "resource.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 #include <memory>
@@ -27,6 +33,8 @@ protected:
     {
         TranslationTest::SetUp();
         WorkInTestFolder();
+        m_previousData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
         m_previousFiles = CFileDialog::SetResponder([this](CFileDialog& dialog) {
             fileDialogTitles.push_back(dialog.GetTitle());
             fileDialogPaths.push_back(dialog.GetPathName());
@@ -42,6 +50,7 @@ protected:
     {
         End();
         CFileDialog::SetResponder(m_previousFiles);
+        qputenv("XDG_DATA_HOME", m_previousData);
         TranslationTest::TearDown();
     }
 
@@ -56,6 +65,19 @@ protected:
         const QString path = dir.filePath(name);
         EXPECT_TRUE(QFile::copy(QStringLiteral(GLOSSMARK_SAMPLE_TRA), path));
         QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        return path;
+    }
+    // A translation (program "Test") of the tree below root, written to the
+    // test folder under name; its path.
+    QString WriteLanguage(std::unique_ptr<CTextNode> root, const std::u16string& languageName,
+                          const QString& name)
+    {
+        CLanguageFile language(std::move(root));
+        language.SetOriginal(false);
+        language.programName = u"Test";
+        language.languageName = languageName;
+        const QString path = dir.filePath(name);
+        EXPECT_FALSE(WriteLanguageFile(language, path.toStdString()));
         return path;
     }
 
@@ -121,6 +143,25 @@ protected:
                 view.RowDocumentY(index) - view.GetVerticalScroll() + rect.top + 2};
     }
 
+    // The field or box with this id in a find or replace dialog.
+    template <class Widget = QLineEdit>
+    static Widget* Field(CFindReplaceDialog* dialog, int id)
+    {
+        return qobject_cast<Widget*>(dialog->GetDlgItem(id).GetWidget());
+    }
+    // Replaces all of find by replaceWith through the frame's replace dialog.
+    void ReplaceAll(const QString& find, const QString& replaceWith, bool matchCase = false)
+    {
+        Frame().OnCommand(ID_REPLACE, CommandSource::Menu);
+        CFindReplaceDialog* dialog = View().GetFindDialog();
+        ASSERT_NE(dialog, nullptr);
+        Field(dialog, CFindReplaceDialog::kFindWhat)->setText(find);
+        Field(dialog, CFindReplaceDialog::kReplaceWith)->setText(replaceWith);
+        Field<QAbstractButton>(dialog, CFindReplaceDialog::kMatchCase)->setChecked(matchCase);
+        dialog->OnReplaceAll();
+        dialog->close();
+    }
+
     std::unique_ptr<CEditorApp> app;
     std::optional<std::u16string> nextFile; // the file the next file dialog chooses
     std::vector<std::u16string> fileDialogTitles;
@@ -128,4 +169,17 @@ protected:
 
 private:
     CFileDialog::Responder m_previousFiles;
+    QByteArray m_previousData;
+};
+
+// The program started in English on a copy of the sample before each test.
+class SampleAppTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        UseEnglish();
+        ASSERT_TRUE(Start({CopySample()}));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+    }
 };

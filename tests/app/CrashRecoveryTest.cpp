@@ -6,11 +6,8 @@
 #include "CMessageBox.h"
 #include "CProfile.h"
 #include "CRecovery.h"
-#include "LanguageFileIO.h"
+#include "Golden.h"
 #include "ManualClock.h"
-
-#include <fstream>
-#include <iterator>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,12 +19,6 @@
 namespace {
 
 class CrashRecoveryTest : public AppTest {};
-
-std::string Bytes(const QString& path)
-{
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 const CTextNode* FindTranslation(const CTextNode& node, const std::u16string& prefix)
 {
@@ -92,7 +83,7 @@ TEST_F(CrashRecoveryTest, KilledAfterTypingTheWorkIsOfferedAtTheNextStart)
 {
     UseEnglish();
     const QString file = CopySample();
-    const std::string before = Bytes(file);
+    const std::string before = golden::Read(file.toStdString());
     const std::u16string typed = kTyped;
 
     QProcess child;
@@ -115,7 +106,7 @@ TEST_F(CrashRecoveryTest, KilledAfterTypingTheWorkIsOfferedAtTheNextStart)
     child.waitForFinished();
     ASSERT_TRUE(output.contains("typed\n")) << output.toStdString();
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
-    EXPECT_EQ(Bytes(file), before) << "nothing was saved";
+    EXPECT_EQ(golden::Read(file.toStdString()), before) << "nothing was saved";
 
     // The next start offers the work; Ja brings it back as unsaved changes.
     std::vector<std::u16string> questions;

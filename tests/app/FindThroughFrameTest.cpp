@@ -3,34 +3,20 @@
 
 #include "AppTestSupport.h"
 
-#include "CFindReplaceDialog.h"
 #include "CHelpWindow.h"
 #include "CInPlaceEdit.h"
 #include "CSearchCursor.h"
-#include "resource.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <QWindow>
 
 #include <map>
 
 namespace {
 
-class FindThroughFrameTest : public AppTest {
+class FindThroughFrameTest : public SampleAppTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        UseEnglish();
-        ASSERT_TRUE(Start({CopySample()}));
-    }
     bool Enabled(UINT id) { return Frame().QueryCommandState(id).IsEnabled(); }
     CFindReplaceDialog* Dialog() { return View().GetFindDialog(); }
-    static QLineEdit* FindField(CFindReplaceDialog* dialog)
-    {
-        return qobject_cast<QLineEdit*>(dialog->GetDlgItem(CFindReplaceDialog::kFindWhat).GetWidget());
-    }
 
     // The first four letters of a text of the file, and the row they are in;
     // not in row 0, which a walk that starts there searches only once.
@@ -60,9 +46,9 @@ TEST_F(FindThroughFrameTest, MenuKeysAndTheDialogsButtonReachTheTreeView)
 
     const auto [word, row] = SomeWord();
     ASSERT_FALSE(word.empty());
-    FindField(dialog)->setText(QString::fromStdU16String(word));
+    Field(dialog, CFindReplaceDialog::kFindWhat)->setText(QString::fromStdU16String(word));
     // The user's click on "Weitersuchen".
-    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
+    Field<QAbstractButton>(dialog, IDOK)->click();
     ASSERT_GE(View().GetCurrentRow(), 0);
     EXPECT_LE(View().GetCurrentRow(), row) << "the first text holding it";
     Frame().OnCommand(ID_FIND_NEXT_UP, CommandSource::Accelerator);
@@ -116,8 +102,8 @@ TEST_F(FindThroughFrameTest, DialogsStayAboveTheMainWindowWhichAHitActivates)
 
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    FindField(dialog)->setText(QString::fromStdU16String(SomeWord().first));
-    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(IDOK).GetWidget())->click();
+    Field(dialog, CFindReplaceDialog::kFindWhat)->setText(QString::fromStdU16String(SomeWord().first));
+    Field<QAbstractButton>(dialog, IDOK)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Frame(); }, 2000));
     EXPECT_TRUE(dialog->isVisible());
 }

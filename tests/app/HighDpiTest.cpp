@@ -9,8 +9,6 @@
 #include "CHeadView.h"
 #include "CZweiToolBar.h"
 
-#include <QLineEdit>
-
 namespace {
 
 // Columns of rect (device pixels) that differ from the column to their left.
@@ -56,10 +54,9 @@ TEST_F(HighDpiTest, HeadViewIsWholeAndToolbarPicturesAreDrawnWithEveryDevicePixe
     CZweiToolBar& bar = *Frame().GetToolBar();
     const QImage buttons = bar.GetClientWidget()->grab().toImage();
     ASSERT_EQ(buttons.devicePixelRatio(), 2.0);
-    const int pictureX = bar.GetItemRect(0).left + (CMainFrame::kToolButtonSide - CMainFrame::kToolImageSide) / 2;
-    const QRect firstPicture(2 * pictureX, 2 * CMainFrame::kToolImageYOffset,
-                             2 * CMainFrame::kToolImageSide, 2 * CMainFrame::kToolImageSide);
-    EXPECT_GT(ChangingColumns(buttons, firstPicture), CMainFrame::kToolImageSide);
+    // The first 20-pixel picture, 5 pixels into its 30-pixel button.
+    const QRect firstPicture(2 * (bar.GetItemRect(0).left + 5), 2 * 5, 2 * 20, 2 * 20);
+    EXPECT_GT(ChangingColumns(buttons, firstPicture), 20);
     // The tree's texts are drawn with every device pixel too.
     View().repaint();
     EXPECT_EQ(View().GetOffscreenImage().width(), 2 * View().viewport()->width());

@@ -8,21 +8,18 @@
 #include "CInPlaceEdit.h"
 #include "CProblemsController.h"
 #include "CProblemsPane.h"
-#include "resource.h"
 
 #include <QAccessible>
 #include <QTreeView>
 
 namespace {
 
-using KeyboardPanesTest = AppTest;
+using KeyboardPanesTest = SampleAppTest;
 
 QWidget* Focus() { return QApplication::focusWidget(); }
 
 TEST_F(KeyboardPanesTest, TabLeavesTheTreeForTheDocksAndTheEditorGivesTheKeyboardBack)
 {
-    UseEnglish();
-    ASSERT_TRUE(Start({CopySample()}));
     CMyEditView& view = View();
     QTreeView* problems = Frame().GetProblems()->GetPane()->GetListView();
 

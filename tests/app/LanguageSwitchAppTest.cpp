@@ -10,14 +10,12 @@
 #include "CHelpWindow.h"
 #include "CLanguageSwitchDialog.h"
 #include "CMenu.h"
-#include "CMyEditView.h"
 #include "CMessageBox.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
 #include "CWnd.h"
 #include "CZweiToolBar.h"
 #include "UiLanguage.h"
-#include "resource.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -224,10 +222,10 @@ TEST_F(LanguageSwitchAppTest, EnglishGermanFrenchAndBackWithADialogOpen)
                                pageInDialog = help->GetBrowser()->source().toString();
                        }),
               std::make_pair(std::u16string(u"Switch Language"), std::u16string(u"Languages of this program version")));
-    EXPECT_EQ(pageInDialog, QString::fromLatin1(CHelpWindow::kEnglishPage));
+    EXPECT_EQ(pageInDialog, QStringLiteral("qrc:/help/guide.en.html"));
     ASSERT_NE(Frame().GetHelpWindow(), nullptr);
     EXPECT_EQ(Frame().GetHelpWindow()->GetBrowser()->source().toString(),
-              QString::fromLatin1(CHelpWindow::kGermanPage));
+              QStringLiteral("qrc:/help/guide.de.html"));
     Frame().GetHelpWindow()->close();
     {
         SCOPED_TRACE("Deutsch");

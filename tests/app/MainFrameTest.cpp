@@ -11,11 +11,8 @@
 #include "LockKeys.h"
 #include "UiLanguage.h"
 #include "CZweiToolBar.h"
-#include "resource.h"
 
-#include <QDockWidget>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QSplitter>
@@ -23,16 +20,7 @@
 
 namespace {
 
-class MainFrameTest : public AppTest {
-protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        UseEnglish();
-        ASSERT_TRUE(Start({CopySample()}));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
-    }
-};
+using MainFrameTest = SampleAppTest;
 
 TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
 {
@@ -201,28 +189,6 @@ TEST_F(MainFrameTest, ClosingWithChangesAsksAndCancelKeepsTheWindow)
     CDialog::SetModalResponder(previous);
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(Frame().isVisible());
-}
-
-TEST_F(MainFrameTest, OtherFeaturesPlugInADockAndTheFindReplaceMessages)
-{
-    constexpr UINT kToggle = 33030;
-    auto* content = new QLabel(QStringLiteral("problems"));
-    QDockWidget* dock = Frame().AddDockPane(content, u"Problems", Qt::BottomDockWidgetArea, kToggle);
-    ASSERT_NE(dock, nullptr);
-    EXPECT_EQ(Frame().dockWidgetArea(dock), Qt::BottomDockWidgetArea);
-    EXPECT_EQ(Frame().QueryCommandState(kToggle).GetCheck(), 1);
-    Frame().OnCommand(kToggle);
-    EXPECT_TRUE(dock->isHidden());
-    EXPECT_EQ(Frame().QueryCommandState(kToggle).GetCheck(), 0);
-
-    std::intptr_t result = -1;
-    EXPECT_TRUE(Frame().OnRegisteredMessage(CMainFrame::FindReplaceMessage(), 1, 2, result));
-    EXPECT_EQ(result, 0);
-    Frame().SetFindReplaceTarget([](std::uintptr_t w, std::intptr_t l) { return std::intptr_t(w * 10 + l); });
-    EXPECT_TRUE(Frame().OnRegisteredMessage(CMainFrame::FindReplaceMessage(), 4, 2, result));
-    EXPECT_EQ(result, 42);
-    EXPECT_FALSE(Frame().OnRegisteredMessage(CMainFrame::FindReplaceMessage() + 1, 4, 2, result));
-    EXPECT_GE(CMainFrame::FindReplaceMessage(), 0xC000u);
 }
 
 TEST_F(MainFrameTest, FifteenButtonsDockedAtTheTop)

@@ -10,7 +10,6 @@
 #include "CMemoryFeeder.h"
 #include "CTranslationMemory.h"
 #include "SizeLimit.h"
-#include "resource.h"
 
 #include <QDir>
 
@@ -20,18 +19,6 @@ namespace {
 
 class MemoryCommandsTest : public AppTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        m_previousData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QDir(dir.path()).filePath(QStringLiteral("data")).toUtf8());
-    }
-    void TearDown() override
-    {
-        AppTest::TearDown();
-        qputenv("XDG_DATA_HOME", m_previousData);
-    }
-
     // The program on a copy of the sample (its language "English": code "en").
     void StartOnSample()
     {
@@ -80,9 +67,6 @@ protected:
     }
 
     QString sample;
-
-private:
-    QByteArray m_previousData;
 };
 
 TEST_F(MemoryCommandsTest, FillIsOneUndoableStepThatLeavesTextsToBeEditedAndCutsNothing)

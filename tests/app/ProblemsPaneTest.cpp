@@ -4,21 +4,14 @@
 // the whole file again.
 
 #include "AppTestSupport.h"
-#include "TestTree.h"
 
-#include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
 #include "CProblemsPane.h"
 #include "CTextPiece.h"
-#include "LanguageFileIO.h"
-#include "RegisteredMessages.h"
-#include "resource.h"
 
-#include <QAbstractButton>
 #include <QDockWidget>
-#include <QLineEdit>
 #include <QTreeView>
 
 namespace {
@@ -32,31 +25,25 @@ using test_tree::Add;
 constexpr int kProblemRows[] = {2, 3, 4, 9, 12};
 constexpr int kFillers = 3000;
 
-QString WriteProblemFile(const QTemporaryDir& dir)
+std::unique_ptr<CTextNode> ProblemTree()
 {
-    auto language = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
-    language->SetOriginal(false);
-    language->programName = u"Test";
-    language->languageName = u"English";
-    CTextNode* root = language->root.get();
-    CTextNode* dialogs = Add(root, u"Dialoge", u"Dialoge", 8);
+    auto root = std::make_unique<CTextNode>(nullptr);
+    CTextNode* dialogs = Add(root.get(), u"Dialoge", u"Dialoge", 8);
     CTextNode* dialog = Add(dialogs, u"Optionen", u"Options", 1);
     Add(dialog, u"&Speichern", u"Save", 23, 200);
     Add(dialog, u"OK", u"Okay, take all of these settings now", 23, 20);
     Add(dialog, u"Name: ", u"Nom:", 21);
-    CTextNode* menus = Add(root, u"Menus", u"Menus", 9);
+    CTextNode* menus = Add(root.get(), u"Menus", u"Menus", 9);
     CTextNode* popup = Add(Add(menus, u"Menü 128", u"Menu 128", 3), u"&Datei", u"&File", 4);
     Add(popup, u"Ö&ffnen", u"&Open", 5);
     Add(popup, u"&Schließen", u"Cl&ose", 5);
-    CTextNode* table = Add(Add(root, u"Stringtables", u"Stringtables", 10), u"1", u"1", 6);
+    CTextNode* table = Add(Add(root.get(), u"Stringtables", u"Stringtables", 10), u"1", u"1", 6);
     Add(table, u"Datei %s, Zeile %d", u"Line %d of %s", 6);
     for (int i = 0; i < kFillers; ++i) {
         const std::u16string text = u"Text " + ToU16(QString::number(i));
         Add(table, text, text, 6);
     }
-    const QString path = dir.filePath(QStringLiteral("Problems.tra"));
-    EXPECT_FALSE(WriteLanguageFile(*language, path.toStdString()));
-    return path;
+    return root;
 }
 
 class ProblemsPaneTest : public AppTest {
@@ -65,7 +52,7 @@ protected:
     {
         AppTest::SetUp();
         UseEnglish();
-        ASSERT_TRUE(Start({WriteProblemFile(dir)}));
+        ASSERT_TRUE(Start({WriteLanguage(ProblemTree(), u"English", QStringLiteral("Problems.tra"))}));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
         ASSERT_NE(Frame().GetProblems(), nullptr);
     }
@@ -109,6 +96,7 @@ TEST_F(ProblemsPaneTest, ThePaneListsTheProblemsInTreeOrder)
     EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_PROBLEMS).GetCheck(), 1);
     Frame().OnCommand(ID_VIEW_PROBLEMS);
     EXPECT_TRUE(dock->isHidden());
+    EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_PROBLEMS).GetCheck(), 0);
     Frame().OnCommand(ID_VIEW_PROBLEMS);
     EXPECT_FALSE(dock->isHidden());
 }
@@ -200,24 +188,12 @@ TEST_F(ProblemsPaneTest, ANewOrJoinedLineIsCheckedAtOnce)
 TEST_F(ProblemsPaneTest, ReplaceAllChecksTheWholeFileOnceAtItsEnd)
 {
     const std::int64_t wholeFile = Problems().GetChecker().NodesChecked();
-    // The dialog tells its owner, the main window, which passes it on to the view.
-    SetMessageHandler(&Frame(), CFindReplaceDialog::GetFindReplaceMessage(),
-                      [this](WPARAM w, LPARAM l) { return View().OnFindReplace(w, l); });
-    View().OnEditReplace();
-    CFindReplaceDialog* dialog = View().GetFindDialog();
-    ASSERT_NE(dialog, nullptr);
-    const auto edit = [dialog](int id) { return qobject_cast<QLineEdit*>(dialog->GetDlgItem(id).GetWidget()); };
-    edit(CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("Save"));
-    edit(CFindReplaceDialog::kReplaceWith)->setText(QStringLiteral("&Save"));
-    qobject_cast<QAbstractButton*>(dialog->GetDlgItem(CFindReplaceDialog::kMatchCase).GetWidget())
-        ->setChecked(true);
-    dialog->OnReplaceAll();
+    ReplaceAll(QStringLiteral("Save"), QStringLiteral("&Save"), true);
     EXPECT_EQ(View().GetRow(2)->ComposeTranslated(), u"&Save");
     // The accelerator problem is gone; at most one whole check, however many
     // texts were replaced (here one: only it and its siblings).
     EXPECT_EQ(ListedRows(), (std::vector<int>{3, 4, 9, 12}));
     EXPECT_LE(Problems().GetChecker().NodesChecked() - wholeFile, wholeFile);
-    dialog->OnCancel();
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include "CHeadView.h"
 #include "CInPlaceEdit.h"
 #include "CZweiToolBar.h"
-#include "resource.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -67,7 +66,7 @@ TEST_F(ScreenshotTest, MainWindowWithForeignLanguageAndARowInEditing)
     // Both flags are drawn (three colours at least, where the form alone has one).
     CHeadView* head = Frame().GetHeadView();
     for (QLabel* place : {head->GetOwnFlagPlace(), head->GetForeignFlagPlace()}) {
-        const QRect square(In(place, &Frame()).topLeft(), QSize(CHeadView::kFlagSide, CHeadView::kFlagSide));
+        const QRect square(In(place, &Frame()).topLeft(), QSize(32, 32));
         EXPECT_GE(Colours(picture, square), 3) << place->objectName().toStdString();
     }
     // The toolbar's images are drawn, the editor sits inside the tree view,

@@ -4,35 +4,26 @@
 // menu's "Keine Rechtschreibprüfung" takes them all away.
 
 #include "AppTestSupport.h"
-#include "TestTree.h"
 
 #include "CDocSpelling.h"
 #include "CProblemList.h"
 #include "CProblemsController.h"
-#include "LanguageFileIO.h"
-#include "resource.h"
 
 namespace {
 
 using test_tree::Add;
 
 // Rows: 0 Dialoge, 1 Datei, 2 "Dateiein", 3 "Ö&ffnen", 4 Stringtables, 5 ... texts.
-QString WriteGermanFile(const QTemporaryDir& dir)
+std::unique_ptr<CTextNode> GermanTree()
 {
-    auto language = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
-    language->SetOriginal(false);
-    language->programName = u"Test";
-    language->languageName = u"Deutsch";
-    CTextNode* root = language->root.get();
-    CTextNode* dialog = Add(Add(root, u"Dialoge", u"Dialoge", 8), u"File", u"Datei", 1);
+    auto root = std::make_unique<CTextNode>(nullptr);
+    CTextNode* dialog = Add(Add(root.get(), u"Dialoge", u"Dialoge", 8), u"File", u"Datei", 1);
     Add(dialog, u"Files", u"Dateiein", 23, 200);
     Add(dialog, u"&Open", u"Ö&ffnen", 23, 200);
-    CTextNode* table = Add(root, u"Stringtables", u"Stringtables", 10);
+    CTextNode* table = Add(root.get(), u"Stringtables", u"Stringtables", 10);
     for (int i = 0; i < 2000; ++i)
         Add(table, u"Text", u"Übersetzter Text", 6);
-    const QString path = dir.filePath(QStringLiteral("Deutsch.tra"));
-    EXPECT_FALSE(WriteLanguageFile(*language, path.toStdString()));
-    return path;
+    return root;
 }
 
 class SpellingProblemsTest : public AppTest {
@@ -41,7 +32,7 @@ protected:
     {
         AppTest::SetUp();
         UseEnglish();
-        ASSERT_TRUE(Start({WriteGermanFile(dir)}));
+        ASSERT_TRUE(Start({WriteLanguage(GermanTree(), u"Deutsch", QStringLiteral("Deutsch.tra"))}));
     }
 
     CProblemList& List() { return *Frame().GetProblems()->GetList(); }

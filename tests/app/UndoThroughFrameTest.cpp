@@ -4,14 +4,8 @@
 
 #include "AppTestSupport.h"
 
-#include "CFindReplaceDialog.h"
 #include "CInPlaceEdit.h"
-#include "resource.h"
-
-#include <QLineEdit>
-
-#include <fstream>
-#include <iterator>
+#include "Golden.h"
 
 namespace {
 
@@ -41,11 +35,7 @@ protected:
     bool Enabled(UINT id) { return Frame().QueryCommandState(id).IsEnabled(); }
     bool Starred() { return Doc().GetTitle().find(u'*') != std::u16string::npos; }
 
-    std::string Bytes() const
-    {
-        std::ifstream in(sample.toStdString(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Bytes() const { return golden::Read(sample.toStdString()); }
 
     std::vector<std::u16string> AllTexts()
     {
@@ -53,21 +43,6 @@ protected:
         for (int i = 0; i < View().GetRowCount(); ++i)
             texts.emplace_back(View().GetRow(i)->node->translatedText);
         return texts;
-    }
-
-    // Replace all of "e" by "E" through the replace dialog.
-    void ReplaceAllE()
-    {
-        Frame().OnCommand(ID_REPLACE, CommandSource::Menu);
-        CFindReplaceDialog* dialog = View().GetFindDialog();
-        ASSERT_NE(dialog, nullptr);
-        const auto edit = [dialog](int id) {
-            return qobject_cast<QLineEdit*>(dialog->GetDlgItem(id).GetWidget());
-        };
-        edit(CFindReplaceDialog::kFindWhat)->setText(QStringLiteral("e"));
-        edit(CFindReplaceDialog::kReplaceWith)->setText(QStringLiteral("E"));
-        dialog->OnReplaceAll();
-        dialog->close();
     }
 
     QString sample;
@@ -108,7 +83,7 @@ TEST_F(UndoThroughFrameTest, OneUndoTakesBackAWholeReplaceAll)
 {
     StartIn(GLOSSMARK_EDIT_TRA);
     const std::vector<std::u16string> before = AllTexts();
-    ReplaceAllE();
+    ReplaceAll(QStringLiteral("e"), QStringLiteral("E"));
     const std::vector<std::u16string> replaced = AllTexts();
     int changed = 0;
     for (std::size_t i = 0; i < before.size(); ++i)
@@ -146,7 +121,7 @@ TEST_F(UndoThroughFrameTest, TheItemsNameTheStepInGerman)
     StartIn(nullptr);
     EXPECT_EQ(Item(ID_EDIT_UNDO), u"&Rückgängig\tStrg+Z");
     EXPECT_EQ(Item(ID_EDIT_REDO), u"&Wiederholen\tStrg+Y");
-    ReplaceAllE();
+    ReplaceAll(QStringLiteral("e"), QStringLiteral("E"));
     EXPECT_EQ(Item(ID_EDIT_UNDO), u"&Rückgängig: Alle Ersetzungen\tStrg+Z");
     Frame().OnCommand(ID_MARK_ALL_DONE, CommandSource::Menu);
     EXPECT_EQ(Item(ID_EDIT_UNDO), u"&Rückgängig: Markierung\tStrg+Z");

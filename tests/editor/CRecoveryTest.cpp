@@ -36,7 +36,6 @@ protected:
     }
 
     QString folder;
-    DialogScript script;
 };
 
 TEST_F(RecoveryTest, WrittenAfterAPauseAtMostOncePerMinuteAndRemovedOnSave)

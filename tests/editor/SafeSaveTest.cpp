@@ -18,10 +18,7 @@
 
 namespace {
 
-class SafeSaveTest : public TransDocTest {
-protected:
-    DialogScript script;
-};
+using SafeSaveTest = TransDocTest;
 
 // Run as nobody when the tests run as root, so that it never skips.
 TEST_F(SafeSaveTest, WriteProtectedFileOrFolderFailsWithTheFileError)

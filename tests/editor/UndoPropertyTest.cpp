@@ -105,7 +105,6 @@ protected:
         EXPECT_EQ(Saved("redone.tra"), last);
     }
 
-    DialogScript script;
     std::mt19937 random{20};
     std::vector<CTextNode*> nodes;
 };

@@ -60,8 +60,7 @@ std::vector<std::u16string> DialogPicture(FindHarness& f, bool replace, const ch
 
 TEST(FindPictures, DialogsInGermanAndEnglish)
 {
-    auto language = TextsLanguage({u"Datei"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei"}));
     EXPECT_EQ(DialogPicture(f, false, "de"),
               (std::vector<std::u16string>{u"Suchen", u"&Weitersuchen", u"Groß-/&Kleinschreibung"}));
     EXPECT_EQ(DialogPicture(f, true, "de"),
@@ -76,8 +75,7 @@ TEST(FindPictures, DialogsInGermanAndEnglish)
 
 TEST(FindPictures, AHitIsSelectedInTheEditor)
 {
-    auto language = SmallLanguage();
-    FindHarness f(*language);
+    FindHarness f(*SmallLanguage());
     f.Open(false, u"peichern")->OnFindNext();
     ASSERT_EQ(f.h.view.GetCurrentRow(), 7);
     CInPlaceEdit& editor = *f.h.view.GetEditor();

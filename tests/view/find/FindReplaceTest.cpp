@@ -12,8 +12,7 @@ using Sel = std::pair<int, int>;
 
 TEST(FindReplace, FindNextSelectsEachMatchInTurnAndWrapsAround)
 {
-    auto language = TextsLanguage({u"Neue Datei", u"Datei laden", u"Keine"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Neue Datei", u"Datei laden", u"Keine"}));
     CFindReplaceDialog* dialog = f.Open(false, u"datei");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsFindOnly());
@@ -37,8 +36,7 @@ TEST(FindReplace, FindNextSelectsEachMatchInTurnAndWrapsAround)
 
 TEST(FindReplace, WrapAroundDoesNotSearchTheStartRowAgain)
 {
-    auto language = TextsLanguage({u"Datei laden Datei", u"Anderes"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei laden Datei", u"Anderes"}));
     f.h.Click(f.h.PiecePoint(3, 0));
     ASSERT_EQ(f.h.view.GetCurrentRow(), 3);
     CFindReplaceDialog* dialog = f.Open(false, u"laden");
@@ -71,8 +69,7 @@ TEST(FindReplace, WrapAroundDoesNotSearchTheStartRowAgain)
 
 TEST(FindReplace, UpwardsThePreviousRowsAreSearchedWholeFromTheirEnd)
 {
-    auto language = TextsLanguage({u"Datei Datei", u"zwei", u"drei"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei Datei", u"zwei", u"drei"}));
     f.h.Click(f.h.PiecePoint(5, 0));
     CFindReplaceDialog* dialog = f.Open(false, u"Datei");
     FindHarness::Button(dialog, CFindReplaceDialog::kUp)->setChecked(true);
@@ -85,8 +82,7 @@ TEST(FindReplace, UpwardsThePreviousRowsAreSearchedWholeFromTheirEnd)
 
 TEST(FindReplace, UpwardsEveryPieceOfARowCountsFromItsLast)
 {
-    auto language = TextsLanguage({u"Datei %s Akte", u"Akte %s Datei"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei %s Akte", u"Akte %s Datei"}));
     f.h.Click(f.h.PiecePoint(4, 0));
     f.h.view.GetEditor()->SetSel(0, 0);
     CFindReplaceDialog* dialog = f.Open(false, u"Akte");
@@ -110,8 +106,7 @@ TEST(FindReplace, UpwardsEveryPieceOfARowCountsFromItsLast)
 
 TEST(FindReplace, F3WithoutADialogOnlyOpensTheFindDialog)
 {
-    auto language = TextsLanguage({u"Datei"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei"}));
     for (const bool down : {true, false}) {
         f.h.view.OnFindNext(down);
         CFindReplaceDialog* dialog = f.h.view.GetFindDialog();
@@ -138,8 +133,7 @@ TEST(FindReplace, F3WithoutADialogOnlyOpensTheFindDialog)
 
 TEST(FindReplace, AHitOpensItsCollapsedAncestorsAndIsScrolledIntoView)
 {
-    auto language = SmallLanguage();
-    FindHarness f(*language, {600, 120});
+    FindHarness f(*SmallLanguage(), {600, 120});
     f.h.view.OnCollapseAll();
     ASSERT_FALSE(f.h.view.IsRowShown(7));
     CFindReplaceDialog* dialog = f.Open(false, u"PEICHERN");
@@ -157,8 +151,7 @@ TEST(FindReplace, AHitOpensItsCollapsedAncestorsAndIsScrolledIntoView)
 
 TEST(FindReplace, PlaceholdersAreNeverSearched)
 {
-    auto language = TextsLanguage({u"%d", u"%s Texte", u"50%", u"Hallo %s!"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"%d", u"%s Texte", u"50%", u"Hallo %s!"}));
     CFindReplaceDialog* dialog = f.Open(false, u"d", {}, true);
     dialog->OnFindNext();
     EXPECT_EQ(f.messages, std::vector<std::u16string>{kNotFound});
@@ -200,8 +193,7 @@ TEST(FindReplace, RowsTheWalkOnlyLooksAtAreNeitherSplitNorLaidOut)
 
 TEST(FindReplace, ReplaceWithAnotherSelectionReplacesNothingAndSelectsTheNextMatch)
 {
-    auto language = TextsLanguage({u"Datei eins", u"Datei zwei"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei eins", u"Datei zwei"}));
     CFindReplaceDialog* dialog = f.Open(true, u"Datei", u"File");
     ASSERT_FALSE(dialog->IsFindOnly());
     // No search yet: replace only searches.
@@ -228,8 +220,7 @@ TEST(FindReplace, ReplaceWithAnotherSelectionReplacesNothingAndSelectsTheNextMat
 
 TEST(FindReplace, ReplaceTakesTheDialogsTextsWhenTheButtonIsPressed)
 {
-    auto language = TextsLanguage({u"File %s not found", u"File %s not found"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"File %s not found", u"File %s not found"}));
     CFindReplaceDialog* dialog = f.Open(true, u"found");
     dialog->OnFindNext();
     FindHarness::Edit(dialog, CFindReplaceDialog::kReplaceWith)->setText(QStringLiteral("gefunden"));
@@ -244,8 +235,7 @@ TEST(FindReplace, ReplaceTakesTheDialogsTextsWhenTheButtonIsPressed)
 
 TEST(FindReplace, ReplacingUpwardsSearchesOnBeforeTheReplacement)
 {
-    auto language = TextsLanguage({u"aqz", u"xyz"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"aqz", u"xyz"}));
     f.h.Click(f.h.PiecePoint(3, 0));
     f.h.view.GetEditor()->SetSel(3, 3);
     CFindReplaceDialog* dialog = f.Open(true, u"q", u"qq");
@@ -260,8 +250,7 @@ TEST(FindReplace, ReplacingUpwardsSearchesOnBeforeTheReplacement)
 
 TEST(FindReplace, ReplaceAllReplacesEveryMatchOfEveryRowOnce)
 {
-    auto language = TextsLanguage({u"Dialoge", u"DateiDatei", u"aaaa", u"Datei und Datei"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Dialoge", u"DateiDatei", u"aaaa", u"Datei und Datei"}));
     // The caret between the two matches of the last row.
     f.h.Click(f.h.PiecePoint(6, 0));
     f.h.view.GetEditor()->SetSel(8, 8);
@@ -290,8 +279,7 @@ TEST(FindReplace, ReplaceAllReplacesEveryMatchOfEveryRowOnce)
 TEST(FindReplace, ReplaceAllEndsWhenTheWidthRuleRefusesAReplacementHoldingTheFindText)
 {
     // Row 5 is a static text 40 dialog units wide, just before the current row.
-    auto language = TextsLanguage({u"OK", u"OK", u"OK", u"OK"}, {99, 99, 2, 99});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"OK", u"OK", u"OK", u"OK"}, {99, 99, 2, 99}));
     f.h.Click(f.h.PiecePoint(6, 0));
     const std::u16string wide = u"OK, ein viel zu langer Text für das Feld";
     f.Open(true, u"OK", wide);
@@ -307,8 +295,7 @@ TEST(FindReplace, ReplaceAllEndsWhenTheWidthRuleRefusesAReplacementHoldingTheFin
 
 TEST(FindReplace, AReplacementNeverBreaksAPlaceholder)
 {
-    auto language = TextsLanguage({u"Datei %s geladen (%d%%)"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei %s geladen (%d%%)"}));
     CFindReplaceDialog* dialog = f.Open(true, u"Datei", u"100% Datei");
     dialog->OnReplaceAll();
     // The percent typed into a format text is written back doubled.
@@ -321,8 +308,7 @@ TEST(FindReplace, AReplacementNeverBreaksAPlaceholder)
 TEST(FindReplace, AReplacementTooWideForASizeLimitedTextIsRefused)
 {
     // Row 3 is a static text (kind 2) 40 dialog units wide.
-    auto language = TextsLanguage({u"OK", u"OK"}, {2, 99});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"OK", u"OK"}, {2, 99}));
     const std::u16string wide = u"Ein viel zu langer Text für das Feld";
     CFindReplaceDialog* dialog = f.Open(true, u"OK", wide);
     dialog->OnFindNext();
@@ -338,8 +324,7 @@ TEST(FindReplace, AReplacementTooWideForASizeLimitedTextIsRefused)
 
 TEST(FindReplace, AnOriginalLanguageFileAsksInsteadOfOpeningTheReplaceDialog)
 {
-    auto language = TextsLanguage({u"Datei"}, {}, true);
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei"}, {}, true));
     f.answer = IDNO;
     f.h.view.OnCmdMsg(ID_REPLACE, CN_COMMAND, nullptr);
     ASSERT_EQ(f.messages.size(), 1u);
@@ -352,8 +337,7 @@ TEST(FindReplace, AnOriginalLanguageFileAsksInsteadOfOpeningTheReplaceDialog)
 
 TEST(FindReplace, TheCommandsAreDisabledWhileADialogIsOpen)
 {
-    auto language = TextsLanguage({u"Datei"});
-    FindHarness f(*language);
+    FindHarness f(*TextsLanguage({u"Datei"}));
     auto enabled = [&](UINT id) {
         CCmdUI ui(id);
         return f.h.view.UpdateCommandUI(ui);

@@ -84,9 +84,7 @@ TEST(SearchCursor, MatchesByDirectionPositionCaseAndWholeWord)
         for (const bool down : {true, false}) {
             if (m.direction != Both && down != (m.direction == Down))
                 continue;
-            CSearchCursor cursor;
-            cursor.down = down;
-            cursor.SetFind(m.find, (m.options & Case) != 0, (m.options & Word) != 0);
+            const CSearchCursor cursor = Cursor(m.find, down, (m.options & Case) != 0, (m.options & Word) != 0);
             EXPECT_EQ(Find(cursor, m.text, m.direction == Both && !down ? -1 : m.from), m.found)
                 << m.why << ": " << QString::fromUtf16(m.find).toStdString() << " in "
                 << QString::fromUtf16(m.text).toStdString() << (down ? " down" : " up");

@@ -2,8 +2,6 @@
 // rows they show, and what becomes of the scroll position and the current row.
 #include "FindTestSupport.h"
 
-#include <array>
-
 namespace {
 
 // Nodes of the tree below the root by edit state (0 to 5).

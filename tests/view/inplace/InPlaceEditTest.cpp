@@ -2,20 +2,14 @@
 // edges of pieces, placeholders that cannot be broken, lines split and
 // joined, the width rule, commits, original-language files, input methods
 // and surrogate pairs.
-#include "CDialog.h"
-#include "CFontsDialog.h"
 #include "CInPlaceEdit.h"
-#include "CLanguageFile.h"
-#include "CMessageBox.h"
 #include "CMyEditView.h"
 #include "CPlaceholderPiece.h"
 #include "CStatusBar.h"
-#include "CTextNode.h"
 #include "CTextPiece.h"
 #include "CTextRow.h"
-#include "CTransDoc.h"
 #include "DocumentAndView.h"
-#include "DocumentTestSupport.h"
+#include "DialogScript.h"
 #include "Pieces.h"
 #include "TestTree.h"
 #include "QtStrings.h"
@@ -27,12 +21,7 @@
 #include <QMimeData>
 #include <QPointer>
 
-#include <gtest/gtest.h>
-
 #include <array>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -71,9 +60,11 @@ std::unique_ptr<CLanguageFile> TestLanguage(bool original)
     return language;
 }
 
+// The view over the test language, opened before each test.
 class InPlaceEdit : public ::testing::Test, protected DocumentAndView<CMyEditView> {
 protected:
-    void Open(bool original = false)
+    void SetUp() override { Open(false); }
+    void Open(bool original)
     {
         DocumentAndView::Open(*TestLanguage(original), {640, 400});
         ASSERT_GE(view->GetRowCount(), int(Next) + 1);
@@ -130,9 +121,14 @@ protected:
     DialogScript script; // answers and records the questions of an original file
 };
 
+// The same over an original-language file.
+class InPlaceEditOriginal : public InPlaceEdit {
+protected:
+    void SetUp() override { Open(true); }
+};
+
 TEST_F(InPlaceEdit, TypingCommitsMarksDoneUpTheTreeAndSetsModified)
 {
-    Open();
     EXPECT_FALSE(doc.IsLanguageModified());
     EXPECT_EQ(Node(Dialog)->editState, 2u); // done itself, something below
     OpenRow(Free, false);
@@ -154,7 +150,6 @@ TEST_F(InPlaceEdit, TypingCommitsMarksDoneUpTheTreeAndSetsModified)
 
 TEST_F(InPlaceEdit, EditorWidensBeforeTheCharacterIsShown)
 {
-    Open();
     OpenRow(Free, false);
     const CRect before = Edit()->GetRect();
     EXPECT_EQ(Edit()->PredictSize(u"WW"), before) << "it answers the place it had";
@@ -164,7 +159,6 @@ TEST_F(InPlaceEdit, EditorWidensBeforeTheCharacterIsShown)
 
 TEST_F(InPlaceEdit, RightAndLeftSkipPlaceholders)
 {
-    Open();
     OpenRow(Format, true);
     ASSERT_EQ(Pieces(Format).size(), 3u);
     Key(Qt::Key_End);
@@ -181,7 +175,6 @@ TEST_F(InPlaceEdit, RightAndLeftSkipPlaceholders)
 
 TEST_F(InPlaceEdit, BackspaceAndDeleteNeverBreakAPlaceholder)
 {
-    Open();
     OpenRow(Format, false); // end of "!"
     Key(Qt::Key_Home);
     Key(Qt::Key_Backspace, Q(u"\b"));
@@ -201,7 +194,6 @@ TEST_F(InPlaceEdit, BackspaceAndDeleteNeverBreakAPlaceholder)
 
 TEST_F(InPlaceEdit, KeysThatChangeNothingLeaveTheTextToBeEdited)
 {
-    Open();
     OpenRow(Format, false);
     Key(Qt::Key_Home);
     Key(Qt::Key_Backspace, Q(u"\b")); // at a placeholder
@@ -215,7 +207,6 @@ TEST_F(InPlaceEdit, KeysThatChangeNothingLeaveTheTextToBeEdited)
 
 TEST_F(InPlaceEdit, EnterSplitsAFreeSizeLineAndDropsTheSelection)
 {
-    Open();
     OpenRow(Free, true);
     const int heightBefore = RowAt(Free)->rowRect.Height();
     Edit()->SetSel(5, 6);
@@ -236,7 +227,6 @@ TEST_F(InPlaceEdit, EnterSplitsAFreeSizeLineAndDropsTheSelection)
 
 TEST_F(InPlaceEdit, BackspaceAtALinesStartJoinsWithoutSpace)
 {
-    Open();
     OpenRow(TwoLines, true);
     Key(Qt::Key_Down);
     EXPECT_EQ(PieceIndex(TwoLines), 1);
@@ -252,7 +242,6 @@ TEST_F(InPlaceEdit, BackspaceAtALinesStartJoinsWithoutSpace)
 
 TEST_F(InPlaceEdit, DeleteAtALinesEndJoinsWithoutCommitting)
 {
-    Open();
     OpenRow(TwoLines, true);
     Key(Qt::Key_End);
     Key(Qt::Key_Delete, Q(u"\x7f"));
@@ -269,7 +258,6 @@ TEST_F(InPlaceEdit, DeleteAtALinesEndJoinsWithoutCommitting)
 
 TEST_F(InPlaceEdit, UpAndDownGoByLines)
 {
-    Open();
     OpenRow(TwoLines, false); // last piece: " drei" on line 1
     EXPECT_EQ(PieceIndex(TwoLines), 3);
     Key(Qt::Key_Up);
@@ -288,7 +276,6 @@ TEST_F(InPlaceEdit, UpAndDownGoByLines)
 
 TEST_F(InPlaceEdit, EdgesOfARowMoveToTheNeighbourRows)
 {
-    Open();
     OpenRow(Format, true);
     Key(Qt::Key_Left);
     EXPECT_EQ(view->GetCurrentRow(), int(Free));
@@ -301,7 +288,6 @@ TEST_F(InPlaceEdit, EdgesOfARowMoveToTheNeighbourRows)
 
 TEST_F(InPlaceEdit, SizeLimitedTextKeepsItsLineCount)
 {
-    Open();
     OpenRow(LimitedTwoLines, true);
     Key(Qt::Key_Return, Q(u"\r"));
     EXPECT_EQ(Compose(LimitedTwoLines), u"a\nb");
@@ -318,7 +304,6 @@ TEST_F(InPlaceEdit, SizeLimitedTextKeepsItsLineCount)
 
 TEST_F(InPlaceEdit, TooWideTextIsRefused)
 {
-    Open();
     OpenRow(Limited, false);
     int refused = 0;
     for (int i = 0; i < 20; ++i) {
@@ -336,9 +321,8 @@ TEST_F(InPlaceEdit, TooWideTextIsRefused)
     EXPECT_FALSE(CInPlaceEdit::FitsWidth(u"", 0)) << "nothing fits a control of no width";
 }
 
-TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
+TEST_F(InPlaceEditOriginal, AsksInsteadOfEditing)
 {
-    Open(true);
     script.boxAnswers = {IDNO, IDNO, IDNO, IDNO};
     // Even with no piece attached a typed key asks first; Delete and moving keys ask nothing.
     ASSERT_EQ(Edit()->GetPiece(), nullptr);
@@ -366,9 +350,8 @@ TEST_F(InPlaceEdit, OriginalLanguageFileAsksInsteadOfEditing)
     EXPECT_EQ(Caret(), 11);
 }
 
-TEST_F(InPlaceEdit, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
+TEST_F(InPlaceEditOriginal, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
 {
-    Open(true);
     script.boxAnswers = {IDYES};
     OpenRow(Free, false);
     QPointer<CInPlaceEdit> old(Edit());
@@ -386,7 +369,6 @@ TEST_F(InPlaceEdit, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
 
 TEST_F(InPlaceEdit, InputMethodsAndDeadKeysReachThePiece)
 {
-    Open();
     OpenRow(Next, false);
     QInputMethodEvent preedit(Q(u"\u304B"), {});
     QApplication::sendEvent(Edit(), &preedit);
@@ -411,7 +393,6 @@ TEST_F(InPlaceEdit, InputMethodsAndDeadKeysReachThePiece)
 
 TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
 {
-    Open();
     OpenRow(Next, false);
     Key(0, Q(u"\U0001F600"));
     Type(Q(u"x"));
@@ -433,7 +414,6 @@ TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
 
 TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
 {
-    Open();
     OpenRow(Free, true);
     Edit()->SetSel(0, 5);
     const auto matches = [](const std::u16string& s) { return s == u"Datei"; };
@@ -448,7 +428,6 @@ TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
 
 TEST_F(InPlaceEdit, DeletingASelectionUpToAPlaceholderIsAChange)
 {
-    Open();
     OpenRow(Format, true); // "Hallo " before %s
     Edit()->SetSel(2, 6);
     Key(Qt::Key_Delete, Q(u"\x7f"));
@@ -459,7 +438,6 @@ TEST_F(InPlaceEdit, DeletingASelectionUpToAPlaceholderIsAChange)
 
 TEST_F(InPlaceEdit, BackspaceJoinRefusedByTheWidthRuleStillCounts)
 {
-    Open();
     OpenRow(LimitedTwoLines, false); // "b" on line 1 of a size-limited text
     Node(LimitedTwoLines)->width = 1; // nothing fits: every commit is refused
     Key(Qt::Key_Home);
@@ -470,7 +448,6 @@ TEST_F(InPlaceEdit, BackspaceJoinRefusedByTheWidthRuleStillCounts)
 
 TEST_F(InPlaceEdit, PastedLinesFollowTheRulesOfEnter)
 {
-    Open();
     // A free-size text: each line break splits the line.
     OpenRow(Free, true);
     Edit()->SetSel(0, 5); // "Datei"
@@ -503,7 +480,6 @@ TEST_F(InPlaceEdit, PastedLinesFollowTheRulesOfEnter)
 
 TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
 {
-    Open();
     OpenRow(Free, false);
     Type(Q(u" jetzt"));
     script.fontsAnswers = {IDOK};
@@ -516,7 +492,6 @@ TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
 // The outline's right side at x = w + 1 lies inside the editor window.
 TEST_F(InPlaceEdit, OutlineIsDrawnWhole)
 {
-    Open();
     OpenRow(Next, false);
     view->RepaintAll();
     QApplication::processEvents();

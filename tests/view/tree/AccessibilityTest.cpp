@@ -60,8 +60,7 @@ protected:
 
 TEST_F(TreeAccessibility, AHundredThousandRowsAreDescribedButMadeOnlyWhenAskedFor)
 {
-    auto language = BigLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*BigLanguage());
     auto* tree = static_cast<CTreeAccessible*>(QAccessible::queryAccessibleInterface(&h.view));
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(tree->role(), QAccessible::Tree);
@@ -96,8 +95,7 @@ TEST_F(TreeAccessibility, AHundredThousandRowsAreDescribedButMadeOnlyWhenAskedFo
 
 TEST_F(TreeAccessibility, FocusFollowsTheCurrentRowAndTypingAndMarkingAreHeard)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&h.view);
     h.Click(h.PiecePoint(2, 0)); // "&OK", a button of a fixed size
     CInPlaceEdit& editor = *h.view.GetEditor();
@@ -127,8 +125,7 @@ TEST_F(TreeAccessibility, FocusFollowsTheCurrentRowAndTypingAndMarkingAreHeard)
 
 TEST_F(TreeAccessibility, KeysMakeTheFirstRowCurrentAndOpenAndCloseRows)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     h.view.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&h.view));
     h.view.clearFocus();

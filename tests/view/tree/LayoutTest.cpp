@@ -19,8 +19,7 @@ int LineHeight(CMyEditView& view, bool foreign)
 
 TEST(TreeLayout, RowsAreTheNodesDepthFirstWithoutTheRoot)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     ASSERT_EQ(h.view.GetRowCount(), 12);
     EXPECT_EQ(h.Row(0).node->originalText, u"Dialoge");
     EXPECT_EQ(h.Row(3).node->originalText, u"Zwei\nZeilen");
@@ -37,8 +36,7 @@ TEST(TreeLayout, RowsAreTheNodesDepthFirstWithoutTheRoot)
 
 TEST(TreeLayout, GeometryOfAOneLineRow)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     const int line = LineHeight(h.view, false);
     const int height = 5 + ((5 + line) / 2) * 2;
     CTextRow& row = h.Row(0);
@@ -80,8 +78,7 @@ TEST(TreeLayout, HeightsBeforeLayoutEqualTheLaidOutOnes)
         }
         ~SmallFonts() { SetDefaultFonts(); }
     } fonts;
-    auto language = MakeSampleLanguage(400, 7);
-    ViewHarness h(*language);
+    ViewHarness h(*MakeSampleLanguage(400, 7));
     h.ShowForeign(*MakeSampleLanguage(400, 7));
     CDc dc(h.view.viewport());
     const int text = LineHeight(h.view, false);
@@ -113,8 +110,7 @@ TEST(TreeLayout, HeightsBeforeLayoutEqualTheLaidOutOnes)
 
 TEST(TreeLayout, ForeignTextStandsAboveTheTranslatedText)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     auto foreign = SmallLanguage(u" (fr)");
     h.ShowForeign(*foreign);
     ASSERT_EQ(h.view.GetRowCount(), 12);
@@ -137,8 +133,7 @@ TEST(TreeLayout, ForeignTextStandsAboveTheTranslatedText)
 
 TEST(TreeLayout, CollapsedRowHidesItsSubtreeOnly)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     const double full = h.view.GetDocumentHeight();
     h.view.SetExpanded(4, false); // Menus
     EXPECT_TRUE(h.view.IsRowShown(4));
@@ -175,8 +170,7 @@ TEST(TreeLayout, EmptyTreeHasNoRows)
 
 TEST(TreeLayout, ARowFollowsItsTextInTheDocumentAndNeverWritesIt)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     CTextRow& row = h.Row(6);
     row.EnsurePieces();
     row.translatedPieces[0]->text = u"Open...";
@@ -196,8 +190,7 @@ TEST(TreeLayout, ARowFollowsItsTextInTheDocumentAndNeverWritesIt)
 
 TEST(TreeLayout, RebuildStartsExpandedWithoutCurrentRow)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     h.view.SetExpanded(0, false);
     h.Click(h.PiecePoint(6, 0));
     EXPECT_EQ(h.view.GetCurrentRow(), 6);
@@ -209,8 +202,7 @@ TEST(TreeLayout, RebuildStartsExpandedWithoutCurrentRow)
 
 TEST(TreeLayout, OnlyTheWindowsRowsAreLaidOut)
 {
-    auto language = MakeSampleLanguage(20000, 3);
-    ViewHarness h(*language);
+    ViewHarness h(*MakeSampleLanguage(20000, 3));
     const int rows = h.view.GetRowCount();
     ASSERT_EQ(rows, 20003);
     EXPECT_LT(h.view.CountLaidOutRows(), 60);

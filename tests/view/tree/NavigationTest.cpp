@@ -29,8 +29,7 @@ int Caret(CInPlaceEdit& editor)
 
 TEST(TreeNavigation, BoxClickCollapsesAndExpandsAndLeavesNoCurrentRow)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     h.Click(h.PiecePoint(2, 0));
     ASSERT_EQ(h.view.GetCurrentRow(), 2);
     ASSERT_NE(h.view.GetEditor()->GetPiece(), nullptr);
@@ -55,8 +54,7 @@ TEST(TreeNavigation, BoxClickCollapsesAndExpandsAndLeavesNoCurrentRow)
 
 TEST(TreeNavigation, ConnectorClickOnALeafHidesNothing)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     h.Click(h.BoxPoint(9));
     EXPECT_FALSE(h.Row(9).expanded);
     EXPECT_EQ(h.view.GetCurrentRow(), -1);
@@ -65,8 +63,7 @@ TEST(TreeNavigation, ConnectorClickOnALeafHidesNothing)
 
 TEST(TreeNavigation, ClickInATextOpensTheEditorAtTheClickedCharacter)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     CTextRow& row = h.Row(1); // "Datei öffnen"
     CDc dc(h.view.viewport());
     dc.SelectObject(&CTextPiece::FontFor(false));
@@ -86,8 +83,7 @@ TEST(TreeNavigation, ClickInATextOpensTheEditorAtTheClickedCharacter)
 
 TEST(TreeNavigation, ClickOnAPlaceholderOnlyGivesTheEditorTheFocus)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     h.Click(h.PiecePoint(6, 0));
     ASSERT_EQ(h.view.GetCurrentRow(), 6);
     CTextRow& row = h.Row(10); // "Hallo %s!"
@@ -103,8 +99,7 @@ TEST(TreeNavigation, ClickOnAPlaceholderOnlyGivesTheEditorTheFocus)
 
 TEST(TreeNavigation, PageKeysMoveByTheShownRows)
 {
-    auto language = FlatLanguage(60);
-    ViewHarness h(*language, QSize(500, 300));
+    ViewHarness h(*FlatLanguage(60), QSize(500, 300));
     h.Click(h.PiecePoint(1, 0));
     ASSERT_EQ(h.view.GetCurrentRow(), 1);
     const int shown = h.view.GetShownRows();
@@ -119,8 +114,7 @@ TEST(TreeNavigation, PageKeysMoveByTheShownRows)
 
 TEST(TreeNavigation, MovesStopAtTheFirstAndLastShownRow)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language);
+    ViewHarness h(*SmallLanguage());
     h.view.SetExpanded(8, false); // the last group collapsed
     h.Click(h.PiecePoint(0, 0));
     h.view.MoveCurrentRow(-1, false, false);
@@ -141,8 +135,7 @@ TEST(TreeNavigation, MovesStopAtTheFirstAndLastShownRow)
 
 TEST(TreeNavigation, JumpsScrollTheRowThirtyPixelsBelowTheTop)
 {
-    auto language = FlatLanguage(200);
-    ViewHarness h(*language, QSize(500, 300));
+    ViewHarness h(*FlatLanguage(200), QSize(500, 300));
     h.Click(h.PiecePoint(1, 0));
     h.view.MoveCurrentRow(150, true, true);
     ASSERT_EQ(h.view.GetCurrentRow(), 151);
@@ -158,8 +151,7 @@ TEST(TreeNavigation, JumpsScrollTheRowThirtyPixelsBelowTheTop)
 
 TEST(TreeNavigation, MovingDownKeepsTheCurrentRowInTheWindow)
 {
-    auto language = FlatLanguage(120);
-    ViewHarness h(*language, QSize(500, 300));
+    ViewHarness h(*FlatLanguage(120), QSize(500, 300));
     h.Click(h.PiecePoint(1, 0));
     const int client = h.view.viewport()->height();
     for (int i = 0; i < 80; ++i) {
@@ -176,8 +168,7 @@ TEST(TreeNavigation, MovingDownKeepsTheCurrentRowInTheWindow)
 
 TEST(TreeNavigation, OpeningNearTheBottomLiftsThePiece)
 {
-    auto language = FlatLanguage(100);
-    ViewHarness h(*language, QSize(500, 300));
+    ViewHarness h(*FlatLanguage(100), QSize(500, 300));
     const int client = h.view.viewport()->height();
     // The last row whose piece top lies less than 64 pixels above the bottom.
     int row = 1;
@@ -193,8 +184,7 @@ TEST(TreeNavigation, OpeningNearTheBottomLiftsThePiece)
 
 TEST(TreeNavigation, ScrollModelOfShortAndLongDocuments)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language, QSize(600, 600));
+    ViewHarness h(*SmallLanguage(), QSize(600, 600));
     ASSERT_LT(h.view.GetDocumentHeight(), h.view.viewport()->height());
     EXPECT_EQ(h.view.GetVerticalThumb(), 0.0);
     EXPECT_EQ(h.view.GetVerticalRange(), int(h.view.GetDocumentHeight()));
@@ -212,8 +202,7 @@ TEST(TreeNavigation, ScrollModelOfShortAndLongDocuments)
     EXPECT_GT(w.Row(0).rowRect.right + 16, 2000);
 
     // A long document: the range is capped, the thumb runs 0 to 1.
-    auto big = FlatLanguage(2000);
-    ViewHarness b(*big, QSize(500, 300));
+    ViewHarness b(*FlatLanguage(2000), QSize(500, 300));
     EXPECT_EQ(b.view.GetVerticalRange(), 16384);
     b.view.OnScroll(true, 7, 0);
     EXPECT_DOUBLE_EQ(b.view.GetVerticalThumb(), 1.0);
@@ -230,8 +219,7 @@ TEST(TreeNavigation, ScrollModelOfShortAndLongDocuments)
 
 TEST(TreeNavigation, ScrollingMovesTheOpenEditorResizingDoesNot)
 {
-    auto language = FlatLanguage(100);
-    ViewHarness h(*language, QSize(500, 300));
+    ViewHarness h(*FlatLanguage(100), QSize(500, 300));
     h.Click(h.PiecePoint(3, 0));
     CInPlaceEdit& editor = *h.view.GetEditor();
     const CRect before = editor.GetRect();

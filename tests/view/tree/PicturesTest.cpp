@@ -94,8 +94,7 @@ TEST(TreePictures, KindTable)
 
 TEST(TreePictures, ExpandedTree)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language, QSize(520, 420));
+    ViewHarness h(*SmallLanguage(), QSize(520, 420));
     const QImage image = h.view.GetOffscreenImage().copy();
     Save(image, "tree-expanded.png");
     ASSERT_EQ(Origin(h, 0), QPoint(16, 20));
@@ -150,8 +149,7 @@ TEST(TreePictures, ExpandedTree)
 
 TEST(TreePictures, CollapsedTree)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language, QSize(520, 420));
+    ViewHarness h(*SmallLanguage(), QSize(520, 420));
     h.Click(h.BoxPoint(0));
     h.Click(h.BoxPoint(4));
     QCoreApplication::processEvents();

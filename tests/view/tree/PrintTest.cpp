@@ -88,8 +88,7 @@ TEST(PrintTest, TheSamplePrintsEveryTextOfTheWholeTreeAsTextOnNumberedPages)
 
 TEST(PrintTest, AThousandTextsTakeMorePagesAndTheSelectionOnlyItsSubtree)
 {
-    auto language = MakeSampleLanguage(1000, 7);
-    ViewHarness h(*language, {500, 300});
+    ViewHarness h(*MakeSampleLanguage(1000, 7), {500, 300});
     h.view.OnExpandAll();
     const int all = int(PrintedText(h.view).count(QLatin1Char('\f')));
     EXPECT_GT(all, 1);
@@ -105,8 +104,7 @@ TEST(PrintTest, AThousandTextsTakeMorePagesAndTheSelectionOnlyItsSubtree)
 
 TEST(PrintTest, PrintPreviewOpensWithItsPagesAndCloses)
 {
-    auto language = SmallLanguage();
-    ViewHarness h(*language, {500, 300});
+    ViewHarness h(*SmallLanguage(), {500, 300});
     bool seen = false;
     int pages = -1;
     QTimer::singleShot(0, [&] {

@@ -4,8 +4,6 @@
 // easy to reason about, a generated one of any size, and a shown view over a
 // document that opened the language from disk.
 
-#include "CDialog.h"
-#include "CFileDialog.h"
 #include "CInPlaceEdit.h"
 #include "CLanguageFile.h"
 #include "CMyEditView.h"
@@ -14,6 +12,7 @@
 #include "CTextPiece.h"
 #include "CTextRow.h"
 #include "CTransDoc.h"
+#include "DialogScript.h"
 #include "DocumentAndView.h"
 #include "LanguageFileIO.h"
 #include "SampleLanguage.h"
@@ -57,32 +56,18 @@ inline std::unique_ptr<CLanguageFile> EnglishTestLanguage(std::unique_ptr<CTextN
 inline std::unique_ptr<CLanguageFile> SmallLanguage(const std::u16string& suffix = u"")
 {
     auto root = std::make_unique<CTextNode>(nullptr);
-    CTextNode* r = root.get();
-    CTextNode* dialogs = AddNode(r, u"Dialoge", 1);
-    CTextNode* open = AddNode(dialogs, u"Datei öffnen", 1);
-    AddNode(open, u"&OK", 23);
-    AddNode(open, u"Zwei\nZeilen", 6, 3);
-    CTextNode* menus = AddNode(r, u"Menus", 8);
-    CTextNode* file = AddNode(menus, u"Datei", 9);
-    AddNode(file, u"Ö&ffnen...", 3);
-    AddNode(file, u"S&peichern", 3);
-    CTextNode* strings = AddNode(r, u"Stringtables", 11);
-    AddNode(strings, u"%d Texte", 99);
-    AddNode(strings, u"Hallo %s!", 99);
-    AddNode(strings, u"%d%", 99);
-    if (!suffix.empty()) {
-        for (CTextNode* top : {dialogs, menus, strings}) {
-            std::vector<CTextNode*> stack{top};
-            while (!stack.empty()) {
-                CTextNode* node = stack.back();
-                stack.pop_back();
-                if (node != top)
-                    node->translatedText += suffix;
-                for (int i = 0; i < node->ChildCount(); ++i)
-                    stack.push_back(node->GetChild(i));
-            }
-        }
-    }
+    const auto add = [&](CTextNode* parent, const std::u16string& text, int kind, std::uint32_t state = 0) {
+        return test_tree::Add(parent, text, text + suffix, kind, 200, state);
+    };
+    CTextNode* open = add(AddNode(root.get(), u"Dialoge", 1), u"Datei öffnen", 1);
+    add(open, u"&OK", 23);
+    add(open, u"Zwei\nZeilen", 6, 3);
+    CTextNode* file = add(AddNode(root.get(), u"Menus", 8), u"Datei", 9);
+    add(file, u"Ö&ffnen...", 3);
+    add(file, u"S&peichern", 3);
+    CTextNode* strings = AddNode(root.get(), u"Stringtables", 11);
+    for (const char16_t* text : {u"%d Texte", u"Hallo %s!", u"%d%"})
+        add(strings, text, 99);
     return EnglishTestLanguage(std::move(root));
 }
 
@@ -103,16 +88,11 @@ public:
     // Shows other as the foreign language (the document asks for a file).
     void ShowForeign(const CLanguageFile& other)
     {
-        const std::u16string path = dir.filePath(QStringLiteral("foreign.tra")).toStdU16String();
-        EXPECT_FALSE(WriteLanguageFile(other, QString::fromStdU16String(path).toStdString()));
-        auto old = CFileDialog::SetResponder([&](CFileDialog& dialog) {
-            dialog.SetPathName(path);
-            return IDOK;
-        });
-        auto oldModal = CDialog::SetModalResponder([](CDialog&) { return IDOK; });
+        const QString foreign = dir.filePath(QStringLiteral("foreign.tra"));
+        EXPECT_FALSE(WriteLanguageFile(other, foreign.toStdString()));
+        DialogScript script;
+        script.paths = {foreign.toStdU16String()};
         doc.ShowForeign();
-        CFileDialog::SetResponder(old);
-        CDialog::SetModalResponder(oldModal);
     }
 
     std::u16string Pane() const { return status.GetPaneText(1); }
