@@ -1,12 +1,13 @@
 // The window on a screen with two device pixels per pixel (the test
 // "high_dpi_window" runs this with QT_SCALE_FACTOR=2; elsewhere it is
 // skipped): the head view shows its language field whole, and the toolbar's
-// pictures and the tree's texts use every device pixel instead of doubling
-// their pixels.
+// pictures and the tree's texts and icons use every device pixel instead of
+// doubling their pixels.
 
 #include "AppTestSupport.h"
 
 #include "CHeadView.h"
+#include "CTextRow.h"
 #include "CZweiToolBar.h"
 
 #include <QLineEdit>
@@ -60,9 +61,15 @@ TEST_F(HighDpiTest, HeadViewIsWholeAndToolbarPicturesAreDrawnWithEveryDevicePixe
     const QRect firstPicture(2 * pictureX, 2 * CMainFrame::kToolImageYOffset,
                              2 * CMainFrame::kToolImageSide, 2 * CMainFrame::kToolImageSide);
     EXPECT_GT(ChangingColumns(buttons, firstPicture), CMainFrame::kToolImageSide);
-    // The tree's texts are drawn with every device pixel too.
-    View().repaint();
-    EXPECT_EQ(View().GetOffscreenImage().width(), 2 * View().viewport()->width());
+    // The tree's texts and pictures are drawn with every device pixel too.
+    CMyEditView& view = View();
+    view.repaint();
+    const QImage tree = view.GetOffscreenImage();
+    EXPECT_EQ(tree.width(), 2 * view.viewport()->width());
+    const QPoint kindIcon(view.RowDocumentX(0) - view.GetHorizontalScroll() + view.GetRow(0)->iconRect.left,
+                          view.RowDocumentY(0) - view.GetVerticalScroll() + view.GetRow(0)->iconRect.top);
+    EXPECT_GT(ChangingColumns(tree, QRect(2 * kindIcon, 2 * QSize(CTextRow::IconWidth, CTextRow::IconHeight))),
+              CTextRow::IconWidth);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The toolbar inside a frame window: button states from the command route,
 // clicks sent through the frame, tooltips and status prompts from the
-// command strings; text labels from the string table.
+// command strings (also what a screen reader hears); text labels from the
+// string table.
 #include "CFrameWnd.h"
 #include "CImageBitmap.h"
 #include "CResources.h"
@@ -9,6 +10,7 @@
 #include "QtStrings.h"
 #include "resource.h"
 
+#include <QAccessible>
 #include <QEventLoop>
 #include <QHelpEvent>
 #include <QTest>
@@ -128,6 +130,27 @@ TEST_F(ToolbarFrameTest, PromptsAndTooltipsComeFromTheCommandStrings)
     EXPECT_EQ(Message(), CResources::LoadString(AFX_IDS_IDLEMESSAGE));
     QCoreApplication::sendEvent(client, &help);
     EXPECT_TRUE(ToolTipGone());
+}
+
+TEST_F(ToolbarFrameTest, AScreenReaderReadsAndPressesTheButtons)
+{
+    QAccessibleInterface* buttons = QAccessible::queryAccessibleInterface(bar->GetClientWidget());
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->childCount(), 15); // the separators left out
+    QAccessibleInterface* save = buttons->child(SaveButton);
+    EXPECT_EQ(save->role(), QAccessible::Button);
+    EXPECT_EQ(save->text(QAccessible::Name), u"Sprache speichern");
+    EXPECT_EQ(save->text(QAccessible::Description), u"Speichert eine Sprache");
+    EXPECT_FALSE(save->state().checkable);
+    EXPECT_EQ(buttons->childAt(save->rect().center().x(), save->rect().center().y()), save);
+    EXPECT_TRUE(buttons->child(NewButton)->state().disabled);
+    QAccessibleInterface* show = buttons->child(8); // after four separators
+    EXPECT_EQ(show->text(QAccessible::Name), u"Fremdsprache einblenden");
+    EXPECT_TRUE(show->state().checkable && show->state().checked);
+
+    save->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    buttons->child(NewButton)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(frame.saves, 1);
 }
 
 TEST_F(ToolbarFrameTest, LabelsAreTheStringsAfterTheFirstLabelString)
