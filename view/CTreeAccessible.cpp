@@ -185,7 +185,7 @@ void CTreeAccessible::Follow(CMyEditView* view)
         SendRowEvent(view, row, QAccessibleEvent(view, QAccessible::Focus));
         SendRowEvent(view, row, QAccessibleEvent(view, QAccessible::Selection));
     });
-    // The tree's name and the rows' kinds and states are the program's texts.
+    // The tree's name is a text of the user interface's language.
     QObject::connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched, view, [view] {
         if (TreeOf(view)) {
             QAccessibleEvent name(view, QAccessible::NameChanged);
