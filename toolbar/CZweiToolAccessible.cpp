@@ -49,9 +49,9 @@ public:
         const UINT bits = bar->GetButtonState(m_button);
         QAccessible::State s;
         s.disabled = !(bits & TBSTATE_ENABLED);
-        s.pressed = bits & TBSTATE_PRESSED;
+        s.pressed = (bits & TBSTATE_PRESSED) != 0;
         s.checkable = bar->IsCheckable(m_button);
-        s.checked = bits & TBSTATE_CHECKED;
+        s.checked = (bits & TBSTATE_CHECKED) != 0;
         s.hotTracked = bar->GetHotButton() == m_button;
         s.invisible = !bar->GetClientWidget()->isVisible();
         return s;
@@ -134,9 +134,9 @@ void CZweiToolAccessible::ButtonStateChanged(CZweiTool* bar, int index, unsigned
     if (at == buttons.end())
         return;
     QAccessible::State changed;
-    changed.disabled = changedBits & TBSTATE_ENABLED;
-    changed.checked = changedBits & TBSTATE_CHECKED;
-    changed.pressed = changedBits & TBSTATE_PRESSED;
+    changed.disabled = (changedBits & TBSTATE_ENABLED) != 0;
+    changed.checked = (changedBits & TBSTATE_CHECKED) != 0;
+    changed.pressed = (changedBits & TBSTATE_PRESSED) != 0;
     QAccessibleStateChangeEvent event(bar->GetClientWidget(), changed);
     event.setChild(int(at - buttons.begin()));
     QAccessible::updateAccessibility(&event);

@@ -148,9 +148,13 @@ TEST_F(ToolbarFrameTest, AScreenReaderReadsAndPressesTheButtons)
     EXPECT_EQ(show->text(QAccessible::Name), u"Fremdsprache einblenden");
     EXPECT_TRUE(show->state().checkable && show->state().checked);
 
+    QTest::mousePress(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(SaveButton));
+    EXPECT_TRUE(save->state().pressed);
+    QTest::mouseRelease(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(SaveButton));
+    EXPECT_FALSE(save->state().pressed);
     save->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     buttons->child(NewButton)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(frame.saves, 1);
+    EXPECT_EQ(frame.saves, 2);
 }
 
 TEST_F(ToolbarFrameTest, LabelsAreTheStringsAfterTheFirstLabelString)
