@@ -1,9 +1,11 @@
 #include "CHeadView.h"
 
 #include "CDc.h"
+#include "CImageBitmap.h"
 #include "CLanguageFile.h"
 #include "CTransDoc.h"
 #include "DialogTranslation.h"
+#include "PixelArtScale.h"
 #include "QtStrings.h"
 #include "resource.h"
 
@@ -182,6 +184,9 @@ void CHeadView::DrawFlag(QPainter& painter, const CLanguageFile& language, const
         return;
     const CDc window(static_cast<QWidget*>(this));
     std::unique_ptr<CBitmap> bitmap = language.CreateFlagBitmap(window);
+    // A flag is pixel art: drawn with as many pixels as the screen has.
+    if (auto* image = dynamic_cast<CImageBitmap*>(bitmap.get()))
+        image->GetImage() = ScalePixelArt(image->GetImage(), kFlagSide, devicePixelRatioF());
     std::unique_ptr<CDc> memory = window.CreateCompatibleCDc();
     CBitmap* previous = memory->SelectObject(bitmap.get());
     CDc dc(painter);

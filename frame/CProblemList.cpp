@@ -1,5 +1,8 @@
 #include "CProblemList.h"
 
+#include "TranslatedStrings.h"
+#include "resource.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -160,11 +163,12 @@ QVariant CProblemList::data(const QModelIndex& index, int role) const
         return describe ? describe(*problem) : QString();
     }
     // The focus rests on a problem's first cell: a screen reader hears there
-    // what is wrong before where it is.
+    // how bad and what is wrong before where it is.
+    const bool error = problem->GetSeverity() == checks::Severity::Error;
     if (role == Qt::AccessibleTextRole && index.column() == PathColumn && m_path && m_message)
-        return m_message(*problem) + QStringLiteral(", ") + m_path(*problem);
+        return QString::fromStdU16String(TranslatedString(error ? IDS_SPOKEN_ERROR : IDS_SPOKEN_WARNING)) +
+               QStringLiteral(", ") + m_message(*problem) + QStringLiteral(", ") + m_path(*problem);
     if (role == Qt::DecorationRole && index.column() == PathColumn) {
-        const bool error = problem->GetSeverity() == checks::Severity::Error;
         return QApplication::style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
                                                          : QStyle::SP_MessageBoxWarning);
     }

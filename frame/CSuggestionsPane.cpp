@@ -3,6 +3,8 @@
 #include "CProblemsPane.h"
 #include "MatchTokens.h"
 #include "QtStrings.h"
+#include "TranslatedStrings.h"
+#include "resource.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -31,6 +33,18 @@ QString OneLine(const std::u16string& text)
             c = u' ';
     }
     return line;
+}
+
+QString SpokenEntry(int number, const SuggestionEntry& entry)
+{
+    std::u16string text;
+    FormatTranslated(text, IDS_SPOKEN_SUGGESTION, number, entry.score, OneLine(entry.text).toStdU16String());
+    if (!entry.problem.empty()) {
+        std::u16string problem;
+        FormatTranslated(problem, IDS_PROBLEM_STATUS, entry.problem);
+        text += u", " + problem;
+    }
+    return ToQString(text);
 }
 
 bool SameToken(const memory::MatchToken& a, const memory::MatchToken& b)
@@ -168,6 +182,9 @@ void CSuggestionsPane::SetEntries(const std::vector<SuggestionEntry>& entries)
         row[Original]->setData(ranges, kDifferencesRole);
         if (!entry.problem.empty())
             row[Text]->setIcon(warning);
+        // The focus rests on an entry's first cell: a screen reader hears the
+        // whole entry there.
+        row[Number]->setData(SpokenEntry(int(i + 1), entry), Qt::AccessibleTextRole);
         m_model->appendRow(row);
     }
 }

@@ -244,6 +244,13 @@
 #define IDS_KIND_CHECK_BOX              61608
 #define IDS_KIND_CONTROL                61609
 
+// What a screen reader says about the tree's name, a problem's severity and a
+// suggestion of the memory.
+#define IDS_TREE_NAME                   61610
+#define IDS_SPOKEN_ERROR                61611
+#define IDS_SPOKEN_WARNING              61612
+#define IDS_SPOKEN_SUGGESTION           61613
+
 // Suggestions: the dock's texts, its toggle command and Ctrl+1 to Ctrl+9
 #define IDS_SUGGESTIONS_TITLE           61540
 #define IDS_SUGGESTIONS_NUMBER          61541

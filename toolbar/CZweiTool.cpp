@@ -3,6 +3,7 @@
 #include "CFrameWnd.h"
 #include "CResources.h"
 #include "CWnd.h"
+#include "CZweiToolAccessible.h"
 #include "PixelArtScale.h"
 
 #include <QHelpEvent>
@@ -104,6 +105,7 @@ CZweiTool::CZweiTool(int imageWidth, int imageHeight, bool gripper)
     m_lastLooks->fill(NoLook);
     m_client = new CZweiToolClient(this);
     addWidget(m_client);
+    CZweiToolAccessible::Follow(this);
     setMovable(true);
     setFloatable(true);
     connect(this, &QToolBar::orientationChanged, this, [this] {
@@ -173,6 +175,7 @@ bool CZweiTool::LoadToolBar(UINT toolbarId, UINT normalId, UINT disabledId, UINT
     for (std::uint32_t command : resource->commands)
         m_buttons.push_back(Button{command, TBSTATE_ENABLED, {}});
     m_buttonCount = int(m_buttons.size());
+    CZweiToolAccessible::ButtonsChanged(this);
     m_layoutPending = true;
     RecalcLayout();
 
@@ -262,8 +265,41 @@ void CZweiTool::SetButtonState(int index, UINT state)
 {
     if (index < 0 || index >= m_buttonCount || m_buttons[std::size_t(index)].state == state)
         return;
+    const UINT changed = m_buttons[std::size_t(index)].state ^ state;
     m_buttons[std::size_t(index)].state = state;
     Invalidate(index);
+    CZweiToolAccessible::ButtonStateChanged(this, index, changed);
+}
+
+bool CZweiTool::IsCheckable(int index) const
+{
+    return index >= 0 && index < m_buttonCount && m_buttons[std::size_t(index)].checkable;
+}
+
+std::u16string CZweiTool::GetToolTip(int index) const
+{
+    std::u16string text;
+    if (const CFrameWnd* frame = Frame(); frame && !IsSeparator(index))
+        frame->GetToolTipText(GetItemID(index), text);
+    return text;
+}
+
+std::u16string CZweiTool::GetPrompt(int index) const
+{
+    std::u16string text;
+    if (const CFrameWnd* frame = Frame(); frame && !IsSeparator(index))
+        frame->GetMessageString(GetItemID(index), text);
+    return text;
+}
+
+void CZweiTool::PressButton(int index)
+{
+    if (IsSeparator(index) || !(GetButtonState(index) & TBSTATE_ENABLED))
+        return;
+    const UINT id = GetItemID(index);
+    emit commandTriggered(id);
+    if (CFrameWnd* frame = Frame())
+        frame->OnCommand(id, CommandSource::Control);
 }
 
 void CZweiTool::OnUpdateCmdUI(CFrameWnd* target)
@@ -271,10 +307,11 @@ void CZweiTool::OnUpdateCmdUI(CFrameWnd* target)
     if (!target)
         return;
     for (int i = 0; i < m_buttonCount; ++i) {
-        const Button& button = m_buttons[std::size_t(i)];
+        Button& button = m_buttons[std::size_t(i)];
         if (button.id == 0)
             continue;
         const CCmdUI ui = target->QueryCommandState(button.id);
+        button.checkable = button.checkable || ui.CheckChanged();
         UINT state = button.state & ~(TBSTATE_ENABLED | TBSTATE_CHECKED);
         if (ui.IsEnabled())
             state |= TBSTATE_ENABLED;
@@ -584,12 +621,8 @@ void CZweiTool::OnLeftButtonUp(QPoint point)
         return;
     const UINT state = GetButtonState(index);
     SetButtonState(index, state & ~TBSTATE_PRESSED);
-    if (!(state & TBSTATE_PRESSED) || !(state & TBSTATE_ENABLED) || ButtonAt(point) != index)
-        return;
-    const UINT id = GetItemID(index);
-    emit commandTriggered(id);
-    if (CFrameWnd* frame = Frame())
-        frame->OnCommand(id, CommandSource::Control);
+    if ((state & TBSTATE_PRESSED) && ButtonAt(point) == index)
+        PressButton(index);
 }
 
 bool CZweiTool::OnToolTip(QPoint point, QPoint global)

@@ -37,6 +37,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CFrameWnd;
@@ -120,6 +121,15 @@ public:
     // Enabled and checked from the command route, as the frame's idle update does.
     void OnUpdateCmdUI(CFrameWnd* target);
 
+    // Whether a button's command has shown a check mark: it toggles.
+    bool IsCheckable(int index) const;
+    // A button's tooltip (its name) and status prompt, translated; empty
+    // outside a frame.
+    std::u16string GetToolTip(int index) const;
+    std::u16string GetPrompt(int index) const;
+    // Sends the command of an enabled button, as a click on it does.
+    void PressButton(int index);
+
     // The tool hit test: the command under point (client coordinates), -1
     // for none. Drives the hot tracking.
     int OnToolHitTest(QPoint point);
@@ -174,6 +184,7 @@ private:
         UINT id = 0; // 0: separator
         UINT state = TBSTATE_ENABLED;
         CRect rect;
+        bool checkable = false;
     };
 
     // The client widget's messages.

@@ -11,6 +11,7 @@
 #include "CTextRow.h"
 #include "CTransDoc.h"
 #include "CTreeAccessible.h"
+#include "PixelArtScale.h"
 #include "Pieces.h"
 #include "resource.h"
 
@@ -283,16 +284,19 @@ void CMyEditView::LoadStrips()
 {
     FreeStrips();
     CDc window(viewport());
-    auto load = [&](UINT id, std::unique_ptr<CImageBitmap>& bitmap, std::unique_ptr<CDc>& dc) {
+    // As many pixels as the screen has, as the rows' texts.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    auto load = [&](UINT id, int cellWidth, std::unique_ptr<CImageBitmap>& bitmap, std::unique_ptr<CDc>& dc) {
         bitmap = CImageBitmap::FromResource(id);
         if (!bitmap)
             return;
+        bitmap->GetImage() = ScalePixelArt(bitmap->GetImage(), cellWidth, ratio);
         dc = window.CreateCompatibleCDc();
         dc->SelectObject(bitmap.get());
     };
-    load(IDB_TREE_BOXES, m_boxStrip, m_boxDc);
-    load(IDB_KIND_ICONS, m_iconStrip, m_iconDc);
-    CPlaceholderPiece::LoadStrip(window);
+    load(IDB_TREE_BOXES, CTextRow::BoxSize, m_boxStrip, m_boxDc);
+    load(IDB_KIND_ICONS, CTextRow::IconWidth, m_iconStrip, m_iconDc);
+    CPlaceholderPiece::LoadStrip(window, ratio);
 }
 
 void CMyEditView::FreeStrips()

@@ -80,6 +80,11 @@ void CMyEditView::OnDraw(CDc& dc)
 
 void CMyEditView::paintEvent(QPaintEvent* event)
 {
+    // A window moved to a screen of another density draws everything anew.
+    if (m_offscreen && m_offscreen->GetImage().devicePixelRatio() != viewport()->devicePixelRatioF()) {
+        LoadStrips();
+        MakeOffscreen(viewport()->width(), viewport()->height());
+    }
     QPainter painter(viewport());
     CDc dc(painter);
     if (m_paintAll || !m_offscreenDc) {

@@ -2,6 +2,7 @@
 
 #include "CDc.h"
 #include "CImageBitmap.h"
+#include "PixelArtScale.h"
 #include "resource.h"
 
 #include <utility>
@@ -61,12 +62,13 @@ int CPlaceholderPiece::ImageIndex(const std::u16string& specifier)
     }
 }
 
-bool CPlaceholderPiece::LoadStrip(const CDc& compatible)
+bool CPlaceholderPiece::LoadStrip(const CDc& compatible, qreal ratio)
 {
     FreeStrip();
     auto bitmap = CImageBitmap::FromResource(IDB_PLACEHOLDERS);
     if (!bitmap)
         return false;
+    bitmap->GetImage() = ScalePixelArt(bitmap->GetImage(), Width, ratio);
     StripImage& strip = TheStrip();
     strip.dc = compatible.CreateCompatibleCDc();
     strip.bitmap = std::move(bitmap);

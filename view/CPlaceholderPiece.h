@@ -6,6 +6,8 @@
 
 #include "CPiece.h"
 
+#include <QtGlobal>
+
 #include <memory>
 
 class CDc;
@@ -26,8 +28,8 @@ public:
 
     // The placeholder strip (bitmap 145) is one for the whole program: the
     // view loads it when it is initialised and frees it when it is destroyed.
-    // Without it placeholders draw a grey field.
-    static bool LoadStrip(const CDc& compatible);
+    // Without it placeholders draw a grey field. ratio: device pixels per pixel.
+    static bool LoadStrip(const CDc& compatible, qreal ratio = 1.0);
     static void FreeStrip();
     static CDc* Strip();
 

@@ -1,5 +1,6 @@
 #include "CTreeAccessible.h"
 
+#include "CLanguageSwitchNotifier.h"
 #include "CMyEditView.h"
 #include "CPlaceholderPiece.h"
 #include "CTextNode.h"
@@ -184,6 +185,13 @@ void CTreeAccessible::Follow(CMyEditView* view)
         SendRowEvent(view, row, QAccessibleEvent(view, QAccessible::Focus));
         SendRowEvent(view, row, QAccessibleEvent(view, QAccessible::Selection));
     });
+    // The tree's name is a text of the user interface's language.
+    QObject::connect(&CLanguageSwitchNotifier::Get(), &CLanguageSwitchNotifier::LanguageSwitched, view, [view] {
+        if (TreeOf(view)) {
+            QAccessibleEvent name(view, QAccessible::NameChanged);
+            Send(name);
+        }
+    });
     QObject::connect(view, &CMyEditView::RowsRebuilt, view, [view] {
         if (CTreeAccessible* tree = TreeOf(view)) {
             tree->ForgetRows();
@@ -277,6 +285,11 @@ QString CTreeAccessible::EditorName(const CTextRow& row)
     if (!row.freeSize)
         name += QStringLiteral(" (") + Spoken(IDS_SPOKEN_SIZE_LIMIT, row.node->width) + QLatin1Char(')');
     return name;
+}
+
+QString CTreeAccessible::text(QAccessible::Text t) const
+{
+    return t == QAccessible::Name ? Spoken(IDS_TREE_NAME) : QAccessibleWidget::text(t);
 }
 
 int CTreeAccessible::childCount() const

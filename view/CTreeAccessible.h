@@ -41,6 +41,8 @@ public:
     // A format specifier as a listener hears it ("number placeholder %d").
     static QString SpokenPlaceholder(const std::u16string& specifier);
 
+    // "Texte", in the user interface's language.
+    QString text(QAccessible::Text t) const override;
     // Rows first (one child per shown row), then the view's child widgets.
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;

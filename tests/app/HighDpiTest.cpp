@@ -1,12 +1,13 @@
 // The window on a screen with two device pixels per pixel (the test
 // "high_dpi_window" runs this with QT_SCALE_FACTOR=2; elsewhere it is
 // skipped): the head view shows its language field whole, and the toolbar's
-// pictures and the tree's texts use every device pixel instead of doubling
-// their pixels.
+// pictures and the tree's texts and icons use every device pixel instead of
+// doubling their pixels.
 
 #include "AppTestSupport.h"
 
 #include "CHeadView.h"
+#include "CTextRow.h"
 #include "CZweiToolBar.h"
 
 namespace {
@@ -57,9 +58,14 @@ TEST_F(HighDpiTest, HeadViewIsWholeAndToolbarPicturesAreDrawnWithEveryDevicePixe
     // The first 20-pixel picture, 5 pixels into its 30-pixel button.
     const QRect firstPicture(2 * (bar.GetItemRect(0).left + 5), 2 * 5, 2 * 20, 2 * 20);
     EXPECT_GT(ChangingColumns(buttons, firstPicture), 20);
-    // The tree's texts are drawn with every device pixel too.
-    View().repaint();
-    EXPECT_EQ(View().GetOffscreenImage().width(), 2 * View().viewport()->width());
+    // The tree's texts and its 16 x 15 pictures are drawn with every device pixel too.
+    CMyEditView& view = View();
+    view.repaint();
+    const QImage tree = view.GetOffscreenImage();
+    EXPECT_EQ(tree.width(), 2 * view.viewport()->width());
+    const QPoint kindIcon(view.RowDocumentX(0) - view.GetHorizontalScroll() + view.GetRow(0)->iconRect.left,
+                          view.RowDocumentY(0) - view.GetVerticalScroll() + view.GetRow(0)->iconRect.top);
+    EXPECT_GT(ChangingColumns(tree, QRect(2 * kindIcon, 2 * QSize(16, 15))), 16);
 }
 
 } // namespace

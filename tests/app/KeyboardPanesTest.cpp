@@ -59,7 +59,8 @@ TEST_F(KeyboardPanesTest, TabLeavesTheTreeForTheDocksAndTheEditorGivesTheKeyboar
     EXPECT_EQ(list->text(QAccessible::Name), u"Problems");
     ASSERT_GT(problems->model()->rowCount(), 0);
     const QString message = problems->model()->index(0, 1).data().toString();
-    EXPECT_TRUE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name).startsWith(message + QStringLiteral(", ")));
+    EXPECT_TRUE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name).startsWith(
+        QStringLiteral("Warning, ") + message + QStringLiteral(", ")));
 }
 
 } // namespace

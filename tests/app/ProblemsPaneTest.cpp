@@ -91,6 +91,9 @@ TEST_F(ProblemsPaneTest, ThePaneListsTheProblemsInTreeOrder)
     const QIcon error = qvariant_cast<QIcon>(List().index(1, 0).data(Qt::DecorationRole));
     EXPECT_FALSE(warning.isNull());
     EXPECT_NE(warning.pixmap(16).toImage(), error.pixmap(16).toImage());
+    // A screen reader hears which, first (a warning: KeyboardPanesTest).
+    EXPECT_EQ(List().index(1, 0).data(Qt::AccessibleTextRole).toString(),
+              QStringLiteral("Error, ") + Cell(1, 1) + QStringLiteral(", ") + Cell(1, 0));
 
     // Shown and hidden from the view menu's command.
     EXPECT_EQ(Frame().QueryCommandState(ID_VIEW_PROBLEMS).GetCheck(), 1);

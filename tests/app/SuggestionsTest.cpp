@@ -96,6 +96,9 @@ TEST_F(SuggestionsTest, MemoryMatchAndGuessFromTheFileAppearForTheCurrentText)
     const QTreeView* list = Suggestions().GetPane()->GetListView();
     EXPECT_EQ(list->model()->rowCount(), 1);
     EXPECT_FALSE(list->accessibleName().isEmpty());
+    // A screen reader hears the whole entry on its first cell.
+    EXPECT_EQ(list->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(),
+              u"Vorschlag 1, Treffer 100: Close window");
 
     // The same original done elsewhere in the file (the memory has none). The
     // worker answers for "Datei öffnen" while the user already moves on: that
@@ -150,6 +153,7 @@ TEST_F(SuggestionsTest, SuggestionFailingACheckGoesInOnlyWhenChosenTwice)
     EXPECT_FALSE(Suggestions().GetSuggestions().front().problem.empty());
     // The first choice, a double click, only says why.
     QTreeView* list = Suggestions().GetPane()->GetListView();
+    EXPECT_TRUE(list->model()->index(0, 0).data(Qt::AccessibleTextRole).toString().contains(u": Line, Problem: "));
     const QPoint entry = list->visualRect(list->model()->index(0, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);

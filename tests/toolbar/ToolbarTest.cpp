@@ -11,6 +11,7 @@
 #include "CZweiToolBar.h"
 #include "resource.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QEventLoop>
 #include <QHelpEvent>
@@ -445,6 +446,31 @@ TEST_F(ToolbarFrameTest, PromptsAndTooltipsComeFromTheCommandStrings)
     EXPECT_EQ(Message(), CResources::LoadString(AFX_IDS_IDLEMESSAGE));
     QCoreApplication::sendEvent(client, &help);
     EXPECT_TRUE(ToolTipGone());
+}
+
+TEST_F(ToolbarFrameTest, AScreenReaderReadsAndPressesTheButtons)
+{
+    QAccessibleInterface* buttons = QAccessible::queryAccessibleInterface(bar->GetClientWidget());
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->childCount(), 15); // the separators left out
+    QAccessibleInterface* save = buttons->child(SaveButton);
+    EXPECT_EQ(save->role(), QAccessible::Button);
+    EXPECT_EQ(save->text(QAccessible::Name), u"Sprache speichern");
+    EXPECT_EQ(save->text(QAccessible::Description), u"Speichert eine Sprache");
+    EXPECT_FALSE(save->state().checkable);
+    EXPECT_EQ(buttons->childAt(save->rect().center().x(), save->rect().center().y()), save);
+    EXPECT_TRUE(buttons->child(NewButton)->state().disabled);
+    QAccessibleInterface* show = buttons->child(8); // after four separators
+    EXPECT_EQ(show->text(QAccessible::Name), u"Fremdsprache einblenden");
+    EXPECT_TRUE(show->state().checkable && show->state().checked);
+
+    QTest::mousePress(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(SaveButton));
+    EXPECT_TRUE(save->state().pressed);
+    QTest::mouseRelease(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(SaveButton));
+    EXPECT_FALSE(save->state().pressed);
+    save->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    buttons->child(NewButton)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(frame.saves, 2);
 }
 
 TEST_F(ToolbarFrameTest, LabelsAreTheStringsAfterTheFirstLabelString)

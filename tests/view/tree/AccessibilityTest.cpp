@@ -64,6 +64,7 @@ TEST_F(TreeAccessibility, AHundredThousandRowsAreDescribedButMadeOnlyWhenAskedFo
     auto* tree = static_cast<CTreeAccessible*>(QAccessible::queryAccessibleInterface(&h.view));
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(tree->role(), QAccessible::Tree);
+    EXPECT_EQ(tree->text(QAccessible::Name), u"Texte");
     const int widgets = tree->childCount() - (Texts + 4);
     EXPECT_GE(widgets, 1); // the scroll bars and the drawing surface follow the rows
 

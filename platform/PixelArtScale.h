@@ -1,8 +1,8 @@
 #pragma once
 
-// The toolbar's pictures are pixel art, 20 x 20 pixels each. On a screen
-// with more device pixels per logical pixel they are drawn with that many
-// pixels: each doubling follows the edges of the art (the Scale2x rule, so
+// The program's small pictures (toolbar buttons, the tree's boxes and icons,
+// flags) are pixel art. On a screen with more device pixels per logical pixel
+// they are drawn with that many pixels: each doubling follows the edges of the art (the Scale2x rule, so
 // diagonals stay diagonal and nothing is blurred), and a ratio between two
 // doublings is reached by a smooth step down from the next doubling.
 
