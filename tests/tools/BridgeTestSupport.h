@@ -90,7 +90,7 @@ inline std::size_t Count(const std::string& text, const std::string& what)
 inline std::uint64_t UnitCount(const CLanguageFile& language, bool withEmptyOriginals)
 {
     std::uint64_t count = 0;
-    for (const CTextNode* node : tools_test::AllNodes(*language.root)) {
+    for (const CTextNode* node : PreOrder(*language.root)) {
         count += node->parent != nullptr && node->parent->parent != nullptr &&
                  (withEmptyOriginals || !node->originalText.empty());
     }

@@ -10,7 +10,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tools_test::Chain;
 using tools_test::ReadFile;
 using tools_test::StoredBytes;
 using tools_test::WriteFile;
@@ -108,7 +107,7 @@ TEST_F(TraTool, BuildReportsMalformedJsonAndWrongFieldsAndWritesNothing)
 // A deep JSON document is refused by the reader (LanguageJson tests) before any command sees it.
 TEST_F(TraTool, DeepTreesGiveMessagesNotCrashes)
 {
-    const ToolRun dump = Tra({"dump", Save(*Chain(100000), File("deep.tra"))});
+    const ToolRun dump = Tra({"dump", Save(CLanguageFile(Chain(100000)), File("deep.tra"))});
     EXPECT_EQ(dump.exitCode, 1);
     EXPECT_NE(dump.err.find("deeper than"), std::string::npos) << dump.err;
 }
