@@ -8,6 +8,7 @@
 #include "CView.h"
 #include "DialogScript.h"
 #include "DocumentDialogs.h"
+#include "Golden.h"
 #include "LanguageFileIO.h"
 #include "ModelTestSupport.h"
 
@@ -16,8 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -40,11 +39,7 @@ public:
 
 inline std::u16string U16(const QString& text) { return text.toStdU16String(); }
 
-inline std::string FileBytes(const QString& path)
-{
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+inline std::string FileBytes(const QString& path) { return golden::Read(path.toStdString()); }
 
 inline void WriteFile(const CLanguageFile& language, const QString& path)
 {

@@ -72,7 +72,6 @@ inline std::unique_ptr<CLanguageFile> EveryKindOfText()
 
 using tools_test::ProcessRun;
 using tools_test::Quoted;
-using tools_test::ReadFile;
 using tools_test::Shell;
 
 // Counts the non-overlapping occurrences of what in text.

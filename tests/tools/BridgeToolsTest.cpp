@@ -18,7 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using bridge_test::Count;
-using bridge_test::ReadFile;
 using bridge_test::ProcessRun;
 using tools_test::WriteFile;
 
@@ -39,7 +38,7 @@ protected:
         ASSERT_TRUE(fs::exists(kLconvert)) << "lconvert is missing: run scripts/install-deps.sh";
     }
 
-    std::string Read(const std::string& name) const { return ReadFile(folder / name); }
+    std::string Read(const std::string& name) const { return golden::Read(folder / name); }
 
     // A translation with every kind of text and a switch entry, a fifth still to be edited.
     static std::unique_ptr<CLanguageFile> SampleLanguage()

@@ -2,6 +2,7 @@
 
 #include "CArchive.h"
 #include "CLanguageFile.h"
+#include "Golden.h"
 #include "LanguageFileIO.h"
 #include "ModelTestSupport.h"
 #include "TextEncoding.h"
@@ -16,7 +17,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,12 +30,6 @@ inline std::string StoredBytes(const CLanguageFile& language)
 }
 
 inline std::string Utf8(const std::u16string& text) { return tra_text::ToUtf8(text); }
-
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -92,8 +86,8 @@ inline ProcessRun Shell(const std::filesystem::path& folder, const std::string& 
     const int status = std::system(line.c_str());
     ProcessRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
+    run.out = golden::Read(out);
+    run.err = golden::Read(err);
     return run;
 }
 

@@ -10,7 +10,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tools_test::ReadFile;
 using tools_test::StoredBytes;
 using tools_test::WriteFile;
 
@@ -44,7 +43,7 @@ TEST_F(TraTool, DumpThenBuildReproducesTheFileByteForByte)
 
     const ToolRun build = Tra({"build", File("in.json"), File("out.tra")});
     ASSERT_EQ(build.exitCode, 0) << build.err;
-    EXPECT_EQ(ReadFile(File("out.tra")), ReadFile(original));
+    EXPECT_EQ(golden::Read(File("out.tra")), golden::Read(original));
 }
 
 TEST_F(TraTool, WrongMagicGivesTheCorruptFileMessage)
@@ -158,7 +157,7 @@ TEST_F(TraTool, GenerateWritesTheGeneratorsFileAndStatsCountsIt)
     SampleOptions options;
     options.switchEntry = true;
     options.toDoShare = 0.2;
-    EXPECT_EQ(ReadFile(File("gen.tra")), StoredBytes(*MakeSampleLanguage(300, 17, options)));
+    EXPECT_EQ(golden::Read(File("gen.tra")), StoredBytes(*MakeSampleLanguage(300, 17, options)));
 
     const ToolRun stats = Tra({"stats", File("gen.tra")});
     ASSERT_EQ(stats.exitCode, 0) << stats.err;
