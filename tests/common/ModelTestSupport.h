@@ -97,12 +97,13 @@ inline std::unique_ptr<CTextNode> Chain(int depth, CTextNode** tip = nullptr)
 }
 
 // Every node of the subtree, parents before children, in tree order.
-inline std::vector<CTextNode*> PreOrder(CTextNode& top)
+template <class Node>
+std::vector<Node*> PreOrder(Node& top)
 {
-    std::vector<CTextNode*> nodes;
-    std::vector<CTextNode*> pending{&top};
+    std::vector<Node*> nodes;
+    std::vector<Node*> pending{&top};
     while (!pending.empty()) {
-        CTextNode* node = pending.back();
+        Node* node = pending.back();
         pending.pop_back();
         nodes.push_back(node);
         for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i)

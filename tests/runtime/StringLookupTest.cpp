@@ -7,6 +7,7 @@
 #include "CStringIndex.h"
 #include "CTranslationState.h"
 #include "Golden.h"
+#include "ModelTestSupport.h"
 #include "SampleLanguage.h"
 #include "TranslatedStrings.h"
 #include "TreeText.h"
@@ -147,17 +148,12 @@ TEST_F(StringLookupTest, IndexAnswersLikeTheLinearWalk)
     CStringIndex index;
     index.Build(strings);
 
-    std::vector<const CTextNode*> stack{strings};
     int checked = 0;
-    while (!stack.empty()) {
-        const CTextNode* node = stack.back();
-        stack.pop_back();
+    for (const CTextNode* node : PreOrder(*strings)) {
         for (const CNodeText* key : {&node->originalText, &node->translatedText}) {
             ASSERT_EQ(index.Find(*key), CStringIndex::FindLinear(strings, *key));
             ++checked;
         }
-        for (std::int32_t i = 0; i < node->ChildCount(); ++i)
-            stack.push_back(node->GetChild(i));
     }
     EXPECT_GT(checked, 1000);
     EXPECT_EQ(index.Find(u"no such text"), nullptr);
