@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-// Helpers shared by the model tests and the fuzz target: language files as byte
-// vectors (no disk), and text trees written down as nested initialisers.
+// Language files as byte vectors (no disk), text trees written down as nested
+// initialisers, and walks over trees: for the model, tool, document and fuzz tests.
 
 using Bytes = std::vector<std::uint8_t>;
 
