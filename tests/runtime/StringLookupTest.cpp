@@ -57,9 +57,17 @@ TEST_F(StringLookupTest, IndexFollowsTextsChangedInPlace)
     EXPECT_TRUE(TranslateString(text));
 }
 
-TEST_F(StringLookupTest, SwitchCommandGivesTheSwitchEntrysPrompt)
+TEST_F(StringLookupTest, SwitchCommandGivesTheSwitchEntrysPromptOrLeavesTheText)
 {
     constexpr unsigned switchId = 19987;
+    auto childless = MakeLanguage();
+    Add(Top(*childless, u"Dialoge"), u"Sprache umschalten", u"Switch language", 30); // no child 10
+    Install(*childless);
+    std::u16string text = u"unchanged";
+    EXPECT_FALSE(LoadTranslatedString(text, switchId));
+    EXPECT_EQ(text, u"unchanged");
+    UnloadTranslation();
+
     auto language = MakeLanguage();
     CTextNode* dialogs = Top(*language, u"Dialoge");
     Add(dialogs, u"Sonst", u"Other", 1);
@@ -69,20 +77,9 @@ TEST_F(StringLookupTest, SwitchCommandGivesTheSwitchEntrysPrompt)
     Add(dialogs, u"Zweiter", u"Second", 30);
     Install(*language);
 
-    std::u16string text = u"unchanged";
     EXPECT_TRUE(LoadTranslatedString(text, switchId));
     EXPECT_EQ(text, u"Child K");
     EXPECT_EQ(FindSwitchEntry(), GetCurrentTranslation()->GetRoot()->GetChild(0)->GetChild(1));
-}
-
-TEST_F(StringLookupTest, SwitchCommandWithoutSwitchEntryLeavesTheText)
-{
-    auto language = MakeLanguage();
-    Add(Top(*language, u"Dialoge"), u"Sprache umschalten", u"Switch language", 30); // no child 10
-    Install(*language);
-    std::u16string text = u"unchanged";
-    EXPECT_FALSE(LoadTranslatedString(text, 19987));
-    EXPECT_EQ(text, u"unchanged");
 }
 
 TEST_F(StringLookupTest, LoadTranslatedStringReportsTheTranslationNotTheResource)
