@@ -95,7 +95,7 @@ TEST_F(RecoveryTest, OfferedAtStartWhenNewerThanItsFile)
     // File times tick coarsely: a copy made in the same tick would not count as newer.
     QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(-10),
                             QFileDevice::FileModificationTime);
-    const std::string original = Bytes(path);
+    const std::string original = FileBytes(path);
     Open(path);
     {
         CRecovery crashed(doc, folder);
@@ -135,7 +135,7 @@ TEST_F(RecoveryTest, OfferedAtStartWhenNewerThanItsFile)
         EXPECT_EQ(next.GetPathName(), U16(path));
         EXPECT_EQ(next.GetRoot()->GetChild(0)->translatedText, u"ungesichert");
         EXPECT_EQ(next.GetTitle(), u"x.tra*");
-        EXPECT_EQ(Bytes(path), original) << "nothing written before the user saves";
+        EXPECT_EQ(FileBytes(path), original) << "nothing written before the user saves";
         script.messages.clear();
         ASSERT_TRUE(next.SaveLanguage());
         EXPECT_TRUE(script.messages.empty()) << "no question about a changed file";

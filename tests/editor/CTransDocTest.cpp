@@ -57,7 +57,7 @@ TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
     std::u16string file = U16(path);
     again.SetStartupFileSource(&file);
     ASSERT_TRUE(again.OpenLanguage());
-    EXPECT_TRUE(Serialized(*again.GetLanguage()) == Serialized(*doc.GetLanguage()));
+    EXPECT_TRUE(StoreToBytes(*again.GetLanguage()) == StoreToBytes(*doc.GetLanguage()));
 }
 
 TEST_F(TransDocTest, OpenAsksForAFileAndDropsTheForeignLanguage)
@@ -82,13 +82,13 @@ TEST_F(TransDocTest, SaveAsWritesTheNewFileAndKeepsItsName)
 {
     const QString first = MakeFile("first.tra");
     Open(first);
-    const std::string before = Bytes(first);
+    const std::string before = FileBytes(first);
     script.paths = {U16(Path("second.tra"))};
     EXPECT_TRUE(doc.SaveLanguageAs());
     EXPECT_EQ(script.fileTitles, std::vector<std::u16string>{u"Speichern einer Sprache"});
     EXPECT_EQ(doc.GetPathName(), U16(Path("second.tra")));
     EXPECT_EQ(doc.GetTitle(), u"second.tra");
-    EXPECT_EQ(Bytes(Path("second.tra")), before) << "an unchanged language writes the same bytes";
+    EXPECT_EQ(FileBytes(Path("second.tra")), before) << "an unchanged language writes the same bytes";
 
     script.paths = {u""};
     EXPECT_FALSE(doc.SaveLanguageAs());
@@ -104,12 +104,12 @@ TEST_F(TransDocTest, CorruptTruncatedAndTreelessFilesLeaveTheDocumentAsItWas)
     const Snapshot before = Take();
 
     // wrong magic: one letter in the wrong case
-    std::string bytes = Bytes(Path("good.tra"));
+    std::string bytes = FileBytes(Path("good.tra"));
     const std::size_t magic = bytes.find('G');
     bytes[magic] = 'g';
     std::ofstream(Path("corrupt.tra").toStdString(), std::ios::binary) << bytes;
     // truncated in the middle of the tree
-    bytes = Bytes(Path("good.tra"));
+    bytes = FileBytes(Path("good.tra"));
     std::ofstream(Path("cut.tra").toStdString(), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
     // a file without a tree
     CLanguageFile treeless;
@@ -212,14 +212,14 @@ TEST_F(TransDocTest, NewTranslationStartsAChangeableLanguageFromTheOriginal)
     EXPECT_NE(std::find(view.changes.begin(), view.changes.end(), kEverything), view.changes.end())
         << "the views build their rows again";
     ASSERT_NE(doc.GetForeignLanguage(), nullptr);
-    EXPECT_TRUE(Serialized(*doc.GetForeignLanguage()) == Serialized(*original))
+    EXPECT_TRUE(StoreToBytes(*doc.GetForeignLanguage()) == StoreToBytes(*original))
         << "the language started from is shown beside the texts";
 
     int nodes = 0;
-    ForEachNode(*doc.GetRoot(), [&](const CTextNode& node) {
+    for (const CTextNode* node : PreOrder(*doc.GetRoot())) {
         ++nodes;
-        EXPECT_EQ(node.editState, node.ChildCount() ? 5u : 3u);
-    });
+        EXPECT_EQ(node->editState, node->ChildCount() ? 5u : 3u);
+    }
     EXPECT_EQ(nodes, original->GetRoot()->CountNodes());
 
     // Writing and reading it back keeps it changeable.
@@ -287,7 +287,8 @@ TEST_F(TransDocTest, VersionUpdateCarriesTranslationsAndMarksNewTexts)
     EXPECT_EQ(dialog->editState, 2u);
     EXPECT_EQ(dialog->GetChild(1)->translatedText, u"Cancel");
     int toDo = 0;
-    ForEachNode(*doc.GetRoot(), [&](const CTextNode& node) { toDo += node.editState >= 3; });
+    for (const CTextNode* node : PreOrder(*doc.GetRoot()))
+        toDo += node->editState >= 3;
     EXPECT_EQ(toDo, 2) << "\"Dateiname:\" and \"Hilfe\"";
     EXPECT_EQ(dialog->GetChild(2)->translatedText, u"Dateiname:");
 
@@ -358,7 +359,7 @@ class FailingSaveTest : public TransDocTest {
 protected:
     void EditAndExpectFailedSave(const QString& oldFile)
     {
-        const std::string before = Bytes(oldFile);
+        const std::string before = FileBytes(oldFile);
         doc.GetRoot()->GetChild(0)->translatedText = u"neu";
         doc.SetModified();
         script.messages.clear();
@@ -366,7 +367,7 @@ protected:
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_TRUE(doc.IsLanguageModified());
         EXPECT_EQ(doc.GetTitle().back(), u'*');
-        EXPECT_EQ(Bytes(oldFile), before);
+        EXPECT_EQ(FileBytes(oldFile), before);
         // Nor may the save question let the changes go.
         script.boxAnswers = {IDYES};
         EXPECT_FALSE(doc.AskSave());

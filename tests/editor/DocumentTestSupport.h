@@ -8,15 +8,15 @@
 #include "CView.h"
 #include "DialogScript.h"
 #include "DocumentDialogs.h"
+#include "Golden.h"
 #include "LanguageFileIO.h"
+#include "ModelTestSupport.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -39,11 +39,7 @@ public:
 
 inline std::u16string U16(const QString& text) { return text.toStdU16String(); }
 
-inline std::string Bytes(const QString& path)
-{
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+inline std::string FileBytes(const QString& path) { return golden::Read(path.toStdString()); }
 
 inline void WriteFile(const CLanguageFile& language, const QString& path)
 {
@@ -59,23 +55,6 @@ inline bool SameShape(const CTextNode& a, const CTextNode& b)
         if (!SameShape(*a.GetChild(i), *b.GetChild(i)))
             return false;
     return true;
-}
-
-// What a language writes: equal bytes mean the same header, flag and tree.
-inline std::string Serialized(const CLanguageFile& language)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("copy.tra"));
-    EXPECT_FALSE(WriteLanguageFile(language, path.toStdString()));
-    return Bytes(path);
-}
-
-template <class Visit>
-void ForEachNode(const CTextNode& node, Visit&& visit)
-{
-    visit(node);
-    for (int i = 0; i < node.ChildCount(); ++i)
-        ForEachNode(*node.GetChild(i), visit);
 }
 
 #include "SampleLanguage.h"
@@ -123,7 +102,7 @@ protected:
     struct Snapshot {
         CLanguageFile* language;
         CLanguageFile* foreign;
-        std::string languageBytes, foreignBytes;
+        Bytes languageBytes, foreignBytes;
         std::u16string path, title;
         bool modified;
     };
@@ -131,8 +110,8 @@ protected:
     {
         return {doc.GetLanguage(),
                 doc.GetForeignLanguage(),
-                doc.GetLanguage() ? Serialized(*doc.GetLanguage()) : std::string(),
-                doc.GetForeignLanguage() ? Serialized(*doc.GetForeignLanguage()) : std::string(),
+                doc.GetLanguage() ? StoreToBytes(*doc.GetLanguage()) : Bytes(),
+                doc.GetForeignLanguage() ? StoreToBytes(*doc.GetForeignLanguage()) : Bytes(),
                 doc.GetPathName(),
                 doc.GetTitle(),
                 doc.IsLanguageModified()};
@@ -142,10 +121,10 @@ protected:
         EXPECT_EQ(doc.GetLanguage(), before.language);
         EXPECT_EQ(doc.GetForeignLanguage(), before.foreign);
         if (before.language) {
-            EXPECT_TRUE(Serialized(*doc.GetLanguage()) == before.languageBytes);
+            EXPECT_TRUE(StoreToBytes(*doc.GetLanguage()) == before.languageBytes);
         }
         if (before.foreign) {
-            EXPECT_TRUE(Serialized(*doc.GetForeignLanguage()) == before.foreignBytes);
+            EXPECT_TRUE(StoreToBytes(*doc.GetForeignLanguage()) == before.foreignBytes);
         }
         EXPECT_EQ(doc.GetPathName(), before.path);
         EXPECT_EQ(doc.GetTitle(), before.title);

@@ -28,7 +28,7 @@ TEST_F(SafeSaveTest, WriteProtectedFileOrFolderFailsWithTheFileError)
         unprivileged::Failures check;
         const std::u16string denied = ToU16(QString::fromLocal8Bit(std::strerror(EACCES)));
         auto expectRefused = [&](const QString& path, const char* what) {
-            const std::string before = Bytes(path);
+            const std::string before = FileBytes(path);
             doc.GetRoot()->GetChild(0)->translatedText = u"neu";
             doc.SetModified();
             script.messages.clear();
@@ -38,7 +38,7 @@ TEST_F(SafeSaveTest, WriteProtectedFileOrFolderFailsWithTheFileError)
                          std::string(what) + ": no file-error message");
             check.Expect(doc.IsLanguageModified(), std::string(what) + ": not modified");
             check.Expect(doc.GetTitle().back() == u'*', std::string(what) + ": title");
-            check.Expect(Bytes(path) == before, std::string(what) + ": file changed");
+            check.Expect(FileBytes(path) == before, std::string(what) + ": file changed");
             script.boxAnswers = {IDYES};
             check.Expect(!doc.AskSave(), std::string(what) + ": the save question let go");
         };
@@ -86,7 +86,7 @@ TEST_F(SafeSaveTest, FileChangedByAnotherProgramIsNotOverwrittenUnasked)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     WriteFile(*other, path + ".new");
     ASSERT_EQ(std::rename((path + ".new").toLocal8Bit().constData(), path.toLocal8Bit().constData()), 0);
-    const std::string theirs = Bytes(path);
+    const std::string theirs = FileBytes(path);
     doc.GetRoot()->GetChild(0)->translatedText = u"unser Text";
     doc.SetModified();
 
@@ -96,7 +96,7 @@ TEST_F(SafeSaveTest, FileChangedByAnotherProgramIsNotOverwrittenUnasked)
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_NE(script.messages[0].find(U16(path)), std::u16string::npos);
     EXPECT_NE(script.messages[0].find(u"anderen Programm"), std::u16string::npos);
-    EXPECT_EQ(Bytes(path), theirs);
+    EXPECT_EQ(FileBytes(path), theirs);
     EXPECT_TRUE(doc.IsLanguageModified());
 
     // Nein: save under another name; their file stays.
@@ -104,7 +104,7 @@ TEST_F(SafeSaveTest, FileChangedByAnotherProgramIsNotOverwrittenUnasked)
     script.paths = {U16(Path("mine.tra"))};
     EXPECT_TRUE(doc.SaveLanguage());
     EXPECT_EQ(doc.GetPathName(), U16(Path("mine.tra")));
-    EXPECT_EQ(Bytes(path), theirs);
+    EXPECT_EQ(FileBytes(path), theirs);
     EXPECT_FALSE(doc.IsLanguageModified());
 
     // A change by touching alone (size and content as before) counts too; Ja overwrites.

@@ -14,7 +14,7 @@ protected:
     std::string Saved(const char* name)
     {
         WriteFile(*doc.GetLanguage(), Path(name));
-        return Bytes(Path(name));
+        return FileBytes(Path(name));
     }
 
     CTextNode* AnyNode()
@@ -81,11 +81,9 @@ protected:
     void RunOn(const QString& path)
     {
         Open(path);
-        const std::string original = Bytes(path);
-        ForEachNode(*doc.GetRoot(), [&](const CTextNode& node) {
-            if (node.parent)
-                nodes.push_back(const_cast<CTextNode*>(&node));
-        });
+        const std::string original = FileBytes(path);
+        nodes = PreOrder(*doc.GetRoot());
+        nodes.erase(nodes.begin()); // the root
         for (int step = 0; step < 1000; ++step) {
             if (Pick(6) == 0) {
                 for (int k = Pick(5); k > 0; --k)

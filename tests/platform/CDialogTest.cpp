@@ -74,7 +74,8 @@ TEST(CDialogTest, ControlsInTemplateOrderWithIdsTextsAndPixels)
     EXPECT_EQ(children[7].GetClassName(), u"SysListView32") << "custom class by name";
     EXPECT_EQ(children[7].GetWindowText(), u"List2");
     EXPECT_TRUE(children[8].GetWidget()->isHidden()) << "no WS_VISIBLE";
-    EXPECT_EQ(CRect(children[0]->geometry()), dialog.MapDialogRect(CRect(79, 229, 142, 243)));
+    // MS Sans Serif 8 makes 4 x 8 dialog units 7 x 13 pixels, halves rounded up.
+    EXPECT_EQ(CRect(children[0]->geometry()), CRect(138, 372, 249, 395));
     EXPECT_EQ(dialog.GetDlgItem(1002), children[4]);
     EXPECT_FALSE(dialog.GetDlgItem(4711));
     EXPECT_EQ(dialog.controlsAtInit, 9) << "controls exist before OnInitDialog";

@@ -5,6 +5,7 @@
 #include "FlagPictures.h"
 #include "KindCodes.h"
 #include "LanguageFileIO.h"
+#include "ModelTestSupport.h"
 #include "Utf8.h"
 #include "resource.h"
 
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -60,15 +62,6 @@ const CTextNode* ChildWithText(const CTextNode& node, std::u16string_view text)
     return nullptr;
 }
 
-template <typename Visit>
-void Walk(const CTextNode& node, Visit visit)
-{
-    for (std::int32_t i = 0; i < node.ChildCount(); ++i) {
-        visit(*node.GetChild(i));
-        Walk(*node.GetChild(i), visit);
-    }
-}
-
 TEST(EditorLanguages, EveryGermanTextHasAnEnglishOne)
 {
     EXPECT_TRUE(Languages().untranslated.empty()) << Languages().untranslated.size() << " missing";
@@ -94,10 +87,10 @@ TEST(EditorLanguages, TopNodesAndEveryNodeDone)
 {
     const CTextNode& root = *Languages().original->GetRoot();
     EXPECT_EQ(ChildTexts(root), (std::vector<std::u16string>{u"Dialoge", u"Menus", u"Stringtables"}));
-    Walk(root, [](const CTextNode& node) {
-        EXPECT_EQ(node.editState, node.ChildCount() == 0 ? 0u : 1u) << node.ChildCount();
-        EXPECT_EQ(node.originalText, node.translatedText);
-    });
+    for (const CTextNode* node : PreOrder(root)) {
+        EXPECT_EQ(node->editState, node->ChildCount() == 0 ? 0u : 1u) << node->ChildCount();
+        EXPECT_EQ(node->originalText, node->translatedText);
+    }
 }
 
 TEST(EditorLanguages, SwitchEntryCarriesTheSwitchDialogsTexts)
@@ -163,9 +156,8 @@ TEST(EditorLanguages, ShippedTranslationsHaveTheOriginalsShapeAndPassTheChecks)
     const CTextNode& german = *Languages().original->GetRoot();
     for (const CLanguageFile* translation : {static_cast<const CLanguageFile*>(Languages().english.get()), &French()}) {
         SCOPED_TRACE(utf8::FromUtf16(translation->GetLanguageName()));
-        std::vector<const CTextNode*> g, e;
-        Walk(german, [&](const CTextNode& node) { g.push_back(&node); });
-        Walk(*translation->GetRoot(), [&](const CTextNode& node) { e.push_back(&node); });
+        const std::vector<const CTextNode*> g = PreOrder(german);
+        const std::vector<const CTextNode*> e = PreOrder(std::as_const(*translation->GetRoot()));
         ASSERT_EQ(g.size(), e.size());
         std::size_t differing = 0;
         for (std::size_t i = 0; i < g.size(); ++i) {

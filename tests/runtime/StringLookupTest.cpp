@@ -7,6 +7,7 @@
 #include "CStringIndex.h"
 #include "CTranslationState.h"
 #include "Golden.h"
+#include "ModelTestSupport.h"
 #include "SampleLanguage.h"
 #include "TranslatedStrings.h"
 #include "TreeText.h"
@@ -56,9 +57,17 @@ TEST_F(StringLookupTest, IndexFollowsTextsChangedInPlace)
     EXPECT_TRUE(TranslateString(text));
 }
 
-TEST_F(StringLookupTest, SwitchCommandGivesTheSwitchEntrysPrompt)
+TEST_F(StringLookupTest, SwitchCommandGivesTheSwitchEntrysPromptOrLeavesTheText)
 {
     constexpr unsigned switchId = 19987;
+    auto childless = MakeLanguage();
+    Add(Top(*childless, u"Dialoge"), u"Sprache umschalten", u"Switch language", 30); // no child 10
+    Install(*childless);
+    std::u16string text = u"unchanged";
+    EXPECT_FALSE(LoadTranslatedString(text, switchId));
+    EXPECT_EQ(text, u"unchanged");
+    UnloadTranslation();
+
     auto language = MakeLanguage();
     CTextNode* dialogs = Top(*language, u"Dialoge");
     Add(dialogs, u"Sonst", u"Other", 1);
@@ -68,20 +77,9 @@ TEST_F(StringLookupTest, SwitchCommandGivesTheSwitchEntrysPrompt)
     Add(dialogs, u"Zweiter", u"Second", 30);
     Install(*language);
 
-    std::u16string text = u"unchanged";
     EXPECT_TRUE(LoadTranslatedString(text, switchId));
     EXPECT_EQ(text, u"Child K");
     EXPECT_EQ(FindSwitchEntry(), GetCurrentTranslation()->GetRoot()->GetChild(0)->GetChild(1));
-}
-
-TEST_F(StringLookupTest, SwitchCommandWithoutSwitchEntryLeavesTheText)
-{
-    auto language = MakeLanguage();
-    Add(Top(*language, u"Dialoge"), u"Sprache umschalten", u"Switch language", 30); // no child 10
-    Install(*language);
-    std::u16string text = u"unchanged";
-    EXPECT_FALSE(LoadTranslatedString(text, 19987));
-    EXPECT_EQ(text, u"unchanged");
 }
 
 TEST_F(StringLookupTest, LoadTranslatedStringReportsTheTranslationNotTheResource)
@@ -147,17 +145,12 @@ TEST_F(StringLookupTest, IndexAnswersLikeTheLinearWalk)
     CStringIndex index;
     index.Build(strings);
 
-    std::vector<const CTextNode*> stack{strings};
     int checked = 0;
-    while (!stack.empty()) {
-        const CTextNode* node = stack.back();
-        stack.pop_back();
+    for (const CTextNode* node : PreOrder(*strings)) {
         for (const CNodeText* key : {&node->originalText, &node->translatedText}) {
             ASSERT_EQ(index.Find(*key), CStringIndex::FindLinear(strings, *key));
             ++checked;
         }
-        for (std::int32_t i = 0; i < node->ChildCount(); ++i)
-            stack.push_back(node->GetChild(i));
     }
     EXPECT_GT(checked, 1000);
     EXPECT_EQ(index.Find(u"no such text"), nullptr);

@@ -72,7 +72,6 @@ inline std::unique_ptr<CLanguageFile> EveryKindOfText()
 
 using tools_test::ProcessRun;
 using tools_test::Quoted;
-using tools_test::ReadFile;
 using tools_test::Shell;
 
 // Counts the non-overlapping occurrences of what in text.
@@ -90,7 +89,7 @@ inline std::size_t Count(const std::string& text, const std::string& what)
 inline std::uint64_t UnitCount(const CLanguageFile& language, bool withEmptyOriginals)
 {
     std::uint64_t count = 0;
-    for (const CTextNode* node : tools_test::AllNodes(*language.root)) {
+    for (const CTextNode* node : PreOrder(*language.root)) {
         count += node->parent != nullptr && node->parent->parent != nullptr &&
                  (withEmptyOriginals || !node->originalText.empty());
     }

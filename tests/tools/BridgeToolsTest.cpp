@@ -18,7 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using bridge_test::Count;
-using bridge_test::ReadFile;
 using bridge_test::ProcessRun;
 using tools_test::WriteFile;
 
@@ -39,7 +38,7 @@ protected:
         ASSERT_TRUE(fs::exists(kLconvert)) << "lconvert is missing: run scripts/install-deps.sh";
     }
 
-    std::string Read(const std::string& name) const { return ReadFile(folder / name); }
+    std::string Read(const std::string& name) const { return golden::Read(folder / name); }
 
     // A translation with every kind of text and a switch entry, a fifth still to be edited.
     static std::unique_ptr<CLanguageFile> SampleLanguage()
@@ -174,7 +173,7 @@ TEST_F(BridgeTools, ClearingTheFuzzyFlagsWithMsgattribMarksEveryTextDone)
     const ProcessRun stats = Tra({"stats", (folder / "done.tra").string()});
     // Only the texts with an empty original, which the PO does not carry, keep their mark.
     const auto sample = SampleLanguage();
-    const auto nodes = tools_test::AllNodes(*sample->root);
+    const auto nodes = PreOrder(*sample->root);
     const auto emptyToDo = std::count_if(nodes.begin(), nodes.end(), [](const CTextNode* node) {
         return node->originalText.empty() && node->editState >= 3;
     });
@@ -207,7 +206,7 @@ TEST_F(BridgeTools, ImportRefusesOriginalsAndExportRefusesWhatItCannotCarry)
     ASSERT_TRUE(french && french->root);
     EXPECT_FALSE(french->IsOriginal());
     EXPECT_EQ(french->languageName, u"Fran\u00E7ais (Suisse)");
-    for (const CTextNode* node : tools_test::AllNodes(*french->root->GetChild(2)))
+    for (const CTextNode* node : PreOrder(*french->root->GetChild(2)))
         EXPECT_TRUE(bridge::OwnTextToBeEdited(*node)) << tools_test::Utf8(node->originalText);
     ASSERT_EQ(Tra({"export-po", "fr.tra", "fr.po"}).exitCode, 0);
     EXPECT_NE(Read("fr.po").find("\"Language: fr\\n\""), std::string::npos);

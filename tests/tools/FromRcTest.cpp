@@ -30,7 +30,7 @@ std::string Listing(const CLanguageFile& language)
                       tools_test::Utf8(language.programVersion) + "\", language \"" +
                       tools_test::Utf8(language.languageName) + "\", flags " +
                       std::to_string(language.flags) + "\n";
-    for (const CTextNode* node : tools_test::AllNodes(*language.root)) {
+    for (const CTextNode* node : PreOrder(*language.root)) {
         if (node == language.root.get())
             continue;
         std::string text = tools_test::Utf8(node->originalText);

@@ -174,11 +174,11 @@ TEST_F(HostileInput, OutputsNeverDestroyInputsAndAreReplacedAsLanguageFilesAre)
              {"update", path("lang.tra"), path("newer.tra"), path("newer.tra")},
              {"newer", path("lang.tra"), "0.5", "1", path("alias.tra")},
              {"from-rc", path("in.rc"), path("in.rc"), "--program=P", "--version=1"}}) {
-        const std::string before = bridge_test::ReadFile(command.back());
+        const std::string before = golden::Read(command.back());
         const bridge_test::ProcessRun run = Tra(command);
         EXPECT_EQ(run.exitCode, 1) << command[0];
         EXPECT_NE(run.err.find("is the input"), std::string::npos) << run.err;
-        EXPECT_EQ(bridge_test::ReadFile(command.back()), before) << command[0];
+        EXPECT_EQ(golden::Read(command.back()), before) << command[0];
     }
     // Where the help says so, LANG is updated in place.
     EXPECT_EQ(Tra({"import-po", path("lang.tra"), path("in.po"), path("lang.tra")}).exitCode, 0);
@@ -189,7 +189,7 @@ TEST_F(HostileInput, OutputsNeverDestroyInputsAndAreReplacedAsLanguageFilesAre)
     tools_test::WriteFile(path("victim"), "keep");
     fs::create_symlink(path("victim"), path("out.po.part"));
     ASSERT_EQ(Tra({"export-po", path("lang.tra"), path("out.po")}).exitCode, 0);
-    EXPECT_EQ(bridge_test::ReadFile(path("victim")), "keep");
+    EXPECT_EQ(golden::Read(path("victim")), "keep");
 
     // A user who may not write the folder is refused, and told which.
     fs::create_directory(path("shut"));

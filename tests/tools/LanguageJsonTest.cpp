@@ -10,7 +10,6 @@
 
 namespace {
 
-using tools_test::Chain;
 using tools_test::StoredBytes;
 
 // Goes to JSON and back and expects the very same file bytes.
@@ -107,13 +106,13 @@ TEST(LanguageJson, GoldenDocuments)
 
 TEST(LanguageJson, DeepTreesNeitherOverflowNorBecomeUnreadableFiles)
 {
-    const std::string deep = LanguageToJson(*Chain(100000));
+    const std::string deep = LanguageToJson(CLanguageFile(Chain(100000)));
     EXPECT_LT(deep.size(), 100000u * 400u) << "indentation stops growing";
     const std::string error = ErrorOf(deep);
     EXPECT_NE(error.find("nested deeper than 1000 levels"), std::string::npos) << error;
     EXPECT_NE(error.find("more"), std::string::npos) << "the path is shortened: " << error;
 
-    ExpectRoundTrip(*Chain(CLanguageFile::kMaxTreeDepth));
+    ExpectRoundTrip(CLanguageFile(Chain(CLanguageFile::kMaxTreeDepth)));
 }
 
 } // namespace

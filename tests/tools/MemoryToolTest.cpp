@@ -13,7 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 using bridge_test::Count;
 using bridge_test::ProcessRun;
-using bridge_test::ReadFile;
 using tools_test::WriteFile;
 
 class MemoryTool : public tools_test::ToolTest {
@@ -84,7 +83,7 @@ TEST_F(MemoryTool, TmxOfTheTranslateToolkitImportsEveryPair)
     ASSERT_EQ(Tra({"export-po", tra, "in.po"}).exitCode, 0);
     const ProcessRun convert = Shell("po2tmx -l fr in.po theirs.tmx");
     ASSERT_EQ(convert.exitCode, 0) << convert.err;
-    const std::size_t units = Count(ReadFile(folder / "theirs.tmx"), "<tu>");
+    const std::size_t units = Count(golden::Read(folder / "theirs.tmx"), "<tu>");
     const ProcessRun imported = Tm({"import", "theirs.tmx"});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     const std::size_t added = std::stoul(imported.out.substr(imported.out.find(' ') + 1));
@@ -100,7 +99,7 @@ TEST_F(MemoryTool, HostileFilesImportNothing)
                                "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
                                "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">]>";
     const std::vector<std::pair<std::string, std::string>> hostile = {
-        {"cut.tra", ReadFile(Save(*bridge_test::EveryKindOfText(), "whole.tra")).substr(0, 2000)},
+        {"cut.tra", golden::Read(Save(*bridge_test::EveryKindOfText(), "whole.tra")).substr(0, 2000)},
         {"open.tmx", "<tmx version=\"1.4\"><body><tu><tuv xml:lang=\"en\"><seg>a</seg></tuv>"},
         {"laughs.tmx", laughs + "<tmx><body><tu><tuv xml:lang=\"en\"><seg>&e;&e;&e;</seg></tuv></tu></body></tmx>"},
         {"laughs.xlf", laughs + "<xliff><file target-language=\"de\"><body><trans-unit id=\"1\"><source>&e;</source>"

@@ -2,7 +2,9 @@
 
 #include "CArchive.h"
 #include "CLanguageFile.h"
+#include "Golden.h"
 #include "LanguageFileIO.h"
+#include "ModelTestSupport.h"
 #include "TextEncoding.h"
 
 #include <gtest/gtest.h>
@@ -15,67 +17,19 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace tools_test {
 
-// Every node of the subtree, depth first, parents before children.
-inline std::vector<const CTextNode*> AllNodes(const CTextNode& top)
-{
-    std::vector<const CTextNode*> nodes;
-    std::vector<const CTextNode*> pending{&top};
-    while (!pending.empty()) {
-        const CTextNode* node = pending.back();
-        pending.pop_back();
-        nodes.push_back(node);
-        for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i) {
-            pending.push_back(node->GetChild(i));
-        }
-    }
-    return nodes;
-}
-
-// A tree of depth levels below its root, each node the only child of the one above.
-inline std::unique_ptr<CLanguageFile> Chain(int depth)
-{
-    auto language = std::make_unique<CLanguageFile>(std::make_unique<CTextNode>(nullptr));
-    CTextNode* node = language->root.get();
-    for (int i = 0; i < depth; ++i) {
-        auto child = std::make_unique<CTextNode>(node);
-        child->originalText = u"level";
-        CTextNode* next = child.get();
-        node->AddChild(std::move(child));
-        node = next;
-    }
-    return language;
-}
-
-// The bytes of language's file form.
+// The bytes of language's file form, as text.
 inline std::string StoredBytes(const CLanguageFile& language)
 {
-    std::FILE* file = std::tmpfile();
-    {
-        CArchive ar(file, CArchive::Mode::Store);
-        language.Store(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<std::size_t>(std::ftell(file)), '\0');
-    std::rewind(file);
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    bytes.resize(read);
-    return bytes;
+    const Bytes bytes = StoreToBytes(language);
+    return {bytes.begin(), bytes.end()};
 }
 
 inline std::string Utf8(const std::u16string& text) { return tra_text::ToUtf8(text); }
-
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -132,8 +86,8 @@ inline ProcessRun Shell(const std::filesystem::path& folder, const std::string& 
     const int status = std::system(line.c_str());
     ProcessRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
+    run.out = golden::Read(out);
+    run.err = golden::Read(err);
     return run;
 }
 

@@ -10,8 +10,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tools_test::Chain;
-using tools_test::ReadFile;
 using tools_test::StoredBytes;
 using tools_test::WriteFile;
 
@@ -45,7 +43,7 @@ TEST_F(TraTool, DumpThenBuildReproducesTheFileByteForByte)
 
     const ToolRun build = Tra({"build", File("in.json"), File("out.tra")});
     ASSERT_EQ(build.exitCode, 0) << build.err;
-    EXPECT_EQ(ReadFile(File("out.tra")), ReadFile(original));
+    EXPECT_EQ(golden::Read(File("out.tra")), golden::Read(original));
 }
 
 TEST_F(TraTool, WrongMagicGivesTheCorruptFileMessage)
@@ -108,7 +106,7 @@ TEST_F(TraTool, BuildReportsMalformedJsonAndWrongFieldsAndWritesNothing)
 // A deep JSON document is refused by the reader (LanguageJson tests) before any command sees it.
 TEST_F(TraTool, DeepTreesGiveMessagesNotCrashes)
 {
-    const ToolRun dump = Tra({"dump", Save(*Chain(100000), File("deep.tra"))});
+    const ToolRun dump = Tra({"dump", Save(CLanguageFile(Chain(100000)), File("deep.tra"))});
     EXPECT_EQ(dump.exitCode, 1);
     EXPECT_NE(dump.err.find("deeper than"), std::string::npos) << dump.err;
 }
@@ -159,7 +157,7 @@ TEST_F(TraTool, GenerateWritesTheGeneratorsFileAndStatsCountsIt)
     SampleOptions options;
     options.switchEntry = true;
     options.toDoShare = 0.2;
-    EXPECT_EQ(ReadFile(File("gen.tra")), StoredBytes(*MakeSampleLanguage(300, 17, options)));
+    EXPECT_EQ(golden::Read(File("gen.tra")), StoredBytes(*MakeSampleLanguage(300, 17, options)));
 
     const ToolRun stats = Tra({"stats", File("gen.tra")});
     ASSERT_EQ(stats.exitCode, 0) << stats.err;

@@ -1,6 +1,7 @@
 // The whole-tree commands on generated files: the states they leave, which
 // rows they show, and what becomes of the scroll position and the current row.
 #include "FindTestSupport.h"
+#include "ModelTestSupport.h"
 
 namespace {
 
@@ -8,28 +9,19 @@ namespace {
 std::array<int, 6> StateCounts(const CTextNode& root)
 {
     std::array<int, 6> counts{};
-    std::vector<const CTextNode*> stack;
-    for (int i = 0; i < root.ChildCount(); ++i)
-        stack.push_back(root.GetChild(i));
-    while (!stack.empty()) {
-        const CTextNode* node = stack.back();
-        stack.pop_back();
-        if (node->editState < 6)
+    for (const CTextNode* node : PreOrder(root)) {
+        if (node != &root && node->editState < 6)
             ++counts[node->editState];
-        for (int i = 0; i < node->ChildCount(); ++i)
-            stack.push_back(node->GetChild(i));
     }
     return counts;
 }
 
-int Leaves(const CTextNode& node)
+int Leaves(const CTextNode& top)
 {
-    if (node.ChildCount() == 0)
-        return 1;
-    int n = 0;
-    for (int i = 0; i < node.ChildCount(); ++i)
-        n += Leaves(*node.GetChild(i));
-    return n;
+    int leaves = 0;
+    for (const CTextNode* node : PreOrder(top))
+        leaves += node->ChildCount() == 0 ? 1 : 0;
+    return leaves;
 }
 
 class TreeCommands : public ::testing::Test {

@@ -7,8 +7,6 @@
 #include "CProfile.h"
 #include "SizeLimit.h"
 #include "TreeViewTestSupport.h"
-#include "TranslatedStrings.h"
-#include "resource.h"
 
 #include <QMenu>
 #include <QSignalSpy>
@@ -141,22 +139,22 @@ TEST_F(SpellingViewTest, ChosenSuggestionIsOneUndoableStepKeepingAcceleratorAndW
     longer->trigger();
     EXPECT_EQ(h->Row(5).node->translatedText, u"Dateiein");
     EXPECT_EQ(h->doc.GetUndoStack().index(), index);
-    EXPECT_EQ(h->status.GetPaneText(0), TranslatedString(IDS_TOO_WIDE));
+    EXPECT_EQ(h->status.GetPaneText(0), u"Der Text hat eine beschränkte Länge: die Änderung passt nicht in sein Feld.");
 }
 
 TEST_F(SpellingViewTest, AddedWordOutlivesTheSpellerIgnoredWordOnlyTheFile)
 {
     auto h = Open(*GermanLanguage());
-    const auto choose = [&](int row, unsigned command) {
+    const auto choose = [&](int row, const QString& command) {
         CaretInto(*h, row);
         std::unique_ptr<QMenu> menu = h->view.MakeSpellingMenu();
         ASSERT_NE(menu, nullptr);
-        ActionNamed(*menu, QString::fromStdU16String(TranslatedString(command)))->trigger();
+        ActionNamed(*menu, command)->trigger();
     };
-    choose(2, IDS_SPELLING_IGNORE);
+    choose(2, QStringLiteral("In dieser Datei ignorieren"));
     EXPECT_EQ(RedUnder(*h, 2), 0);
     EXPECT_TRUE(CDocSpelling::Of(h->doc).Misspelt(*h->Row(4).node).empty()); // "Dat&eiein" too
-    choose(8, IDS_SPELLING_ADD);
+    choose(8, QStringLiteral("Zum Wörterbuch hinzufügen"));
     EXPECT_EQ(RedUnder(*h, 8), 0);
 
     const spelling::CSpeller restarted(u"de_DE", CDocSpelling::Paths());

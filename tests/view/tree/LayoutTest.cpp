@@ -37,33 +37,26 @@ TEST(TreeLayout, RowsAreTheNodesDepthFirstWithoutTheRoot)
 TEST(TreeLayout, GeometryOfAOneLineRow)
 {
     ViewHarness h(*SmallLanguage());
-    const int line = LineHeight(h.view, false);
-    const int height = 5 + ((5 + line) / 2) * 2;
+    ASSERT_EQ(LineHeight(h.view, false), 16) << "the bundled font";
     CTextRow& row = h.Row(0);
     ASSERT_TRUE(row.IsLaidOut());
     EXPECT_EQ(h.view.RowDocumentX(0), 16);
     EXPECT_EQ(h.view.RowDocumentY(0), 20);
-    EXPECT_EQ(row.rowRect.Height(), height);
-    EXPECT_EQ(row.boxRect, CRect(0, height / 2 - 5, 10, height / 2 + 5));
-    EXPECT_EQ(row.iconRect, CRect(12, height / 2 - 7, 28, height / 2 + 8));
+    EXPECT_EQ(row.rowRect.Height(), 25);
+    EXPECT_EQ(row.boxRect, CRect(0, 7, 10, 17));
+    EXPECT_EQ(row.iconRect, CRect(12, 5, 28, 20));
     EXPECT_EQ(row.translatedPieces[0]->rect.left, 50);
     EXPECT_EQ(row.translatedPieces[0]->rect.top, 5);
     EXPECT_EQ(row.rowRect.right, 20 + row.translatedPieces[0]->rect.right);
-    if (line == 16) {
-        EXPECT_EQ(height, 25);
-        EXPECT_EQ(row.boxRect, CRect(0, 7, 10, 17));
-        EXPECT_EQ(row.iconRect, CRect(12, 5, 28, 20));
-    }
     // The next rows follow directly, one level further in.
-    EXPECT_EQ(h.view.RowDocumentY(1), 20 + height);
+    EXPECT_EQ(h.view.RowDocumentY(1), 45);
     EXPECT_EQ(h.view.RowDocumentX(1), 32);
     // A two-line text has its second line one line height below.
     CTextRow& two = h.Row(3);
     EXPECT_EQ(two.translatedPieces.back()->line, 1);
-    EXPECT_EQ(two.translatedPieces.back()->rect.top, 5 + line);
-    EXPECT_EQ(two.rowRect.Height(), 5 + ((5 + 2 * line) / 2) * 2);
-    EXPECT_EQ(h.view.GetDocumentHeight(),
-              20.0 + 11 * height + two.rowRect.Height());
+    EXPECT_EQ(two.translatedPieces.back()->rect.top, 21);
+    EXPECT_EQ(two.rowRect.Height(), 41);
+    EXPECT_EQ(h.view.GetDocumentHeight(), 20 + 11 * 25 + 41);
 }
 
 TEST(TreeLayout, HeightsBeforeLayoutEqualTheLaidOutOnes)

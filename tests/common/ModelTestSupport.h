@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-// Helpers shared by the model tests and the fuzz target: language files as byte
-// vectors (no disk), and text trees written down as nested initialisers.
+// Language files as byte vectors (no disk), text trees written down as nested
+// initialisers, and walks over trees: for the model, tool, document and fuzz tests.
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -97,12 +97,13 @@ inline std::unique_ptr<CTextNode> Chain(int depth, CTextNode** tip = nullptr)
 }
 
 // Every node of the subtree, parents before children, in tree order.
-inline std::vector<CTextNode*> PreOrder(CTextNode& top)
+template <class Node>
+std::vector<Node*> PreOrder(Node& top)
 {
-    std::vector<CTextNode*> nodes;
-    std::vector<CTextNode*> pending{&top};
+    std::vector<Node*> nodes;
+    std::vector<Node*> pending{&top};
     while (!pending.empty()) {
-        CTextNode* node = pending.back();
+        Node* node = pending.back();
         pending.pop_back();
         nodes.push_back(node);
         for (std::int32_t i = node->ChildCount() - 1; i >= 0; --i)
