@@ -8,11 +8,13 @@
 #include "CRecovery.h"
 #include "Golden.h"
 #include "ManualClock.h"
+#include "ModelTestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -20,14 +22,11 @@ namespace {
 
 class CrashRecoveryTest : public AppTest {};
 
-const CTextNode* FindTranslation(const CTextNode& node, const std::u16string& prefix)
+bool HasTranslationStartingWith(const CTextNode& root, const std::u16string& prefix)
 {
-    if (node.translatedText.starts_with(prefix))
-        return &node;
-    for (int i = 0; i < node.ChildCount(); ++i)
-        if (const CTextNode* found = FindTranslation(*node.GetChild(i), prefix))
-            return found;
-    return nullptr;
+    return std::ranges::any_of(PreOrder(root), [&](const CTextNode* node) {
+        return node->translatedText.starts_with(prefix);
+    });
 }
 
 constexpr char kChildVariable[] = "GLOSSMARK_RECOVERY_CHILD";
@@ -123,7 +122,7 @@ TEST_F(CrashRecoveryTest, KilledAfterTypingTheWorkIsOfferedAtTheNextStart)
     EXPECT_NE(questions[0].find(u"Sample.tra"), std::u16string::npos);
     EXPECT_TRUE(Doc().IsLanguageModified());
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Sample.tra* - Glossmark Editor"));
-    EXPECT_NE(FindTranslation(*Doc().GetRoot(), typed), nullptr);
+    EXPECT_TRUE(HasTranslationStartingWith(*Doc().GetRoot(), typed));
     EXPECT_NE(View().GetRowCount(), 0);
 
     // Saving puts it into the file and lets the copy go.
@@ -132,7 +131,7 @@ TEST_F(CrashRecoveryTest, KilledAfterTypingTheWorkIsOfferedAtTheNextStart)
     EXPECT_FALSE(app->GetRecovery()->HasCopy());
     const ReadOutcome saved = ReadLanguageFile(file.toStdString());
     ASSERT_TRUE(saved.language && saved.language->GetRoot());
-    EXPECT_NE(FindTranslation(*saved.language->GetRoot(), typed), nullptr);
+    EXPECT_TRUE(HasTranslationStartingWith(*saved.language->GetRoot(), typed));
 
     // A normal end after that leaves nothing to offer.
     End();

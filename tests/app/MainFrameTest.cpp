@@ -45,7 +45,7 @@ TEST_F(MainFrameTest, SplitterHoldsTheHeadViewAboveTheTreeView)
     EXPECT_EQ(splitter->sizes().at(0), 125);
 }
 
-TEST_F(MainFrameTest, StatusBarHasTheFivePanes)
+TEST_F(MainFrameTest, StatusBarHasTheFivePanesAndTheIdleTextComesBack)
 {
     CStatusBar* bar = Frame().GetStatusBar();
     ASSERT_NE(bar, nullptr);
@@ -69,10 +69,7 @@ TEST_F(MainFrameTest, StatusBarHasTheFivePanes)
     // The position pane is wide enough for its widest text.
     const QFontMetrics metrics(bar->GetPane(1)->font());
     EXPECT_GE(bar->GetPane(1)->width(), metrics.horizontalAdvance(QStringLiteral("Zeile 2000 von 2000")));
-}
-
-TEST_F(MainFrameTest, TheIdleTextComesBackWhenAMenuClosesWithoutAChoice)
-{
+    // The idle text comes back when a menu closes without a choice.
     auto* file = qobject_cast<QMenu*>(Frame().GetMenu()->GetSubMenu(0)->GetWidget());
     ASSERT_NE(file, nullptr);
     file->popup(Frame().mapToGlobal(QPoint(10, 10)));
@@ -118,20 +115,6 @@ TEST_F(MainFrameTest, TreeCommandsGoToTheTreeViewWhereverTheFocusIs)
     Frame().SetActiveView(&View());
     EXPECT_EQ(active.tree, 0);
     EXPECT_EQ(active.other, 1);
-}
-
-TEST_F(MainFrameTest, BarsAreShownAndHiddenByTheirCommands)
-{
-    const std::pair<UINT, QWidget*> bars[] = {{ID_VIEW_STATUS_BAR, Frame().GetStatusBar()},
-                                              {ID_VIEW_TOOLBAR, Frame().GetToolBar()}};
-    for (const auto& [id, bar] : bars) {
-        EXPECT_EQ(Frame().QueryCommandState(id).GetCheck(), 1) << id;
-        Frame().OnCommand(id);
-        EXPECT_FALSE(bar->isVisible()) << id;
-        EXPECT_EQ(Frame().QueryCommandState(id).GetCheck(), 0) << id;
-        Frame().OnCommand(id);
-        EXPECT_TRUE(bar->isVisible()) << id;
-    }
 }
 
 TEST_F(MainFrameTest, F6MovesTheFocusWhereItsCaretShows)
@@ -191,7 +174,7 @@ TEST_F(MainFrameTest, ClosingWithChangesAsksAndCancelKeepsTheWindow)
     EXPECT_TRUE(Frame().isVisible());
 }
 
-TEST_F(MainFrameTest, FifteenButtonsDockedAtTheTop)
+TEST_F(MainFrameTest, FifteenButtonsDockedAtTheTopAndBothBarsFollowTheirCommands)
 {
     CZweiToolBar* bar = Frame().GetToolBar();
     ASSERT_NE(bar, nullptr);
@@ -209,6 +192,17 @@ TEST_F(MainFrameTest, FifteenButtonsDockedAtTheTop)
     }
     EXPECT_EQ(found, std::vector<UINT>(std::begin(buttons), std::end(buttons)));
     EXPECT_EQ(bar->GetItemRect(0).ToQRect().size(), QSize(30, 30));
+    // Both bars are shown and hidden by their commands.
+    const std::pair<UINT, QWidget*> bars[] = {{ID_VIEW_STATUS_BAR, Frame().GetStatusBar()},
+                                              {ID_VIEW_TOOLBAR, Frame().GetToolBar()}};
+    for (const auto& [id, shown] : bars) {
+        EXPECT_EQ(Frame().QueryCommandState(id).GetCheck(), 1) << id;
+        Frame().OnCommand(id);
+        EXPECT_FALSE(shown->isVisible()) << id;
+        EXPECT_EQ(Frame().QueryCommandState(id).GetCheck(), 0) << id;
+        Frame().OnCommand(id);
+        EXPECT_TRUE(shown->isVisible()) << id;
+    }
 }
 
 } // namespace

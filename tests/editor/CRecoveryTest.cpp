@@ -105,10 +105,7 @@ TEST_F(RecoveryTest, OfferedAtStartWhenNewerThanItsFile)
     } // the session ends without a word (the copy stays)
 
     // Nein: the copy goes; the document stays as it opened.
-    CTransDoc next;
-    std::u16string file = U16(path);
-    next.SetStartupFileSource(&file);
-    ASSERT_TRUE(next.OpenLanguage());
+    CTransDoc& next = Reopen(path);
     {
         CRecovery recovery(next, folder);
         ASSERT_TRUE(recovery.HasCopy());
@@ -169,10 +166,7 @@ TEST_F(RecoveryTest, ANewTranslationWithoutFileIsOfferedToo)
         crashed.OfferAtStart();
         ASSERT_TRUE(crashed.WriteCopy());
     }
-    CTransDoc next;
-    std::u16string file = U16(Path("orig.tra"));
-    next.SetStartupFileSource(&file);
-    ASSERT_TRUE(next.OpenLanguage());
+    CTransDoc& next = Reopen(Path("orig.tra"));
     CRecovery recovery(next, folder);
     script.messages.clear();
     script.boxAnswers = {IDYES};

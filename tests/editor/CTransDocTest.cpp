@@ -53,10 +53,7 @@ TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
     EXPECT_EQ(doc.GetTitle(), u"x.tra");
     EXPECT_TRUE(script.messages.empty());
 
-    CTransDoc again;
-    std::u16string file = U16(path);
-    again.SetStartupFileSource(&file);
-    ASSERT_TRUE(again.OpenLanguage());
+    CTransDoc& again = Reopen(path);
     EXPECT_TRUE(StoreToBytes(*again.GetLanguage()) == StoreToBytes(*doc.GetLanguage()));
 }
 
@@ -179,10 +176,7 @@ TEST_F(TransDocTest, TheSaveQuestionCanStopOrDropOrSave)
     script.boxAnswers = {IDYES};
     EXPECT_TRUE(doc.AskSave());
     EXPECT_FALSE(doc.IsLanguageModified());
-    CTransDoc reread;
-    std::u16string file = U16(path);
-    reread.SetStartupFileSource(&file);
-    ASSERT_TRUE(reread.OpenLanguage());
+    CTransDoc& reread = Reopen(path);
     EXPECT_EQ(reread.GetRoot()->GetChild(0)->translatedText, u"gespeichert");
 
     // Nein drops the changes: the open goes on.
@@ -226,10 +220,7 @@ TEST_F(TransDocTest, NewTranslationStartsAChangeableLanguageFromTheOriginal)
     script.paths = {U16(Path("neu.tra"))};
     ASSERT_TRUE(doc.SaveLanguage());
     EXPECT_EQ(doc.GetTitle(), u"neu.tra");
-    CTransDoc reread;
-    std::u16string file = U16(Path("neu.tra"));
-    reread.SetStartupFileSource(&file);
-    ASSERT_TRUE(reread.OpenLanguage());
+    CTransDoc& reread = Reopen(Path("neu.tra"));
     EXPECT_FALSE(reread.IsOriginal());
     EXPECT_EQ(reread.GetLanguageName(), u"Neue_Sprache_0");
 
@@ -480,9 +471,10 @@ TEST_F(TransDocTest, OriginalLanguageFilesAskBeforeAFlagIsChosen)
     EXPECT_NE(doc.GetLanguage()->flagPixels, flag);
 }
 
-TEST_F(TransDocTest, FontsLayTheViewsOutAgainOnlyOnOk)
+TEST_F(TransDocTest, FontsAreNoChangeAndClosingAsksOnlyWhenModified)
 {
     Open(MakeFile("x.tra"));
+    // Fonts lay the views out again only on OK.
     script.fontsAnswers = {IDCANCEL, IDOK};
     EXPECT_TRUE(doc.OnCmdMsg(ID_FONTS, CN_COMMAND, nullptr));
     EXPECT_TRUE(view.changes.empty());
@@ -490,11 +482,6 @@ TEST_F(TransDocTest, FontsLayTheViewsOutAgainOnlyOnOk)
     // The same rows laid out again, keeping the user's place: no new tree.
     EXPECT_EQ(view.changes, std::vector<unsigned>{CDocChange::Layout});
     EXPECT_FALSE(doc.IsLanguageModified()) << "fonts are not part of the language";
-}
-
-TEST_F(TransDocTest, ClosingAsksOnlyWhenModified)
-{
-    Open(MakeFile("x.tra"));
     EXPECT_TRUE(doc.SaveModified());
     EXPECT_TRUE(script.messages.empty());
     doc.SetModified();

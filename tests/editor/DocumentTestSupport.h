@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,16 @@ protected:
         view.changes.clear();
     }
 
+    // The file opened in a second document, as the next session would open it.
+    CTransDoc& Reopen(const QString& path)
+    {
+        Reopened& again = reopened.emplace_back();
+        again.file = U16(path);
+        again.doc.SetStartupFileSource(&again.file);
+        EXPECT_TRUE(again.doc.OpenLanguage()) << path.toStdString();
+        return again.doc;
+    }
+
     bool Enabled(UINT id)
     {
         CCmdUI ui(id);
@@ -136,5 +147,10 @@ protected:
     CTransDoc doc;
     RecordingView view;
     std::u16string startupFile;
+    struct Reopened {
+        std::u16string file;
+        CTransDoc doc;
+    };
+    std::list<Reopened> reopened;
 };
 

@@ -117,10 +117,7 @@ TEST_F(SafeSaveTest, FileChangedByAnotherProgramIsNotOverwrittenUnasked)
     EXPECT_TRUE(doc.SaveLanguage());
     EXPECT_EQ(script.messages.size(), 1u);
     EXPECT_FALSE(doc.IsLanguageModified());
-    CTransDoc reread;
-    std::u16string file = U16(mine);
-    reread.SetStartupFileSource(&file);
-    ASSERT_TRUE(reread.OpenLanguage());
+    CTransDoc& reread = Reopen(mine);
     EXPECT_EQ(reread.GetRoot()->GetChild(0)->translatedText, u"unser Text");
 
     // A file deleted meanwhile is simply written again.

@@ -168,7 +168,7 @@ TEST_F(FontsTest, AbbrechenKeepsTheProgramFonts)
     EXPECT_EQ(ForeignFont(), DefaultForeignFont());
 }
 
-TEST(FlagDialog, OffersTheFirst152FlagsAndEnablesOkForOneSelection)
+TEST(FlagDialog, OffersTheFirst152FlagsAndEnablesOkForOneSelectionAndAbbrechenChoosesNothing)
 {
     CFlagDialog dialog;
     CImageBitmap strip;
@@ -203,17 +203,14 @@ TEST(FlagDialog, OffersTheFirst152FlagsAndEnablesOkForOneSelection)
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dialog.GetChosenFlag(), 42);
-}
-
-TEST(FlagDialog, AbbrechenChoosesNothing)
-{
-    CFlagDialog dialog;
-    RunModal(dialog, [](CDialog& d) {
+    // Abbrechen chooses nothing, whatever was selected.
+    CFlagDialog cancelled;
+    RunModal(cancelled, [](CDialog& d) {
         static_cast<CFlagDialog&>(d).GetList()->item(3)->setSelected(true);
         d.OnCancel();
         return IDCANCEL;
     });
-    EXPECT_EQ(dialog.GetChosenFlag(), -1);
+    EXPECT_EQ(cancelled.GetChosenFlag(), -1);
 }
 
 } // namespace

@@ -84,17 +84,6 @@ protected:
     DialogScript script;
 };
 
-TEST_F(HeadViewTest, FlagPlacesOnlySayWhereToDrawAndOnlyTheLanguageNameIsTyped)
-{
-    Open(*Language(u"English", OwnFlagColour));
-    EXPECT_FALSE(view->GetOwnFlagPlace()->isVisible());
-    EXPECT_FALSE(view->GetForeignFlagPlace()->isVisible());
-    EXPECT_TRUE(view->GetProgramField()->isReadOnly());
-    EXPECT_TRUE(view->GetVersionField()->isReadOnly());
-    EXPECT_TRUE(view->GetForeignNameField()->isReadOnly());
-    EXPECT_FALSE(view->GetLanguageField()->isReadOnly());
-}
-
 TEST_F(HeadViewTest, FillingShowsTheHeaderAndNeverMarksTheDocumentChanged)
 {
     Open(*Language(u"Français", OwnFlagColour));
@@ -222,9 +211,16 @@ TEST_F(HeadViewTest, OnlyAClickInsideTheFlagSquareOpensTheFlagDialog)
                   CImageBitmap::ToColorRef(expected.pixel(i % 32, i / 32)));
 }
 
-TEST_F(HeadViewTest, LongFieldsEndTenPixelsBeforeTheRightEdge)
+TEST_F(HeadViewTest, OnlyTheLanguageNameIsTypedAndLongFieldsEndTenPixelsBeforeTheRightEdge)
 {
     Open(*Language(u"English", OwnFlagColour));
+    // The flag places only say where to draw.
+    EXPECT_FALSE(view->GetOwnFlagPlace()->isVisible());
+    EXPECT_FALSE(view->GetForeignFlagPlace()->isVisible());
+    EXPECT_TRUE(view->GetProgramField()->isReadOnly());
+    EXPECT_TRUE(view->GetVersionField()->isReadOnly());
+    EXPECT_TRUE(view->GetForeignNameField()->isReadOnly());
+    EXPECT_FALSE(view->GetLanguageField()->isReadOnly());
     QLineEdit* const fields[] = {view->GetLanguageField(), view->GetForeignNameField()};
     const QRect before[] = {fields[0]->geometry(), fields[1]->geometry()};
     const QRect programBefore = view->GetProgramField()->geometry();

@@ -197,11 +197,20 @@ TEST_F(ToolbarTest, MovingToTheNextButtonRepaintsExactlyTheTwoButtons)
     recorder.regions.clear();
     MoveTo(7);
     EXPECT_TRUE(recorder.regions.empty());
-    // The back buffer outlived all these paints.
+    // The back buffer outlived all these paints and a whole repaint; a new
+    // size makes it again.
+    Client()->update();
+    Settle();
     EXPECT_EQ(bar->GetBackBufferBuilds(), 1);
+    const QSize before = bar->GetBackBuffer()->GetImage().size();
+    window.addToolBar(Qt::RightToolBarArea, bar);
+    Settle();
+    EXPECT_EQ(bar->GetBackBufferBuilds(), 2);
+    EXPECT_NE(bar->GetBackBuffer()->GetImage().size(), before);
+    EXPECT_EQ(bar->GetBackBuffer()->GetImage().size(), Client()->size());
 }
 
-TEST_F(ToolbarTest, ADisabledButtonNeverTurnsHot)
+TEST_F(ToolbarTest, ADisabledButtonNeverTurnsHotAndAnUncheckedOneLosesItsBackground)
 {
     Make();
     bar->SetButtonState(1, 0);
@@ -219,24 +228,21 @@ TEST_F(ToolbarTest, ADisabledButtonNeverTurnsHot)
     EXPECT_EQ(ImageIn(picture, 1), StripImage(IDB_TOOLBAR_DISABLED, 1));
     EXPECT_EQ(At(picture, Rect(1).left(), Rect(1).top()), Face);
     EXPECT_EQ(At(picture, Rect(1).right(), Rect(1).bottom()), Face);
-}
 
-TEST_F(ToolbarTest, AButtonLeavingCheckedLosesItsLightBackground)
-{
-    Make();
+    // A button leaving checked loses its light background.
     bar->SetButtonState(3, TBSTATE_ENABLED | TBSTATE_CHECKED);
     Settle();
     const QPoint inside = Rect(3).topLeft() + QPoint(2, 2);
     EXPECT_EQ(At(ClientPicture(), inside.x(), inside.y()), Checked);
-    PaintRecorder recorder(Client());
+    recorder.regions.clear();
     bar->SetButtonState(3, TBSTATE_ENABLED);
     Settle();
     ASSERT_EQ(recorder.regions.size(), 1u);
     EXPECT_EQ(recorder.regions[0], QRegion(Rect(3)));
     EXPECT_EQ(bar->GetLastLook(3), CZweiTool::Normal);
-    const QImage picture = ClientPicture();
-    EXPECT_EQ(At(picture, inside.x(), inside.y()), Face);
-    EXPECT_EQ(ImageIn(picture, 3), StripImage(IDB_TOOLBAR_NORMAL, 3));
+    const QImage unchecked = ClientPicture();
+    EXPECT_EQ(At(unchecked, inside.x(), inside.y()), Face);
+    EXPECT_EQ(ImageIn(unchecked, 3), StripImage(IDB_TOOLBAR_NORMAL, 3));
     // A checked button under the mouse looks pressed.
     bar->SetButtonState(3, TBSTATE_ENABLED | TBSTATE_CHECKED);
     MoveTo(3);
@@ -297,23 +303,6 @@ TEST_F(ToolbarTest, AVerticalBarDrawsHorizontalSeparatorsEndingBeforeTheButtonWi
     EXPECT_EQ(At(whole, mid, 4), Checked);
     EXPECT_EQ(At(whole, mid, 5), Checked);
     EXPECT_EQ(At(whole, mid, 6), Dark);
-}
-
-TEST_F(ToolbarTest, BackBufferIsMadeAgainOnlyWhenTheSizeChanges)
-{
-    Make();
-    EXPECT_EQ(bar->GetBackBufferBuilds(), 1);
-    for (int i : {0, 1, 2, 3})
-        MoveTo(i);
-    Client()->update();
-    Settle();
-    EXPECT_EQ(bar->GetBackBufferBuilds(), 1);
-    const QSize before = bar->GetBackBuffer()->GetImage().size();
-    window.addToolBar(Qt::RightToolBarArea, bar);
-    Settle();
-    EXPECT_EQ(bar->GetBackBufferBuilds(), 2);
-    EXPECT_NE(bar->GetBackBuffer()->GetImage().size(), before);
-    EXPECT_EQ(bar->GetBackBuffer()->GetImage().size(), Client()->size());
 }
 
 TEST_F(ToolbarTest, AClickOnAnEnabledButtonSendsItsCommand)
@@ -406,7 +395,7 @@ protected:
     CZweiToolBar* bar = nullptr;
 };
 
-TEST_F(ToolbarFrameTest, ButtonsFollowTheCommandRouteAndClicksReachTheFrame)
+TEST_F(ToolbarFrameTest, ButtonsFollowTheCommandRouteAndClicksAndScreenReadersReachTheFrame)
 {
     EXPECT_FALSE(bar->GetButtonState(NewButton) & TBSTATE_ENABLED);
     EXPECT_TRUE(bar->GetButtonState(SaveButton) & TBSTATE_ENABLED);
@@ -419,6 +408,29 @@ TEST_F(ToolbarFrameTest, ButtonsFollowTheCommandRouteAndClicksReachTheFrame)
     QTest::mouseClick(client, Qt::LeftButton, {}, Centre(NewButton));
     SettleIdle();
     EXPECT_EQ(frame.saves, 1);
+
+    // A screen reader reads and presses the same buttons.
+    QAccessibleInterface* buttons = QAccessible::queryAccessibleInterface(client);
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->childCount(), 15); // the separators left out
+    QAccessibleInterface* save = buttons->child(SaveButton);
+    EXPECT_EQ(save->role(), QAccessible::Button);
+    EXPECT_EQ(save->text(QAccessible::Name), u"Sprache speichern");
+    EXPECT_EQ(save->text(QAccessible::Description), u"Speichert eine Sprache");
+    EXPECT_FALSE(save->state().checkable);
+    EXPECT_EQ(buttons->childAt(save->rect().center().x(), save->rect().center().y()), save);
+    EXPECT_TRUE(buttons->child(NewButton)->state().disabled);
+    QAccessibleInterface* show = buttons->child(8); // after four separators
+    EXPECT_EQ(show->text(QAccessible::Name), u"Fremdsprache einblenden");
+    EXPECT_TRUE(show->state().checkable && show->state().checked);
+
+    QTest::mousePress(client, Qt::LeftButton, {}, Centre(SaveButton));
+    EXPECT_TRUE(save->state().pressed);
+    QTest::mouseRelease(client, Qt::LeftButton, {}, Centre(SaveButton));
+    EXPECT_FALSE(save->state().pressed);
+    save->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    buttons->child(NewButton)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(frame.saves, 3);
 }
 
 TEST_F(ToolbarFrameTest, PromptsAndTooltipsComeFromTheCommandStrings)
@@ -446,31 +458,6 @@ TEST_F(ToolbarFrameTest, PromptsAndTooltipsComeFromTheCommandStrings)
     EXPECT_EQ(Message(), CResources::LoadString(AFX_IDS_IDLEMESSAGE));
     QCoreApplication::sendEvent(client, &help);
     EXPECT_TRUE(ToolTipGone());
-}
-
-TEST_F(ToolbarFrameTest, AScreenReaderReadsAndPressesTheButtons)
-{
-    QAccessibleInterface* buttons = QAccessible::queryAccessibleInterface(bar->GetClientWidget());
-    ASSERT_NE(buttons, nullptr);
-    EXPECT_EQ(buttons->childCount(), 15); // the separators left out
-    QAccessibleInterface* save = buttons->child(SaveButton);
-    EXPECT_EQ(save->role(), QAccessible::Button);
-    EXPECT_EQ(save->text(QAccessible::Name), u"Sprache speichern");
-    EXPECT_EQ(save->text(QAccessible::Description), u"Speichert eine Sprache");
-    EXPECT_FALSE(save->state().checkable);
-    EXPECT_EQ(buttons->childAt(save->rect().center().x(), save->rect().center().y()), save);
-    EXPECT_TRUE(buttons->child(NewButton)->state().disabled);
-    QAccessibleInterface* show = buttons->child(8); // after four separators
-    EXPECT_EQ(show->text(QAccessible::Name), u"Fremdsprache einblenden");
-    EXPECT_TRUE(show->state().checkable && show->state().checked);
-
-    QTest::mousePress(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(SaveButton));
-    EXPECT_TRUE(save->state().pressed);
-    QTest::mouseRelease(bar->GetClientWidget(), Qt::LeftButton, {}, Centre(SaveButton));
-    EXPECT_FALSE(save->state().pressed);
-    save->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    buttons->child(NewButton)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(frame.saves, 2);
 }
 
 TEST_F(ToolbarFrameTest, LabelsAreTheStringsAfterTheFirstLabelString)

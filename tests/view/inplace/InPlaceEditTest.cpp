@@ -148,16 +148,7 @@ TEST_F(InPlaceEdit, TypingCommitsMarksDoneUpTheTreeAndSetsModified)
     EXPECT_EQ(Node(Dialogs)->editState, 1u);
 }
 
-TEST_F(InPlaceEdit, EditorWidensBeforeTheCharacterIsShown)
-{
-    OpenRow(Free, false);
-    const CRect before = Edit()->GetRect();
-    EXPECT_EQ(Edit()->PredictSize(u"WW"), before) << "it answers the place it had";
-    EXPECT_EQ(Edit()->GetRect().left, before.left);
-    EXPECT_GT(Edit()->GetRect().Width(), before.Width());
-}
-
-TEST_F(InPlaceEdit, RightAndLeftSkipPlaceholders)
+TEST_F(InPlaceEdit, MovingKeysSkipPlaceholdersAndCrossRowsAndTheEditorWidensAhead)
 {
     OpenRow(Format, true);
     ASSERT_EQ(Pieces(Format).size(), 3u);
@@ -170,11 +161,51 @@ TEST_F(InPlaceEdit, RightAndLeftSkipPlaceholders)
     Key(Qt::Key_Left);
     EXPECT_EQ(PieceIndex(Format), 0);
     EXPECT_EQ(Caret(), 6);
+    // At a row's edges the keys move to the neighbour rows.
+    OpenRow(Format, true);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(view->GetCurrentRow(), int(Free));
+    EXPECT_EQ(Caret(), 12); // end of the previous row's last piece
+    Key(Qt::Key_Right);
+    EXPECT_EQ(view->GetCurrentRow(), int(Format));
+    EXPECT_EQ(PieceIndex(Format), 0);
+    EXPECT_EQ(Caret(), 0);
+    // Up and Down go by lines.
+    OpenRow(TwoLines, false); // last piece: " drei" on line 1
+    EXPECT_EQ(PieceIndex(TwoLines), 3);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(PieceIndex(TwoLines), 0);
+    EXPECT_EQ(Caret(), 0);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(PieceIndex(TwoLines), 1);
+    Key(Qt::Key_Down); // last line: the next row, at its start
+    EXPECT_EQ(view->GetCurrentRow(), int(Limited));
+    EXPECT_EQ(PieceIndex(Limited), 0);
+    Key(Qt::Key_Up); // line 0: the previous row's last line, first piece
+    EXPECT_EQ(view->GetCurrentRow(), int(TwoLines));
+    EXPECT_EQ(PieceIndex(TwoLines), 1);
+    EXPECT_EQ(Caret(), 0);
     EXPECT_FALSE(doc.IsLanguageModified());
+    // The editor widens before a character is shown.
+    OpenRow(Free, false);
+    const CRect before = Edit()->GetRect();
+    EXPECT_EQ(Edit()->PredictSize(u"WW"), before) << "it answers the place it had";
+    EXPECT_EQ(Edit()->GetRect().left, before.left);
+    EXPECT_GT(Edit()->GetRect().Width(), before.Width());
 }
 
 TEST_F(InPlaceEdit, BackspaceAndDeleteNeverBreakAPlaceholder)
 {
+    // Keys that change nothing leave the text to be edited.
+    OpenRow(Format, false);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Backspace, Q(u"\b")); // at a placeholder
+    Key(Qt::Key_Escape, Q(u"\x1b"));
+    for (const auto& [key, text] : {std::pair{Qt::Key_A, u"\x01"}, {Qt::Key_C, u"\x03"},
+                                    {Qt::Key_F, u"\x06"}, {Qt::Key_Z, u"\x1a"}})
+        Key(key, Q(text), Qt::ControlModifier);
+    EXPECT_EQ(Node(Format)->editState, 3u);
+    EXPECT_FALSE(doc.IsLanguageModified());
     OpenRow(Format, false); // end of "!"
     Key(Qt::Key_Home);
     Key(Qt::Key_Backspace, Q(u"\b"));
@@ -190,19 +221,14 @@ TEST_F(InPlaceEdit, BackspaceAndDeleteNeverBreakAPlaceholder)
     EXPECT_EQ(PieceIndex(Format), 0);
     EXPECT_EQ(Caret(), 6);
     EXPECT_EQ(Compose(Format), u"Hallo %s!");
-}
-
-TEST_F(InPlaceEdit, KeysThatChangeNothingLeaveTheTextToBeEdited)
-{
-    OpenRow(Format, false);
-    Key(Qt::Key_Home);
-    Key(Qt::Key_Backspace, Q(u"\b")); // at a placeholder
-    Key(Qt::Key_Escape, Q(u"\x1b"));
-    for (const auto& [key, text] : {std::pair{Qt::Key_A, u"\x01"}, {Qt::Key_C, u"\x03"},
-                                    {Qt::Key_F, u"\x06"}, {Qt::Key_Z, u"\x1a"}})
-        Key(key, Q(text), Qt::ControlModifier);
-    EXPECT_EQ(Node(Format)->editState, 3u);
     EXPECT_FALSE(doc.IsLanguageModified());
+    // A selection deleted up to a placeholder is a change.
+    OpenRow(Format, true); // "Hallo " before %s
+    Edit()->SetSel(2, 6);
+    Key(Qt::Key_Delete, Q(u"\x7f"));
+    EXPECT_EQ(Compose(Format), u"Ha%s!");
+    EXPECT_EQ(Pieces(Format)[1]->text, u"%s");
+    EXPECT_TRUE(doc.IsLanguageModified());
 }
 
 TEST_F(InPlaceEdit, EnterSplitsAFreeSizeLineAndDropsTheSelection)
@@ -254,36 +280,6 @@ TEST_F(InPlaceEdit, DeleteAtALinesEndJoinsWithoutCommitting)
     Key(Qt::Key_Delete, Q(u"\x7f"));
     EXPECT_EQ(Edit()->GetPiece()->text, u"einswei ");
     EXPECT_TRUE(doc.IsLanguageModified());
-}
-
-TEST_F(InPlaceEdit, UpAndDownGoByLines)
-{
-    OpenRow(TwoLines, false); // last piece: " drei" on line 1
-    EXPECT_EQ(PieceIndex(TwoLines), 3);
-    Key(Qt::Key_Up);
-    EXPECT_EQ(PieceIndex(TwoLines), 0);
-    EXPECT_EQ(Caret(), 0);
-    Key(Qt::Key_Down);
-    EXPECT_EQ(PieceIndex(TwoLines), 1);
-    Key(Qt::Key_Down); // last line: the next row, at its start
-    EXPECT_EQ(view->GetCurrentRow(), int(Limited));
-    EXPECT_EQ(PieceIndex(Limited), 0);
-    Key(Qt::Key_Up); // line 0: the previous row's last line, first piece
-    EXPECT_EQ(view->GetCurrentRow(), int(TwoLines));
-    EXPECT_EQ(PieceIndex(TwoLines), 1);
-    EXPECT_EQ(Caret(), 0);
-}
-
-TEST_F(InPlaceEdit, EdgesOfARowMoveToTheNeighbourRows)
-{
-    OpenRow(Format, true);
-    Key(Qt::Key_Left);
-    EXPECT_EQ(view->GetCurrentRow(), int(Free));
-    EXPECT_EQ(Caret(), 12); // end of the previous row's last piece
-    Key(Qt::Key_Right);
-    EXPECT_EQ(view->GetCurrentRow(), int(Format));
-    EXPECT_EQ(PieceIndex(Format), 0);
-    EXPECT_EQ(Caret(), 0);
 }
 
 TEST_F(InPlaceEdit, SizeLimitedTextKeepsItsLineCount)
@@ -424,16 +420,6 @@ TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
     EXPECT_FALSE(Edit()->ReplaceSelection(u"Sehr sehr langer Text",
                                           [](const std::u16string&) { return true; }));
     EXPECT_EQ(Edit()->GetPiece()->text, u"OK");
-}
-
-TEST_F(InPlaceEdit, DeletingASelectionUpToAPlaceholderIsAChange)
-{
-    OpenRow(Format, true); // "Hallo " before %s
-    Edit()->SetSel(2, 6);
-    Key(Qt::Key_Delete, Q(u"\x7f"));
-    EXPECT_EQ(Compose(Format), u"Ha%s!");
-    EXPECT_EQ(Pieces(Format)[1]->text, u"%s");
-    EXPECT_TRUE(doc.IsLanguageModified());
 }
 
 TEST_F(InPlaceEdit, BackspaceJoinRefusedByTheWidthRuleStillCounts)

@@ -46,45 +46,35 @@ CSize ExtentInFont(const std::u16string& text, bool foreign)
     return dc.GetTextExtent(text);
 }
 
-TEST(PieceMeasure, EmptyPieceIsOneXWideAndOneLineHigh)
+// An empty piece is one X wide and one line high; foreign pieces use the
+// foreign font; tabs stop every tab width from the piece's left edge; a
+// placeholder is always 25 by 15 and never hit.
+TEST(PieceMeasure, TextsAndPlaceholders)
 {
     CDc dc;
-    CTextPiece piece(u"", 0, false, true, nullptr, false);
-    const CSize size = piece.Measure(dc, 50, 5);
+    CTextPiece empty(u"", 0, false, true, nullptr, false);
+    const CSize size = empty.Measure(dc, 50, 5);
     EXPECT_EQ(size.cx, ExtentInFont(u"X", false).cx);
     EXPECT_EQ(size.cy, ExtentInFont(u"AayY123", false).cy);
-    EXPECT_EQ(piece.rect, CRect(50, 5, 50 + size.cx, 5 + size.cy));
-}
+    EXPECT_EQ(empty.rect, CRect(50, 5, 50 + size.cx, 5 + size.cy));
 
-TEST(PieceMeasure, ForeignPiecesUseTheForeignFont)
-{
-    CDc dc;
     const std::u16string text = u"Fremdsprache mit Text";
     CTextPiece own(text, 0, false, true, nullptr, false);
     CTextPiece foreign(text, 0, true, true, nullptr, false);
     EXPECT_EQ(own.Measure(dc, 0, 0).cx, ExtentInFont(text, false).cx);
     EXPECT_EQ(foreign.Measure(dc, 0, 0).cx, ExtentInFont(text, true).cx);
     EXPECT_NE(own.rect.Height(), foreign.rect.Height());
-}
 
-TEST(PieceMeasure, TabsStopEveryTabWidthFromThePiecesLeftEdge)
-{
-    CDc dc;
-    CTextPiece piece(u"\tX", 0, false, true, nullptr, false);
+    CTextPiece tabbed(u"\tX", 0, false, true, nullptr, false);
     dc.SelectObject(&CTextPiece::FontFor(false));
-    const int tab = piece.TabWidth(dc);
+    const int tab = tabbed.TabWidth(dc);
     ASSERT_GT(tab, 0);
-    const CSize size = piece.Measure(dc, 37, 0);
-    EXPECT_EQ(size.cx, tab + ExtentInFont(u"X", false).cx);
-}
+    EXPECT_EQ(tabbed.Measure(dc, 37, 0).cx, tab + ExtentInFont(u"X", false).cx);
 
-TEST(PieceMeasure, PlaceholderIsAlways25By15)
-{
-    CDc dc;
-    CPlaceholderPiece piece(u"%-10.4f", 2, nullptr);
-    EXPECT_EQ(piece.Measure(dc, 70, 21), CSize(25, 15));
-    EXPECT_EQ(piece.rect, CRect(70, 21, 95, 36));
-    EXPECT_FALSE(piece.HitTest(80, 25));
+    CPlaceholderPiece placeholder(u"%-10.4f", 2, nullptr);
+    EXPECT_EQ(placeholder.Measure(dc, 70, 21), CSize(25, 15));
+    EXPECT_EQ(placeholder.rect, CRect(70, 21, 95, 36));
+    EXPECT_FALSE(placeholder.HitTest(80, 25));
 }
 
 TEST(PieceHitTest, LeftAndTopEdgesInsideRightAndBottomOutside)

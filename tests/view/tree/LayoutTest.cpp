@@ -161,7 +161,7 @@ TEST(TreeLayout, EmptyTreeHasNoRows)
     h.Click({30, 30});
 }
 
-TEST(TreeLayout, ARowFollowsItsTextInTheDocumentAndNeverWritesIt)
+TEST(TreeLayout, ARowFollowsItsTextInTheDocumentAndNeverWritesItAndARebuildStartsAfresh)
 {
     ViewHarness h(*SmallLanguage());
     CTextRow& row = h.Row(6);
@@ -179,11 +179,7 @@ TEST(TreeLayout, ARowFollowsItsTextInTheDocumentAndNeverWritesIt)
     ASSERT_TRUE(h.doc.Undo());
     EXPECT_EQ(row.ComposeTranslated(), u"Ö&ffnen...");
     EXPECT_EQ(h.view.RowDocumentY(7) - h.view.RowDocumentY(6), height);
-}
-
-TEST(TreeLayout, RebuildStartsExpandedWithoutCurrentRow)
-{
-    ViewHarness h(*SmallLanguage());
+    // A rebuild starts expanded without a current row.
     h.view.SetExpanded(0, false);
     h.Click(h.PiecePoint(6, 0));
     EXPECT_EQ(h.view.GetCurrentRow(), 6);
