@@ -104,7 +104,7 @@ TEST_F(ProblemsPaneTest, ThePaneListsTheProblemsInTreeOrder)
     EXPECT_FALSE(dock->isHidden());
 }
 
-TEST_F(ProblemsPaneTest, F8AndShiftF8WalkTheProblemsAndTheStatusLineNamesThem)
+TEST_F(ProblemsPaneTest, F8AndShiftF8AndADoubleClickWalkTheProblemsAndTheStatusLineNamesThem)
 {
     EXPECT_TRUE(Frame().QueryCommandState(ID_NEXT_PROBLEM).IsEnabled());
     std::vector<int> visited;
@@ -125,10 +125,8 @@ TEST_F(ProblemsPaneTest, F8AndShiftF8WalkTheProblemsAndTheStatusLineNamesThem)
     View().MoveCurrentRow(-1, false, false);
     EXPECT_EQ(View().GetCurrentRow(), 8);
     EXPECT_EQ(Pane(0), u"For Help, press F1");
-}
 
-TEST_F(ProblemsPaneTest, ADoubleClickOpensTheEditorOnTheProblemsRow)
-{
+    // A double click in the list opens the editor on the problem's row.
     QTreeView* list = Problems().GetPane()->GetListView();
     list->scrollTo(List().index(4, 1));
     const QRect cell = list->visualRect(List().index(4, 1));
@@ -141,7 +139,7 @@ TEST_F(ProblemsPaneTest, ADoubleClickOpensTheEditorOnTheProblemsRow)
     EXPECT_EQ(View().GetEditor()->GetPiece()->row, View().GetRow(12));
 }
 
-TEST_F(ProblemsPaneTest, TypingAFixRemovesTheEntryWithoutAWholeCheck)
+TEST_F(ProblemsPaneTest, TypingAFixOrANewLineUpdatesTheEntriesWithoutAWholeCheck)
 {
     const std::int64_t before = Problems().GetChecker().NodesChecked();
     EXPECT_GE(before, kFillers);
@@ -164,16 +162,14 @@ TEST_F(ProblemsPaneTest, TypingAFixRemovesTheEntryWithoutAWholeCheck)
     EXPECT_EQ(ListedRows(), std::vector<int>(std::begin(kProblemRows), std::end(kProblemRows)));
     EXPECT_EQ(Problems().GetChecker().NodesChecked() - before, 6);
     EXPECT_EQ(Pane(0), u"Problem: Spaces or tabs at the start or end differ from the original");
-}
 
-TEST_F(ProblemsPaneTest, ANewOrJoinedLineIsCheckedAtOnce)
-{
-    // "Text 0", a string-table text without problems, one line like its original.
+    // A new or joined line is checked at once: "Text 0", a string-table text
+    // without problems, one line like its original.
     constexpr int kRow = 13;
     ASSERT_EQ(View().GetRow(kRow)->ComposeTranslated(), u"Text 0");
     View().SetCurrentRow(kRow);
     View().OpenEditorInCurrentRow(true, true);
-    QWidget* editor = View().GetEditor();
+    editor = View().GetEditor();
     QTest::keyClick(editor, Qt::Key_End);
     QTest::keyClick(editor, Qt::Key_Return);
     ASSERT_EQ(View().GetRow(kRow)->ComposeTranslated(), u"Text 0\n");

@@ -103,24 +103,6 @@ TEST_F(FontsTest, DefaultsAreTheFixedRecords)
     EXPECT_EQ(ForeignFont(), DefaultForeignFont());
 }
 
-TEST_F(FontsTest, SamplesShowEachFaceNameInItsFont)
-{
-    CFontsDialog dialog;
-    RunModal(dialog, [](CDialog& d) {
-        QLabel* text = Sample(d, IDC_FONTS_TEXT_SAMPLE);
-        QLabel* foreign = Sample(d, IDC_FONTS_FOREIGN_SAMPLE);
-        EXPECT_EQ(text->text(), QStringLiteral("MS Sans Serif"));
-        EXPECT_EQ(foreign->text(), QStringLiteral("Arial"));
-        // A missing face is drawn in a close installed sans-serif face.
-        EXPECT_EQ(text->font().family(), InstalledFaceFor(QStringLiteral("MS Sans Serif"), 0x22));
-        EXPECT_FALSE(text->font().family().isEmpty());
-        EXPECT_EQ(text->font().pixelSize(), 14);
-        EXPECT_TRUE(foreign->font().italic());
-        EXPECT_EQ(foreign->font().pixelSize(), 12);
-        return IDCANCEL;
-    });
-}
-
 TEST_F(FontsTest, ChooserCancelKeepsTheSampleAndOkAppliesBothCopies)
 {
     ChooserScript chooser;
@@ -153,12 +135,23 @@ TEST_F(FontsTest, ChooserCancelKeepsTheSampleAndOkAppliesBothCopies)
     EXPECT_EQ(ForeignFont().faceName, u"DejaVu Serif");
 }
 
-TEST_F(FontsTest, AbbrechenKeepsTheProgramFonts)
+TEST_F(FontsTest, SamplesShowEachFaceNameInItsFontAndAbbrechenKeepsTheProgramFonts)
 {
     ChooserScript chooser;
     chooser.answer = Courier();
     CFontsDialog dialog;
     RunModal(dialog, [](CDialog& d) {
+        // The samples show each face name in its font.
+        QLabel* text = Sample(d, IDC_FONTS_TEXT_SAMPLE);
+        QLabel* foreign = Sample(d, IDC_FONTS_FOREIGN_SAMPLE);
+        EXPECT_EQ(text->text(), QStringLiteral("MS Sans Serif"));
+        EXPECT_EQ(foreign->text(), QStringLiteral("Arial"));
+        // A missing face is drawn in a close installed sans-serif face.
+        EXPECT_EQ(text->font().family(), InstalledFaceFor(QStringLiteral("MS Sans Serif"), 0x22));
+        EXPECT_FALSE(text->font().family().isEmpty());
+        EXPECT_EQ(text->font().pixelSize(), 14);
+        EXPECT_TRUE(foreign->font().italic());
+        EXPECT_EQ(foreign->font().pixelSize(), 12);
         static_cast<CFontsDialog&>(d).OnChangeTextFont();
         static_cast<CFontsDialog&>(d).OnChangeForeignFont();
         d.OnCancel();
