@@ -90,17 +90,14 @@ TEST(SearchCursor, MatchesByDirectionPositionCaseAndWholeWord)
                 << QString::fromUtf16(m.text).toStdString() << (down ? " down" : " up");
         }
     }
-}
-
-TEST(SearchCursor, ANonMatchLeavesThePosition)
-{
+    // A non-match leaves the position.
     CSearchCursor c = Cursor(u"zz", true);
     c.currentPosition = 2;
     EXPECT_FALSE(c.MatchPiece(u"abcdef"));
     EXPECT_EQ(c.currentPosition, 2);
 }
 
-TEST(SearchCursor, ReplaceCheckComparesWholeStringsByTheCaseRule)
+TEST(SearchCursor, ReplaceCheckComparesWholeStringsByTheCaseRuleAndPreCheckRulesOutNoMatch)
 {
     const CSearchCursor c = Cursor(u"Datei", true, false, true);
     EXPECT_TRUE(c.EqualsFindText(u"DATEI"));
@@ -110,13 +107,10 @@ TEST(SearchCursor, ReplaceCheckComparesWholeStringsByTheCaseRule)
     const CSearchCursor exact = Cursor(u"Datei", true, true);
     EXPECT_FALSE(exact.EqualsFindText(u"DATEI"));
     EXPECT_TRUE(exact.EqualsFindText(u"Datei"));
-}
-
-TEST(SearchCursor, PreCheckNeverRulesOutARowThatHoldsAMatch)
-{
-    const CSearchCursor c = Cursor(u"datei", true);
-    EXPECT_TRUE(c.MayOccurIn(u"Neue DATEI"));
-    EXPECT_FALSE(c.MayOccurIn(u"Neue Dat ei"));
+    // The pre-check never rules out a row that holds a match.
+    const CSearchCursor lower = Cursor(u"datei", true);
+    EXPECT_TRUE(lower.MayOccurIn(u"Neue DATEI"));
+    EXPECT_FALSE(lower.MayOccurIn(u"Neue Dat ei"));
     // "50%%x" splits into the piece "50%x": a find text with "%" is never
     // ruled out on the row's raw text.
     EXPECT_TRUE(Cursor(u"0%x", true).MayOccurIn(u"50%%x"));

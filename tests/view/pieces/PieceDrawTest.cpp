@@ -48,8 +48,9 @@ CSize ExtentInFont(const std::u16string& text, bool foreign)
 
 // An empty piece is one X wide and one line high; foreign pieces use the
 // foreign font; tabs stop every tab width from the piece's left edge; a
-// placeholder is always 25 by 15 and never hit.
-TEST(PieceMeasure, TextsAndPlaceholders)
+// placeholder is always 25 by 15 and never hit; a piece's left and top
+// edges are inside it, its right and bottom ones outside.
+TEST(PieceMeasure, TextsAndPlaceholdersAndTheirHitTest)
 {
     CDc dc;
     CTextPiece empty(u"", 0, false, true, nullptr, false);
@@ -75,20 +76,16 @@ TEST(PieceMeasure, TextsAndPlaceholders)
     EXPECT_EQ(placeholder.Measure(dc, 70, 21), CSize(25, 15));
     EXPECT_EQ(placeholder.rect, CRect(70, 21, 95, 36));
     EXPECT_FALSE(placeholder.HitTest(80, 25));
+    CTextPiece hit(u"x", 0, false, true, nullptr, false);
+    hit.rect = CRect(10, 20, 30, 36);
+    EXPECT_TRUE(hit.HitTest(10, 20));
+    EXPECT_TRUE(hit.HitTest(29, 35));
+    EXPECT_FALSE(hit.HitTest(30, 20));
+    EXPECT_FALSE(hit.HitTest(10, 36));
+    EXPECT_FALSE(hit.HitTest(9, 25));
 }
 
-TEST(PieceHitTest, LeftAndTopEdgesInsideRightAndBottomOutside)
-{
-    CTextPiece piece(u"x", 0, false, true, nullptr, false);
-    piece.rect = CRect(10, 20, 30, 36);
-    EXPECT_TRUE(piece.HitTest(10, 20));
-    EXPECT_TRUE(piece.HitTest(29, 35));
-    EXPECT_FALSE(piece.HitTest(30, 20));
-    EXPECT_FALSE(piece.HitTest(10, 36));
-    EXPECT_FALSE(piece.HitTest(9, 25));
-}
-
-TEST(PieceDraw, TextPieceOnWhiteWithAGreyShadow)
+TEST(PieceDraw, TextPieceOnWhiteWithAGreyShadowForeignOnGreyWithout)
 {
     Canvas canvas;
     CTextPiece piece(u"", 0, false, true, nullptr, false);
@@ -105,16 +102,13 @@ TEST(PieceDraw, TextPieceOnWhiteWithAGreyShadow)
     EXPECT_EQ(canvas.At(r.right + 1, r.top + 2), Shadow);
     EXPECT_EQ(canvas.At(r.right + 1, r.top + 1), Green);
     EXPECT_EQ(canvas.At(r.left + 1, r.bottom), Green);
-}
-
-TEST(PieceDraw, ForeignPieceOnGreyWithoutShadow)
-{
-    Canvas canvas;
-    CTextPiece piece(u"", 0, true, true, nullptr, false);
-    const CRect r = Drawn(canvas, piece, 0, 0, 0, 0);
-    EXPECT_EQ(canvas.At(r.left, r.top), Grey);
-    EXPECT_EQ(canvas.At(r.left + 1, r.bottom + 1), Green);
-    EXPECT_EQ(canvas.At(r.right + 1, r.bottom), Green);
+    // A foreign piece stands on grey without a shadow.
+    Canvas grey;
+    CTextPiece foreign(u"", 0, true, true, nullptr, false);
+    const CRect f = Drawn(grey, foreign, 0, 0, 0, 0);
+    EXPECT_EQ(grey.At(f.left, f.top), Grey);
+    EXPECT_EQ(grey.At(f.left + 1, f.bottom + 1), Green);
+    EXPECT_EQ(grey.At(f.right + 1, f.bottom), Green);
 }
 
 TEST(PieceDraw, TextIsBlackInsideTheField)
