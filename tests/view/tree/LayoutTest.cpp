@@ -17,7 +17,7 @@ int LineHeight(CMyEditView& view, bool foreign)
 
 } // namespace
 
-TEST(TreeLayout, RowsAreTheNodesDepthFirstWithoutTheRoot)
+TEST(TreeLayout, RowsAreTheNodesDepthFirstWithoutTheRootAndHaveTheirGeometry)
 {
     ViewHarness h(*SmallLanguage());
     ASSERT_EQ(h.view.GetRowCount(), 12);
@@ -32,11 +32,7 @@ TEST(TreeLayout, RowsAreTheNodesDepthFirstWithoutTheRoot)
     EXPECT_EQ(h.Pane(), u"12 Texte");
     EXPECT_FALSE(h.Row(2).freeSize); // push button: size-limited
     EXPECT_TRUE(h.Row(3).freeSize);
-}
-
-TEST(TreeLayout, GeometryOfAOneLineRow)
-{
-    ViewHarness h(*SmallLanguage());
+    // The geometry of a one-line row.
     ASSERT_EQ(LineHeight(h.view, false), 16) << "the bundled font";
     CTextRow& row = h.Row(0);
     ASSERT_TRUE(row.IsLaidOut());

@@ -57,7 +57,7 @@ TEST(TreeNavigation, BoxClickCollapsesAndExpandsAndLeavesNoCurrentRow)
     EXPECT_TRUE(h.view.IsRowShown(10));
 }
 
-TEST(TreeNavigation, ClickInATextOpensTheEditorAtTheClickedCharacter)
+TEST(TreeNavigation, ClickInATextOpensTheEditorAtTheClickedCharacterOnAPlaceholderNot)
 {
     ViewHarness h(*SmallLanguage());
     CTextRow& row = h.Row(1); // "Datei öffnen"
@@ -75,15 +75,11 @@ TEST(TreeNavigation, ClickInATextOpensTheEditorAtTheClickedCharacter)
     const QPoint at = h.PiecePoint(1, 0, 0, 0);
     EXPECT_EQ(editor.GetRect().left, at.x());
     EXPECT_EQ(editor.GetRect().top, at.y());
-}
-
-TEST(TreeNavigation, ClickOnAPlaceholderOnlyGivesTheEditorTheFocus)
-{
-    ViewHarness h(*SmallLanguage());
+    // A click on a placeholder only gives the editor the focus.
     h.Click(h.PiecePoint(6, 0));
     ASSERT_EQ(h.view.GetCurrentRow(), 6);
-    CTextRow& row = h.Row(10); // "Hallo %s!"
-    ASSERT_TRUE(row.translatedPieces[1]->IsFixed());
+    CTextRow& hello = h.Row(10); // "Hallo %s!"
+    ASSERT_TRUE(hello.translatedPieces[1]->IsFixed());
     h.Click(h.PiecePoint(10, 1, 5, 5));
     EXPECT_EQ(h.view.GetCurrentRow(), 6);
     EXPECT_EQ(h.Row(6).currentPiece, 0);
