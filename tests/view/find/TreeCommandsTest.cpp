@@ -137,7 +137,7 @@ TEST_F(TreeCommands, ShowTextsToBeEditedOpensExactlyThePathsToThem)
         EXPECT_FALSE(f->h.Row(i).expanded);
 }
 
-TEST_F(TreeCommands, ExpandAllKeepsTheScrollPositionAndTheCurrentRow)
+TEST_F(TreeCommands, ExpandAllKeepsTheScrollPositionAndCollapseAllScrollsToTheTop)
 {
     View().ScrollBy(400);
     const int scroll = View().GetVerticalScroll();
@@ -154,22 +154,20 @@ TEST_F(TreeCommands, ExpandAllKeepsTheScrollPositionAndTheCurrentRow)
     EXPECT_EQ(Shown(), View().GetRowCount());
     EXPECT_EQ(View().GetVerticalScroll(), scrollBefore);
     EXPECT_EQ(View().GetCurrentRow(), current);
-}
 
-TEST_F(TreeCommands, CollapseAllLeavesTheTopRowsScrolledToTheTop)
-{
+    // Collapse all leaves the top rows scrolled to the top.
     View().ScrollBy(300);
-    const int row = RowInWindow();
-    ASSERT_GE(row, 0);
+    const int top = RowInWindow();
+    ASSERT_GE(top, 0);
     const int before = View().GetVerticalScroll();
     ASSERT_GT(before, 0);
-    f->h.Click(f->h.PiecePoint(row, 0));
-    const int current = View().GetCurrentRow();
-    ASSERT_GE(current, 0);
+    f->h.Click(f->h.PiecePoint(top, 0));
+    const int hidden = View().GetCurrentRow();
+    ASSERT_GE(hidden, 0);
     View().OnCmdMsg(ID_COLLAPSE_ALL, CN_COMMAND, nullptr);
     EXPECT_EQ(Shown(), 3);
     EXPECT_EQ(View().GetVerticalScroll(), 0);
-    EXPECT_EQ(View().GetCurrentRow(), current) << "even though it is hidden now";
+    EXPECT_EQ(View().GetCurrentRow(), hidden) << "even though it is hidden now";
     EXPECT_EQ(View().GetEditor()->GetPiece(), nullptr) << "so its edit ended";
     EXPECT_LT(View().GetVerticalRange(), View().viewport()->height()) << "nothing left to scroll";
 

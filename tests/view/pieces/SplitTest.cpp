@@ -96,7 +96,7 @@ TEST(Split, EveryOtherCharacterAfterAPercentIsText)
     EXPECT_FALSE(pieces::IsConversionChar(u'D'));
 }
 
-TEST(Split, PiecesCarryTheRowsAttributes)
+TEST(Split, PiecesCarryTheRowsAttributesIntoTheirText)
 {
     PieceList list;
     const int lines = pieces::SplitText(u"a\n%d", true, false, nullptr, list);
@@ -112,18 +112,15 @@ TEST(Split, PiecesCarryTheRowsAttributes)
     pieces::SplitText(u"plain", false, true, nullptr, list);
     EXPECT_TRUE(static_cast<CTextPiece*>(list.front().get())->doublePercent);
     EXPECT_FALSE(static_cast<CTextPiece*>(list.back().get())->doublePercent);
-}
-
-TEST(Split, GetTextDoublesAndAddsTheCarriageReturn)
-{
-    CTextPiece piece(u"5% mehr", 0, false, true, nullptr, true);
-    EXPECT_EQ(piece.GetText(), u"5% mehr\r");
-    piece.doublePercent = true;
-    EXPECT_EQ(piece.GetText(), u"5%% mehr\r");
+    // GetText doubles the percent signs and adds the carriage return.
+    CTextPiece percent(u"5% mehr", 0, false, true, nullptr, true);
+    EXPECT_EQ(percent.GetText(), u"5% mehr\r");
+    percent.doublePercent = true;
+    EXPECT_EQ(percent.GetText(), u"5%% mehr\r");
     CPlaceholderPiece placeholder(u"%-5d", 0, nullptr);
     EXPECT_EQ(placeholder.GetText(), u"%-5d");
     EXPECT_TRUE(placeholder.IsFixed());
-    EXPECT_FALSE(piece.IsFixed());
+    EXPECT_FALSE(percent.IsFixed());
 }
 
 } // namespace
