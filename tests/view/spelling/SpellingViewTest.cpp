@@ -92,9 +92,10 @@ protected:
     QTemporaryDir m_words;
 };
 
-TEST_F(SpellingViewTest, MisspeltWordsAreUnderlinedRedInRowsAndEditorCorrectOnesNever)
+TEST_F(SpellingViewTest, MisspeltWordsAreUnderlinedAndAChosenSuggestionIsOneUndoableStep)
 {
     auto h = Open(*GermanLanguage());
+    // Misspelt words are underlined red in rows and editor, correct ones never.
     EXPECT_GT(RedUnder(*h, 2), 10);  // "Dateiein"
     EXPECT_EQ(RedUnder(*h, 3), 0);   // "Ö&ffnen": the accelerator is read out of the word
 
@@ -108,11 +109,8 @@ TEST_F(SpellingViewTest, MisspeltWordsAreUnderlinedRedInRowsAndEditorCorrectOnes
     CaretInto(*h, 3);
     EXPECT_TRUE(h->view.GetEditor()->extraSelections().isEmpty());
     EXPECT_EQ(h->view.MakeSpellingMenu(), nullptr); // no menu on a correct word
-}
 
-TEST_F(SpellingViewTest, ChosenSuggestionIsOneUndoableStepKeepingAcceleratorAndWidthRule)
-{
-    auto h = Open(*GermanLanguage());
+    // A chosen suggestion is one undoable step keeping the accelerator.
     CTextNode* node = h->Row(4).node;
     CaretInto(*h, 4);
     std::unique_ptr<QMenu> menu = h->view.MakeSpellingMenu();
