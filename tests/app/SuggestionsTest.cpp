@@ -127,26 +127,24 @@ TEST_F(SuggestionsTest, CorruptMemoryIsSaidInOneLineAndGuessesStay)
     EXPECT_EQ(Texts(), std::vector<std::u16string>{u"Sichern"});
 }
 
-TEST_F(SuggestionsTest, CtrlOneIsOneUndoableStep)
+TEST_F(SuggestionsTest, CtrlOneIsOneUndoableStepAndASuggestionFailingACheckNeedsTwo)
 {
     StartWithFile();
-    CTextNode* node = GoTo(u"Datei öffnen");
+    // Ctrl+1 takes the first suggestion as one undoable step.
+    CTextNode* open = GoTo(u"Datei öffnen");
     View().OpenEditorInCurrentRow(false, false);
     WaitForReply();
     ASSERT_EQ(Texts(), std::vector<std::u16string>{u"Open file"});
     const int steps = Doc().GetUndoStack().count();
     PressCtrl1();
-    EXPECT_EQ(node->translatedText, u"Open file");
-    EXPECT_LT(node->editState, kToEdit);
+    EXPECT_EQ(open->translatedText, u"Open file");
+    EXPECT_LT(open->editState, kToEdit);
     EXPECT_EQ(Doc().GetUndoStack().count(), steps + 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(node->translatedText, u"Datei öffnen");
-    EXPECT_EQ(node->editState, kToEdit);
-}
+    EXPECT_EQ(open->translatedText, u"Datei öffnen");
+    EXPECT_EQ(open->editState, kToEdit);
 
-TEST_F(SuggestionsTest, SuggestionFailingACheckGoesInOnlyWhenChosenTwice)
-{
-    StartWithFile();
+    // A suggestion failing a check goes in only when chosen twice.
     CTextNode* node = GoTo(u"Zeile %d");
     WaitForReply();
     ASSERT_EQ(Texts(), std::vector<std::u16string>{u"Line"});
