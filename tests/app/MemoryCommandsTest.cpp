@@ -107,9 +107,16 @@ TEST_F(MemoryCommandsTest, FillIsOneUndoableStepThatLeavesTextsToBeEditedAndCuts
     EXPECT_TRUE(ToBeEdited(limited)) << "one undo takes back the fill, and only the fill";
 }
 
-TEST_F(MemoryCommandsTest, MarksAndSavesFeedTheMemoryOpeningDoesNotAndProgressFollows)
+TEST_F(MemoryCommandsTest, MarksSavesAndImportsFeedTheMemoryOpeningAndHostileFilesDoNot)
 {
     StartOnSample();
+    // A hostile import file is named and adds nothing; nor does opening a file.
+    const QString hostile = dir.filePath(QStringLiteral("hostile.po"));
+    std::ofstream(hostile.toStdString()) << "msgid \"a\"\nmsgstr \"b\"\nmsgid \"\\q\"\nmsgstr \"\"\n";
+    nextFile = ToU16(hostile);
+    Frame().OnCommand(ID_MEMORY_IMPORT, CommandSource::Menu);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes.front().find(u"kann nicht importiert werden"), std::u16string::npos);
     EXPECT_TRUE(Stored().empty()) << "opening a file imports nothing";
     EXPECT_EQ(Memory().ProgressText(), u"266 von 300 bearbeitet");
 
@@ -133,6 +140,13 @@ TEST_F(MemoryCommandsTest, MarksAndSavesFeedTheMemoryOpeningDoesNotAndProgressFo
     EXPECT_EQ(Stored()[typed->originalText], u"Typed");
     Frame().OnCommand(ID_EDIT_UNDO, CommandSource::Menu);
     EXPECT_EQ(Memory().ProgressText(), u"267 von 300 bearbeitet");
+
+    // A sound file imports its pairs.
+    nextFile = ToU16(sample);
+    Frame().OnCommand(ID_MEMORY_IMPORT, CommandSource::Menu);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes.back().rfind(u"Sample.tra: ", 0), 0u);
+    EXPECT_GT(Stored().size(), 200u);
 }
 
 TEST_F(MemoryCommandsTest, ADamagedDatabaseNeverFailsASaveAndIsReportedOnce)
@@ -152,24 +166,6 @@ TEST_F(MemoryCommandsTest, ADamagedDatabaseNeverFailsASaveAndIsReportedOnce)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.front().rfind(u"Der Übersetzungsspeicher kann nicht beschrieben werden", 0), 0u);
     EXPECT_FALSE(Doc().IsLanguageModified());
-}
-
-TEST_F(MemoryCommandsTest, AHostileImportFileIsNamedAndAddsNothing)
-{
-    StartOnSample();
-    const QString hostile = dir.filePath(QStringLiteral("hostile.po"));
-    std::ofstream(hostile.toStdString()) << "msgid \"a\"\nmsgstr \"b\"\nmsgid \"\\q\"\nmsgstr \"\"\n";
-    nextFile = ToU16(hostile);
-    Frame().OnCommand(ID_MEMORY_IMPORT, CommandSource::Menu);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes.front().find(u"kann nicht importiert werden"), std::u16string::npos);
-    EXPECT_TRUE(Stored().empty());
-
-    nextFile = ToU16(sample);
-    Frame().OnCommand(ID_MEMORY_IMPORT, CommandSource::Menu);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes.back().rfind(u"Sample.tra: ", 0), 0u);
-    EXPECT_GT(Stored().size(), 200u);
 }
 
 } // namespace
