@@ -65,7 +65,7 @@ void ExpectSame(const CProblemList& list, const Plain& plain)
     }
 }
 
-TEST(ProblemList, RowsAndProblemsFindEachOtherThroughRandomRechecks)
+TEST(ProblemList, RowsAndProblemsFindEachOtherThroughRandomRechecksDownToAnEmptyFile)
 {
     CProblemList list;
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -92,11 +92,7 @@ TEST(ProblemList, RowsAndProblemsFindEachOtherThroughRandomRechecks)
     // Rows outside the view are ignored.
     list.Replace(-1, {Problem(CheckId::Format, 1)});
     list.Replace(list.ViewRows(), {Problem(CheckId::Format, 1)});
-}
-
-TEST(ProblemList, EmptyFile)
-{
-    CProblemList list;
+    // An empty file has no rows and no problems.
     list.Reset(0, {});
     EXPECT_EQ(list.rowCount(), 0);
     EXPECT_EQ(list.FirstFrom(0), -1);
