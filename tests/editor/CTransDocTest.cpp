@@ -289,12 +289,15 @@ TEST_F(TransDocTest, VersionUpdateCarriesTranslationsAndMarksNewTexts)
     EXPECT_EQ(script.fileTitles.back(), u"Speichern einer Sprache");
 }
 
-TEST_F(TransDocTest, FilesOfAnotherProgramAreRefused)
+TEST_F(TransDocTest, ForeignOverlayTakesTheShapeOfTheEditedLanguageOfTheSameProgram)
 {
-    Open(MakeFile("x.tra"));
-    SampleOptions options;
-    options.programName = u"Kestrow Lohnbuch";
-    WriteFile(*MakeSampleLanguage(300, 7, options), Path("other.tra"));
+    const QString path = MakeFile("x.tra", 500);
+    Open(path);
+    EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
+    // Files of another program are refused.
+    SampleOptions other;
+    other.programName = u"Kestrow Lohnbuch";
+    WriteFile(*MakeSampleLanguage(300, 7, other), Path("other.tra"));
     const Snapshot before = Take();
     for (auto command : {&CTransDoc::VersionUpdate, &CTransDoc::ShowForeign}) {
         script.messages.clear();
@@ -303,13 +306,8 @@ TEST_F(TransDocTest, FilesOfAnotherProgramAreRefused)
         EXPECT_EQ(script.messages, std::vector<std::u16string>{kOtherProgram});
         ExpectUnchanged(before);
     }
-}
-
-TEST_F(TransDocTest, ForeignOverlayTakesTheShapeOfTheEditedLanguage)
-{
-    const QString path = MakeFile("x.tra", 500);
-    Open(path);
-    EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
+    script.messages.clear();
+    view.changes.clear();
 
     // Same program and version: no message.
     SampleOptions options;

@@ -464,7 +464,7 @@ TEST_F(InPlaceEdit, PastedLinesFollowTheRulesOfEnter)
     EXPECT_EQ(Compose(Next), u"Weiter \u00A01\n2");
 }
 
-TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
+TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTypedAndTheOutlineIsDrawnWhole)
 {
     OpenRow(Free, false);
     Type(Q(u" jetzt"));
@@ -473,11 +473,9 @@ TEST_F(InPlaceEdit, FontsDialogKeepsWhatWasTyped)
     EXPECT_EQ(Node(Free)->translatedText, u"Datei \u00F6ffnen jetzt");
     EXPECT_EQ(view->GetRow(int(Free))->ComposeTranslated(), u"Datei \u00F6ffnen jetzt");
     EXPECT_EQ(Node(Free)->editState, 0u);
-}
 
-// The outline's right side at x = w + 1 lies inside the editor window.
-TEST_F(InPlaceEdit, OutlineIsDrawnWhole)
-{
+    // The outline is drawn whole: its right side at x = w + 1 lies inside the
+    // editor window.
     OpenRow(Next, false);
     view->RepaintAll();
     QApplication::processEvents();
