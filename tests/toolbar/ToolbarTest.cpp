@@ -125,35 +125,29 @@ TEST_F(ToolbarTest, FiveLooksTakeTheirStripsAndBorders)
         .scaled(8 * 30 * 4, 30 * 4)
         .save(QStringLiteral(GLOSSMARK_PICTURES "/toolbar_looks_x4.png"));
 
-    EXPECT_EQ(bar->GetLastLook(0), CZweiTool::Normal);
-    EXPECT_EQ(bar->GetLastLook(1), CZweiTool::Hot);
-    EXPECT_EQ(bar->GetLastLook(2), CZweiTool::Pressed);
-    EXPECT_EQ(bar->GetLastLook(3), CZweiTool::Checked);
-    EXPECT_EQ(bar->GetLastLook(FindButton), CZweiTool::Disabled);
-
-    EXPECT_EQ(ImageIn(picture, 0), StripImage(IDB_TOOLBAR_NORMAL, 0));
-    EXPECT_EQ(ImageIn(picture, 1), StripImage(IDB_TOOLBAR_HOT, 1));
-    EXPECT_EQ(ImageIn(picture, 2), StripImage(IDB_TOOLBAR_HOT, 2));
-    EXPECT_EQ(ImageIn(picture, 3), StripImage(IDB_TOOLBAR_CHECKED, 3));
-    EXPECT_EQ(ImageIn(picture, FindButton), StripImage(IDB_TOOLBAR_DISABLED, 4));
-    // The strips differ where it matters, so the images above tell the looks apart.
+    // The strips differ where it matters, so the images below tell the looks apart.
     EXPECT_NE(StripImage(IDB_TOOLBAR_NORMAL, 1), StripImage(IDB_TOOLBAR_HOT, 1));
     EXPECT_NE(StripImage(IDB_TOOLBAR_NORMAL, 4), StripImage(IDB_TOOLBAR_DISABLED, 4));
 
-    struct Border {
+    struct Look {
         int index;
+        CZweiTool::Look look;
+        UINT strip;
+        int image;
         COLORREF topLeft, bottomRight;
     };
-    const Border borders[] = {
-        {0, Face, Face},
-        {1, Light, Dark},
-        {2, Dark, Light},
-        {3, Dark, Light},
-        {FindButton, Face, Face},
+    const Look looks[] = {
+        {0, CZweiTool::Normal, IDB_TOOLBAR_NORMAL, 0, Face, Face},
+        {1, CZweiTool::Hot, IDB_TOOLBAR_HOT, 1, Light, Dark},
+        {2, CZweiTool::Pressed, IDB_TOOLBAR_HOT, 2, Dark, Light},
+        {3, CZweiTool::Checked, IDB_TOOLBAR_CHECKED, 3, Dark, Light},
+        {FindButton, CZweiTool::Disabled, IDB_TOOLBAR_DISABLED, 4, Face, Face},
     };
-    for (const Border& b : borders) {
+    for (const Look& b : looks) {
         const QRect r = Rect(b.index);
         SCOPED_TRACE(b.index);
+        EXPECT_EQ(bar->GetLastLook(b.index), b.look);
+        EXPECT_EQ(ImageIn(picture, b.index), StripImage(b.strip, b.image));
         EXPECT_EQ(At(picture, r.left(), r.top()), b.topLeft);
         EXPECT_EQ(At(picture, r.left() + 10, r.top()), b.topLeft);
         EXPECT_EQ(At(picture, r.left(), r.top() + 20), b.topLeft);
