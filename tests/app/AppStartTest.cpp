@@ -64,8 +64,9 @@ TEST_F(AppStartTest, FileOnCommandLineIsEditedAndSaved)
     EXPECT_EQ(ProfileEntry(), u"Edit.tra") << "the user-interface file in use is remembered";
 }
 
-TEST_F(AppStartTest, WithoutFileCancellingTheOpenDialogEndsTheProgram)
+TEST_F(AppStartTest, NoFileOrADamagedOrMissingOneEndsTheProgram)
 {
+    // Without a file, cancelling the open dialog ends the program.
     app = std::make_unique<CEditorApp>();
     EXPECT_EQ(app->Run(), 0);
     ASSERT_EQ(fileDialogTitles.size(), 1u);
@@ -74,10 +75,8 @@ TEST_F(AppStartTest, WithoutFileCancellingTheOpenDialogEndsTheProgram)
     EXPECT_EQ(app->m_pMainWnd, nullptr);
     EXPECT_EQ(VisibleWindows(), 0);
     app.reset();
-}
-
-TEST_F(AppStartTest, ADamagedOrMissingFileIsReportedByNameThenTheProgramEnds)
-{
+    fileDialogTitles.clear();
+    // A damaged or missing file is reported by name, then the program ends.
     UseEnglish();
     // The sample cut off in the middle of its tree.
     QFile sample(QStringLiteral(GLOSSMARK_SAMPLE_TRA));
