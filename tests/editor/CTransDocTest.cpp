@@ -30,7 +30,7 @@ constexpr char16_t kAskNewFromOriginal[] =
     u" Dies ist eine Original-Sprachdatei. Sie kann nicht geändert werden.\n Wollen Sie eine "
     u"neue Sprache, basierend auf dieser Originalsprache, beginnen ?";
 
-TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
+TEST_F(TransDocTest, OpenSaveAsEditSaveAndReopenGiveTheSameLanguage)
 {
     const QString path = MakeFile("x.tra");
     Open(path);
@@ -40,20 +40,32 @@ TEST_F(TransDocTest, OpenEditSaveAndReopenGiveTheSameLanguage)
     EXPECT_FALSE(Enabled(ID_HIDE_FOREIGN));
     EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE_AS));
 
+    // Save As writes the new file and keeps its name; unchanged, the same bytes.
+    const QString second = Path("second.tra");
+    const std::string before = FileBytes(path);
+    script.paths = {U16(second), u""};
+    EXPECT_TRUE(doc.SaveLanguageAs());
+    EXPECT_EQ(script.fileTitles, std::vector<std::u16string>{u"Speichern einer Sprache"});
+    EXPECT_EQ(doc.GetPathName(), U16(second));
+    EXPECT_EQ(doc.GetTitle(), u"second.tra");
+    EXPECT_EQ(FileBytes(second), before) << "an unchanged language writes the same bytes";
+    EXPECT_FALSE(doc.SaveLanguageAs());
+    EXPECT_EQ(doc.GetPathName(), U16(second));
+
     CTextNode* leaf = doc.GetRoot()->GetChild(0)->GetChild(0)->GetChild(0);
     leaf->translatedText = u"Geändert ✓";
     leaf->editState = 0;
     doc.SetModified();
-    EXPECT_EQ(doc.GetTitle(), u"x.tra*");
+    EXPECT_EQ(doc.GetTitle(), u"second.tra*");
     EXPECT_TRUE(Enabled(ID_SAVE_LANGUAGE));
 
     EXPECT_TRUE(doc.OnCmdMsg(ID_SAVE_LANGUAGE, CN_COMMAND, nullptr));
     EXPECT_TRUE(view.changes.empty()) << "a save changes nothing the views show";
     EXPECT_FALSE(doc.IsLanguageModified());
-    EXPECT_EQ(doc.GetTitle(), u"x.tra");
+    EXPECT_EQ(doc.GetTitle(), u"second.tra");
     EXPECT_TRUE(script.messages.empty());
 
-    CTransDoc& again = Reopen(path);
+    CTransDoc& again = Reopen(second);
     EXPECT_TRUE(StoreToBytes(*again.GetLanguage()) == StoreToBytes(*doc.GetLanguage()));
 }
 
@@ -73,23 +85,6 @@ TEST_F(TransDocTest, OpenAsksForAFileAndDropsTheForeignLanguage)
     EXPECT_EQ(doc.GetForeignLanguageName(), u"");
     EXPECT_EQ(doc.GetRoot()->CountNodes(), 204);
     EXPECT_EQ(view.changes.back(), kEverything);
-}
-
-TEST_F(TransDocTest, SaveAsWritesTheNewFileAndKeepsItsName)
-{
-    const QString first = MakeFile("first.tra");
-    Open(first);
-    const std::string before = FileBytes(first);
-    script.paths = {U16(Path("second.tra"))};
-    EXPECT_TRUE(doc.SaveLanguageAs());
-    EXPECT_EQ(script.fileTitles, std::vector<std::u16string>{u"Speichern einer Sprache"});
-    EXPECT_EQ(doc.GetPathName(), U16(Path("second.tra")));
-    EXPECT_EQ(doc.GetTitle(), u"second.tra");
-    EXPECT_EQ(FileBytes(Path("second.tra")), before) << "an unchanged language writes the same bytes";
-
-    script.paths = {u""};
-    EXPECT_FALSE(doc.SaveLanguageAs());
-    EXPECT_EQ(doc.GetPathName(), U16(Path("second.tra")));
 }
 
 TEST_F(TransDocTest, CorruptTruncatedAndTreelessFilesLeaveTheDocumentAsItWas)
