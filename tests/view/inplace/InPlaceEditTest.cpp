@@ -317,7 +317,7 @@ TEST_F(InPlaceEdit, TooWideTextIsRefused)
     EXPECT_FALSE(CInPlaceEdit::FitsWidth(u"", 0)) << "nothing fits a control of no width";
 }
 
-TEST_F(InPlaceEditOriginal, AsksInsteadOfEditing)
+TEST_F(InPlaceEditOriginal, AsksInsteadOfEditingAndJaReplacesTheEditorSafely)
 {
     script.boxAnswers = {IDNO, IDNO, IDNO, IDNO};
     // Even with no piece attached a typed key asks first; Delete and moving keys ask nothing.
@@ -344,10 +344,9 @@ TEST_F(InPlaceEditOriginal, AsksInsteadOfEditing)
     // Moving works as usual.
     Key(Qt::Key_Left);
     EXPECT_EQ(Caret(), 11);
-}
 
-TEST_F(InPlaceEditOriginal, NewTranslationStartedFromAKeyReplacesTheEditorSafely)
-{
+    // Ja: a new translation started from a key replaces the editor safely.
+    script.messages.clear();
     script.boxAnswers = {IDYES};
     OpenRow(Free, false);
     QPointer<CInPlaceEdit> old(Edit());
