@@ -84,16 +84,12 @@ void ExpectRowImages(ViewHarness& h, const QImage& image, int row, int boxImage)
 
 } // namespace
 
-TEST(TreePictures, KindTable)
+TEST(TreePictures, KindTableAndExpandedTree)
 {
     for (const KindRow& row : kKinds) {
         EXPECT_EQ(CTextRow::KindIcon(row.code), row.icon) << row.code;
         EXPECT_EQ(CTextRow::FreeSizeOf(row.code), row.freeSize) << row.code;
     }
-}
-
-TEST(TreePictures, ExpandedTree)
-{
     ViewHarness h(*SmallLanguage(), QSize(520, 420));
     const QImage image = h.view.GetOffscreenImage().copy();
     Save(image, "tree-expanded.png");
