@@ -109,8 +109,12 @@ protected:
     CZweiToolBar* bar = nullptr; // owned by the window
 };
 
-TEST_F(ToolbarTest, FiveLooksTakeTheirStripsAndBorders)
+TEST_F(ToolbarTest, AMissingResourceFailsToLoadAndFiveLooksTakeTheirStripsAndBorders)
 {
+    CZweiToolBar lone(20, 20, false);
+    EXPECT_FALSE(lone.LoadToolBar(4711, IDB_TOOLBAR_NORMAL, IDB_TOOLBAR_DISABLED,
+                                  IDB_TOOLBAR_CHECKED));
+    EXPECT_EQ(lone.GetCount(), 0);
     Make();
     ASSERT_EQ(bar->GetCount(), 21);
     EXPECT_EQ(bar->GetItemID(FindButton), UINT(ID_FIND));
@@ -321,15 +325,6 @@ TEST_F(ToolbarTest, AClickOnAnEnabledButtonSendsItsCommand)
     QTest::mouseClick(Client(), Qt::LeftButton, {}, Rect(Separator).center());
     EXPECT_EQ(spy.count(), 1);
 }
-
-TEST_F(ToolbarTest, AMissingToolbarResourceFailsToLoad)
-{
-    CZweiToolBar lone(20, 20, false);
-    EXPECT_FALSE(lone.LoadToolBar(4711, IDB_TOOLBAR_NORMAL, IDB_TOOLBAR_DISABLED,
-                                  IDB_TOOLBAR_CHECKED));
-    EXPECT_EQ(lone.GetCount(), 0);
-}
-
 
 constexpr int NewButton = 0;    // no handler in the frame below
 constexpr int SaveButton = 2;   // handled

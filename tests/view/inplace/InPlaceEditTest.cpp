@@ -298,7 +298,7 @@ TEST_F(InPlaceEdit, SizeLimitedTextKeepsItsLineCount)
     EXPECT_EQ(Compose(LimitedTwoLines), u"a\nb");
 }
 
-TEST_F(InPlaceEdit, TooWideTextIsRefused)
+TEST_F(InPlaceEdit, TooWideTextIsRefusedTypedOrReplaced)
 {
     OpenRow(Limited, false);
     int refused = 0;
@@ -315,6 +315,18 @@ TEST_F(InPlaceEdit, TooWideTextIsRefused)
     EXPECT_EQ(statusBar.GetPaneText(0),
               u"Der Text hat eine beschränkte Länge: die Änderung passt nicht in sein Feld.");
     EXPECT_FALSE(CInPlaceEdit::FitsWidth(u"", 0)) << "nothing fits a control of no width";
+    // Replacing a selection honours the width rule too.
+    OpenRow(Free, true);
+    Edit()->SetSel(0, 5);
+    const auto matches = [](const std::u16string& s) { return s == u"Datei"; };
+    EXPECT_TRUE(Edit()->ReplaceSelection(u"Ordner", matches));
+    EXPECT_EQ(Edit()->GetPiece()->text, u"Ordner \u00F6ffnen");
+    OpenRow(Limited, true);
+    const std::u16string limited = Edit()->GetPiece()->text;
+    Edit()->SetSel(0, 2);
+    EXPECT_FALSE(Edit()->ReplaceSelection(u"Sehr sehr langer Text",
+                                          [](const std::u16string&) { return true; }));
+    EXPECT_EQ(Edit()->GetPiece()->text, limited);
 }
 
 TEST_F(InPlaceEditOriginal, AsksInsteadOfEditingAndJaReplacesTheEditorSafely)
@@ -405,20 +417,6 @@ TEST_F(InPlaceEdit, SurrogatePairsAreNeverSplit)
     Key(Qt::Key_Left);
     Key(Qt::Key_Delete, Q(u"\x7f"));
     EXPECT_EQ(Edit()->GetPiece()->text, u"Weiterx");
-}
-
-TEST_F(InPlaceEdit, ReplaceSelectionHonoursTheWidthRule)
-{
-    OpenRow(Free, true);
-    Edit()->SetSel(0, 5);
-    const auto matches = [](const std::u16string& s) { return s == u"Datei"; };
-    EXPECT_TRUE(Edit()->ReplaceSelection(u"Ordner", matches));
-    EXPECT_EQ(Edit()->GetPiece()->text, u"Ordner \u00F6ffnen");
-    OpenRow(Limited, true);
-    Edit()->SetSel(0, 2);
-    EXPECT_FALSE(Edit()->ReplaceSelection(u"Sehr sehr langer Text",
-                                          [](const std::u16string&) { return true; }));
-    EXPECT_EQ(Edit()->GetPiece()->text, u"OK");
 }
 
 TEST_F(InPlaceEdit, BackspaceJoinRefusedByTheWidthRuleStillCounts)
