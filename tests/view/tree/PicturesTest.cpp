@@ -84,7 +84,7 @@ void ExpectRowImages(ViewHarness& h, const QImage& image, int row, int boxImage)
 
 } // namespace
 
-TEST(TreePictures, KindTableAndExpandedTree)
+TEST(TreePictures, KindTableAndTheTreeExpandedAndCollapsed)
 {
     for (const KindRow& row : kKinds) {
         EXPECT_EQ(CTextRow::KindIcon(row.code), row.icon) << row.code;
@@ -141,31 +141,28 @@ TEST(TreePictures, KindTableAndExpandedTree)
     const int bottom = Origin(h, 11).y() + h.Row(11).rowRect.Height();
     for (int x = 0; x < image.width(); x += 7)
         ASSERT_EQ(Pixel(image, x, bottom + 3), Grey) << x;
-}
 
-TEST(TreePictures, CollapsedTree)
-{
-    ViewHarness h(*SmallLanguage(), QSize(520, 420));
+    // Collapsed: plus boxes, the rows below move up.
     h.Click(h.BoxPoint(0));
     h.Click(h.BoxPoint(4));
     QCoreApplication::processEvents();
-    const QImage image = h.view.GetOffscreenImage().copy();
-    Save(image, "tree-collapsed.png");
-    ExpectRowImages(h, image, 0, 0); // plus
-    ExpectRowImages(h, image, 4, 0);
-    ExpectRowImages(h, image, 8, 1);
+    const QImage collapsed = h.view.GetOffscreenImage().copy();
+    Save(collapsed, "tree-collapsed.png");
+    ExpectRowImages(h, collapsed, 0, 0); // plus
+    ExpectRowImages(h, collapsed, 4, 0);
+    ExpectRowImages(h, collapsed, 8, 1);
     const int height = h.Row(0).rowRect.Height();
     EXPECT_EQ(Origin(h, 4).y(), 20 + height);
     EXPECT_EQ(Origin(h, 8).y(), 20 + 2 * height);
     // No line to a first child below a collapsed node.
-    const QPoint o = Origin(h, 0);
-    EXPECT_EQ(Pixel(image, o.x() + 20, o.y() + height - 2), Grey);
-    EXPECT_EQ(Pixel(image, o.x() + 20, o.y() + height - 1), Grey);
+    const QPoint top = Origin(h, 0);
+    EXPECT_EQ(Pixel(collapsed, top.x() + 20, top.y() + height - 2), Grey);
+    EXPECT_EQ(Pixel(collapsed, top.x() + 20, top.y() + height - 1), Grey);
     // The window shows the same picture (without the focus frame).
     if (QWidget* focus = QApplication::focusWidget())
         focus->clearFocus();
     const QImage window = h.view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_TRUE(SameBlock(window, 0, 0, image, 0, 200, 100));
+    EXPECT_TRUE(SameBlock(window, 0, 0, collapsed, 0, 200, 100));
 
     // The current row is framed across the window, the others are not.
     h.Click(h.PiecePoint(4, 0));
@@ -176,3 +173,4 @@ TEST(TreePictures, CollapsedTree)
     EXPECT_EQ(Pixel(current, right - 40, Origin(h, 4).y()), Frame);
     EXPECT_EQ(Pixel(current, right, Origin(h, 8).y() + height / 2), Grey);
 }
+
