@@ -422,7 +422,7 @@ TEST_F(ToolbarFrameTest, ButtonsFollowTheCommandRouteAndClicksAndScreenReadersRe
     EXPECT_EQ(frame.saves, 3);
 }
 
-TEST_F(ToolbarFrameTest, PromptsAndTooltipsComeFromTheCommandStrings)
+TEST_F(ToolbarFrameTest, PromptsTooltipsAndLabelsComeFromTheCommandStrings)
 {
     QWidget* client = bar->GetClientWidget();
     QTest::mouseMove(client, Centre(SaveButton));
@@ -447,10 +447,7 @@ TEST_F(ToolbarFrameTest, PromptsAndTooltipsComeFromTheCommandStrings)
     EXPECT_EQ(Message(), CResources::LoadString(AFX_IDS_IDLEMESSAGE));
     QCoreApplication::sendEvent(client, &help);
     EXPECT_TRUE(ToolTipGone());
-}
 
-TEST_F(ToolbarFrameTest, LabelsAreTheStringsAfterTheFirstLabelString)
-{
     // Label of image k: string ID_INDICATOR_CAPS + k, so "UF", "NUM", "RF",
     // and nothing from the fourth image on.
     LOGFONT font;
