@@ -94,7 +94,7 @@ TEST_F(TreeAccessibility, AHundredThousandRowsAreDescribedButMadeOnlyWhenAskedFo
     EXPECT_TRUE(Heard(QAccessible::ObjectReorder, -1));
 }
 
-TEST_F(TreeAccessibility, FocusFollowsTheCurrentRowAndTypingAndMarkingAreHeard)
+TEST_F(TreeAccessibility, FocusFollowsTheCurrentRowTypingAndMarkingAreHeardAndKeysOpenAndCloseRows)
 {
     ViewHarness h(*SmallLanguage());
     QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&h.view);
@@ -122,11 +122,8 @@ TEST_F(TreeAccessibility, FocusFollowsTheCurrentRowAndTypingAndMarkingAreHeard)
     // A rebuild lets every row interface go.
     h.view.OnUpdate(nullptr, CTransDoc::kHintRebuild);
     EXPECT_EQ(static_cast<CTreeAccessible*>(tree)->CountRowInterfaces(), 0);
-}
 
-TEST_F(TreeAccessibility, KeysMakeTheFirstRowCurrentAndOpenAndCloseRows)
-{
-    ViewHarness h(*SmallLanguage());
+    // Keys make the first row current and open and close rows.
     h.view.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&h.view));
     h.view.clearFocus();
@@ -156,3 +153,4 @@ TEST_F(TreeAccessibility, KeysMakeTheFirstRowCurrentAndOpenAndCloseRows)
     QTest::keyClick(&h.view, Qt::Key_Return);
     EXPECT_NE(h.view.GetEditor()->GetPiece(), nullptr);
 }
+
