@@ -20,9 +20,11 @@ int main(int argc, char** argv)
     for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
         qunsetenv(variable);
     qputenv("LANG", "C.UTF-8");
-    // The editor feeds the user's translation memory; tests keep theirs to themselves.
+    // The editor feeds the user's translation memory and writes the user's settings
+    // (language, recent files, dictionaries); tests keep theirs to themselves.
     const QTemporaryDir data;
-    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    qputenv("XDG_DATA_HOME", data.filePath(QStringLiteral("data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", data.filePath(QStringLiteral("config")).toUtf8());
     QApplication app(argc, argv);
 #ifdef GLOSSMARK_EDITOR_SETUP
     CResources::Set(&EditorResources());
