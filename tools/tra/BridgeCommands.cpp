@@ -67,20 +67,16 @@ std::optional<ExportArguments> ReadExportArguments(const std::vector<std::string
 {
     ExportArguments read;
     for (const std::string& arg : args) {
-        std::optional<std::string> source = withSource ? OptionValue(arg, "source-language") : std::nullopt;
-        std::optional<std::string> target = OptionValue(arg, "target-language");
-        if (source || target) {
-            const std::optional<std::string> code = LanguageOption(source ? *source : *target);
-            if (!code) {
-                return std::nullopt;
-            }
-            (source ? read.sourceLanguage : read.targetLanguage) = *code;
-        } else if (arg.rfind("--", 0) == 0) {
+        const OptionRead language = ReadLanguageOption(arg, withSource, read.sourceLanguage, read.targetLanguage);
+        if (language == OptionRead::Refused)
+            return std::nullopt;
+        if (language == OptionRead::Taken)
+            continue;
+        if (arg.rfind("--", 0) == 0) {
             Usage(fmt::format("unknown option \"{}\"", arg));
             return std::nullopt;
-        } else {
-            read.files.push_back(arg);
         }
+        read.files.push_back(arg);
     }
     return read;
 }

@@ -106,14 +106,19 @@ std::optional<std::string> OptionValue(const std::string& arg, std::string_view 
     return std::nullopt;
 }
 
-std::optional<std::string> LanguageOption(const std::string& value)
+OptionRead ReadLanguageOption(const std::string& arg, bool withSource, std::string& source, std::string& target)
 {
-    std::string code = language_codes::FromName(tra_text::FromUtf8(value));
+    const std::optional<std::string> sourceValue = withSource ? OptionValue(arg, "source-language") : std::nullopt;
+    const std::optional<std::string> value = sourceValue ? sourceValue : OptionValue(arg, "target-language");
+    if (!value)
+        return OptionRead::NotThis;
+    std::string code = language_codes::FromName(tra_text::FromUtf8(*value));
     if (code.empty()) {
-        Usage(fmt::format("\"{}\" is no language code (de, en-GB, ...) nor a language name I know", value));
-        return std::nullopt;
+        Usage(fmt::format("\"{}\" is no language code (de, en-GB, ...) nor a language name I know", *value));
+        return OptionRead::Refused;
     }
-    return code;
+    (sourceValue ? source : target) = std::move(code);
+    return OptionRead::Taken;
 }
 
 } // namespace tra_command

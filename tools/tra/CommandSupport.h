@@ -45,8 +45,11 @@ bool Save(const CLanguageFile& language, const std::string& path);
 // The value of arg when it is "--name=value"; nullopt otherwise.
 std::optional<std::string> OptionValue(const std::string& arg, std::string_view name);
 
-// The BCP 47 code of a --source-language or --target-language value, which may be a code
-// or a language name; prints the usage error and returns nullopt for one it does not know.
-std::optional<std::string> LanguageOption(const std::string& value);
+enum class OptionRead { NotThis, Taken, Refused };
+
+// --target-language=CODE, and --source-language=CODE when withSource: the BCP 47 code of
+// the value, which may be a code or a language name, goes into target or source. Refused
+// (the usage error printed) for a value it does not know.
+OptionRead ReadLanguageOption(const std::string& arg, bool withSource, std::string& source, std::string& target);
 
 } // namespace tra_command

@@ -35,15 +35,12 @@ std::optional<MemoryArguments> ReadArguments(const std::vector<std::string>& arg
     MemoryArguments read;
     read.db = memory::CTranslationMemory::DefaultPath();
     for (const std::string& arg : args) {
-        std::optional<std::string> source = OptionValue(arg, "source-language");
-        std::optional<std::string> target = OptionValue(arg, "target-language");
-        if (source || target) {
-            const std::optional<std::string> code = LanguageOption(source ? *source : *target);
-            if (!code) {
-                return std::nullopt;
-            }
-            (source ? read.sourceLanguage : read.targetLanguage) = *code;
-        } else if (auto db = OptionValue(arg, "db")) {
+        const OptionRead language = ReadLanguageOption(arg, true, read.sourceLanguage, read.targetLanguage);
+        if (language == OptionRead::Refused)
+            return std::nullopt;
+        if (language == OptionRead::Taken)
+            continue;
+        if (auto db = OptionValue(arg, "db")) {
             read.db = *db;
         } else if (auto file = OptionValue(arg, "file")) {
             read.file = memory::FileKey(*file);
